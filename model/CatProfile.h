@@ -1,0 +1,43 @@
+#pragma once
+
+#include "model/CatLookPresets.h"
+#include "model/JsonCoding.h"
+#include "model/PurloPhrasePack.h"
+
+#include <string>
+#include <string_view>
+
+namespace purlo {
+
+// A look saved under a name.
+struct CatProfile {
+    static constexpr double minimumScale = 0.75;
+    static constexpr double maximumScale = 1.2;
+
+    std::string id;
+    std::string name = "Purlo";
+    CatSkinPreset skin = CatSkinPreset::calico;
+    CatPatternPreset pattern = CatPatternPreset::classic;
+    CatEyeColorPreset eyeColor = CatEyeColorPreset::cocoa;
+    CatAccessoryPreset accessory = CatAccessoryPreset::none;
+    double companionScale = 1.0;
+    PurloPhrasePack phrasePack = PurloPhrasePack::soft;
+
+    // The one rule for every companion and look name: trimmed, "Purlo" when empty.
+    static std::string sanitizedName(std::string_view name);
+    // The identity a name gives a look: its sanitised form folded and lower-cased.
+    static std::string identifier(std::string_view name);
+    // A scale kept within 0.75...1.2.
+    static double clampedScale(double scale);
+
+    // "Calico stripes, Honey eyes, Bell, 100%, Soft"
+    std::string summary() const;
+
+    friend bool operator==(const CatProfile&, const CatProfile&) = default;
+};
+
+void to_json(Json& json, const CatProfile& profile);
+// Tolerant of missing keys, strict about types and raw values.
+void from_json(const Json& json, CatProfile& profile);
+
+} // namespace purlo

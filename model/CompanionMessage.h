@@ -1,0 +1,29 @@
+#pragma once
+
+#include "model/Enumeration.h"
+#include "model/JsonCoding.h"
+
+#include <string>
+
+namespace purlo {
+
+// One speech-bubble text, already composed, with the bubble's style.
+struct CompanionMessage {
+    enum class Kind { soft, focus, happy, alert };
+
+    std::string text;
+    Kind kind = Kind::soft;
+
+    friend bool operator==(const CompanionMessage&, const CompanionMessage&) = default;
+};
+
+template <>
+struct EnumNames<CompanionMessage::Kind> {
+    static constexpr std::array<std::string_view, 4> values{"soft", "focus", "happy", "alert"};
+};
+
+// {"text": ..., "kind": ...}; both keys are required.
+void to_json(Json& json, const CompanionMessage& message);
+void from_json(const Json& json, CompanionMessage& message);
+
+} // namespace purlo

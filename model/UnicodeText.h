@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace purlo {
+
+// Text helpers over ICU. Every function takes and returns UTF-8; invalid bytes are
+// read as U+FFFD.
+
+// Removes whitespace and newlines from both ends: spaces of every kind, tabs, line
+// and paragraph separators, CR, LF, VT, FF and NEL. Inner whitespace stays.
+std::string trimmedWhitespace(std::string_view text);
+
+// Unicode lower case, the same in every locale.
+std::string lowercased(std::string_view text);
+
+// Folds away case and diacritics without a locale, then lower-cases: "Ébène" and
+// "ebene" give the same text.
+std::string foldedCaseAndDiacritics(std::string_view text);
+
+// Orders texts as people expect in a list: case-insensitive, with runs of digits
+// compared by value ("look 2" before "look 10"). Negative, zero or positive.
+int naturalCompare(std::string_view left, std::string_view right);
+
+} // namespace purlo
