@@ -1,0 +1,68 @@
+#pragma once
+
+#include "model/CatLookPresets.h"
+#include "model/CatProfile.h"
+#include "model/CompanionPlacement.h"
+#include "model/CompanionPresence.h"
+#include "model/PurloCompletionStreak.h"
+#include "model/PurloHabitReminder.h"
+#include "model/PurloNap.h"
+#include "model/PurloPhrasePack.h"
+#include "model/QuietHoursSchedule.h"
+#include "model/ScheduledNapSchedule.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace purlo {
+
+// Every choice the user can make. A plain value: copy it, change the copy, write
+// it back to the runtime. Numbers are stored as given; whoever reads one applies
+// the range it needs.
+struct PurloSettings {
+    bool eyeTrackingEnabled = true;
+    bool reactionsEnabled = true;
+    bool typingReactionsEnabled = true;
+    bool activeAppAwarenessEnabled = true;
+    bool localAgentBridgeEnabled = true;
+    bool hasCompletedFirstRunOnboarding = false;
+    PurloNap nap;
+    std::int64_t stretchReminderMinutes = 45;
+    std::vector<PurloHabitReminder> habitReminders = builtInHabitReminders();
+    PurloCompletionStreak completionStreak;
+    std::int64_t kindNudgeMinutes = 120; // below 1: off
+    std::int64_t pomodoroFocusMinutes = 25;
+    std::int64_t pomodoroBreakMinutes = 5;
+    double reactionIntensity = 0.72;
+    CatSkinPreset skin = CatSkinPreset::tuxedo;
+    CatPatternPreset pattern = CatPatternPreset::tuxedo;
+    CatEyeColorPreset eyeColor = CatEyeColorPreset::honey;
+    CatAccessoryPreset accessory = CatAccessoryPreset::none;
+    double companionScale = 1.0;
+    PurloPhrasePack phrasePack = PurloPhrasePack::soft;
+    QuietHoursSchedule quietHours;
+    ScheduledNapSchedule scheduledNap;
+    std::string userName;
+    std::string companionName = "Purlo";
+    std::string pinnedMessage;
+    std::vector<CatProfile> savedCatProfiles;
+    CompanionPresenceMode companionPresenceMode = CompanionPresenceMode::floatAboveApps;
+    CompanionMovementMode companionMovementMode = CompanionMovementMode::freeRange;
+    std::int64_t companionEdgePadding = 8;
+    std::optional<CompanionPlacement> companionPlacement;
+
+    static std::vector<PurloHabitReminder> builtInHabitReminders() {
+        return {
+            {"water", "Water", "sip water?", 90, false},
+            {"posture", "Posture", "uncurl shoulders?", 60, false},
+            {"eyes", "Eyes", "look far away?", 45, false},
+            {"custom", "Gentle nudge", "tiny reset?", 60, false},
+        };
+    }
+
+    friend bool operator==(const PurloSettings&, const PurloSettings&) = default;
+};
+
+} // namespace purlo
