@@ -1,31 +1,42 @@
 # Each folder is one library whose sources are the .cpp files directly inside it,
-# so adding a file to a subsystem needs no edit here.
+# so adding a file to a subsystem needs no edit here. A folder without sources yet
+# is a header-only (interface) library, so its dependants link all the same.
 function(purlo_library target directory)
     cmake_parse_arguments(ARG "QT" "" "LINKS" ${ARGN})
-    file(GLOB sources CONFIGURE_DEPENDS
-        "${PROJECT_SOURCE_DIR}/${directory}/*.cpp"
-        "${PROJECT_SOURCE_DIR}/${directory}/*.h")
-    add_library(${target} STATIC ${sources})
-    target_include_directories(${target} PUBLIC "${PROJECT_SOURCE_DIR}")
-    target_link_libraries(${target} PUBLIC ${ARG_LINKS})
-    if(ARG_QT)
-        set_target_properties(${target} PROPERTIES AUTOMOC ON)
+    file(GLOB sources CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${directory}/*.cpp")
+    file(GLOB headers CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/${directory}/*.h")
+    if(sources)
+        add_library(${target} STATIC ${sources} ${headers})
+        target_include_directories(${target} PUBLIC "${PROJECT_SOURCE_DIR}")
+        target_link_libraries(${target} PUBLIC ${ARG_LINKS})
+        if(ARG_QT)
+            set_target_properties(${target} PROPERTIES AUTOMOC ON)
+        endif()
+    else()
+        add_library(${target} INTERFACE)
+        target_include_directories(${target} INTERFACE "${PROJECT_SOURCE_DIR}")
+        target_link_libraries(${target} INTERFACE ${ARG_LINKS})
     endif()
 endfunction()
 
 # One test program per folder of tests/, registered test by test with ctest.
-# Widget tests run on Qt's offscreen platform; X11 tests find their display in
-# PURLO_TEST_DISPLAY, which scripts/run-tests.sh provides.
+# Widget tests run on Qt's offscreen platform (QT tests get a main that makes the
+# application object); X11 tests find their display in PURLO_TEST_DISPLAY, which
+# scripts/run-tests.sh provides. A folder without tests yet makes no program.
 function(purlo_tests target directory)
     cmake_parse_arguments(ARG "QT" "" "LINKS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS
         "${PROJECT_SOURCE_DIR}/${directory}/*.cpp"
         "${PROJECT_SOURCE_DIR}/${directory}/*.h")
+    if(NOT sources)
+        return()
+    endif()
     add_executable(${target} ${sources})
     target_include_directories(${target} PRIVATE "${PROJECT_SOURCE_DIR}")
-    target_link_libraries(${target} PRIVATE ${ARG_LINKS} GTest::gtest GTest::gmock)
+    target_link_libraries(${target} PRIVATE ${ARG_LINKS} purlo_test_support GTest::gtest GTest::gmock)
     if(ARG_QT)
         set_target_properties(${target} PROPERTIES AUTOMOC ON)
+        target_link_libraries(${target} PRIVATE purlo_test_main_qt)
     else()
         target_link_libraries(${target} PRIVATE GTest::gtest_main)
     endif()
