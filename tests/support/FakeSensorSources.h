@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/ActiveAppSource.h"
+#include "platform/KeyEventSource.h"
+#include "platform/PointerSource.h"
+
+#include <memory>
+
+namespace purlo::testing {
+
+// Key presses on demand; access and failures are switched by the test.
+class FakeKeyEventSource final : public KeyEventSource {
+public:
+    bool listenAccessGranted() const override { return granted; }
+    bool requestListenAccess() override {
+        ++requestCount;
+        return granted;
+    }
+    std::optional<Cancellable> listen(KeyPressHandler onKeyPress) override {
+        if (!granted || refuseToListen || handler_) {
+            return std::nullopt;
+        }
+        ++listenCount;
+        handler_ = std::make_shared<KeyPressHandler>(std::move(onKeyPress));
+        return Cancellable([this] { handler_.reset(); });
+    }
+
+    bool isListening() const { return handler_ != nullptr; }
+    void press(int times = 1) {
+        for (int i = 0; i < times && handler_; ++i) {
+            const auto handler = handler_;
+            (*handler)();
+        }
+    }
+
+    bool granted = true;
+    bool refuseToListen = false;
+    int listenCount = 0;
+    int requestCount = 0;
+
+private:
+    std::shared_ptr<KeyPressHandler> handler_;
+};
+
+class FakePointerSource final : public PointerSource {
+public:
+    Point location() const override { return position; }
+
+    Point position;
+};
+
+class FakeActiveAppSource final : public ActiveAppSource {
+public:
+    std::optional<FrontmostApplication> frontmostApplication() const override {
+        ++readCount;
+        return application;
+    }
+
+    std::optional<FrontmostApplication> application;
+    mutable int readCount = 0;
+};
+
+} // namespace purlo::testing
