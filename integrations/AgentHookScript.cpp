@@ -19,7 +19,8 @@ constexpr std::array<std::string_view, 4> linesBeforeFolder{
 // group, which always answers; leading zeros never come from the application, so
 // such a gate is not its own. The tools are named by absolute paths because the
 // coding tools run hooks with whatever PATH they have; /bin/mktemp exists whether
-// or not /usr is merged.
+// or not /usr is merged. A record that could not be written in full (a full disk)
+// is never moved into place, where it would read as a failed agent.
 constexpr std::array<std::string_view, 15> linesAfterFolder{
     "purlo_gate=\"$purlo_dir/Integrations/enabled\"",
     "[ -f \"$purlo_gate\" ] || exit 0",
@@ -32,7 +33,7 @@ constexpr std::array<std::string_view, 15> linesAfterFolder{
     "umask 077",
     "purlo_temp=$(/bin/mktemp \"$purlo_dir/.agent-event.XXXXXX\") || exit 0",
     "trap '/bin/rm -f \"$purlo_temp\"' EXIT",
-    "printf '{\"event\":\"%s\",\"source\":\"%s\"}\\n' \"$2\" \"$1\" > \"$purlo_temp\"",
+    "printf '{\"event\":\"%s\",\"source\":\"%s\"}\\n' \"$2\" \"$1\" > \"$purlo_temp\" || exit 0",
     "[ -f \"$purlo_gate\" ] || exit 0",
     "[ \"$(/bin/cat \"$purlo_gate\")\" = \"$purlo_session\" ] || exit 0",
     "/bin/mv -f \"$purlo_temp\" \"$purlo_dir/agent-event.json\"",

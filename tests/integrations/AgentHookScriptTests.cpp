@@ -2,15 +2,13 @@
 #include "integrations/AgentIntegrationManager.h"
 #include "tests/support/TemporaryFolder.h"
 
+#include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-#include <spawn.h>
-#include <sys/stat.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace purlo {
 namespace {
@@ -26,28 +24,37 @@ struct ProgramRun {
 };
 
 // Runs a program the way a coding tool runs a hook: nothing on standard input,
-// standard output and error caught together.
-ProgramRun run(const std::vector<std::string>& arguments, const fs::path& outputFile) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+// standard output and error caught together. With a full disk, every write beyond
+// an empty file fails (the file size limit, its signal ignored).
+ProgramRun run(const std::vector<std::string>& arguments, const fs::path& outputFile,
+               bool fullDisk = false) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
-    pid_t child = 0;
+    const pid_t child = fork();
+    if (child == 0) {
+        const int input = open("/dev/null", O_RDONLY);
+        const int output = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        if (input < 0 || output < 0 || dup2(input, 0) < 0 || dup2(output, 1) < 0 ||
+            dup2(output, 2) < 0) {
+            _exit(127);
+        }
+        if (fullDisk) {
+            const rlimit none{0, 0};
+            setrlimit(RLIMIT_FSIZE, &none);
+            signal(SIGXFSZ, SIG_IGN);
+        }
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
     ProgramRun result;
-    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
-        int status = 0;
-        waitpid(child, &status, 0);
+    int status = 0;
+    if (child > 0 && waitpid(child, &status, 0) == child) {
         result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         result.output = readFile(outputFile);
     }
-    posix_spawn_file_actions_destroy(&actions);
     return result;
 }
 
@@ -144,6 +151,15 @@ TEST_F(AgentHookScript, ALiveGateWritesTheExactOwnerOnlyRecord) {
         EXPECT_EQ(permissionsOf(eventFile), fs::perms::owner_read | fs::perms::owner_write);
         EXPECT_EQ(strayFiles(support), std::vector<std::string>());
     }
+}
+
+TEST_F(AgentHookScript, ARecordThatCannotBeWrittenIsNeverMovedIntoPlace) {
+    writeGate(pid + " A1B2");
+    const ProgramRun result =
+        run({"/bin/sh", scriptPath, "Codex", "thinking"}, folder / "output", true);
+    EXPECT_EQ(result.exitStatus, 0);
+    EXPECT_FALSE(fs::exists(eventFile));
+    EXPECT_EQ(strayFiles(support), std::vector<std::string>());
 }
 
 TEST_F(AgentHookScript, TheInstalledCommandsReachTheEventFile) {
