@@ -2,6 +2,7 @@
 
 #include "integrations/AgentHookScript.h"
 #include "integrations/IntegrationFiles.h"
+#include "integrations/RandomUuid.h"
 #include "model/Enumeration.h"
 
 #include <array>

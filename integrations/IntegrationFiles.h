@@ -34,8 +34,4 @@ std::error_code createFolders(const std::filesystem::path& folder, std::filesyst
 // stays.
 std::filesystem::path resolvedPath(const std::filesystem::path& path, std::error_code& error);
 
-// A fresh random (version 4) UUID in its upper-case 36-character form; nothing when
-// the system has no randomness to give.
-std::optional<std::string> randomUuid();
-
 } // namespace purlo
