@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Date.h"
+#include "model/JsonCoding.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,5 +18,9 @@ struct PurloCompletionStreak {
 
     friend bool operator==(const PurloCompletionStreak&, const PurloCompletionStreak&) = default;
 };
+
+// The three counts are required; the last day and time are optional.
+void to_json(Json& json, const PurloCompletionStreak& streak);
+void from_json(const Json& json, PurloCompletionStreak& streak);
 
 } // namespace purlo

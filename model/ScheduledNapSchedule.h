@@ -1,6 +1,8 @@
 #pragma once
 
+#include "model/JsonCoding.h"
 #include "model/PurloNap.h"
+#include "model/QuietHoursSchedule.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,7 +19,17 @@ struct ScheduledNapSchedule {
     bool weekdaysOnly = true;
     std::optional<std::string> lastFiredDay; // "2026-03-07"
 
+    // The nap's minute of the day, hour clamped to 0...23 and minute to 0...59.
+    std::int64_t clampedMinuteOfDay() const;
+    // Whether the nap falls inside quiet hours, when the cat sleeps anyway.
+    bool overlapsQuietHours(const QuietHoursSchedule& quietHours) const;
+
     friend bool operator==(const ScheduledNapSchedule&, const ScheduledNapSchedule&) = default;
 };
+
+// Every key may be missing and takes the default's value. A duration that is not one
+// of the nap lengths falls back to twenty minutes; any other wrong type fails.
+void to_json(Json& json, const ScheduledNapSchedule& schedule);
+void from_json(const Json& json, ScheduledNapSchedule& schedule);
 
 } // namespace purlo
