@@ -1,6 +1,38 @@
 #include "model/PurloCompletionStreak.h"
 
+#include "model/Calendar.h"
+
+#include <algorithm>
+
 namespace purlo {
+namespace {
+
+std::int64_t incremented(std::int64_t count) {
+    return count == INT64_MAX ? count : count + 1;
+}
+
+} // namespace
+
+PurloCompletionStreak::Completion
+PurloCompletionStreak::recordCompletion(Date date, const Calendar& calendar) {
+    const std::int64_t day = calendar.dayIndex(date);
+    totalCompletions = incremented(totalCompletions);
+    lastCompletionAt = date;
+    if (lastCompletionDay == day) {
+        if (currentDayCount == 0) {
+            currentDayCount = 1;
+            bestDayCount = std::max<std::int64_t>(bestDayCount, 1);
+        }
+        return {currentDayCount, bestDayCount, totalCompletions, false, false};
+    }
+    const bool followsLastDay =
+        lastCompletionDay && *lastCompletionDay != INT64_MAX && *lastCompletionDay + 1 == day;
+    currentDayCount = followsLastDay ? incremented(currentDayCount) : 1;
+    const std::int64_t previousBest = bestDayCount;
+    bestDayCount = std::max(previousBest, currentDayCount);
+    lastCompletionDay = day;
+    return {currentDayCount, bestDayCount, totalCompletions, true, bestDayCount > previousBest};
+}
 
 void to_json(Json& json, const PurloCompletionStreak& streak) {
     json = Json{{"currentDayCount", streak.currentDayCount},

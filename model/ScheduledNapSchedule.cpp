@@ -1,5 +1,7 @@
 #include "model/ScheduledNapSchedule.h"
 
+#include "model/Calendar.h"
+
 #include <algorithm>
 
 namespace purlo {
@@ -19,6 +21,18 @@ PurloNapDuration tolerantDuration(const JsonFields& fields) {
 }
 
 } // namespace
+
+std::optional<Date> ScheduledNapSchedule::fireDate(Date day, const Calendar& calendar) const {
+    if (weekdaysOnly && calendar.isWeekend(day)) {
+        return std::nullopt;
+    }
+    return calendar.dateOnSameDay(day, static_cast<int>(std::clamp<std::int64_t>(hour, 0, 23)),
+                                  static_cast<int>(std::clamp<std::int64_t>(minute, 0, 59)));
+}
+
+std::string ScheduledNapSchedule::dayKey(Date date, const Calendar& calendar) {
+    return calendar.dayKey(date);
+}
 
 std::int64_t ScheduledNapSchedule::clampedMinuteOfDay() const {
     return std::clamp<std::int64_t>(hour, 0, 23) * 60 + std::clamp<std::int64_t>(minute, 0, 59);

@@ -10,6 +10,8 @@
 
 namespace purlo {
 
+class Calendar;
+
 // The nap the cat invites the user to once a day.
 struct ScheduledNapSchedule {
     bool enabled = false;
@@ -18,6 +20,12 @@ struct ScheduledNapSchedule {
     PurloNapDuration duration = PurloNapDuration::twentyMinutes;
     bool weekdaysOnly = true;
     std::optional<std::string> lastFiredDay; // "2026-03-07"
+
+    // When the nap falls on day's date; nothing on a weekend when it keeps to
+    // weekdays. A time skipped by a clock change moves to the next time that exists.
+    std::optional<Date> fireDate(Date day, const Calendar& calendar) const;
+    // The day key kept in lastFiredDay: "%04d-%02d-%02d" of date's year, month and day.
+    static std::string dayKey(Date date, const Calendar& calendar);
 
     // The nap's minute of the day, hour clamped to 0...23 and minute to 0...59.
     std::int64_t clampedMinuteOfDay() const;
