@@ -65,14 +65,5 @@ TEST(AutostartLoginItem, StatusFollowsTheEntryAndTheDesktopsSwitches) {
     EXPECT_EQ(item.status(), LoginItemStatus::disabled);
 }
 
-TEST(AutostartLoginItem, RemovingIsQuietWhenNothingIsThere) {
-    TemporaryFolder folder;
-    AutostartLoginItem item(folder / "autostart", "/usr/bin/purlo");
-    ASSERT_EQ(item.registerItem(), std::nullopt);
-    EXPECT_EQ(item.unregisterItem(), std::nullopt);
-    EXPECT_FALSE(std::filesystem::exists(item.entryFile()));
-    EXPECT_EQ(item.unregisterItem(), std::nullopt);
-}
-
 } // namespace
 } // namespace purlo

@@ -106,20 +106,19 @@ TEST_F(AgentEventBridgeTest, SomethingOtherThanAFileGivesTheSubstituteWithoutBlo
     EXPECT_EQ(bridge.sample(101), substitute(101));
 }
 
-TEST_F(AgentEventBridgeTest, StaleEventEntersTheHistoryOnly) {
-    bridge.reset();
-    write(R"({"event":"thinking","source":"Codex","timestamp":10})");
-    EXPECT_EQ(bridge.sample(100), AgentEventSnapshot::empty());
-    EXPECT_EQ(bridge.eventHistory(), std::vector{event(AgentEventKind::thinking, "Codex", 10, 70)});
-}
-
-TEST_F(AgentEventBridgeTest, CurrentEventExpiresAtItsEnd) {
+TEST_F(AgentEventBridgeTest, EventsLeaveAtTheirEndButStayInTheHistory) {
     bridge.reset();
     write(R"({"event":"waiting","source":"Codex"})");
     bridge.sample(100);
     EXPECT_EQ(bridge.sample(144.9).kind, AgentEventKind::waiting);
     EXPECT_EQ(bridge.sample(145), AgentEventSnapshot::empty());
-    EXPECT_EQ(bridge.eventHistory().size(), 1u);
+
+    // Older than its lifetime when read: history only.
+    write(R"({"event":"thinking","source":"Codex","timestamp":10})");
+    EXPECT_EQ(bridge.sample(146), AgentEventSnapshot::empty());
+    EXPECT_EQ(bridge.eventHistory(),
+              (std::vector{event(AgentEventKind::waiting, "Codex", 100, 145),
+                           event(AgentEventKind::thinking, "Codex", 10, 70)}));
 }
 
 TEST_F(AgentEventBridgeTest, RewriteWithinOneTimestampTickIsSeen) {

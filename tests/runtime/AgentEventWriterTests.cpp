@@ -1,5 +1,4 @@
 #include "model/JsonCoding.h"
-#include "runtime/AgentEventBridge.h"
 #include "runtime/AgentEventWriter.h"
 #include "tests/support/TemporaryFolder.h"
 
@@ -11,11 +10,13 @@ namespace {
 
 using testing::TemporaryFolder;
 
+double fixedUptime() {
+    return 1234.5;
+}
+
 TEST(AgentEventWriter, WritesOneEventWithOnlyTheKeysThatHaveValues) {
     TemporaryFolder folder;
-    const AgentEventWriter writer{folder / "new" / "Purlo" / "agent-event.json", [] {
-                                      return 1234.5;
-                                  }};
+    const AgentEventWriter writer{folder / "new" / "Purlo" / "agent-event.json", fixedUptime};
 
     ASSERT_EQ(writer.write(AgentEventKind::thinking, "Shortcut", 60), std::nullopt);
     const Json thinking = Json::parse(testing::readFile(writer.eventFileURL));
@@ -29,31 +30,14 @@ TEST(AgentEventWriter, WritesOneEventWithOnlyTheKeysThatHaveValues) {
     EXPECT_EQ(completed, Json::parse(R"({"event":"completed","timestamp":1234.5})"));
 }
 
-TEST(AgentEventWriter, WhatItWritesTheBridgeReads) {
-    TemporaryFolder folder;
-    const AgentEventWriter writer{AgentEventBridge::defaultEventFileURL(folder.path()), [] {
-                                      return 500.0;
-                                  }};
-    AgentEventBridge bridge(writer.eventFileURL);
-    bridge.reset();
-    ASSERT_EQ(writer.write(AgentEventKind::completed, "Shortcut", 3), std::nullopt);
-    const AgentEventSnapshot expected{AgentEventKind::completed, "Shortcut", std::nullopt, 500.0,
-                                      503.0};
-    EXPECT_EQ(bridge.sample(501), expected);
-}
-
 TEST(AgentEventWriter, FailuresLeaveTheOldFileAndSayWhy) {
     TemporaryFolder folder;
     testing::writeFile(folder / "blocked", "a file where the folder should be");
-    const AgentEventWriter blocked{folder / "blocked" / "agent-event.json", [] {
-                                       return 1.0;
-                                   }};
+    const AgentEventWriter blocked{folder / "blocked" / "agent-event.json", fixedUptime};
     EXPECT_EQ(blocked.write(AgentEventKind::thinking, "Codex", 60),
               FileError{"Could not create the folder “blocked”: Not a directory."});
 
-    const AgentEventWriter writer{folder / "agent-event.json", [] {
-                                      return 1.0;
-                                  }};
+    const AgentEventWriter writer{folder / "agent-event.json", fixedUptime};
     ASSERT_EQ(writer.write(AgentEventKind::thinking, "Codex", 60), std::nullopt);
     const std::string before = testing::readFile(writer.eventFileURL);
     EXPECT_EQ(writer.write(AgentEventKind::thinking, "Codex", NAN),

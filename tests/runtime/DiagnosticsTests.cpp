@@ -78,18 +78,6 @@ TEST_F(DiagnosticsRecorderTest, MemoryComesFromTheResidentSize) {
     EXPECT_EQ(snapshot->level, attention) << "one tick a second is too slow";
 }
 
-TEST_F(DiagnosticsRecorderTest, ResetForgetsTheWindowButKeepsTheInterval) {
-    recorder.sampleInterval = 2;
-    recorder.record(1000);
-    recorder.record(1001);
-    recorder.reset();
-    EXPECT_EQ(recorder.windowStart, std::nullopt);
-    EXPECT_EQ(recorder.previousTick, std::nullopt);
-    EXPECT_EQ(recorder.intervalCount, 0);
-    EXPECT_EQ(recorder.sampleInterval, 2);
-    EXPECT_EQ(recorder.record(1002), std::nullopt);
-}
-
 TEST(DiagnosticsLevel, GradesRateGapsAndMemory) {
     struct Case {
         double rate;
@@ -98,13 +86,13 @@ TEST(DiagnosticsLevel, GradesRateGapsAndMemory) {
         PurloDiagnosticsLevel level;
     };
     const Case cases[] = {
-        {10, 0.1, std::nullopt, steady},    {10, 0.1, 250.0, steady},
-        {10, 0.1, 250.5, watching},         {10, 0.1, 260.0, watching},
-        {10, 0.1, 500.0, watching},         {10, 0.1, 500.5, attention},
-        {10, 0.1, 600.0, attention},        {7.0, 0.35, std::nullopt, steady},
-        {6.9, 0.1, std::nullopt, watching}, {10, 0.36, std::nullopt, watching},
-        {10, 0.75, std::nullopt, watching}, {10, 0.76, std::nullopt, attention},
-        {4.0, 0.3, std::nullopt, watching}, {3.9, 0.3, std::nullopt, attention},
+        {10, 0.1, std::nullopt, steady},     {10, 0.1, 250.0, steady},
+        {10, 0.1, 250.5, watching},          {10, 0.1, 500.0, watching},
+        {10, 0.1, 500.5, attention},         {10, 0.1, 600.0, attention},
+        {7.0, 0.35, std::nullopt, steady},   {6.9, 0.1, std::nullopt, watching},
+        {10, 0.36, std::nullopt, watching},  {10, 0.75, std::nullopt, watching},
+        {10, 0.76, std::nullopt, attention}, {4.0, 0.3, std::nullopt, watching},
+        {3.9, 0.3, std::nullopt, attention},
     };
     for (const auto& [rate, longest, memory, level] : cases) {
         SCOPED_TRACE(::testing::Message()

@@ -83,19 +83,6 @@ TEST(LaunchAtLogin, AutostartEntryIsAddedAndRemovedOnce) {
     EXPECT_EQ(changeLaunchAtLogin(item, false), (LaunchAtLoginOutcome{false, std::nullopt}));
 }
 
-TEST(LaunchAtLogin, EntrySwitchedOffByTheDesktopIsRewrittenOnlyWhenWanted) {
-    TemporaryFolder folder;
-    AutostartLoginItem item(folder / "autostart", "/usr/bin/purlo");
-    const std::string switchedOff = "[Desktop Entry]\nExec=purlo\nHidden=true\n";
-    testing::writeFile(item.entryFile(), switchedOff);
-
-    EXPECT_EQ(changeLaunchAtLogin(item, false), (LaunchAtLoginOutcome{false, std::nullopt}));
-    EXPECT_EQ(testing::readFile(item.entryFile()), switchedOff);
-
-    EXPECT_EQ(changeLaunchAtLogin(item, true), (LaunchAtLoginOutcome{true, std::nullopt}));
-    EXPECT_EQ(testing::readFile(item.entryFile()), autostartEntry("/usr/bin/purlo"));
-}
-
 TEST(LaunchAtLogin, FailureIsShownUntilALaterChangeSucceeds) {
     TemporaryFolder folder;
     testing::writeFile(folder / "autostart", "a file where the folder should be");

@@ -85,16 +85,6 @@ TEST(ReminderScheduler, IntervalsAreClampedWithoutOverflow) {
     }
 }
 
-TEST(ReminderScheduler, FirstEvaluationOnlyArms) {
-    PurloSettings settings;
-    settings.habitReminders = {habit("water", "sip water?", 90)};
-    ReminderScheduler reminders;
-    EXPECT_EQ(reminders.evaluate(settings, 100), std::nullopt);
-    EXPECT_EQ(reminders.nextStretchTime(), 2800);
-    EXPECT_EQ(reminders.nextKindNudgeTime(), 7300);
-    EXPECT_EQ(reminders.nextHabitTimes().at("water"), 5500);
-}
-
 TEST(ReminderScheduler, KindNudgeFollowsItsSwitchFromTheMomentItChanges) {
     PurloSettings settings;
     ReminderScheduler reminders;
