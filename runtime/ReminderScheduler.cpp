@@ -49,7 +49,10 @@ void ReminderScheduler::reset(const PurloSettings& settings, double now) {
 }
 
 void ReminderScheduler::syncHabitTimes(const PurloSettings& settings, double now) {
-    const auto active = settings.activeHabitReminders();
+    syncHabitTimes(settings.activeHabitReminders(), now);
+}
+
+void ReminderScheduler::syncHabitTimes(const std::vector<PurloHabitReminder>& active, double now) {
     std::erase_if(nextHabitTimes_, [&](const auto& entry) {
         return std::ranges::none_of(
             active, [&](const PurloHabitReminder& reminder) { return reminder.id == entry.first; });
@@ -69,20 +72,21 @@ void ReminderScheduler::applyKindNudgeSetting(const PurloSettings& settings, dou
 
 std::optional<ReminderEvent> ReminderScheduler::evaluate(const PurloSettings& settings,
                                                          double now) {
+    const auto active = settings.activeHabitReminders();
     if (!nextStretchTime_) {
         nextStretchTime_ = now + stretchInterval(settings);
         applyKindNudgeSetting(settings, now);
-        syncHabitTimes(settings, now);
+        syncHabitTimes(active, now);
         return std::nullopt;
     }
     applyKindNudgeSetting(settings, now);
-    syncHabitTimes(settings, now);
+    syncHabitTimes(active, now);
 
     if (*nextStretchTime_ <= now) {
         nextStretchTime_ = now + stretchInterval(settings);
         return ReminderEvent::stretch();
     }
-    for (const auto& reminder : settings.activeHabitReminders()) {
+    for (const auto& reminder : active) {
         const auto due = nextHabitTimes_.find(reminder.id);
         if (due == nextHabitTimes_.end() || due->second > now) {
             continue;

@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace purlo {
 
@@ -34,6 +35,7 @@ public:
 
 private:
     void applyKindNudgeSetting(const PurloSettings& settings, double now);
+    void syncHabitTimes(const std::vector<PurloHabitReminder>& active, double now);
 
     std::optional<double> nextStretchTime_;
     std::map<std::string, double, std::less<>> nextHabitTimes_;
