@@ -1,7 +1,10 @@
 #pragma once
 
+#include "model/JsonCoding.h"
+
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace purlo {
 
@@ -13,7 +16,15 @@ struct PurloHabitReminder {
     std::int64_t intervalMinutes = 60;
     bool enabled = false;
 
+    // Whether id names a reminder the user may delete: exactly "custom", or
+    // beginning with "custom-".
+    static bool isCustomIdentifier(std::string_view id);
+
     friend bool operator==(const PurloHabitReminder&, const PurloHabitReminder&) = default;
 };
+
+// {"id", "title", "message", "interval", "enabled"}, all five required.
+void to_json(Json& json, const PurloHabitReminder& reminder);
+void from_json(const Json& json, PurloHabitReminder& reminder);
 
 } // namespace purlo

@@ -2,8 +2,10 @@
 
 #include "model/CatLookPresets.h"
 #include "model/CatProfile.h"
+#include "model/CompanionMessage.h"
 #include "model/CompanionPlacement.h"
 #include "model/CompanionPresence.h"
+#include "model/JsonCoding.h"
 #include "model/PurloCompletionStreak.h"
 #include "model/PurloHabitReminder.h"
 #include "model/PurloNap.h"
@@ -14,6 +16,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace purlo {
@@ -62,7 +65,28 @@ struct PurloSettings {
         };
     }
 
+    // Whether quiet hours are in force at a local minute of the day.
+    bool isQuietHoursActive(std::int64_t minuteOfDay) const;
+    // The pinned note as the bubble shows it: trimmed, nothing when blank.
+    std::optional<CompanionMessage> trimmedPinnedMessage() const;
+    // The reminders that can fire: enabled, with a message that is not blank; in
+    // stored order and as stored.
+    std::vector<PurloHabitReminder> activeHabitReminders() const;
+    // "Off", or "Every N minutes" with the interval the reminders actually use.
+    std::string kindNudgeLabel() const;
+
+    // Saves the current look under name, replacing a look of the same identity, and
+    // keeps the saved looks sorted by name.
+    void saveCurrentLookAsProfile(std::string_view name);
+    // Deletes every reminder with that id, when it is one the user may delete.
+    void removeCustomHabitReminder(std::string_view id);
+
     friend bool operator==(const PurloSettings&, const PurloSettings&) = default;
 };
+
+// Every key is optional and takes its default; a present value of the wrong form
+// fails the whole value. Nothing is clamped or repaired on the way in.
+void to_json(Json& json, const PurloSettings& settings);
+void from_json(const Json& json, PurloSettings& settings);
 
 } // namespace purlo

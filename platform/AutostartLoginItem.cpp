@@ -1,0 +1,134 @@
+#include "platform/AutostartLoginItem.h"
+
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace purlo {
+namespace {
+
+constexpr std::string_view mainGroup = "[Desktop Entry]";
+
+std::string_view trimmedSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// Whether the entry's main group holds key=value (spaces around '=' do not count).
+bool declares(std::string_view entry, std::string_view key, std::string_view value) {
+    bool inMainGroup = false;
+    std::istringstream lines{std::string(entry)};
+    for (std::string rawLine; std::getline(lines, rawLine);) {
+        const std::string_view line = trimmedSpaces(rawLine);
+        if (line.starts_with('[')) {
+            inMainGroup = line == mainGroup;
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (!inMainGroup || equals == std::string_view::npos) {
+            continue;
+        }
+        if (trimmedSpaces(line.substr(0, equals)) == key &&
+            trimmedSpaces(line.substr(equals + 1)) == value) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// One argument of an Exec line: always quoted, with the characters that are special
+// inside quotes escaped, a literal percent doubled, and then every backslash doubled
+// again because the whole value is itself an escaped string.
+std::optional<std::string> execArgument(const std::string& argument) {
+    std::string quoted = "\"";
+    for (const char character : argument) {
+        if (static_cast<unsigned char>(character) < 0x20 || character == 0x7f) {
+            return std::nullopt;
+        }
+        switch (character) {
+        case '"':
+        case '`':
+        case '$':
+            quoted += "\\\\";
+            quoted += character;
+            break;
+        case '\\':
+            quoted += "\\\\\\\\";
+            break;
+        case '%':
+            quoted += "%%";
+            break;
+        default:
+            quoted += character;
+        }
+    }
+    return quoted + "\"";
+}
+
+} // namespace
+
+std::filesystem::path autostartFolder(const Environment& environment) {
+    return userConfigRoot(environment) / "autostart";
+}
+
+std::optional<std::string> autostartEntry(const std::filesystem::path& executable) {
+    const auto exec = execArgument(executable.string());
+    if (!exec) {
+        return std::nullopt;
+    }
+    return std::string(mainGroup) +
+           "\n"
+           "Type=Application\n"
+           "Name=Purlo\n"
+           "Exec=" +
+           *exec +
+           "\n"
+           "Terminal=false\n"
+           "X-GNOME-Autostart-enabled=true\n";
+}
+
+LoginItemStatus AutostartLoginItem::status() const {
+    std::error_code error;
+    const auto type = std::filesystem::symlink_status(entryFile(), error).type();
+    if (type == std::filesystem::file_type::not_found) {
+        return LoginItemStatus::notRegistered;
+    }
+    // Something there that is not a readable file still keeps ours from being in force.
+    if (error || !std::filesystem::is_regular_file(entryFile(), error)) {
+        return LoginItemStatus::disabled;
+    }
+    std::ifstream stream(entryFile(), std::ios::binary);
+    if (!stream) {
+        return LoginItemStatus::disabled;
+    }
+    std::ostringstream bytes;
+    bytes << stream.rdbuf();
+    const std::string entry = bytes.str();
+    // Either key is how a session's start-up settings switch an entry off.
+    if (declares(entry, "Hidden", "true") ||
+        declares(entry, "X-GNOME-Autostart-enabled", "false")) {
+        return LoginItemStatus::disabled;
+    }
+    return LoginItemStatus::enabled;
+}
+
+std::optional<FileError> AutostartLoginItem::registerItem() {
+    const auto entry = autostartEntry(executable_);
+    if (!entry) {
+        return FileError{"Could not save “" + std::string(entryFileName) +
+                         "”: the program’s path cannot be written in it."};
+    }
+    if (auto error = createFolders(folder_)) {
+        return error;
+    }
+    return writeFileAtomically(entryFile(), *entry);
+}
+
+std::optional<FileError> AutostartLoginItem::unregisterItem() {
+    return removeFile(entryFile());
+}
+
+} // namespace purlo
