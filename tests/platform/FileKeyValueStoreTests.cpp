@@ -135,12 +135,5 @@ TEST(FileKeyValueStore, OnlyRegularFilesAreValues) {
     EXPECT_EQ(store.data("pipe"), std::nullopt);
 }
 
-TEST(FileKeyValueStore, AFolderThatCannotBeMadeFailsTheWrite) {
-    const TemporaryFolder temporary;
-    writeFile(temporary / "file", "");
-    FileKeyValueStore store(temporary / "file" / "Purlo");
-    EXPECT_FALSE(store.setData("purlo.settings.v1", "{}"));
-}
-
 } // namespace
 } // namespace purlo
