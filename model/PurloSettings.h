@@ -21,6 +21,9 @@
 
 namespace purlo {
 
+class KeyValueStore;
+struct PurloSettingsLoadResult;
+
 // Every choice the user can make. A plain value: copy it, change the copy, write
 // it back to the runtime. Numbers are stored as given; whoever reads one applies
 // the range it needs.
@@ -80,6 +83,13 @@ struct PurloSettings {
     void saveCurrentLookAsProfile(std::string_view name);
     // Deletes every reminder with that id, when it is one the user may delete.
     void removeCustomHabitReminder(std::string_view id);
+
+    // The stored settings, recovered from the backup or reset to the defaults when the
+    // stored bytes cannot be read (see PurloSettingsStore.h). Never fails.
+    static PurloSettingsLoadResult load(KeyValueStore& store);
+    // Stores settings, keeping the bytes they replace as the backup. False when the
+    // value cannot be encoded or written; the stored keys then keep what they held.
+    static bool save(const PurloSettings& settings, KeyValueStore& store);
 
     friend bool operator==(const PurloSettings&, const PurloSettings&) = default;
 };

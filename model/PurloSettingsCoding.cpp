@@ -71,13 +71,14 @@ void from_json(const Json& json, PurloSettings& settings) {
     decoded.quietHours = fields.value("quietHours", defaults.quietHours);
     decoded.scheduledNap = fields.value("scheduledNap", defaults.scheduledNap);
 
-    // Values stored before patterns and eye colours existed named only the fur; those
-    // cats keep the look they had then. A "skin" key counts even when it is null.
-    const bool storedBeforeLookPresets = fields.containsKey("skin");
+    // A value that names the fur (a "skin" key, even a null one) but not the coat or
+    // the eyes gets the plain classic coat and cocoa eyes; only a value naming none of
+    // the look gets the full default tuxedo look.
+    const bool namesTheFur = fields.containsKey("skin");
     const CatPatternPreset patternFallback =
-        storedBeforeLookPresets ? CatPatternPreset::classic : defaults.pattern;
+        namesTheFur ? CatPatternPreset::classic : defaults.pattern;
     const CatEyeColorPreset eyeColorFallback =
-        storedBeforeLookPresets ? CatEyeColorPreset::cocoa : defaults.eyeColor;
+        namesTheFur ? CatEyeColorPreset::cocoa : defaults.eyeColor;
     decoded.reactionIntensity = fields.value("reactionIntensity", defaults.reactionIntensity);
     decoded.skin = fields.value("skin", defaults.skin);
     decoded.pattern = fields.value("pattern", patternFallback);

@@ -67,21 +67,24 @@ TEST(PurloSettingsCoding, RoundTripsEveryField) {
     }
 }
 
-TEST(PurloSettingsCoding, WritesEveryKeyButAnAbsentPlacement) {
-    const Json json = PurloSettings{};
-    EXPECT_EQ(json.size(), 29u);
-    EXPECT_FALSE(json.contains("companionPlacement"));
-    EXPECT_FALSE(json.contains("followsCursor"));
-    EXPECT_EQ(Json(unusualSettings()).size(), 30u);
-    EXPECT_EQ(json["nap"].dump(), "{}");
-    EXPECT_EQ(json["scheduledNap"].dump(),
-              R"({"duration":20,"enabled":false,"hour":15,"minute":0,"weekdaysOnly":true})");
+TEST(PurloSettingsCoding, KeysAsStored) {
+    const Json json = unusualSettings();
+    EXPECT_EQ(json.size(), 30u);
+    EXPECT_EQ(json["nap"].dump(), R"({"until":795000000.25})");
+    EXPECT_EQ(json["scheduledNap"].dump(), R"({"duration":60,"enabled":true,"hour":13,)"
+                                           R"("lastFiredDay":"2026-03-07","minute":45,)"
+                                           R"("weekdaysOnly":false})");
     EXPECT_EQ(json["completionStreak"].dump(),
-              R"({"bestDayCount":0,"currentDayCount":0,"totalCompletions":0})");
-    EXPECT_EQ(
-        json["habitReminders"][0].dump(),
-        R"({"enabled":false,"id":"water","interval":90,"message":"sip water?","title":"Water"})");
-    EXPECT_EQ(Json(unusualSettings())["companionPlacement"].dump(), R"({"x":-120.5,"y":33.25})");
+              R"({"bestDayCount":9,"currentDayCount":4,"lastCompletionAt":794999999.5,)"
+              R"("lastCompletionDay":739000,"totalCompletions":31})");
+    EXPECT_EQ(json["habitReminders"][0].dump(), R"({"enabled":true,"id":"custom-1",)"
+                                                R"("interval":25,"message":"brew tea? ☕",)"
+                                                R"("title":"Tea"})");
+    EXPECT_EQ(json["quietHours"].dump(), R"({"enabled":true,"endHour":40,"startHour":-1})");
+    const Json defaults = PurloSettings{};
+    EXPECT_FALSE(defaults.contains("companionPlacement"));
+    EXPECT_EQ(defaults["nap"].dump(), "{}");
+    EXPECT_FALSE(defaults["scheduledNap"].contains("lastFiredDay"));
 }
 
 TEST(PurloSettingsCoding, LegacyFollowsCursor) {
@@ -204,17 +207,13 @@ TEST(PurloSettingsCoding, ScheduledNapKeysDefaultOneByOne) {
               PurloNapDuration::oneHour);
 }
 
-TEST(PurloSettingsCoding, StreakLastDayIsOptional) {
-    const auto streak = decoded(R"({"completionStreak": {"currentDayCount": 2,
-        "bestDayCount": 5, "totalCompletions": 9, "lastCompletionDay": null}})")
-                            .completionStreak;
-    EXPECT_EQ(streak, (PurloCompletionStreak{2, 5, 9, std::nullopt, std::nullopt}));
-}
-
-TEST(PurloSettingsCoding, NullPlacementIsAbsent) {
-    const PurloSettings settings = decoded(R"({"companionPlacement": null})");
+TEST(PurloSettingsCoding, OptionalNestedValues) {
+    const auto settings = decoded(R"({"completionStreak": {"currentDayCount": 2,
+        "bestDayCount": 5, "totalCompletions": 9, "lastCompletionDay": null},
+        "companionPlacement": null})");
+    EXPECT_EQ(settings.completionStreak,
+              (PurloCompletionStreak{2, 5, 9, std::nullopt, std::nullopt}));
     EXPECT_FALSE(settings.companionPlacement);
-    EXPECT_FALSE(Json(settings).contains("companionPlacement"));
     EXPECT_EQ(decoded(R"({"companionPlacement": {"x": 120, "y": -40.5}})").companionPlacement,
               (CompanionPlacement{120, -40.5}));
 }

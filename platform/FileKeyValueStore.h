@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/KeyValueStore.h"
+
+#include <filesystem>
+
+namespace purlo {
+
+// Keeps each key in a file of its own name inside one folder (the program passes
+// its config folder). Only the owner can read what is kept: the folder is made 0700
+// and every file 0600 from the moment it exists. A value is replaced atomically, so
+// a crash or a full disk leaves either the old bytes or the new ones, never a mix.
+// A key is a plain file name: empty names, names with "/" and names starting with
+// "." are refused, so no key reaches outside the folder or onto a temporary file.
+class FileKeyValueStore final : public KeyValueStore {
+public:
+    explicit FileKeyValueStore(std::filesystem::path folder);
+
+    std::optional<std::string> data(std::string_view key) const override;
+    bool setData(std::string_view key, std::string_view bytes) override;
+    bool remove(std::string_view key) override;
+
+    static bool isValidKey(std::string_view key);
+
+private:
+    std::filesystem::path folder_;
+};
+
+} // namespace purlo
