@@ -40,10 +40,12 @@ function(purlo_tests target directory)
     else()
         target_link_libraries(${target} PRIVATE GTest::gtest_main)
     endif()
+    # Tests that write pictures for a person to look at put them under the build tree.
+    target_compile_definitions(${target} PRIVATE PURLO_BUILD_DIR="${CMAKE_BINARY_DIR}")
     gtest_discover_tests(${target}
         DISCOVERY_MODE PRE_TEST
         WORKING_DIRECTORY "${CMAKE_BINARY_DIR}"
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PURLO_BUILD_DIR=${CMAKE_BINARY_DIR}")
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
 
 function(purlo_benchmark target)
