@@ -5,6 +5,7 @@
 #include <QNetworkRequest>
 #include <QUrl>
 #include <memory>
+#include <utility>
 
 namespace purlo {
 namespace {

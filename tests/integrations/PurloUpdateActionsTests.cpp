@@ -187,18 +187,15 @@ BundleInformation shippedInformation() {
     return information;
 }
 
-TEST(PurloUpdateActions, TheShippedProgramSaysUpdateCheckingIsNotAvailable) {
+TEST_F(UpdateActionsTest, TheShippedProgramSaysUpdateCheckingIsNotAvailable) {
     const BundleInformation information = shippedInformation();
     if (information.empty()) {
         GTEST_SKIP() << "bin/Info.json is not here; run the tests through ctest";
     }
-    ManualEventLoop loop;
-    FakeUpdateTransport transport;
-    PurloUpdateChecker checker{PurloUpdateManifestConfiguration::fromBundle(information),
+    PurloUpdateChecker shipped{PurloUpdateManifestConfiguration::fromBundle(information),
                                transport.transport(), loop};
-    PurloSparkleUpdater updater(information);
-    Published<PurloUpdateCheckState> state;
-    checkForUpdates(updater, checker, state, [] { return RunningRelease{"0.1.0", "1"}; });
+    PurloSparkleUpdater shippedUpdater(information);
+    checkForUpdates(shippedUpdater, shipped, state, [] { return RunningRelease{"0.1.0", "1"}; });
     loop.runPending();
     EXPECT_TRUE(transport.requests().empty());
     EXPECT_EQ(state->statusText(), "Update checking is not available in this copy of Purlo.");

@@ -48,7 +48,6 @@ protected:
 TEST_F(UpdateCheckerTest, ReadsTheManifestURLFromTheInformationKeys) {
     const std::pair<BundleInformation, std::optional<std::string>> cases[] = {
         {{}, std::nullopt},
-        {{{"PurloUpdateManifestURL", ""}}, std::nullopt},
         {{{"PurloUpdateManifestURL", " \n\t"}}, std::nullopt},
         {{{"PurloUpdateManifestURL", "$(PURLO_MANIFEST_URL)"}}, std::nullopt},
         {{{"PurloUpdateManifestURL", "https://x.test/${NAME}.json"}}, std::nullopt},
@@ -56,7 +55,6 @@ TEST_F(UpdateCheckerTest, ReadsTheManifestURLFromTheInformationKeys) {
         {{{"PurloUpdateManifestURL", "  https://x.test/u.json\n"}}, "https://x.test/u.json"},
         {{{"PurloUpdateManifestURL", "https://x.test/placeholder.json"}},
          "https://x.test/placeholder.json"},
-        {{{"PurloUpdateManifestURL", "http://x.test/u.json"}}, "http://x.test/u.json"},
     };
     for (const auto& [information, expected] : cases) {
         const auto configuration = PurloUpdateManifestConfiguration::fromBundle(information);
@@ -89,19 +87,6 @@ TEST_F(UpdateCheckerTest, SendsNothingWithoutASafeEndpoint) {
               "Website update checking is not connected in this build.");
     EXPECT_EQ(PurloUpdateCheckError::insecureEndpoint().description(),
               "The update manifest must use HTTPS.");
-}
-
-TEST_F(UpdateCheckerTest, AsksWithOneGetThatSaysNothingAboutTheUser) {
-    auto subject = checker();
-    start(subject);
-    ASSERT_EQ(transport.requests().size(), 1u);
-    const PurloUpdateRequest& request = transport.requests().front();
-    EXPECT_EQ(request.url.text(), "https://purlo.example/update.json");
-    EXPECT_EQ(request.method, "GET");
-    EXPECT_EQ(request.timeoutSeconds, 60);
-    EXPECT_EQ(request.headers,
-              (std::vector<std::pair<std::string, std::string>>{{"Accept", "application/json"}}));
-    EXPECT_EQ(request.maximumBodyBytes, PurloUpdateChecker::maximumManifestBytes);
 }
 
 TEST_F(UpdateCheckerTest, RefusesAnswersThatAreNoManifest) {
