@@ -7,7 +7,7 @@
 namespace purlo {
 
 // The numbers of a dotted version: "1.10" gives 1, 10; "2.0b3" gives 2, 0. Empty
-// pieces are dropped; a piece counts by its leading digits, and a piece without them,
+// segments are dropped; a segment counts by its leading digits, and a segment without them,
 // or whose number does not fit 64 bits, counts as 0.
 std::vector<std::int64_t> versionComponents(std::string_view version);
 

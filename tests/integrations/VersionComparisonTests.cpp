@@ -11,7 +11,7 @@ struct VersionCase {
     int expected;
 };
 
-TEST(VersionComparison, ComparesDottedNumbersPieceByPiece) {
+TEST(VersionComparison, ComparesDottedNumbersInOrder) {
     const VersionCase cases[] = {
         {"1.10", "1.9", 1},
         {"1.9", "1.10", -1},
@@ -41,7 +41,7 @@ TEST(VersionComparison, ComparesDottedNumbersPieceByPiece) {
     }
 }
 
-TEST(VersionComparison, DropsEmptyPieces) {
+TEST(VersionComparison, DropsEmptySegments) {
     EXPECT_EQ(versionComponents("1..2."), (std::vector<std::int64_t>{1, 2}));
     EXPECT_TRUE(versionComponents("").empty());
     EXPECT_EQ(versionComponents("10a.x.07"), (std::vector<std::int64_t>{10, 0, 7}));
