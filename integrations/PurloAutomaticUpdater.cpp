@@ -1,0 +1,79 @@
+#include "integrations/PurloAutomaticUpdater.h"
+
+#include "model/UnicodeText.h"
+
+namespace purlo {
+namespace {
+
+bool contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
+
+std::unique_ptr<PurloUpdaterController>
+controllerIfConfigured(const BundleInformation& information,
+                       const PurloSparkleUpdater::ControllerFactory& makeController) {
+    if (!isUsableSparkleValue("SUFeedURL", information) ||
+        !isUsableSparkleValue("SUPublicEDKey", information) || !makeController) {
+        return nullptr;
+    }
+    return makeController();
+}
+
+} // namespace
+
+std::optional<std::string> isUsableSparkleValue(std::string_view key,
+                                                const BundleInformation& information) {
+    const auto found = information.find(key);
+    if (found == information.end()) {
+        return std::nullopt;
+    }
+    std::string value = trimmedWhitespace(found->second);
+    if (value.empty() || contains(value, "$(") || contains(value, "${")) {
+        return std::nullopt;
+    }
+    const std::string lower = lowercased(value);
+    if (contains(lower, "placeholder") || contains(lower, "base64_sparkle")) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+PurloSparkleUpdater::PurloSparkleUpdater(const BundleInformation& information,
+                                         const ControllerFactory& makeController)
+    : controller_(controllerIfConfigured(information, makeController)) {}
+
+bool PurloSparkleUpdater::canCheckForUpdates() const {
+    return controller_ && controller_->canCheckForUpdates();
+}
+
+bool PurloSparkleUpdater::automaticallyChecksForUpdates() const {
+    return controller_ && controller_->automaticallyChecksForUpdates();
+}
+
+void PurloSparkleUpdater::setAutomaticallyChecksForUpdates(bool enabled) {
+    if (controller_) {
+        controller_->setAutomaticallyChecksForUpdates(enabled);
+    }
+}
+
+bool PurloSparkleUpdater::automaticallyDownloadsUpdates() const {
+    return controller_ && controller_->automaticallyDownloadsUpdates();
+}
+
+void PurloSparkleUpdater::setAutomaticallyDownloadsUpdates(bool enabled) {
+    if (controller_) {
+        controller_->setAutomaticallyDownloadsUpdates(enabled);
+    }
+}
+
+bool PurloSparkleUpdater::allowsAutomaticUpdates() const {
+    return controller_ && controller_->allowsAutomaticUpdates();
+}
+
+void PurloSparkleUpdater::checkForUpdates() {
+    if (controller_) {
+        controller_->checkForUpdates();
+    }
+}
+
+} // namespace purlo

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "integrations/BundleInformation.h"
+#include "integrations/Url.h"
+
+#include <optional>
+
+namespace purlo {
+
+// Where the website publishes the update manifest; none means this copy of the
+// program was built without website update checking.
+struct PurloUpdateManifestConfiguration {
+    std::optional<Url> manifestURL;
+
+    // Reads "PurloUpdateManifestURL": trimmed, and none when it is missing, empty,
+    // still holds an unexpanded build variable, or is not a URL.
+    static PurloUpdateManifestConfiguration fromBundle(const BundleInformation& information);
+
+    friend bool operator==(const PurloUpdateManifestConfiguration&,
+                           const PurloUpdateManifestConfiguration&) = default;
+};
+
+} // namespace purlo
