@@ -10,7 +10,7 @@ bool contains(std::string_view text, std::string_view part) {
 }
 
 std::unique_ptr<PurloUpdaterController>
-controllerIfConfigured(const BundleInformation& information,
+controllerIfConfigured(const Bundle::Information& information,
                        const PurloSparkleUpdater::ControllerFactory& makeController) {
     if (!isUsableSparkleValue("SUFeedURL", information) ||
         !isUsableSparkleValue("SUPublicEDKey", information) || !makeController) {
@@ -22,7 +22,7 @@ controllerIfConfigured(const BundleInformation& information,
 } // namespace
 
 std::optional<std::string> isUsableSparkleValue(std::string_view key,
-                                                const BundleInformation& information) {
+                                                const Bundle::Information& information) {
     const auto found = information.find(key);
     if (found == information.end()) {
         return std::nullopt;
@@ -38,7 +38,7 @@ std::optional<std::string> isUsableSparkleValue(std::string_view key,
     return value;
 }
 
-PurloSparkleUpdater::PurloSparkleUpdater(const BundleInformation& information,
+PurloSparkleUpdater::PurloSparkleUpdater(const Bundle::Information& information,
                                          const ControllerFactory& makeController)
     : controller_(controllerIfConfigured(information, makeController)) {}
 

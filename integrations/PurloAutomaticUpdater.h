@@ -1,6 +1,6 @@
 #pragma once
 
-#include "integrations/BundleInformation.h"
+#include "platform/Bundle.h"
 
 #include <functional>
 #include <memory>
@@ -45,7 +45,7 @@ public:
 // not blank, with no unexpanded build variable ("$(", "${") and no template marker
 // ("placeholder", "BASE64_SPARKLE", in any letter case).
 std::optional<std::string> isUsableSparkleValue(std::string_view key,
-                                                const BundleInformation& information);
+                                                const Bundle::Information& information);
 
 // Decides once, at start-up, whether in-app updates run: only when the feed and its
 // signing key are both usable and an update framework is there to make a controller.
@@ -55,7 +55,7 @@ class PurloSparkleUpdater final : public PurloAutomaticUpdating {
 public:
     using ControllerFactory = std::function<std::unique_ptr<PurloUpdaterController>()>;
 
-    explicit PurloSparkleUpdater(const BundleInformation& information,
+    explicit PurloSparkleUpdater(const Bundle::Information& information,
                                  const ControllerFactory& makeController = {});
 
     bool isAvailable() const override { return controller_ != nullptr; }

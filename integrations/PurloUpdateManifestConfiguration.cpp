@@ -5,7 +5,7 @@
 namespace purlo {
 
 PurloUpdateManifestConfiguration
-PurloUpdateManifestConfiguration::fromBundle(const BundleInformation& information) {
+PurloUpdateManifestConfiguration::fromBundle(const Bundle::Information& information) {
     const auto found = information.find("PurloUpdateManifestURL");
     if (found == information.end()) {
         return {};

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "integrations/BundleInformation.h"
 #include "integrations/Url.h"
+#include "platform/Bundle.h"
 
 #include <optional>
 
@@ -14,7 +14,7 @@ struct PurloUpdateManifestConfiguration {
 
     // Reads "PurloUpdateManifestURL": trimmed, and none when it is missing, empty,
     // still holds an unexpanded build variable, or is not a URL.
-    static PurloUpdateManifestConfiguration fromBundle(const BundleInformation& information);
+    static PurloUpdateManifestConfiguration fromBundle(const Bundle::Information& information);
 
     friend bool operator==(const PurloUpdateManifestConfiguration&,
                            const PurloUpdateManifestConfiguration&) = default;

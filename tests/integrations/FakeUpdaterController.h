@@ -35,7 +35,7 @@ private:
 };
 
 // Information keys under which an updater controller is made.
-inline BundleInformation usableFeedAndKey() {
+inline Bundle::Information usableFeedAndKey() {
     return {{"SUFeedURL", "https://purlo.example/appcast.xml"},
             {"SUPublicEDKey", "pfIShU4dEXqPd5ObYNfDBiQWcXozk7estwzTnF9BamQ="}};
 }

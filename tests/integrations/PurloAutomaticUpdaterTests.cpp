@@ -32,16 +32,16 @@ TEST(PurloAutomaticUpdater, UsableValuesAreTrimmedAndFreeOfTemplateMarkers) {
 TEST(PurloAutomaticUpdater, MakesAControllerOnlyForAUsableFeedAndKey) {
     struct Case {
         const char* what;
-        BundleInformation information;
+        Bundle::Information information;
         bool available;
     };
     const auto with = [](const char* key, const char* value) {
-        BundleInformation information = usableFeedAndKey();
+        Bundle::Information information = usableFeedAndKey();
         information[key] = value;
         return information;
     };
     const auto without = [](const char* key) {
-        BundleInformation information = usableFeedAndKey();
+        Bundle::Information information = usableFeedAndKey();
         information.erase(key);
         return information;
     };

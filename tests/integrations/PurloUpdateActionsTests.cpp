@@ -170,7 +170,7 @@ TEST(PurloUpdateActions, AFrameworkTakesOverAndTheWebsiteStaysIdle) {
 
 // The information keys as the build installs them beside the program; ctest runs
 // the tests in the build folder.
-BundleInformation shippedInformation() {
+Bundle::Information shippedInformation() {
     const char* buildFolder = std::getenv("PURLO_BUILD_DIR");
     const std::filesystem::path path =
         std::filesystem::path(buildFolder ? buildFolder : ".") / "bin" / "Info.json";
@@ -178,7 +178,7 @@ BundleInformation shippedInformation() {
         return {};
     }
     const Json keys = Json::parse(testing::readFile(path));
-    BundleInformation information;
+    Bundle::Information information;
     for (const auto& [key, value] : keys.items()) {
         if (value.is_string()) {
             information[key] = value.get<std::string>();
@@ -188,7 +188,7 @@ BundleInformation shippedInformation() {
 }
 
 TEST_F(UpdateActionsTest, TheShippedProgramSaysUpdateCheckingIsNotAvailable) {
-    const BundleInformation information = shippedInformation();
+    const Bundle::Information information = shippedInformation();
     if (information.empty()) {
         GTEST_SKIP() << "bin/Info.json is not here; run the tests through ctest";
     }

@@ -46,7 +46,7 @@ protected:
 };
 
 TEST_F(UpdateCheckerTest, ReadsTheManifestURLFromTheInformationKeys) {
-    const std::pair<BundleInformation, std::optional<std::string>> cases[] = {
+    const std::pair<Bundle::Information, std::optional<std::string>> cases[] = {
         {{}, std::nullopt},
         {{{"PurloUpdateManifestURL", " \n\t"}}, std::nullopt},
         {{{"PurloUpdateManifestURL", "$(PURLO_MANIFEST_URL)"}}, std::nullopt},
