@@ -21,7 +21,7 @@ std::string checkErrorMessage(const PurloUpdateCheckError& error) {
 
 void checkForUpdates(PurloAutomaticUpdating& automaticUpdater, PurloUpdateChecking& updateChecker,
                      Published<PurloUpdateCheckState>& updateCheckState,
-                     const std::function<RunningRelease()>& readRunningRelease) {
+                     const std::function<PurloAppInfo()>& readAppInfo) {
     if (automaticUpdater.isAvailable()) {
         automaticUpdater.checkForUpdates();
         return;
@@ -30,10 +30,9 @@ void checkForUpdates(PurloAutomaticUpdating& automaticUpdater, PurloUpdateChecki
         return;
     }
     updateCheckState.set(PurloUpdateCheckState::checking());
-    updateChecker.check(readRunningRelease(),
-                        [&updateCheckState](const PurloUpdateCheckOutcome& outcome) {
-                            updateCheckState.set(updateCheckStateAfter(outcome));
-                        });
+    updateChecker.check(readAppInfo(), [&updateCheckState](const PurloUpdateCheckOutcome& outcome) {
+        updateCheckState.set(updateCheckStateAfter(outcome));
+    });
 }
 
 bool canCheckForUpdates(const PurloAutomaticUpdating& automaticUpdater,

@@ -15,12 +15,12 @@ namespace purlo {
 // one at a time, and never on its own.
 
 // "Check for Updates": hands over to the framework when it is available; otherwise
-// publishes checking, asks the website about the release readRunningRelease gives at
+// publishes checking, asks the website about the release readAppInfo gives at
 // that moment, and publishes what the check found. A second press while a check
 // runs does nothing. The state must live as long as the checker.
 void checkForUpdates(PurloAutomaticUpdating& automaticUpdater, PurloUpdateChecking& updateChecker,
                      Published<PurloUpdateCheckState>& updateCheckState,
-                     const std::function<RunningRelease()>& readRunningRelease);
+                     const std::function<PurloAppInfo()>& readAppInfo);
 
 // The framework's own answer, else true unless a website check is running.
 bool canCheckForUpdates(const PurloAutomaticUpdating& automaticUpdater,

@@ -17,8 +17,7 @@ PurloUpdateRequest manifestRequest(const Url& manifestURL) {
                               PurloUpdateChecker::maximumManifestBytes};
 }
 
-PurloUpdateCheckOutcome evaluate(const PurloUpdateResponse& response,
-                                 const RunningRelease& running) {
+PurloUpdateCheckOutcome evaluate(const PurloUpdateResponse& response, const PurloAppInfo& running) {
     if (!response.httpStatusCode) {
         return failure(PurloUpdateCheckError::invalidResponse());
     }
@@ -50,7 +49,7 @@ PurloUpdateChecker::PurloUpdateChecker(PurloUpdateManifestConfiguration configur
     , transport_(std::move(transport))
     , loop_(loop) {}
 
-void PurloUpdateChecker::check(const RunningRelease& running, Completion completion) {
+void PurloUpdateChecker::check(const PurloAppInfo& running, Completion completion) {
     const auto& url = configuration_.manifestURL;
     if (!url) {
         finish(std::move(completion), failure(PurloUpdateCheckError::manifestNotConfigured()));

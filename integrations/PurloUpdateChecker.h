@@ -4,6 +4,7 @@
 #include "integrations/PurloUpdateManifest.h"
 #include "integrations/PurloUpdateManifestConfiguration.h"
 #include "integrations/PurloUpdateTransport.h"
+#include "model/PurloAppInfo.h"
 #include "platform/EventLoop.h"
 
 #include <cstddef>
@@ -33,12 +34,6 @@ struct PurloUpdateCheckResult {
 
 using PurloUpdateCheckOutcome = std::variant<PurloUpdateCheckResult, PurloUpdateCheckFailure>;
 
-// The running program's version and build, as its information keys state them.
-struct RunningRelease {
-    std::string version;
-    std::string build;
-};
-
 // How the runtime holds the website checker, so a test can stand in for it.
 class PurloUpdateChecking {
 public:
@@ -47,7 +42,7 @@ public:
     virtual ~PurloUpdateChecking() = default;
     // Asks whether a release newer than running is offered. The completion runs once,
     // on a later turn of the event loop, never inside this call.
-    virtual void check(const RunningRelease& running, Completion completion) = 0;
+    virtual void check(const PurloAppInfo& running, Completion completion) = 0;
 };
 
 // Asks the maker's website, through the manifest, whether a newer release is out.
@@ -67,7 +62,7 @@ public:
 
     // Nothing is sent unless the manifest URL is configured, uses "https" and names a
     // host. A completion still pending when the checker is destroyed never runs.
-    void check(const RunningRelease& running, Completion completion) override;
+    void check(const PurloAppInfo& running, Completion completion) override;
 
 private:
     void finish(Completion completion, PurloUpdateCheckOutcome outcome);

@@ -71,7 +71,7 @@ protected:
     void check() {
         checkForUpdates(updater, checker, state, [this] {
             ++releaseReads;
-            return RunningRelease{"1.4", "49"};
+            return PurloAppInfo{"Purlo", "1.4", "49"};
         });
     }
 
@@ -149,7 +149,7 @@ TEST(PurloUpdateActions, AFrameworkTakesOverAndTheWebsiteStaysIdle) {
                                 [&] { return std::make_unique<FakeUpdaterController>(flags); });
     Published<PurloUpdateCheckState> state;
 
-    checkForUpdates(updater, checker, state, [] { return RunningRelease{"1.4", "49"}; });
+    checkForUpdates(updater, checker, state, [] { return PurloAppInfo{"Purlo", "1.4", "49"}; });
     loop.runPending();
     EXPECT_EQ(flags.checks, 1);
     EXPECT_TRUE(transport.requests().empty());
@@ -195,7 +195,9 @@ TEST_F(UpdateActionsTest, TheShippedProgramSaysUpdateCheckingIsNotAvailable) {
     PurloUpdateChecker shipped{PurloUpdateManifestConfiguration::fromBundle(information),
                                transport.transport(), loop};
     PurloSparkleUpdater shippedUpdater(information);
-    checkForUpdates(shippedUpdater, shipped, state, [] { return RunningRelease{"0.1.0", "1"}; });
+    checkForUpdates(shippedUpdater, shipped, state, [] {
+        return PurloAppInfo{"Purlo", "0.1.0", "1"};
+    });
     loop.runPending();
     EXPECT_TRUE(transport.requests().empty());
     EXPECT_EQ(state->statusText(), "Update checking is not available in this copy of Purlo.");

@@ -26,13 +26,13 @@ protected:
     }
 
     // Starts a check against running; its outcome lands in outcome.
-    void start(PurloUpdateChecker& subject, const RunningRelease& running = {"1.4", "49"}) {
+    void start(PurloUpdateChecker& subject, const PurloAppInfo& running = {"Purlo", "1.4", "49"}) {
         outcome.reset();
         subject.check(running, [this](const PurloUpdateCheckOutcome& o) { outcome = o; });
     }
 
-    std::optional<PurloUpdateCheckOutcome> answered(PurloUpdateResponse response,
-                                                    const RunningRelease& running = {"1.4", "49"}) {
+    std::optional<PurloUpdateCheckOutcome>
+    answered(PurloUpdateResponse response, const PurloAppInfo& running = {"Purlo", "1.4", "49"}) {
         auto subject = checker();
         start(subject, running);
         transport.answer(std::move(response));
@@ -120,16 +120,16 @@ TEST_F(UpdateCheckerTest, RefusesAnswersThatAreNoManifest) {
 
 TEST_F(UpdateCheckerTest, ComparesVersionThenBuild) {
     struct Case {
-        RunningRelease running;
+        PurloAppInfo running;
         PurloUpdateCheckResult::Kind expected;
     };
     const Case cases[] = {
-        {{"1.4", "49"}, PurloUpdateCheckResult::Kind::updateAvailable},
-        {{"1.4", "50"}, PurloUpdateCheckResult::Kind::upToDate},
-        {{"1.4.0", "51"}, PurloUpdateCheckResult::Kind::upToDate},
-        {{"1.5", "1"}, PurloUpdateCheckResult::Kind::upToDate},
-        {{"1.3", "99"}, PurloUpdateCheckResult::Kind::updateAvailable},
-        {{"Unavailable", "Unavailable"}, PurloUpdateCheckResult::Kind::updateAvailable},
+        {{"Purlo", "1.4", "49"}, PurloUpdateCheckResult::Kind::updateAvailable},
+        {{"Purlo", "1.4", "50"}, PurloUpdateCheckResult::Kind::upToDate},
+        {{"Purlo", "1.4.0", "51"}, PurloUpdateCheckResult::Kind::upToDate},
+        {{"Purlo", "1.5", "1"}, PurloUpdateCheckResult::Kind::upToDate},
+        {{"Purlo", "1.3", "99"}, PurloUpdateCheckResult::Kind::updateAvailable},
+        {{"Purlo", "Unavailable", "Unavailable"}, PurloUpdateCheckResult::Kind::updateAvailable},
     };
     const std::string body = validManifestJson("1.4", "50").dump();
     for (const auto& c : cases) {

@@ -66,7 +66,8 @@ protected:
     std::optional<PurloUpdateCheckOutcome> check(const QByteArray& path) {
         auto subject = checker(path, serverCredentials->certificate);
         std::optional<PurloUpdateCheckOutcome> outcome;
-        subject.check({"1.4", "49"}, [&](const PurloUpdateCheckOutcome& o) { outcome = o; });
+        subject.check({"Purlo", "1.4", "49"},
+                      [&](const PurloUpdateCheckOutcome& o) { outcome = o; });
         EXPECT_TRUE(waitFor([&] { return outcome.has_value(); }, loop));
         return outcome;
     }
@@ -117,7 +118,7 @@ TEST_F(QtUpdateTransportTest, AServerTheClientDoesNotTrustFailsTheCheck) {
     auto subject = checker("/update.json", strangerCredentials->certificate);
     PurloSparkleUpdater noFramework{{}};
     Published<PurloUpdateCheckState> state;
-    checkForUpdates(noFramework, subject, state, [] { return RunningRelease{"1.4", "49"}; });
+    checkForUpdates(noFramework, subject, state, [] { return PurloAppInfo{"Purlo", "1.4", "49"}; });
     EXPECT_TRUE(waitFor([&] { return !state->isChecking(); }, loop));
     EXPECT_EQ(state->statusText(), "Purlo could not check for updates. Try again later.");
     EXPECT_TRUE(server->requestHeads().empty());
