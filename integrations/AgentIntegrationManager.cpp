@@ -1,9 +1,10 @@
 #include "integrations/AgentIntegrationManager.h"
 
 #include "integrations/AgentHookScript.h"
-#include "integrations/IntegrationFiles.h"
 #include "integrations/RandomUuid.h"
+#include "integrations/ResolvedPath.h"
 #include "model/Enumeration.h"
+#include "platform/AtomicFile.h"
 
 #include <array>
 #include <nlohmann/json.hpp>

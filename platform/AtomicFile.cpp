@@ -1,109 +1,199 @@
 #include "platform/AtomicFile.h"
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <random>
-#include <system_error>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace purlo {
+namespace fs = std::filesystem;
+
 namespace {
 
-std::string quoted(const std::filesystem::path& path) {
-    return "“" + path.filename().string() + "”";
+std::error_code lastError() {
+    return {errno, std::generic_category()};
 }
 
-std::string reason(int errorNumber) {
-    return std::generic_category().message(errorNumber);
-}
+// Closes the descriptor it holds when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int descriptor)
+        : descriptor_(descriptor) {}
+    ~FileDescriptor() {
+        if (descriptor_ >= 0) {
+            ::close(descriptor_);
+        }
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
 
-FileError saveError(const std::filesystem::path& path, int errorNumber) {
-    return {"Could not save " + quoted(path) + " in " + quoted(path.parent_path()) + ": " +
-            reason(errorNumber) + "."};
-}
+    int get() const { return descriptor_; }
+    bool isOpen() const { return descriptor_ >= 0; }
+    // Closes now, reporting the error a late write may only show here.
+    std::error_code close() {
+        const int descriptor = std::exchange(descriptor_, -1);
+        return ::close(descriptor) == 0 ? std::error_code() : lastError();
+    }
 
-std::string temporaryName(const std::filesystem::path& path) {
+private:
+    int descriptor_;
+};
+
+std::string temporaryName(const fs::path& path) {
     std::random_device entropy;
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%08x%08x.tmp", entropy(), entropy());
-    return "." + path.filename().string() + suffix;
+    std::array<char, 32> suffix{};
+    std::snprintf(suffix.data(), suffix.size(), ".%08x%08x.tmp", entropy(), entropy());
+    return "." + path.filename().string() + suffix.data();
 }
 
-bool writeAll(int fd, std::string_view bytes) {
+// A fresh hidden file beside path, created with mode; a name someone else's temporary
+// file already took is simply tried again.
+FileDescriptor createTemporary(const fs::path& path, fs::perms mode, fs::path& temporary) {
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        temporary = folder / temporaryName(path);
+        const int descriptor =
+            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                   static_cast<mode_t>(mode));
+        if (descriptor >= 0 || errno != EEXIST) {
+            return FileDescriptor(descriptor);
+        }
+    }
+    errno = EEXIST;
+    return FileDescriptor(-1);
+}
+
+std::error_code writeAll(int descriptor, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
         if (written < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            return false;
+            return lastError();
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    return true;
+    return {};
 }
 
-// Makes the rename itself durable; a folder that cannot be synced changes nothing for
-// readers, so a failure here is not reported.
-void syncFolder(const std::filesystem::path& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+std::error_code writeAndRename(FileDescriptor& file, const fs::path& temporary,
+                               const fs::path& path, std::string_view bytes) {
+    if (const auto error = writeAll(file.get(), bytes)) {
+        return error;
     }
+    if (::fsync(file.get()) != 0) {
+        return lastError();
+    }
+    if (const auto error = file.close()) {
+        return error;
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        return lastError();
+    }
+    return {};
+}
+
+// Makes the rename itself durable; the new content is already in place for readers,
+// so a failure here changes nothing the caller could act on.
+void syncFolder(const fs::path& folder) {
+    const FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.isOpen()) {
+        ::fsync(directory.get());
+    }
+}
+
+std::string quoted(const fs::path& path) {
+    return "“" + path.filename().string() + "”";
 }
 
 } // namespace
 
-std::optional<FileError> createFolders(const std::filesystem::path& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        return FileError{"Could not create the folder " + quoted(folder) + ": " + error.message() +
-                         "."};
+std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes, fs::perms mode) {
+    fs::path temporary;
+    FileDescriptor file = createTemporary(path, mode, temporary);
+    if (!file.isOpen()) {
+        return lastError();
     }
-    return std::nullopt;
+    if (const auto error = writeAndRename(file, temporary, path, bytes)) {
+        ::unlink(temporary.c_str());
+        return error;
+    }
+    syncFolder(temporary.parent_path());
+    return {};
 }
 
-std::optional<FileError> writeFileAtomically(const std::filesystem::path& path,
-                                             std::string_view bytes, mode_t mode) {
-    const std::filesystem::path folder =
-        path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    std::filesystem::path temporary;
-    int fd = -1;
-    // A name already taken by someone else's temporary file is simply tried again.
-    for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-        temporary = folder / temporaryName(path);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
-        if (fd < 0 && errno != EEXIST) {
-            return saveError(path, errno);
+std::error_code createFolders(const fs::path& folder, fs::perms mode) {
+    fs::path partial;
+    for (const fs::path& component : folder) {
+        partial /= component;
+        if (::mkdir(partial.c_str(), static_cast<mode_t>(mode)) != 0 && errno != EEXIST) {
+            return lastError();
         }
     }
-    if (fd < 0) {
-        return saveError(path, EEXIST);
+    std::error_code error;
+    if (!fs::is_directory(folder, error)) {
+        return error ? error : std::make_error_code(std::errc::not_a_directory);
     }
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const int writeErrno = errno;
-    if (::close(fd) != 0 || !written) {
-        const int failure = written ? errno : writeErrno;
-        ::unlink(temporary.c_str());
-        return saveError(path, failure);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int failure = errno;
-        ::unlink(temporary.c_str());
-        return saveError(path, failure);
-    }
-    syncFolder(folder);
-    return std::nullopt;
+    return {};
 }
 
-std::optional<FileError> removeFile(const std::filesystem::path& path) {
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
-        return FileError{"Could not remove " + quoted(path) + ": " + reason(errno) + "."};
+std::optional<std::string> readRegularFile(const fs::path& path, std::error_code& error) {
+    error.clear();
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (!file.isOpen()) {
+        error = lastError();
+        return std::nullopt;
     }
-    return std::nullopt;
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) {
+        error = lastError();
+        return std::nullopt;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        error = std::make_error_code(std::errc::invalid_argument);
+        return std::nullopt;
+    }
+    std::string bytes;
+    std::array<char, 16384> buffer{};
+    for (;;) {
+        const ssize_t count = ::read(file.get(), buffer.data(), buffer.size());
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            error = lastError();
+            return std::nullopt;
+        }
+        if (count == 0) {
+            return bytes;
+        }
+        bytes.append(buffer.data(), static_cast<std::size_t>(count));
+    }
+}
+
+std::error_code removeFile(const fs::path& path) {
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+        return lastError();
+    }
+    return {};
+}
+
+FileError FileError::saving(const fs::path& path, std::error_code error) {
+    return {"Could not save " + quoted(path) + " in " + quoted(path.parent_path()) + ": " +
+            error.message() + "."};
+}
+
+FileError FileError::creatingFolder(const fs::path& folder, std::error_code error) {
+    return {"Could not create the folder " + quoted(folder) + ": " + error.message() + "."};
+}
+
+FileError FileError::removing(const fs::path& path, std::error_code error) {
+    return {"Could not remove " + quoted(path) + ": " + error.message() + "."};
 }
 
 } // namespace purlo

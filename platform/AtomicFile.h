@@ -4,29 +4,49 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
+#include <system_error>
 
 namespace purlo {
+
+// The program's file work. Other programs read some of these files at any moment
+// (the coding tools their settings, the hook script its gate, the desktop the
+// autostart entry), so nothing is ever visible half-written, and what is private is
+// private from its creation.
+
+// Replaces the file at path with bytes so that a reader sees either the old content
+// or the new one, never a part: the bytes go to a fresh file beside it, reach the
+// disk and are renamed over it. mode is the new file's permission before the umask
+// (0666 for an ordinary file, 0600 for an owner-only one); the file has it from its
+// creation on. On failure the old file stays and no temporary file is left.
+std::error_code writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                                    std::filesystem::perms mode = std::filesystem::perms(0666));
+
+// Makes folder and its missing parents, each with mode (before the umask) from the
+// start; folders that exist keep their permissions.
+std::error_code createFolders(const std::filesystem::path& folder,
+                              std::filesystem::perms mode = std::filesystem::perms(0777));
+
+// The whole content of a regular file; nothing, with the reason in error, when it is
+// missing (no_such_file_or_directory), not a regular file (invalid_argument) or
+// unreadable. Never blocks on a pipe or device put in a file's place.
+std::optional<std::string> readRegularFile(const std::filesystem::path& path,
+                                           std::error_code& error);
+
+// Removes the file at path; a file that is already gone is no error.
+std::error_code removeFile(const std::filesystem::path& path);
 
 // Why a file or folder could not be written, in words a person can read.
 struct FileError {
     std::string message;
 
+    // "Could not save “x” in “folder”: reason."
+    static FileError saving(const std::filesystem::path& path, std::error_code error);
+    // "Could not create the folder “x”: reason."
+    static FileError creatingFolder(const std::filesystem::path& folder, std::error_code error);
+    // "Could not remove “x”: reason."
+    static FileError removing(const std::filesystem::path& path, std::error_code error);
+
     friend bool operator==(const FileError&, const FileError&) = default;
 };
-
-// Creates folder and whatever parents it lacks, with the usual permissions.
-std::optional<FileError> createFolders(const std::filesystem::path& folder);
-
-// Replaces the file at path with bytes so that a reader sees either the old content or
-// the new one, never a part: the bytes go to a fresh file beside it, reach the disk and
-// are renamed over it. mode is the new file's permission bits before the umask (0666 for
-// an ordinary file, 0600 for an owner-only one); the file has them from its creation on,
-// so it is never readable by others for a moment.
-std::optional<FileError> writeFileAtomically(const std::filesystem::path& path,
-                                             std::string_view bytes, mode_t mode = 0666);
-
-// Removes the file at path; a file that is already gone is no error.
-std::optional<FileError> removeFile(const std::filesystem::path& path);
 
 } // namespace purlo

@@ -121,14 +121,20 @@ std::optional<FileError> AutostartLoginItem::registerItem() {
         return FileError{"Could not save “" + std::string(entryFileName) +
                          "”: the program’s path cannot be written in it."};
     }
-    if (auto error = createFolders(folder_)) {
-        return error;
+    if (const auto error = createFolders(folder_)) {
+        return FileError::creatingFolder(folder_, error);
     }
-    return writeFileAtomically(entryFile(), *entry);
+    if (const auto error = writeFileAtomically(entryFile(), *entry)) {
+        return FileError::saving(entryFile(), error);
+    }
+    return std::nullopt;
 }
 
 std::optional<FileError> AutostartLoginItem::unregisterItem() {
-    return removeFile(entryFile());
+    if (const auto error = removeFile(entryFile())) {
+        return FileError::removing(entryFile(), error);
+    }
+    return std::nullopt;
 }
 
 } // namespace purlo

@@ -12,8 +12,8 @@ double AgentEventWriter::systemUptime() {
 std::optional<FileError> AgentEventWriter::write(AgentEventKind event,
                                                  std::optional<std::string> source,
                                                  std::optional<double> ttlSeconds) const {
-    if (auto error = createFolders(eventFileURL.parent_path())) {
-        return error;
+    if (const auto error = createFolders(eventFileURL.parent_path())) {
+        return FileError::creatingFolder(eventFileURL.parent_path(), error);
     }
     AgentEventPayload payload;
     payload.event = event;
@@ -24,7 +24,10 @@ std::optional<FileError> AgentEventWriter::write(AgentEventKind event,
     if (!bytes) {
         return FileError{"The agent event could not be encoded."};
     }
-    return writeFileAtomically(eventFileURL, *bytes);
+    if (const auto error = writeFileAtomically(eventFileURL, *bytes)) {
+        return FileError::saving(eventFileURL, error);
+    }
+    return std::nullopt;
 }
 
 } // namespace purlo

@@ -18,8 +18,8 @@ mode_t permissions(const std::filesystem::path& path) {
 TEST(AtomicFile, ReplacesTheWholeFileAndLeavesNothingElse) {
     TemporaryFolder folder;
     const auto file = folder / "settings.json";
-    ASSERT_EQ(writeFileAtomically(file, "a long first version"), std::nullopt);
-    ASSERT_EQ(writeFileAtomically(file, "short"), std::nullopt);
+    ASSERT_FALSE(writeFileAtomically(file, "a long first version"));
+    ASSERT_FALSE(writeFileAtomically(file, "short"));
     EXPECT_EQ(testing::readFile(file), "short");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
@@ -28,23 +28,39 @@ TEST(AtomicFile, OwnerOnlyFilesAreOwnerOnlyFromTheStart) {
     TemporaryFolder folder;
     const auto file = folder / "gate";
     const mode_t previousMask = ::umask(022);
-    ASSERT_EQ(writeFileAtomically(file, "1234 session", 0600), std::nullopt);
+    ASSERT_FALSE(writeFileAtomically(file, "1234 session", std::filesystem::perms(0600)));
     EXPECT_EQ(permissions(file), 0600u);
-    ASSERT_EQ(writeFileAtomically(folder / "plain", "x"), std::nullopt);
+    ASSERT_FALSE(writeFileAtomically(folder / "plain", "x"));
     EXPECT_EQ(permissions(folder / "plain"), 0644u);
     ::umask(previousMask);
 }
 
 TEST(AtomicFile, FailuresNameTheFileAndTheReason) {
     TemporaryFolder folder;
-    EXPECT_EQ(writeFileAtomically(folder / "missing" / "event.json", "x"),
+    const auto missing = folder / "missing" / "event.json";
+    EXPECT_EQ(FileError::saving(missing, writeFileAtomically(missing, "x")),
               FileError{"Could not save “event.json” in “missing”: No such file or directory."});
     testing::writeFile(folder / "plain", "x");
-    EXPECT_EQ(createFolders(folder / "plain" / "inside"),
+    const auto inside = folder / "plain" / "inside";
+    EXPECT_EQ(FileError::creatingFolder(inside, createFolders(inside)),
               FileError{"Could not create the folder “inside”: Not a directory."});
     std::filesystem::create_directories(folder / "full" / "child");
-    EXPECT_EQ(removeFile(folder / "full"), FileError{"Could not remove “full”: Is a directory."});
-    EXPECT_EQ(removeFile(folder / "never-there"), std::nullopt);
+    EXPECT_EQ(FileError::removing(folder / "full", removeFile(folder / "full")),
+              FileError{"Could not remove “full”: Is a directory."});
+    EXPECT_FALSE(removeFile(folder / "never-there"));
+}
+
+TEST(AtomicFile, ReadsOnlyRegularFilesWithoutBlocking) {
+    TemporaryFolder folder;
+    std::error_code error;
+    EXPECT_EQ(readRegularFile(folder / "absent", error), std::nullopt);
+    EXPECT_EQ(error, std::errc::no_such_file_or_directory);
+    ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+    EXPECT_EQ(readRegularFile(folder / "pipe", error), std::nullopt);
+    EXPECT_EQ(error, std::errc::invalid_argument);
+    testing::writeFile(folder / "plain", "bytes");
+    EXPECT_EQ(readRegularFile(folder / "plain", error), "bytes");
+    EXPECT_FALSE(error);
 }
 
 } // namespace
