@@ -43,7 +43,9 @@ function(purlo_tests target directory)
     gtest_discover_tests(${target}
         DISCOVERY_MODE PRE_TEST
         WORKING_DIRECTORY "${CMAKE_BINARY_DIR}"
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PURLO_BUILD_DIR=${CMAKE_BINARY_DIR}")
+        # One variable per property: discovery splits a list value into separate words.
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                   ENVIRONMENT_MODIFICATION "PURLO_BUILD_DIR=set:${CMAKE_BINARY_DIR}")
 endfunction()
 
 function(purlo_benchmark target)
