@@ -1,7 +1,6 @@
 #include "companion/qt/PixelCatView.h"
 
 #include "companion/CatFrameClock.h"
-#include "companion/qt/CatFramePainter.h"
 
 #include <QPainter>
 #include <cmath>
@@ -66,7 +65,7 @@ QSize PixelCatView::sizeHint() const {
 
 void PixelCatView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintCatFrame(painter, size(), scene_, look_, frameTime());
+    framePainter_.paint(painter, size(), scene_, look_, frameTime());
 }
 
 void PixelCatView::showEvent(QShowEvent*) {

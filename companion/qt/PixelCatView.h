@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/CatLook.h"
+#include "companion/qt/CatFramePainter.h"
 #include "model/CatLookPresets.h"
 #include "model/CompanionScene.h"
 #include "platform/Clock.h"
@@ -59,6 +60,7 @@ private:
     SystemClock systemClock_;
     const Clock* clock_ = &systemClock_;
     QTimer frameTimer_;
+    CatFramePainter framePainter_;
 };
 
 } // namespace purlo

@@ -109,6 +109,7 @@ QImage contactSheet(const std::vector<SheetEntry>& entries) {
                  QImage::Format_ARGB32_Premultiplied);
     sheet.fill(QColor(226, 230, 234));
     QPainter painter(&sheet);
+    CatFramePainter catPainter;
     QFont font = painter.font();
     font.setPixelSize(11);
     painter.setFont(font);
@@ -122,7 +123,8 @@ QImage contactSheet(const std::vector<SheetEntry>& entries) {
         painter.save();
         painter.translate(left, top);
         painter.fillRect(QRect(2, 2, cellWidth - 4, catHeight - 4), QColor(246, 247, 248));
-        paintCatFrame(painter, QSizeF(cellWidth, catHeight), entry.scene, entry.look, entry.time);
+        catPainter.paint(painter, QSizeF(cellWidth, catHeight), entry.scene, entry.look,
+                         entry.time);
         painter.restore();
         painter.setPen(QColor(40, 44, 48));
         painter.drawText(QRect(left, top + catHeight, cellWidth, captionHeight),

@@ -1,8 +1,8 @@
 #include "tests/companion/CatImages.h"
 
+#include "companion/RasterCanvas.h"
 #include "companion/ReferencePurloCatView.h"
 #include "companion/qt/CatFramePainter.h"
-#include "companion/qt/QtCanvas.h"
 
 #include <QPainter>
 #include <cmath>
@@ -19,15 +19,19 @@ QImage blankImage(QSize size) {
 QImage renderCat(const CompanionScene& scene, const CatLook& look, double time, QSize size) {
     QImage image = blankImage(size);
     QPainter painter(&image);
-    paintCatFrame(painter, QSizeF(size), scene, look, time);
+    CatFramePainter().paint(painter, QSizeF(size), scene, look, time);
     return image;
+}
+
+PixelBuffer pixelsOf(QImage& image) {
+    return {reinterpret_cast<std::uint32_t*>(image.bits()), image.width(), image.height(),
+            static_cast<int>(image.bytesPerLine() / 4)};
 }
 
 QImage renderFrame(const CatAnimationFrame& frame, double facing, const CompanionScene& scene,
                    const CatLook& look, QSize size) {
     QImage image = blankImage(size);
-    QPainter painter(&image);
-    QtCanvas canvas(painter);
+    RasterCanvas canvas(pixelsOf(image));
     ReferencePurloCatView::drawCat(canvas, size.width(), size.height(), frame, facing, scene, look);
     return image;
 }

@@ -2,6 +2,7 @@
 
 #include "companion/CatAnimationFrame.h"
 #include "companion/CatLook.h"
+#include "companion/RasterCanvas.h"
 #include "model/CompanionScene.h"
 #include "platform/RgbColor.h"
 
@@ -16,6 +17,9 @@ namespace purlo::testing {
 inline const QSize gridSize{471, 558};
 
 QImage blankImage(QSize size);
+
+// The image's pixels for a software canvas; the image must be premultiplied ARGB32.
+PixelBuffer pixelsOf(QImage& image);
 
 // The whole frame of one instant, as the cat view paints it.
 QImage renderCat(const CompanionScene& scene, const CatLook& look, double time,

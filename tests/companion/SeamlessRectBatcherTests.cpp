@@ -1,9 +1,8 @@
 #include "companion/SeamlessRectBatcher.h"
-#include "companion/qt/QtCanvas.h"
+#include "tests/companion/CatImages.h"
 #include "tests/support/RecordingCanvas.h"
 
 #include <QImage>
-#include <QPainter>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -103,11 +102,9 @@ QColor pixel(const QImage& image, int x, int y) {
 }
 
 TEST(SeamlessRectBatcher, ARunLeavesNoSeamsAndNoDoubleCoat) {
-    QImage image(40, 30, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
+    QImage image = testing::blankImage({40, 30});
     {
-        QPainter painter(&image);
-        QtCanvas canvas(painter);
+        RasterCanvas canvas(testing::pixelsOf(image));
         const DrawingContext body(canvas);
         SeamlessRectBatcher batcher;
         // Two cells meeting in the middle of a pixel (x = 13.5), then two overlapping ones.

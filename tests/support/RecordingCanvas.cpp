@@ -1,24 +1,8 @@
 #include "tests/support/RecordingCanvas.h"
 
-#include <cmath>
 #include <gtest/gtest.h>
-#include <numbers>
 
 namespace purlo::testing {
-
-CanvasTransform CanvasTransform::after(const CanvasTransform& other) const {
-    return {a * other.a + c * other.b,        b * other.a + d * other.b,
-            a * other.c + c * other.d,        b * other.c + d * other.d,
-            a * other.tx + c * other.ty + tx, b * other.tx + d * other.ty + ty};
-}
-
-std::pair<double, double> CanvasTransform::map(double x, double y) const {
-    return {a * x + c * y + tx, b * x + d * y + ty};
-}
-
-bool CanvasTransform::isIdentity() const {
-    return a == 1 && b == 0 && c == 0 && d == 1 && tx == 0 && ty == 0;
-}
 
 void RecordingCanvas::fillRects(std::span<const CanvasRect> rects, RgbColor color, double opacity) {
     fills_.push_back({{rects.begin(), rects.end()}, color, opacity, current_});
@@ -38,18 +22,15 @@ void RecordingCanvas::restore() {
 }
 
 void RecordingCanvas::translate(double dx, double dy) {
-    current_ = current_.after({1, 0, 0, 1, dx, dy});
+    current_ = current_.after(CanvasTransform::translation(dx, dy));
 }
 
 void RecordingCanvas::rotate(double degrees) {
-    const double radians = degrees * std::numbers::pi / 180;
-    const double cosine = std::cos(radians);
-    const double sine = std::sin(radians);
-    current_ = current_.after({cosine, sine, -sine, cosine, 0, 0});
+    current_ = current_.after(CanvasTransform::rotation(degrees));
 }
 
 void RecordingCanvas::scale(double sx, double sy) {
-    current_ = current_.after({sx, 0, 0, sy, 0, 0});
+    current_ = current_.after(CanvasTransform::scaling(sx, sy));
 }
 
 std::vector<CanvasRect> RecordingCanvas::allRects() const {

@@ -1,27 +1,11 @@
 #pragma once
 
 #include "platform/Canvas.h"
+#include "platform/CanvasTransform.h"
 
-#include <utility>
 #include <vector>
 
 namespace purlo::testing {
-
-// An affine map of the canvas's user space onto the page:
-// x' = a x + c y + tx, y' = b x + d y + ty.
-struct CanvasTransform {
-    double a = 1;
-    double b = 0;
-    double c = 0;
-    double d = 1;
-    double tx = 0;
-    double ty = 0;
-
-    // This map applied after other (other acts on the point first).
-    CanvasTransform after(const CanvasTransform& other) const;
-    std::pair<double, double> map(double x, double y) const;
-    bool isIdentity() const;
-};
 
 struct RecordedFill {
     std::vector<CanvasRect> rects;
@@ -48,7 +32,6 @@ public:
     std::vector<RecordedFill> fillsIn(RgbColor color, double opacity) const;
     // Saves not yet restored.
     int saveDepth() const { return static_cast<int>(saved_.size()); }
-    const CanvasTransform& transform() const { return current_; }
 
 private:
     std::vector<RecordedFill> fills_;

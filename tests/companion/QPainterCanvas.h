@@ -4,13 +4,13 @@
 
 class QPainter;
 
-namespace purlo {
+namespace purlo::testing {
 
-// The cat's canvas on a QPainter (a widget or a QImage). It turns antialiasing on
-// and leaves the painter's state otherwise as the painter's owner set it.
-class QtCanvas final : public Canvas {
+// The canvas on Qt's own antialiased rasteriser: the reference the software canvas
+// is measured against.
+class QPainterCanvas final : public Canvas {
 public:
-    explicit QtCanvas(QPainter& painter);
+    explicit QPainterCanvas(QPainter& painter);
 
     void fillRects(std::span<const CanvasRect> rects, RgbColor color, double opacity) override;
     void save() override;
@@ -23,4 +23,4 @@ private:
     QPainter& painter_;
 };
 
-} // namespace purlo
+} // namespace purlo::testing

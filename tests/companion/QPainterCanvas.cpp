@@ -1,17 +1,17 @@
-#include "companion/qt/QtCanvas.h"
+#include "tests/companion/QPainterCanvas.h"
 
 #include <QColor>
 #include <QPainter>
 #include <QPainterPath>
 
-namespace purlo {
+namespace purlo::testing {
 
-QtCanvas::QtCanvas(QPainter& painter)
+QPainterCanvas::QPainterCanvas(QPainter& painter)
     : painter_(painter) {
     painter_.setRenderHint(QPainter::Antialiasing, true);
 }
 
-void QtCanvas::fillRects(std::span<const CanvasRect> rects, RgbColor color, double opacity) {
+void QPainterCanvas::fillRects(std::span<const CanvasRect> rects, RgbColor color, double opacity) {
     // One path with the winding rule: the union is covered once, so overlapping
     // cells of a run neither seam nor darken.
     QPainterPath path;
@@ -24,24 +24,24 @@ void QtCanvas::fillRects(std::span<const CanvasRect> rects, RgbColor color, doub
                                static_cast<float>(color.blue), static_cast<float>(opacity)));
 }
 
-void QtCanvas::save() {
+void QPainterCanvas::save() {
     painter_.save();
 }
 
-void QtCanvas::restore() {
+void QPainterCanvas::restore() {
     painter_.restore();
 }
 
-void QtCanvas::translate(double dx, double dy) {
+void QPainterCanvas::translate(double dx, double dy) {
     painter_.translate(dx, dy);
 }
 
-void QtCanvas::rotate(double degrees) {
+void QPainterCanvas::rotate(double degrees) {
     painter_.rotate(degrees);
 }
 
-void QtCanvas::scale(double sx, double sy) {
+void QPainterCanvas::scale(double sx, double sy) {
     painter_.scale(sx, sy);
 }
 
-} // namespace purlo
+} // namespace purlo::testing
