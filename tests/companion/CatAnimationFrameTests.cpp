@@ -203,45 +203,5 @@ TEST(CatAnimationFrame, ATimeOutsideTheClocksRangeShowsTheFirstStep) {
     EXPECT_EQ(CatAnimationFrame::make(sceneWith(CatPose::idle), nan).confettiPhase, 0);
 }
 
-TEST(CatAnimationFrame, PosesPickTheirStance) {
-    for (const CatPose pose : allCases<CatPose>()) {
-        CatBodyStance expected = CatBodyStance::sitting;
-        if (pose == CatPose::stretch) {
-            expected = CatBodyStance::bow;
-        } else if (pose == CatPose::sleep || pose == CatPose::flop || pose == CatPose::loaf) {
-            expected = CatBodyStance::loaf;
-        } else if (pose == CatPose::zoomies) {
-            expected = CatBodyStance::gallop;
-        }
-        EXPECT_EQ(CatAnimationFrame::make(sceneWith(pose), 1.0).stance, expected) << toString(pose);
-    }
-}
-
-TEST(CatAnimationFrame, IdleMoodFlicksTheEarsAndTailTip) {
-    struct Case {
-        CatMood mood;
-        double t;
-        double leftEar;
-        double rightEar;
-        double tip;
-        double tilt;
-    };
-    const Case cases[] = {
-        {CatMood::idle, 8.9, -1, 0, 0, 3 * std::sin(0.35 * 8.9)},
-        {CatMood::idle, 5.3, 0, -1, 0, 3 * std::sin(0.35 * 5.3)},
-        {CatMood::idle, 5.7, 0, 0, -1, 3 * std::sin(0.35 * 5.7)},
-        {CatMood::idle, 5.9, 0, 0, 1, 3 * std::sin(0.35 * 5.9)},
-        {CatMood::curious, 8.9, 0, 0, 0, 6}, // curious holds her head at a fixed angle
-        {CatMood::thinking, 8.9, 0, 0, 0, 3 * std::sin(0.35 * 8.9)},
-    };
-    for (const Case& c : cases) {
-        const auto frame = CatAnimationFrame::make(sceneWith(CatPose::idle, c.mood), c.t);
-        EXPECT_EQ(frame.leftEarTwitchYOffset, c.leftEar) << toString(c.mood) << " " << c.t;
-        EXPECT_EQ(frame.rightEarTwitchYOffset, c.rightEar) << toString(c.mood) << " " << c.t;
-        EXPECT_EQ(frame.tailTipYOffset, c.tip) << toString(c.mood) << " " << c.t;
-        EXPECT_NEAR(frame.headTiltDegrees, c.tilt, 1e-9) << toString(c.mood) << " " << c.t;
-    }
-}
-
 } // namespace
 } // namespace purlo

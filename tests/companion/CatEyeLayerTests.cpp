@@ -107,26 +107,5 @@ TEST(CatEyeLayer, LookingDownLowersAndNarrowsTheEyesUnlessCrossEyed) {
     EXPECT_EQ(crossed[2].rects[3], (CanvasRect{327, 170, 16, 7}));
 }
 
-TEST(CatEyeLayer, PupilsFollowTheGazeOnTheSideSheFaces) {
-    struct Case {
-        double gazeX;
-        double facing;
-        double leftPupilX;
-    };
-    const Case cases[] = {
-        {0, 1, 232},
-        {-0.06, 1, 188},
-        {-0.2, -1, 232}, // mirrored cat: the gaze points ahead of her again
-        {0.3, 1, 232},
-    };
-    for (const Case& c : cases) {
-        const auto fills =
-            recordEyes(CatAnimationFrame{}, CatPose::stare, {c.gazeX, 0}, c.facing).fills();
-        ASSERT_EQ(fills.size(), 3u);
-        EXPECT_EQ(fills[2].rects[1].x, c.leftPupilX) << c.gazeX;
-        EXPECT_EQ(fills[2].rects[1].height, 28) << c.gazeX;
-    }
-}
-
 } // namespace
 } // namespace purlo

@@ -2,7 +2,6 @@
 #include "companion/CatMoodMarks.h"
 #include "companion/CatPatternLayer.h"
 #include "companion/CatStanceDetails.h"
-#include "companion/PixelColors.h"
 #include "tests/companion/CellRecording.h"
 
 #include <gtest/gtest.h>
@@ -48,21 +47,6 @@ TEST(CatPatternLayer, StripesFollowTheStance) {
     }
 }
 
-TEST(CatPatternLayer, BandsSwayWithTheTail) {
-    CatAnimationFrame frame;
-    frame.stance = CatBodyStance::sitting;
-    frame.tailYOffset = 2;
-    frame.tailWavePhase = 1;
-    frame.tailTipYOffset = 1;
-    const auto rects =
-        recordCells([&](const CellTarget& target) {
-            CatPatternLayer::drawBodyMarkings(CatPatternPreset::stripes, palette, frame, target);
-        }).allRects();
-    ASSERT_EQ(rects.size(), 9u);
-    EXPECT_NEAR(rects[5].y, 510 + 4.4 * std::sin(1), 1e-9);
-    EXPECT_NEAR(rects[8].y, 468 + 10 + 4.4 * std::sin(1 + 2.7), 1e-9);
-}
-
 TEST(CatPatternLayer, OnlyTheMaskFollowsTheLookDown) {
     CatAnimationFrame frame;
     frame.headPitchDown = 1;
@@ -96,25 +80,6 @@ TEST(CatAccessoryLayer, TheCrownIsTheOnlyHeadPiece) {
     }
 }
 
-TEST(CatAccessoryLayer, OnlyTheBellAndScarfTakeTheFursShadow) {
-    const PurloFurPalette calico = PurloFurPalette::make(CatSkinPreset::calico);
-    for (const CatAccessoryPreset accessory : allCases<CatAccessoryPreset>()) {
-        const auto onMidnight = recordCells([&](const CellTarget& target) {
-            CatAccessoryLayer::drawAccessory(accessory, palette, target);
-        });
-        const auto onCalico = recordCells([&](const CellTarget& target) {
-            CatAccessoryLayer::drawAccessory(accessory, calico, target);
-        });
-        std::size_t differing = 0;
-        for (std::size_t i = 0; i < onMidnight.fills().size(); ++i) {
-            differing += onMidnight.fills()[i].color != onCalico.fills()[i].color ? 1 : 0;
-        }
-        const bool shaded =
-            accessory == CatAccessoryPreset::bell || accessory == CatAccessoryPreset::scarf;
-        EXPECT_EQ(differing, shaded ? 1u : 0u) << toString(accessory);
-    }
-}
-
 TEST(CatMoodMarks, TheSleepingZClimbsAndTheThoughtCloudGrows) {
     struct Case {
         CatMood mood;
@@ -143,34 +108,6 @@ TEST(CatMoodMarks, TheSleepingZClimbsAndTheThoughtCloudGrows) {
     }
 }
 
-TEST(CatMoodMarks, SparklesDanceAndSweatRisesWithTheFrame) {
-    CatAnimationFrame frame;
-    frame.confettiPhase = 3;
-    frame.steamYOffset = -2;
-    const auto sparkles = recordCells([&](const CellTarget& body) {
-                              CatMoodMarks::draw(CatMood::celebrating, frame, body, body);
-                          }).allRects();
-    EXPECT_EQ(sparkles,
-              (std::vector<CanvasRect>{{80, 96, 12, 12}, {388, 110, 12, 12}, {414, 154, 12, 12}}));
-    const auto hot = recordCells([&](const CellTarget& body) {
-                         CatMoodMarks::draw(CatMood::overheated, frame, body, body);
-                     }).allRects();
-    ASSERT_EQ(hot.size(), 6u);
-    EXPECT_EQ(hot[4], (CanvasRect{214, 52, 10, 16}));
-}
-
-TEST(CatMoodMarks, CalmMoodsLeaveNoMarks) {
-    for (const CatMood mood : {CatMood::idle, CatMood::hunting, CatMood::typing,
-                               CatMood::stretching, CatMood::dragged}) {
-        EXPECT_TRUE(recordCells([&](const CellTarget& body) {
-                        CatMoodMarks::draw(mood, CatAnimationFrame{}, body, body);
-                    })
-                        .fills()
-                        .empty())
-            << toString(mood);
-    }
-}
-
 TEST(CatStanceDetails, TheRaisedPawLandsOnTheSideItsDirectionAndFacingName) {
     struct Case {
         double swipe;
@@ -193,19 +130,6 @@ TEST(CatStanceDetails, TheRaisedPawLandsOnTheSideItsDirectionAndFacingName) {
             EXPECT_EQ(rects[0], (CanvasRect{c.pawX, 318, 52, 34})) << c.swipe << " " << c.facing;
         }
     }
-}
-
-TEST(CatStanceDetails, FrontLegsSinkWithThePawOffsets) {
-    CatAnimationFrame frame;
-    frame.leftPawYOffset = -4;
-    frame.rightPawYOffset = 1;
-    const auto rects = recordCells([&](const CellTarget& body) {
-                           CatStanceDetails::drawSeated(frame, palette, body);
-                       }).allRects();
-    EXPECT_TRUE(testing::containsRect(rects, {244, 406, 54, 88}));
-    EXPECT_TRUE(testing::containsRect(rects, {348, 431, 54, 88}));
-    EXPECT_TRUE(testing::containsRect(rects, {244, 486, 56, 28})) << "the left paw went along";
-    EXPECT_TRUE(testing::containsRect(rects, {270, 286, 50, 16})) << "the chest stays put";
 }
 
 } // namespace

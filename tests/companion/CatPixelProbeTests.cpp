@@ -160,16 +160,5 @@ TEST(CatPixels, TheHeadTurnsAndSinksWhileTheBodyStays) {
     EXPECT_TRUE(pixelIs(sunk, furX, furY, orange.body));
 }
 
-TEST(CatPixels, TheWholeCatIsFittedAndCentredInAWideCanvas) {
-    const CatLook look = lookWith(CatSkinPreset::midnight);
-    const PurloFurPalette midnight = PurloFurPalette::make(CatSkinPreset::midnight);
-    // Twice the grid's height and wider still: unit 2, centred horizontally.
-    const QImage image = renderCat(stillScene(), look, 0, QSize(1400, 1116));
-    const double ox = (1400 - 942) / 2.0;
-    EXPECT_TRUE(pixelIs(image, ox + 2 * furX, 2 * furY, midnight.body));
-    EXPECT_TRUE(pixelIs(image, ox + 2 * noseX, 2 * noseY, noseColor));
-    EXPECT_EQ(image.pixelColor(static_cast<int>(ox) - 4, 558).alpha(), 0);
-}
-
 } // namespace
 } // namespace purlo

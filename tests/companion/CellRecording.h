@@ -19,10 +19,6 @@ inline RecordingCanvas recordCells(const std::function<void(const CellTarget&)>&
     return canvas;
 }
 
-inline CanvasRect canvasRect(const CellRect& cell) {
-    return {cell.x, cell.y, cell.width, cell.height};
-}
-
 inline bool containsRect(const std::vector<CanvasRect>& rects, const CanvasRect& rect) {
     for (const CanvasRect& candidate : rects) {
         if (candidate == rect) {

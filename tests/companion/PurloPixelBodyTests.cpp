@@ -108,22 +108,6 @@ TEST(PurloPixelBody, TwoWhiskersOnEachSideLowerWithTheGaze) {
     }
 }
 
-TEST(PurloPixelBody, AnOutlinedSilhouetteCostsTwoFills) {
-    const RecordingCanvas canvas = recordCells(
-        [](const CellTarget& target) { PurloPixelBody::drawSittingBody(palette, target); });
-    const auto& fills = canvas.fills();
-    ASSERT_GE(fills.size(), 2u);
-    EXPECT_EQ(fills[0].color, palette.socket);
-    EXPECT_EQ(fills[1].color, palette.body);
-    ASSERT_EQ(fills[0].rects.size(), 6u);
-    ASSERT_EQ(fills[1].rects.size(), 6u);
-    for (std::size_t row = 0; row < 6; ++row) {
-        const CanvasRect& rim = fills[0].rects[row];
-        EXPECT_EQ(fills[1].rects[row],
-                  (CanvasRect{rim.x + 6, rim.y + 6, rim.width - 12, rim.height - 12}));
-    }
-}
-
 TEST(PurloPixelBody, GallopLegsSwitchStrideWhenThePawOffsetsSwapOrder) {
     struct Case {
         double left;
@@ -146,31 +130,6 @@ TEST(PurloPixelBody, GallopLegsSwitchStrideWhenThePawOffsetsSwapOrder) {
         EXPECT_EQ(fills[6].color, palette.socket);
         EXPECT_EQ(fills[6].rects.front().x, c.firstLegX) << c.left << " " << c.right;
     }
-}
-
-TEST(PurloPixelBody, TailSegmentsSwayApartAndTheOuterOnesLift) {
-    CatAnimationFrame frame;
-    frame.tailYOffset = 1;
-    frame.tailWavePhase = std::numbers::pi / 2;
-    frame.tailTipYOffset = -1;
-    const RecordingCanvas sitting = recordCells(
-        [&](const CellTarget& target) { PurloPixelBody::drawSittingTail(frame, palette, target); });
-    const auto& fills = sitting.fills();
-    ASSERT_EQ(fills.size(), 8u); // each segment keeps its own rim
-    const auto fillY = [&](int k) {
-        return fills[2 * k + 1].rects[0].y;
-    };
-    EXPECT_NEAR(fillY(0), 500 + 2.2, 1e-9);
-    EXPECT_NEAR(fillY(1), 500 + 2.2 * std::sin(std::numbers::pi / 2 + 0.9), 1e-9);
-    EXPECT_NEAR(fillY(2), 486 - 10 + 2.2 * std::sin(std::numbers::pi / 2 + 1.8), 1e-9);
-    EXPECT_NEAR(fillY(3), 458 - 10 + 2.2 * std::sin(std::numbers::pi / 2 + 2.7), 1e-9);
-    EXPECT_EQ(fills[1].color, palette.tail);
-
-    const RecordingCanvas gallop = recordCells(
-        [&](const CellTarget& target) { PurloPixelBody::drawGallopBody(frame, palette, target); });
-    EXPECT_EQ(gallop.fills()[1].rects[0].y, 398) << "the root of a running tail stays put";
-    EXPECT_NEAR(gallop.fills()[3].rects[0].y, 390 + 1.4 * std::sin(std::numbers::pi / 2 + 1.1),
-                1e-9);
 }
 
 } // namespace

@@ -89,37 +89,6 @@ TEST(RasterCanvas, ATurnedCellKeepsItsArea) {
     }
 }
 
-TEST(RasterCanvas, MirroringStillFills) {
-    Pixels pixels(10, 2);
-    RasterCanvas canvas(pixels.buffer());
-    canvas.translate(10, 0);
-    canvas.scale(-1, 1);
-    const CanvasRect cell{1, 0, 3, 2};
-    canvas.fillRects({&cell, 1}, white, 1);
-    for (int x = 0; x < 10; ++x) {
-        EXPECT_EQ(pixels.alpha(x, 1), x >= 6 && x < 9 ? 255 : 0) << x;
-    }
-}
-
-TEST(RasterCanvas, LaysTranslucentColourOverWhatIsThere) {
-    Pixels pixels(1, 1);
-    RasterCanvas canvas(pixels.buffer());
-    const CanvasRect cell{0, 0, 1, 1};
-    canvas.fillRects({&cell, 1}, {0, 0, 1}, 1);
-    canvas.fillRects({&cell, 1}, {1, 0, 0}, 0.5);
-    const std::uint32_t pixel = pixels.at(0, 0);
-    EXPECT_EQ(pixel >> 24, 255u);
-    EXPECT_NEAR(static_cast<int>((pixel >> 16) & 0xff), 128, 1);
-    EXPECT_EQ((pixel >> 8) & 0xff, 0u);
-    EXPECT_NEAR(static_cast<int>(pixel & 0xff), 127, 1);
-
-    Pixels empty(1, 1);
-    RasterCanvas onNothing(empty.buffer());
-    onNothing.fillRects({&cell, 1}, white, 0.5);
-    EXPECT_NEAR(empty.alpha(0, 0), 128, 1) << "premultiplied: half white is half alpha";
-    EXPECT_EQ(empty.at(0, 0) & 0xff, empty.at(0, 0) >> 24);
-}
-
 TEST(RasterCanvas, StaysInsideItsPixelsWhateverTheCells) {
     constexpr double huge = 1e12;
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -145,19 +114,6 @@ TEST(RasterCanvas, StaysInsideItsPixelsWhateverTheCells) {
     offToTheSide.fillRects(outside, white, 1);
     EXPECT_EQ(beside.totalCoverage(), 0);
     EXPECT_TRUE(beside.guardUntouched());
-}
-
-TEST(RasterCanvas, RestoreReturnsToTheMatchingSave) {
-    Pixels pixels(4, 1);
-    RasterCanvas canvas(pixels.buffer());
-    canvas.save();
-    canvas.translate(2, 0);
-    canvas.restore();
-    canvas.restore(); // one too many: ignored
-    const CanvasRect cell{0, 0, 1, 1};
-    canvas.fillRects({&cell, 1}, white, 1);
-    EXPECT_EQ(pixels.alpha(0, 0), 255);
-    EXPECT_EQ(pixels.alpha(2, 0), 0);
 }
 
 // Qt's own antialiased rasteriser and ours must paint the same cat.

@@ -1,6 +1,4 @@
 #include "companion/CatGrid.h"
-#include "companion/PixelColors.h"
-#include "companion/PurloFurPalette.h"
 #include "companion/ReferencePurloCatView.h"
 #include "tests/companion/CellRecording.h"
 
@@ -14,8 +12,6 @@ namespace purlo {
 namespace {
 
 using testing::RecordingCanvas;
-
-const PurloFurPalette palette = PurloFurPalette::make(CatSkinPreset::calico);
 
 const CatLook look{CatSkinPreset::calico, CatPatternPreset::tuxedo, CatEyeColorPreset::cocoa,
                    CatAccessoryPreset::none};
@@ -87,20 +83,6 @@ TEST(ReferencePurloCatView, FacesLeftOnlyBeyondTheDeadZone) {
     }
 }
 
-TEST(ReferencePurloCatView, TheBodyIsMirroredAboutItsBottomCentre) {
-    RecordingCanvas canvas;
-    const ReferencePurloCatView view{sceneWith(CatPose::stare, CatMood::idle, {-0.5, 0}), look, 1};
-    view.draw(canvas, 200, 100);
-    ASSERT_FALSE(canvas.fills().empty());
-    const auto& transform = canvas.fills().front().transform;
-    const auto [x0, y0] = transform.map(0, 100);
-    const auto [x1, y1] = transform.map(200, 100);
-    EXPECT_NEAR(x0, 200, 1e-9);
-    EXPECT_NEAR(x1, 0, 1e-9);
-    EXPECT_NEAR(y0, 100, 1e-9);
-    EXPECT_EQ(canvas.saveDepth(), 0);
-}
-
 TEST(ReferencePurloCatView, TheHeadWorkFollowsTheBodyAndTurnsWithTheTilt) {
     CatAnimationFrame frame;
     frame.headTiltDegrees = 10;
@@ -159,18 +141,6 @@ TEST(ReferencePurloCatView, StancesDrawTheirOwnFront) {
         EXPECT_EQ(testing::containsRect(rects, stretchedPaw), c.stretchedPaw)
             << static_cast<int>(c.stance);
     }
-}
-
-TEST(ReferencePurloCatView, ThePurringBlushSitsOnTheTurnedHead) {
-    CatAnimationFrame frame;
-    frame.headTiltDegrees = 5;
-    frame.headPitchDown = 0.5;
-    const RecordingCanvas canvas = recordCat(frame, sceneWith(CatPose::purr, CatMood::purring));
-    const auto blush = canvas.fillsIn({1.0, 0.42, 0.48}, 0.42);
-    ASSERT_EQ(blush.size(), 1u);
-    EXPECT_FALSE(blush[0].transform.isIdentity());
-    EXPECT_EQ(blush[0].rects[0], (CanvasRect{146, 229, 26, 14}));
-    EXPECT_FALSE(canvas.fills().back().transform.isIdentity()) << "the blush comes last";
 }
 
 } // namespace

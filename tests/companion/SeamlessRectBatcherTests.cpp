@@ -48,33 +48,6 @@ TEST(SeamlessRectBatcher, FillsOncePerRunOfColourOpacityAndContext) {
     }
 }
 
-TEST(SeamlessRectBatcher, EachRunIsFilledInItsOwnContext) {
-    RecordingCanvas canvas;
-    const DrawingContext body(canvas);
-    const DrawingContext head(canvas, 10, 20, 90, 0);
-    SeamlessRectBatcher batcher;
-    batcher.add(red, 0, 0, 1, 1, 1, 0, 0, 1, body, 0);
-    batcher.add(red, 0, 0, 1, 1, 1, 0, 0, 1, head, 1);
-    batcher.flush();
-    ASSERT_EQ(canvas.fills().size(), 2u);
-    EXPECT_TRUE(canvas.fills()[0].transform.isIdentity());
-    // A quarter turn about (10, 20): the cell's corner (0, 0) lands at (30, 10).
-    const auto [x, y] = canvas.fills()[1].transform.map(0, 0);
-    EXPECT_NEAR(x, 30, 1e-9);
-    EXPECT_NEAR(y, 10, 1e-9);
-    EXPECT_EQ(canvas.saveDepth(), 0);
-}
-
-TEST(SeamlessRectBatcher, PlacesCellsOnTheGrid) {
-    RecordingCanvas canvas;
-    const DrawingContext body(canvas);
-    SeamlessRectBatcher batcher;
-    batcher.add(red, 10, 20, 30, 40, 1, 5, 7, 2, body, 0);
-    batcher.flush();
-    ASSERT_EQ(canvas.fills().size(), 1u);
-    EXPECT_EQ(canvas.fills()[0].rects, (std::vector<CanvasRect>{{25, 47, 60, 80}}));
-}
-
 TEST(SeamlessRectBatcher, FillsARunOnlyWhenItEnds) {
     RecordingCanvas canvas;
     const DrawingContext body(canvas);
