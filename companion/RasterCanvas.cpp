@@ -70,58 +70,54 @@ void RasterCanvas::scale(double sx, double sy) {
 }
 
 void RasterCanvas::fillRects(std::span<const CanvasRect> rects, RgbColor color, double opacity) {
-    using Corners = std::array<std::pair<double, double>, 4>;
-    std::vector<Corners> quads;
-    quads.reserve(rects.size());
-    double minX = INFINITY;
-    double minY = INFINITY;
-    double maxX = -INFINITY;
-    double maxY = -INFINITY;
+    if (!(opacity > 0)) {
+        return;
+    }
+    quads_.clear();
+    Bounds bounds;
     for (const CanvasRect& rect : rects) {
         // Corners in one turning order, so every rectangle winds the same way.
-        const Corners corners{current_.map(rect.x, rect.y),
-                              current_.map(rect.x + rect.width, rect.y),
-                              current_.map(rect.x + rect.width, rect.y + rect.height),
-                              current_.map(rect.x, rect.y + rect.height)};
+        const Quad corners{current_.map(rect.x, rect.y), current_.map(rect.x + rect.width, rect.y),
+                           current_.map(rect.x + rect.width, rect.y + rect.height),
+                           current_.map(rect.x, rect.y + rect.height)};
         const bool finite = std::ranges::all_of(corners, [](const auto& point) {
             return std::isfinite(point.first) && std::isfinite(point.second);
         });
-        if (!finite) {
-            continue;
+        if (finite) {
+            bounds.include(corners);
+            quads_.push_back(corners);
         }
-        for (const auto& [x, y] : corners) {
-            minX = std::min(minX, x);
-            maxX = std::max(maxX, x);
-            minY = std::min(minY, y);
-            maxY = std::max(maxY, y);
-        }
-        quads.push_back(corners);
     }
-    if (quads.empty() || !(opacity > 0)) {
+    const std::optional<Area> area = areaWithin(bounds);
+    if (!area) {
         return;
     }
-
-    const int left = std::max(0, static_cast<int>(std::floor(std::max(minX, -1.0))));
-    const int right =
-        std::min(target_.width, static_cast<int>(std::ceil(std::min(maxX, target_.width + 1.0))));
-    const int top = std::max(0, static_cast<int>(std::floor(std::max(minY, -1.0))));
-    const int bottom =
-        std::min(target_.height, static_cast<int>(std::ceil(std::min(maxY, target_.height + 1.0))));
-    if (right <= left || bottom <= top) {
-        return;
-    }
-    const Area area{left, top, right - left + 1, bottom - top};
-    accumulation_.assign(static_cast<std::size_t>(area.columns) * area.rows, 0);
-    firstTouched_.assign(static_cast<std::size_t>(area.rows), area.columns);
-    lastTouched_.assign(static_cast<std::size_t>(area.rows), -1);
-    for (const Corners& corners : quads) {
+    accumulation_.assign(static_cast<std::size_t>(area->columns) * area->rows, 0);
+    firstTouched_.assign(static_cast<std::size_t>(area->rows), area->columns);
+    lastTouched_.assign(static_cast<std::size_t>(area->rows), -1);
+    for (const Quad& corners : quads_) {
         for (std::size_t k = 0; k < 4; ++k) {
             const auto& [x0, y0] = corners[k];
             const auto& [x1, y1] = corners[(k + 1) % 4];
-            addEdge(area, x0, y0, x1, y1);
+            addEdge(*area, x0, y0, x1, y1);
         }
     }
-    blend(area, color, std::min(opacity, 1.0));
+    blend(*area, color, std::min(opacity, 1.0));
+}
+
+// The pixels the bounds reach, or nothing when they miss the target.
+std::optional<RasterCanvas::Area> RasterCanvas::areaWithin(const Bounds& bounds) const {
+    const auto pixel = [](double value, int size) {
+        return static_cast<int>(std::clamp(value, 0.0, static_cast<double>(size)));
+    };
+    const int left = pixel(std::floor(bounds.minX), target_.width);
+    const int right = pixel(std::ceil(bounds.maxX), target_.width);
+    const int top = pixel(std::floor(bounds.minY), target_.height);
+    const int bottom = pixel(std::ceil(bounds.maxY), target_.height);
+    if (right <= left || bottom <= top) {
+        return std::nullopt;
+    }
+    return Area{left, top, right - left + 1, bottom - top};
 }
 
 // Downward edges add, upward ones subtract: summed along a row, the accumulation

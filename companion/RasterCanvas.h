@@ -3,7 +3,12 @@
 #include "platform/Canvas.h"
 #include "platform/CanvasTransform.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace purlo {
@@ -34,6 +39,24 @@ public:
     void scale(double sx, double sy) override;
 
 private:
+    using Quad = std::array<std::pair<double, double>, 4>;
+
+    struct Bounds {
+        double minX = INFINITY;
+        double minY = INFINITY;
+        double maxX = -INFINITY;
+        double maxY = -INFINITY;
+
+        void include(const Quad& quad) {
+            for (const auto& [x, y] : quad) {
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+                minY = std::min(minY, y);
+                maxY = std::max(maxY, y);
+            }
+        }
+    };
+
     struct Area {
         int left = 0;
         int top = 0;
@@ -41,6 +64,7 @@ private:
         int rows = 0;
     };
 
+    std::optional<Area> areaWithin(const Bounds& bounds) const;
     void addEdge(const Area& area, double x0, double y0, double x1, double y1);
     void spreadAcrossRow(const Area& area, int row, double xLeft, double xRight, double amount);
     void blend(const Area& area, RgbColor color, double opacity);
@@ -48,6 +72,7 @@ private:
     PixelBuffer target_;
     CanvasTransform current_;
     std::vector<CanvasTransform> saved_;
+    std::vector<Quad> quads_;
     // Coverage differences in fixed point, 1 << 16 for a whole pixel: a running sum
     // of integers along the row is cheaper than one of floats.
     std::vector<std::int32_t> accumulation_;

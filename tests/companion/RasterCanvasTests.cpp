@@ -110,7 +110,8 @@ TEST(RasterCanvas, StaysInsideItsPixelsWhateverTheCells) {
 
     Pixels beside(6, 4);
     RasterCanvas offToTheSide(beside.buffer());
-    const std::vector<CanvasRect> outside{{-5, 0, 4, 4}, {7, 0, 4, 4}, {0, -9, 6, 3}, {0, 5, 6, 9}};
+    const std::vector<CanvasRect> outside{{-5, 0, 4, 4}, {7, 0, 4, 4},    {0, -9, 6, 3},
+                                          {0, 5, 6, 9},  {huge, 0, 4, 4}, {0, -huge, 4, 4}};
     offToTheSide.fillRects(outside, white, 1);
     EXPECT_EQ(beside.totalCoverage(), 0);
     EXPECT_TRUE(beside.guardUntouched());
