@@ -40,12 +40,13 @@ function(purlo_tests target directory)
     else()
         target_link_libraries(${target} PRIVATE GTest::gtest_main)
     endif()
-    # Tests that write pictures for a person to look at put them under the build tree.
-    target_compile_definitions(${target} PRIVATE PURLO_BUILD_DIR="${CMAKE_BINARY_DIR}")
     gtest_discover_tests(${target}
         DISCOVERY_MODE PRE_TEST
         WORKING_DIRECTORY "${CMAKE_BINARY_DIR}"
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+        # One variable per property: discovery splits a list value into separate words.
+        # Tests that write pictures for a person to look at put them under PURLO_BUILD_DIR.
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+                   ENVIRONMENT_MODIFICATION "PURLO_BUILD_DIR=set:${CMAKE_BINARY_DIR}")
 endfunction()
 
 function(purlo_benchmark target)

@@ -1,0 +1,231 @@
+#include "companion/RasterCanvas.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace purlo {
+namespace {
+
+double halfSquare(double z) {
+    return z > 0 ? z * z / 2 : 0.0;
+}
+
+// The part of an edge's row slab left of t, over the edge's run from xLeft to xRight
+// (the x of a straight edge is spread evenly across that run): the integral of the
+// ramp max(t - x, 0), divided by the run.
+double rampArea(double t, double xLeft, double xRight, double inverseRun) {
+    return (halfSquare(t - xLeft) - halfSquare(t - xRight)) * inverseRun;
+}
+
+// Each of the four 8-bit channels of a premultiplied pixel times scale / 255, rounded,
+// two channels at a time.
+std::uint32_t scaled(std::uint32_t pixel, std::uint32_t scale) {
+    std::uint32_t redBlue = (pixel & 0x00ff00ffu) * scale + 0x00800080u;
+    redBlue = ((redBlue + ((redBlue >> 8) & 0x00ff00ffu)) >> 8) & 0x00ff00ffu;
+    std::uint32_t alphaGreen = ((pixel >> 8) & 0x00ff00ffu) * scale + 0x00800080u;
+    alphaGreen = (alphaGreen + ((alphaGreen >> 8) & 0x00ff00ffu)) & 0xff00ff00u;
+    return redBlue | alphaGreen;
+}
+
+constexpr double wholePixel = 1 << 16;
+
+// Rounded half away from zero; coverage amounts stay within a few pixels.
+std::int32_t fixed(double coverage) {
+    const double scaled = coverage * wholePixel;
+    return static_cast<std::int32_t>(scaled < 0 ? scaled - 0.5 : scaled + 0.5);
+}
+
+std::uint32_t byte(double value) {
+    return static_cast<std::uint32_t>(std::clamp(value, 0.0, 1.0) * 255 + 0.5);
+}
+
+} // namespace
+
+RasterCanvas::RasterCanvas(PixelBuffer target)
+    : target_(target) {}
+
+void RasterCanvas::save() {
+    saved_.push_back(current_);
+}
+
+void RasterCanvas::restore() {
+    if (saved_.empty()) {
+        return;
+    }
+    current_ = saved_.back();
+    saved_.pop_back();
+}
+
+void RasterCanvas::translate(double dx, double dy) {
+    current_ = current_.after(CanvasTransform::translation(dx, dy));
+}
+
+void RasterCanvas::rotate(double degrees) {
+    current_ = current_.after(CanvasTransform::rotation(degrees));
+}
+
+void RasterCanvas::scale(double sx, double sy) {
+    current_ = current_.after(CanvasTransform::scaling(sx, sy));
+}
+
+void RasterCanvas::fillRects(std::span<const CanvasRect> rects, RgbColor color, double opacity) {
+    if (!(opacity > 0)) {
+        return;
+    }
+    quads_.clear();
+    Bounds bounds;
+    for (const CanvasRect& rect : rects) {
+        // Corners in one turning order, so every rectangle winds the same way.
+        const Quad corners{current_.map(rect.x, rect.y), current_.map(rect.x + rect.width, rect.y),
+                           current_.map(rect.x + rect.width, rect.y + rect.height),
+                           current_.map(rect.x, rect.y + rect.height)};
+        const bool finite = std::ranges::all_of(corners, [](const auto& point) {
+            return std::isfinite(point.first) && std::isfinite(point.second);
+        });
+        if (finite) {
+            bounds.include(corners);
+            quads_.push_back(corners);
+        }
+    }
+    const std::optional<Area> area = areaWithin(bounds);
+    if (!area) {
+        return;
+    }
+    accumulation_.assign(static_cast<std::size_t>(area->columns) * area->rows, 0);
+    firstTouched_.assign(static_cast<std::size_t>(area->rows), area->columns);
+    lastTouched_.assign(static_cast<std::size_t>(area->rows), -1);
+    for (const Quad& corners : quads_) {
+        for (std::size_t k = 0; k < 4; ++k) {
+            const auto& [x0, y0] = corners[k];
+            const auto& [x1, y1] = corners[(k + 1) % 4];
+            addEdge(*area, x0, y0, x1, y1);
+        }
+    }
+    blend(*area, color, std::min(opacity, 1.0));
+}
+
+// The pixels the bounds reach, or nothing when they miss the target.
+std::optional<RasterCanvas::Area> RasterCanvas::areaWithin(const Bounds& bounds) const {
+    const auto pixel = [](double value, int size) {
+        return static_cast<int>(std::clamp(value, 0.0, static_cast<double>(size)));
+    };
+    const int left = pixel(std::floor(bounds.minX), target_.width);
+    const int right = pixel(std::ceil(bounds.maxX), target_.width);
+    const int top = pixel(std::floor(bounds.minY), target_.height);
+    const int bottom = pixel(std::ceil(bounds.maxY), target_.height);
+    if (right <= left || bottom <= top) {
+        return std::nullopt;
+    }
+    return Area{left, top, right - left + 1, bottom - top};
+}
+
+// Downward edges add, upward ones subtract: summed along a row, the accumulation
+// gives each pixel its winding-weighted area.
+void RasterCanvas::addEdge(const Area& area, double x0, double y0, double x1, double y1) {
+    if (y0 == y1) {
+        return;
+    }
+    double direction = 1;
+    if (y0 > y1) {
+        std::swap(x0, x1);
+        std::swap(y0, y1);
+        direction = -1;
+    }
+    const double slope = (x1 - x0) / (y1 - y0);
+    const double areaEnd = area.top + area.rows;
+    const int firstRow = static_cast<int>(std::clamp(std::floor(y0), double(area.top), areaEnd));
+    const int endRow = static_cast<int>(std::clamp(std::ceil(y1), double(area.top), areaEnd));
+    for (int row = firstRow; row < endRow; ++row) {
+        const double ya = std::max(y0, static_cast<double>(row));
+        const double yb = std::min(y1, static_cast<double>(row + 1));
+        if (yb <= ya) {
+            continue;
+        }
+        const double xa = x0 + (ya - y0) * slope;
+        const double xb = x0 + (yb - y0) * slope;
+        spreadAcrossRow(area, row, std::min(xa, xb), std::max(xa, xb), direction * (yb - ya));
+    }
+}
+
+// Stores the differences of the covered amount from pixel to pixel, so that a running
+// sum along the row restores it. What lies left of the area lands in its first
+// column; what lies right of it is never read.
+void RasterCanvas::spreadAcrossRow(const Area& area, int row, double xLeft, double xRight,
+                                   double amount) {
+    const auto index = static_cast<std::size_t>(row - area.top);
+    std::int32_t* line = accumulation_.data() + index * area.columns;
+    const auto columnOf = [&area](double pixel) {
+        return static_cast<int>(std::clamp(pixel - area.left, 0.0, area.columns - 1.0));
+    };
+    const double startPixel = std::floor(xLeft);
+    firstTouched_[index] = std::min(firstTouched_[index], columnOf(startPixel));
+    lastTouched_[index] = std::max(lastTouched_[index], columnOf(std::ceil(xRight) + 1));
+    if (xRight <= startPixel + 1) {
+        // The edge stays within one pixel column: that pixel gets the part right of
+        // the edge's middle, the next one the rest.
+        const double middle = (xLeft + xRight) / 2 - startPixel;
+        const std::int32_t whole = fixed(amount);
+        const std::int32_t here = fixed(amount * (1 - middle));
+        line[columnOf(startPixel)] += here;
+        line[columnOf(startPixel + 1)] += whole - here;
+        return;
+    }
+    const double firstColumn = area.left - 1;
+    const double lastColumn = area.left + area.columns - 1;
+    const int first = static_cast<int>(std::clamp(startPixel, firstColumn, lastColumn));
+    const int last = static_cast<int>(std::clamp(std::ceil(xRight), firstColumn, lastColumn));
+    // How much of each pixel column lies right of the edge, averaged over the edge's
+    // run within the row: 0 well left of the edge, 1 well right of it.
+    const double inverseRun = 1 / (xRight - xLeft);
+    std::int32_t before = 0;
+    double rampBefore = rampArea(first, xLeft, xRight, inverseRun);
+    for (int x = first; x <= last; ++x) {
+        const double ramp = rampArea(x + 1, xLeft, xRight, inverseRun);
+        const std::int32_t covered = fixed(amount * (ramp - rampBefore));
+        rampBefore = ramp;
+        line[columnOf(x)] += covered - before;
+        before = covered;
+    }
+}
+
+// Source over, in premultiplied 8-bit channels: the colour at its opacity, scaled by
+// each pixel's coverage, then what shows through of the pixel below. Between two
+// columns that an edge touched the coverage stays the same, so it is worked out once
+// per stretch.
+void RasterCanvas::blend(const Area& area, RgbColor color, double opacity) {
+    const std::uint32_t alpha = byte(opacity);
+    const std::uint32_t source = scaled(
+        0xff000000u | byte(color.red) << 16 | byte(color.green) << 8 | byte(color.blue), alpha);
+    for (int row = 0; row < area.rows; ++row) {
+        const auto index = static_cast<std::size_t>(row);
+        const std::int32_t* line = accumulation_.data() + index * area.columns;
+        std::uint32_t* pixels =
+            target_.pixels + static_cast<std::size_t>(area.top + row) * target_.stride + area.left;
+        const int end = std::min(lastTouched_[index], area.columns - 2) + 1;
+        std::int32_t winding = 0;
+        int column = firstTouched_[index];
+        while (column < end) {
+            winding += line[column];
+            int stretchEnd = column + 1;
+            while (stretchEnd < end && line[stretchEnd] == 0) {
+                ++stretchEnd;
+            }
+            const auto coverage = static_cast<std::uint32_t>(
+                std::min(std::abs(winding), static_cast<std::int32_t>(wholePixel)));
+            const std::uint32_t weight = (coverage * 255 + (1u << 15)) >> 16;
+            if (weight == 255 && alpha == 255) {
+                std::fill(pixels + column, pixels + stretchEnd, source);
+            } else if (weight > 0) {
+                const std::uint32_t laid = weight == 255 ? source : scaled(source, weight);
+                const std::uint32_t showing = 255 - (laid >> 24);
+                for (int x = column; x < stretchEnd; ++x) {
+                    pixels[x] = laid + scaled(pixels[x], showing);
+                }
+            }
+            column = stretchEnd;
+        }
+    }
+}
+
+} // namespace purlo

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "platform/Canvas.h"
+#include "platform/CanvasTransform.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace purlo {
+
+// Pixels in premultiplied ARGB, one 32-bit word each with alpha in the high byte:
+// the layout of a QImage in Format_ARGB32_Premultiplied.
+struct PixelBuffer {
+    std::uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    int stride = 0; // words from one row to the next
+};
+
+// The cat's canvas in software. Every fill computes the exact area each pixel has
+// under the union of its rectangles (non-zero winding, accumulated along each row)
+// and lays the colour over the pixel with that coverage times the opacity. Cells
+// that touch therefore meet without a seam, cells that overlap get one coat, and a
+// turned rectangle costs no more than an upright one.
+class RasterCanvas final : public Canvas {
+public:
+    explicit RasterCanvas(PixelBuffer target);
+
+    void fillRects(std::span<const CanvasRect> rects, RgbColor color, double opacity) override;
+    void save() override;
+    void restore() override;
+    void translate(double dx, double dy) override;
+    void rotate(double degrees) override;
+    void scale(double sx, double sy) override;
+
+private:
+    using Quad = std::array<std::pair<double, double>, 4>;
+
+    struct Bounds {
+        double minX = INFINITY;
+        double minY = INFINITY;
+        double maxX = -INFINITY;
+        double maxY = -INFINITY;
+
+        void include(const Quad& quad) {
+            for (const auto& [x, y] : quad) {
+                minX = std::min(minX, x);
+                maxX = std::max(maxX, x);
+                minY = std::min(minY, y);
+                maxY = std::max(maxY, y);
+            }
+        }
+    };
+
+    struct Area {
+        int left = 0;
+        int top = 0;
+        int columns = 0; // one more than the pixels, for what falls off the right
+        int rows = 0;
+    };
+
+    std::optional<Area> areaWithin(const Bounds& bounds) const;
+    void addEdge(const Area& area, double x0, double y0, double x1, double y1);
+    void spreadAcrossRow(const Area& area, int row, double xLeft, double xRight, double amount);
+    void blend(const Area& area, RgbColor color, double opacity);
+
+    PixelBuffer target_;
+    CanvasTransform current_;
+    std::vector<CanvasTransform> saved_;
+    std::vector<Quad> quads_;
+    // Coverage differences in fixed point, 1 << 16 for a whole pixel: a running sum
+    // of integers along the row is cheaper than one of floats.
+    std::vector<std::int32_t> accumulation_;
+    // Per row of the area, the first and last column an edge touched: the winding is
+    // 0 outside them, so blending skips the rest.
+    std::vector<int> firstTouched_;
+    std::vector<int> lastTouched_;
+};
+
+} // namespace purlo

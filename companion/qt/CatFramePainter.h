@@ -1,0 +1,26 @@
+#pragma once
+
+#include "companion/CatLook.h"
+#include "model/CompanionScene.h"
+
+#include <QImage>
+#include <QSizeF>
+
+class QPainter;
+
+namespace purlo {
+
+// Paints the cat of one instant into a painter's area of the given size (in the
+// painter's logical points). The whole cat is drawn in software into one offscreen
+// layer at the device's pixel density and then laid down in one piece, so the
+// painter only ever copies pixels. The layer is kept for the next frame.
+class CatFramePainter {
+public:
+    void paint(QPainter& painter, QSizeF size, const CompanionScene& scene, const CatLook& look,
+               double time);
+
+private:
+    QImage layer_;
+};
+
+} // namespace purlo

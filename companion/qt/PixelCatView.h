@@ -1,0 +1,66 @@
+#pragma once
+
+#include "companion/CatLook.h"
+#include "companion/qt/CatFramePainter.h"
+#include "model/CatLookPresets.h"
+#include "model/CompanionScene.h"
+#include "platform/Clock.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <optional>
+
+namespace purlo {
+
+// The animated pixel cat. She fills whatever size she is given and redraws on a
+// frame clock whose rate follows her mood (4, 12 or 24 frames a second) while the
+// view is shown. With reduce motion on she is one still frame, drawn for time 0,
+// that changes only when the scene or the look does.
+class PixelCatView final : public QWidget {
+    Q_OBJECT
+
+public:
+    PixelCatView(const CompanionScene& scene, CatSkinPreset skin, CatPatternPreset pattern,
+                 CatEyeColorPreset eyeColor, CatAccessoryPreset accessory,
+                 QWidget* parent = nullptr);
+
+    const CompanionScene& scene() const { return scene_; }
+    void setScene(const CompanionScene& scene);
+
+    const CatLook& look() const { return look_; }
+    void setLook(const CatLook& look);
+
+    bool reduceMotion() const { return reduceMotion_; }
+    void setReduceMotion(bool reduceMotion);
+
+    // Where the frames' time comes from (the wall clock unless replaced). The owner
+    // keeps the clock alive as long as the view.
+    void setClock(const Clock& clock);
+
+    // Seconds between frames while she animates; nothing while she stands still.
+    std::optional<double> frameInterval() const;
+
+    // The instant the next frame is drawn for: seconds since the reference date, or
+    // 0 for the still picture.
+    double frameTime() const;
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void updateFrameClock(bool shown);
+
+    CompanionScene scene_;
+    CatLook look_;
+    bool reduceMotion_ = false;
+    SystemClock systemClock_;
+    const Clock* clock_ = &systemClock_;
+    QTimer frameTimer_;
+    CatFramePainter framePainter_;
+};
+
+} // namespace purlo
