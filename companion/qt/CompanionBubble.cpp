@@ -36,14 +36,14 @@ QPainterPath roundedRect(const QRectF& rect, double radius) {
     return path;
 }
 
-void paintTail(QPainter& painter, const CompanionBubbleLayout& layout, const QColor& surface,
-               double lineWidth) {
-    const double half = CompanionBubbleLayout::tailSide / 2;
+} // namespace
+
+void CompanionBubbleTail::paint(QPainter& painter, QPointF centre) const {
+    const double half = side / 2;
     painter.save();
-    painter.translate(layout.tailCentreX, layout.tailCentreY);
+    painter.translate(centre);
     painter.rotate(45);
-    painter.fillRect(QRectF(-half, -half, 2 * half, 2 * half), surface);
-    // The right and bottom edges: turned, they meet in the point under the bubble.
+    painter.fillRect(QRectF(-half, -half, side, side), surface);
     QPainterPath edges;
     edges.moveTo(half, -half);
     edges.lineTo(half, half);
@@ -53,8 +53,6 @@ void paintTail(QPainter& painter, const CompanionBubbleLayout& layout, const QCo
     painter.strokePath(edges, pen);
     painter.restore();
 }
-
-} // namespace
 
 BubbleTextMetrics bubbleTextMetrics(const QFont& font) {
     auto cache = std::make_shared<std::map<long, QFontMetricsF>>();
@@ -98,7 +96,8 @@ void paintCompanionBubble(QPainter& painter, const CompanionBubbleLayout& layout
                          qtText(layout.lines[i]));
     }
 
-    paintTail(painter, layout, fill, lineWidth);
+    CompanionBubbleTail{fill, lineWidth}.paint(painter,
+                                               QPointF(layout.tailCentreX, layout.tailCentreY));
 
     const double half = lineWidth / 2;
     painter.strokePath(

@@ -3,12 +3,25 @@
 #include "companion/CompanionBubbleLayout.h"
 #include "model/CompanionMessage.h"
 
+#include <QColor>
 #include <QFont>
+#include <QPointF>
 #include <QWidget>
 
 class QPainter;
 
 namespace purlo {
+
+// The bubble's tail: a square of the bubble's fill turned by 45 degrees about its
+// centre, its right and bottom edges outlined in ink, so that they meet in the point
+// under the bubble.
+struct CompanionBubbleTail {
+    QColor surface;
+    double lineWidth = 1.5;
+    double side = CompanionBubbleLayout::tailSide;
+
+    void paint(QPainter& painter, QPointF centre) const;
+};
 
 // The measures of text set in a font, at whole pixel sizes.
 BubbleTextMetrics bubbleTextMetrics(const QFont& font);
