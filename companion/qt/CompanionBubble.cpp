@@ -1,0 +1,156 @@
+#include "companion/qt/CompanionBubble.h"
+
+#include "companion/PurloTheme.h"
+#include "companion/qt/PurloFontRegistrar.h"
+#include "companion/qt/ThemeQColor.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+#include <map>
+#include <memory>
+
+namespace purlo {
+namespace {
+
+// The companion panel's width: the space the bubble is offered there.
+constexpr int panelWidth = 160;
+
+QFont atSize(QFont font, double pointSize) {
+    font.setPixelSize(static_cast<int>(std::lround(pointSize)));
+    return font;
+}
+
+QString qtText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRectF qtRect(const CanvasRect& rect) {
+    return {rect.x, rect.y, rect.width, rect.height};
+}
+
+QPainterPath roundedRect(const QRectF& rect, double radius) {
+    QPainterPath path;
+    path.addRoundedRect(rect, radius, radius);
+    return path;
+}
+
+} // namespace
+
+void CompanionBubbleTail::paint(QPainter& painter, QPointF centre) const {
+    const double half = side / 2;
+    painter.save();
+    painter.translate(centre);
+    painter.rotate(45);
+    painter.fillRect(QRectF(-half, -half, side, side), surface);
+    QPainterPath edges;
+    edges.moveTo(half, -half);
+    edges.lineTo(half, half);
+    edges.lineTo(-half, half);
+    QPen pen(themeQColor(PurloTheme::ink), lineWidth, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    pen.setMiterLimit(10);
+    painter.strokePath(edges, pen);
+    painter.restore();
+}
+
+BubbleTextMetrics bubbleTextMetrics(const QFont& font) {
+    auto cache = std::make_shared<std::map<long, QFontMetricsF>>();
+    const auto metricsAt = [font, cache](double pointSize) -> const QFontMetricsF& {
+        const long pixels = std::lround(pointSize);
+        auto found = cache->find(pixels);
+        if (found == cache->end()) {
+            found = cache->emplace(pixels, QFontMetricsF(atSize(font, pointSize))).first;
+        }
+        return found->second;
+    };
+    return {[metricsAt](std::string_view text, double pointSize) {
+                return metricsAt(pointSize).horizontalAdvance(qtText(text));
+            },
+            [metricsAt](double pointSize) {
+                return metricsAt(pointSize).lineSpacing();
+            }};
+}
+
+void paintCompanionBubble(QPainter& painter, const CompanionBubbleLayout& layout,
+                          CompanionMessage::Kind kind, const QFont& font, double cornerRadius,
+                          double lineWidth) {
+    const QColor fill = themeQColor(PurloTheme::bubbleFill(kind));
+    const QColor ink = themeQColor(PurloTheme::ink);
+    const QRectF body = qtRect(layout.body);
+    const QPainterPath bodyPath = roundedRect(body, cornerRadius);
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(bodyPath.translated(CompanionBubbleLayout::shadowOffset,
+                                         CompanionBubbleLayout::shadowOffset),
+                     themeQColor(PurloTheme::inkShadow));
+    painter.fillPath(bodyPath, fill);
+
+    painter.setFont(atSize(font, layout.textPointSize));
+    painter.setPen(ink);
+    for (std::size_t i = 0; i < layout.lines.size(); ++i) {
+        const QRectF line(layout.text.x, layout.text.y + static_cast<double>(i) * layout.lineHeight,
+                          layout.text.width, layout.lineHeight);
+        painter.drawText(line, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
+                         qtText(layout.lines[i]));
+    }
+
+    CompanionBubbleTail{fill, lineWidth}.paint(painter,
+                                               QPointF(layout.tailCentreX, layout.tailCentreY));
+
+    const double half = lineWidth / 2;
+    painter.strokePath(
+        roundedRect(body.adjusted(half, half, -half, -half), std::max(0.0, cornerRadius - half)),
+        QPen(ink, lineWidth));
+    painter.restore();
+}
+
+CompanionBubble::CompanionBubble(CompanionMessage message, double cornerRadius, double lineWidth,
+                                 QWidget* parent)
+    : QWidget(parent)
+    , message_(std::move(message))
+    , cornerRadius_(cornerRadius)
+    , lineWidth_(lineWidth)
+    , font_(PurloFontRegistrar::shared().font(PurloFontRegistrar::pixelFontName,
+                                              static_cast<int>(CompanionBubbleLayout::pointSize))) {
+    setAttribute(Qt::WA_TranslucentBackground);
+    QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    policy.setHeightForWidth(true);
+    setSizePolicy(policy);
+}
+
+void CompanionBubble::setMessage(const CompanionMessage& message) {
+    if (message == message_) {
+        return;
+    }
+    message_ = message;
+    updateGeometry();
+    update();
+}
+
+void CompanionBubble::setTextFont(const QFont& font) {
+    font_ = font;
+    updateGeometry();
+    update();
+}
+
+CompanionBubbleLayout CompanionBubble::layoutFor(double offeredWidth) const {
+    return CompanionBubbleLayout::make(message_.text, offeredWidth, bubbleTextMetrics(font_),
+                                       lineWidth_);
+}
+
+int CompanionBubble::heightForWidth(int width) const {
+    return static_cast<int>(std::ceil(layoutFor(width).height));
+}
+
+QSize CompanionBubble::sizeHint() const {
+    return {panelWidth, heightForWidth(panelWidth)};
+}
+
+void CompanionBubble::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintCompanionBubble(painter, layout(), message_.kind, font_, cornerRadius_, lineWidth_);
+}
+
+} // namespace purlo

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "companion/CompanionBubbleLayout.h"
+#include "model/CompanionMessage.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPointF>
+#include <QWidget>
+
+class QPainter;
+
+namespace purlo {
+
+// The bubble's tail: a square of the bubble's fill turned by 45 degrees about its
+// centre, its right and bottom edges outlined in ink, so that they meet in the point
+// under the bubble.
+struct CompanionBubbleTail {
+    QColor surface;
+    double lineWidth = 1.5;
+    double side = CompanionBubbleLayout::tailSide;
+
+    void paint(QPainter& painter, QPointF centre) const;
+};
+
+// The measures of text set in a font, at whole pixel sizes.
+BubbleTextMetrics bubbleTextMetrics(const QFont& font);
+
+// One speech bubble laid out by layout, drawn with the layout's area at the painter's
+// origin: the hard shadow, the pastel fill of the message's kind, the text in ink, the
+// tail and, over everything, the outline drawn inside the body's edge.
+void paintCompanionBubble(QPainter& painter, const CompanionBubbleLayout& layout,
+                          CompanionMessage::Kind kind, const QFont& font, double cornerRadius,
+                          double lineWidth);
+
+// What the cat says, as a widget as wide as the space offered to the bubble: the body
+// centred across it at the top, the tail and shadow below. The host puts the widget so
+// that the body's bottom edge sits where it wants it (layout().body).
+class CompanionBubble final : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr double defaultCornerRadius = 12;
+    static constexpr double defaultLineWidth = 1.5;
+
+    explicit CompanionBubble(CompanionMessage message, double cornerRadius = defaultCornerRadius,
+                             double lineWidth = defaultLineWidth, QWidget* parent = nullptr);
+
+    const CompanionMessage& message() const { return message_; }
+    void setMessage(const CompanionMessage& message);
+
+    // The pixel font when it was registered, else the default font.
+    const QFont& textFont() const { return font_; }
+    void setTextFont(const QFont& font);
+
+    // The layout for the widget's present width.
+    CompanionBubbleLayout layout() const { return layoutFor(width()); }
+    CompanionBubbleLayout layoutFor(double offeredWidth) const;
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    CompanionMessage message_;
+    double cornerRadius_;
+    double lineWidth_;
+    QFont font_;
+};
+
+} // namespace purlo
