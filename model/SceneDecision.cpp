@@ -27,9 +27,9 @@ struct Choice {
         , message(std::move(message))
         , eyeOffset(eyeOffset) {}
 
-    CatMood mood = CatMood::idle;
-    CatPose pose = CatPose::idle;
-    double scale = 1.0;
+    CatMood mood;
+    CatPose pose;
+    double scale;
     std::optional<CompanionMessage> message;
     Size eyeOffset;
     double yawnProgress = 0;
@@ -66,7 +66,8 @@ bool recentlyActive(const State& state, const StepFacts& facts) {
            facts.t - *state.lastUserActivityTime <= facts.thresholds.recentActivityWindow;
 }
 
-// Rows 1 to 11: what the user, the desk and the agent asked of her, and her greetings.
+// Being handled, napping, and what the user, the desk and the agent asked of her; then
+// her greetings and her ears.
 std::optional<Choice> heldRow(const State& state, const BehaviorInput& input,
                               const PurloSettings& settings, const StepFacts& facts) {
     const double t = facts.t;
@@ -117,7 +118,7 @@ std::optional<Choice> heldRow(const State& state, const BehaviorInput& input,
     return std::nullopt;
 }
 
-// Rows 12 to 15: typing fast, typing, resting after a long stretch of focused typing,
+// Typing fast, typing, resting after a long stretch of focused typing,
 // and a moment's hesitation when a burst of fast typing stops dead.
 std::optional<Choice> typingRow(State& state, const BehaviorInput& input,
                                 const PurloSettings& settings, const StepFacts& facts) {
@@ -156,7 +157,7 @@ std::optional<Choice> typingRow(State& state, const BehaviorInput& input,
     return std::nullopt;
 }
 
-// Rows 16 and 17: a zoomies run under way, and a butterfly visit.
+// A zoomies run under way, and a butterfly visit.
 std::optional<Choice> roamRow(State& state, const BehaviorInput& input,
                               const PurloSettings& settings, const StepFacts& facts) {
     const double t = facts.t;
@@ -200,7 +201,7 @@ std::optional<Choice> roamRow(State& state, const BehaviorInput& input,
     return choice;
 }
 
-// Rows 18 to 21: a pointer that lingers near her for 10 s and then slips away slowly
+// The ambush: a pointer that lingers near her for 10 s and then slips away slowly
 // gets a crouch and a feint stretch, at most once every 25 minutes; a pointer that
 // races past her close by is hunted.
 std::optional<Choice> ambushRow(State& state, const BehaviorInput& input,
@@ -243,7 +244,7 @@ std::optional<Choice> ambushRow(State& state, const BehaviorInput& input,
     return std::nullopt;
 }
 
-// Row 22: a zoomies run that is due starts now.
+// A zoomies run that is due starts now.
 std::optional<Choice> zoomiesStartRow(State& state, const StepFacts& facts) {
     const double t = facts.t;
     if (!facts.mayRoam || state.nextZoomiesAt > t) {
@@ -273,7 +274,7 @@ void latchYawn(State& state, const BehaviorInput& input, const PurloSettings& se
     }
 }
 
-// Rows 23 to 26: a yawn, a funny face, dozing off when the user has gone, else idle.
+// A yawn, a funny face, dozing off when the user has gone, else idle.
 Choice restingRow(State& state, const BehaviorInput& input, const PurloSettings& settings,
                   const StepFacts& facts) {
     const double t = facts.t;

@@ -6,34 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <optional>
-#include <ostream>
 #include <string>
-
-namespace purlo {
-
-// Readable failures for the values the engine tests compare.
-inline void PrintTo(const Point& point, std::ostream* out) {
-    *out << "(" << point.x << ", " << point.y << ")";
-}
-
-inline void PrintTo(const Size& size, std::ostream* out) {
-    *out << "(" << size.width << ", " << size.height << ")";
-}
-
-inline void PrintTo(const CompanionMessage& message, std::ostream* out) {
-    *out << "\"" << message.text << "\" " << toString(message.kind);
-}
-
-inline void PrintTo(const CompanionScene& scene, std::ostream* out) {
-    *out << toString(scene.mood) << "/" << toString(scene.pose) << " at ";
-    PrintTo(scene.position, out);
-    if (scene.message) {
-        *out << " saying ";
-        PrintTo(*scene.message, out);
-    }
-}
-
-} // namespace purlo
 
 namespace purlo::testing {
 
@@ -68,7 +41,7 @@ public:
                 engine.state.position.y + PurloBehaviorEngine::headOffset.y};
     }
 
-    const CompanionScene& step() {
+    EngineScript& step() {
         ++ticks_;
         input.time = time();
         if (keysPerSecond_) {
@@ -81,67 +54,99 @@ public:
         input.interaction.reset();
         input.reminder.reset();
         input.pomodoro.event.reset();
-        return scene_;
+        return *this;
     }
 
-    // Steps every 0.1 s for the given seconds; the last scene.
-    const CompanionScene& runFor(double seconds) {
+    // Steps every 0.1 s for the given seconds.
+    EngineScript& runFor(double seconds) {
         for (long tick = std::lround(seconds * 10); tick > 0; --tick) {
             step();
         }
-        return scene_;
+        return *this;
     }
 
     // Steps until the step at time has run (at once when it has already).
-    const CompanionScene& runUntil(double time) {
+    EngineScript& runUntil(double time) {
         while (nextTime() <= time + 1e-9) {
             step();
         }
-        return scene_;
+        return *this;
     }
 
-    const CompanionScene& interact(const CompanionInteraction& interaction) {
+    // Like runUntil, with the user visibly at work (the pointer twitching) meanwhile.
+    EngineScript& busyUntil(double time) {
+        while (nextTime() <= time + 1e-9) {
+            wiggle().step();
+        }
+        return *this;
+    }
+
+    EngineScript& interact(const CompanionInteraction& interaction) {
         input.interaction = interaction;
         return step();
     }
 
-    const CompanionScene& remind(const ReminderEvent& reminder) {
+    EngineScript& remind(const ReminderEvent& reminder) {
         input.reminder = reminder;
         return step();
     }
 
-    const CompanionScene& pomodoro(const PomodoroEvent& event) {
+    EngineScript& pomodoro(const PomodoroEvent& event) {
         input.pomodoro.event = event;
         return step();
     }
 
     // The bridge's current event, received at the next step, until it is replaced.
-    const CompanionScene& agent(AgentEventKind kind, std::string source = "codex",
-                                std::optional<double> expiresAt = std::nullopt) {
+    EngineScript& agent(AgentEventKind kind, std::string source = "codex",
+                        std::optional<double> expiresAt = std::nullopt) {
         input.agentEvent = {kind, std::move(source), std::nullopt, nextTime(), expiresAt};
         return step();
     }
 
-    void typeAt(double keysPerSecond) { keysPerSecond_ = keysPerSecond; }
+    EngineScript& napping(bool napActive = true) {
+        input.napActive = napActive;
+        return *this;
+    }
+
+    // The runtime's stored absence before this launch.
+    EngineScript& returningAfter(double seconds) {
+        input.storedAbsenceSeconds = seconds;
+        return *this;
+    }
+
+    // A play of her own (zoomies, a funny face, a butterfly) falls due at the next step.
+    EngineScript& due(double BehaviorEngineState::*nextAt) {
+        engine.state.*nextAt = nextTime();
+        return *this;
+    }
+
+    EngineScript& typeAt(double keysPerSecond) {
+        keysPerSecond_ = keysPerSecond;
+        return *this;
+    }
 
     // The last key press stays known; nothing was pressed within the last 2.5 s.
-    void stopTyping() {
+    EngineScript& stopTyping() {
         keysPerSecond_.reset();
         input.typing.recentKeyPressCount = 0;
         input.typing.keysPerSecond = 0;
+        return *this;
     }
 
     // The pointer moved there at the next step.
-    void movePointer(Point location) {
+    EngineScript& movePointer(Point location) {
         input.pointer.location = location;
         input.pointer.lastMovementTime = nextTime();
+        return *this;
     }
 
-    // The user did something at the next step that only the engine sees.
-    void wiggle() { movePointer(input.pointer.location); }
+    // The pointer twitched at the next step: the user is around.
+    EngineScript& wiggle() { return movePointer(input.pointer.location); }
 
-    void switchApp(std::string name, std::optional<std::string> bundleIdentifier = std::nullopt) {
+    EngineScript& switchApp(std::string name,
+                            std::optional<std::string> bundleIdentifier = std::nullopt) {
         input.activeApp = {std::move(name), std::move(bundleIdentifier)};
+        return *this;
     }
 
 private:
