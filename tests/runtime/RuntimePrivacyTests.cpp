@@ -1,5 +1,5 @@
 #include "tests/integrations/UpdateManifestSamples.h"
-#include "tests/runtime/RuntimeHarness.h"
+#include "tests/support/RuntimeHarness.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tests/runtime/RuntimeHarness.h"
+#include "tests/support/RuntimeHarness.h"
 
 #include <gtest/gtest.h>
 
