@@ -21,12 +21,25 @@ inline Date berlinJanuary(int day, int hour, int minute, double second = 0) {
     return Date{january1Utc + (day - 1) * 86400.0 + (hour - 1) * 3600.0 + minute * 60.0 + second};
 }
 
+// The default settings with what change makes of them.
+template <typename Change>
+PurloSettings settingsWith(Change change) {
+    PurloSettings settings;
+    change(settings);
+    return settings;
+}
+
 // A runtime on fakes and virtual time: the loop moves the clock, the settings live in
 // memory, the folders are temporary, and the calendar is Berlin's.
 class RuntimeHarness {
 public:
     explicit RuntimeHarness(Date now = berlinJanuary(13, 10, 0))
         : clock(1000, now) {}
+    // With settings stored for the runtime to load.
+    explicit RuntimeHarness(const PurloSettings& settings, Date now = berlinJanuary(13, 10, 0))
+        : RuntimeHarness(now) {
+        storeSettings(settings);
+    }
 
     // Stores settings for the runtime to load; before the runtime is built.
     void storeSettings(const PurloSettings& settings) { PurloSettings::save(settings, store); }
@@ -94,16 +107,17 @@ private:
 };
 
 // Counts what a published value announces from the moment of subscribing.
-template <typename T>
 class Deliveries {
 public:
+    template <typename T>
     explicit Deliveries(const Published<T>& published)
         : subscription_(published.subscribe([this](const T&) { ++count_; })) {
         count_ = 0;
     }
+    Deliveries(const Deliveries&) = delete;
+    Deliveries& operator=(const Deliveries&) = delete;
 
     int count() const { return count_; }
-    void reset() { count_ = 0; }
 
 private:
     int count_ = 0;
