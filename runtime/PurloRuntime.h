@@ -217,6 +217,8 @@ public:
     bool automaticallyDownloadsUpdates() const;
     void setAutomaticallyDownloadsUpdates(bool enabled);
     void openUpdateDownloadPage();
+    // What the user reads when a website check failed.
+    static std::string updateCheckMessage(const PurloUpdateCheckFailure& failure);
 
     // What the runtime holds, for the program's composition and the support report.
     const PurloBehaviorEngine& behaviorEngine() const { return behaviorEngine_; }

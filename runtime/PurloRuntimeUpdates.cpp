@@ -42,4 +42,8 @@ void PurloRuntime::openUpdateDownloadPage() {
     }
 }
 
+std::string PurloRuntime::updateCheckMessage(const PurloUpdateCheckFailure& failure) {
+    return purlo::updateCheckMessage(failure);
+}
+
 } // namespace purlo
