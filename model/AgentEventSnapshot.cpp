@@ -2,6 +2,7 @@
 
 #include "model/UnicodeText.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace purlo {
@@ -24,6 +25,11 @@ std::string AgentEventSnapshot::sourceDisplayName() const {
         }
     }
     return "Agent";
+}
+
+bool AgentEventSnapshot::arraysEqual(std::span<const AgentEventSnapshot> left,
+                                     std::span<const AgentEventSnapshot> right) {
+    return std::ranges::equal(left, right);
 }
 
 } // namespace purlo

@@ -3,6 +3,7 @@
 #include "model/Enumeration.h"
 
 #include <optional>
+#include <span>
 #include <string>
 
 namespace purlo {
@@ -29,6 +30,10 @@ struct AgentEventSnapshot {
 
     // "Codex", "Claude Code", "Cursor", "Terminal", "Purlo", else "Agent".
     std::string sourceDisplayName() const;
+
+    // Whether two histories hold the same events in the same order.
+    static bool arraysEqual(std::span<const AgentEventSnapshot> left,
+                            std::span<const AgentEventSnapshot> right);
 
     friend bool operator==(const AgentEventSnapshot&, const AgentEventSnapshot&) = default;
 };

@@ -14,7 +14,8 @@ namespace purlo {
 // value written after it; a deferred subscriber gets them on a later turn of the
 // event loop, in order. Subscribing or cancelling while values are delivered is safe:
 // a subscriber added during a delivery waits for the next value, and one cancelled
-// during a delivery is not called again.
+// during a delivery is not called again. Watching does not change the value, so a
+// read-only reference is enough to subscribe.
 template <typename T>
 class Published {
 public:
@@ -44,14 +45,14 @@ public:
         return true;
     }
 
-    [[nodiscard]] Cancellable subscribe(Handler handler) {
+    [[nodiscard]] Cancellable subscribe(Handler handler) const {
         auto subscriber = std::make_shared<Subscriber>(Subscriber{std::move(handler), nullptr});
         subscribers_.push_back(subscriber);
         subscriber->handler(value_);
         return cancelling(subscriber);
     }
 
-    [[nodiscard]] Cancellable subscribeDeferred(EventLoop& loop, Handler handler) {
+    [[nodiscard]] Cancellable subscribeDeferred(EventLoop& loop, Handler handler) const {
         auto subscriber = std::make_shared<Subscriber>(Subscriber{std::move(handler), &loop});
         subscribers_.push_back(subscriber);
         deliverLater(subscriber, value_);
@@ -65,7 +66,7 @@ private:
         bool active = true;
     };
 
-    void announce() {
+    void announce() const {
         const auto snapshot = subscribers_;
         for (const auto& subscriber : snapshot) {
             if (!subscriber->active) {
@@ -87,7 +88,7 @@ private:
         });
     }
 
-    Cancellable cancelling(const std::shared_ptr<Subscriber>& subscriber) {
+    Cancellable cancelling(const std::shared_ptr<Subscriber>& subscriber) const {
         return Cancellable([this, weak = std::weak_ptr<Subscriber>(subscriber)] {
             const auto alive = weak.lock();
             if (!alive) {
@@ -99,7 +100,7 @@ private:
     }
 
     T value_;
-    std::vector<std::shared_ptr<Subscriber>> subscribers_;
+    mutable std::vector<std::shared_ptr<Subscriber>> subscribers_;
 };
 
 } // namespace purlo

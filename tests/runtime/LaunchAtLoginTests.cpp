@@ -1,5 +1,6 @@
 #include "platform/AutostartLoginItem.h"
 #include "runtime/LaunchAtLogin.h"
+#include "tests/support/FakeDesktopPorts.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -7,38 +8,8 @@
 namespace purlo {
 namespace {
 
+using testing::FakeLoginItem;
 using testing::TemporaryFolder;
-
-// A login item that records what it was asked and can be made to refuse.
-class FakeLoginItem final : public LoginItem {
-public:
-    explicit FakeLoginItem(LoginItemStatus status)
-        : status_(status) {}
-
-    LoginItemStatus status() const override { return status_; }
-    std::optional<FileError> registerItem() override {
-        calls += "register ";
-        if (refusal) {
-            return refusal;
-        }
-        status_ = LoginItemStatus::enabled;
-        return std::nullopt;
-    }
-    std::optional<FileError> unregisterItem() override {
-        calls += "unregister ";
-        if (refusal) {
-            return refusal;
-        }
-        status_ = LoginItemStatus::notRegistered;
-        return std::nullopt;
-    }
-
-    std::string calls;
-    std::optional<FileError> refusal;
-
-private:
-    LoginItemStatus status_;
-};
 
 TEST(LaunchAtLogin, ChangesTheItemOnlyWhenItsStatusDiffers) {
     using enum LoginItemStatus;

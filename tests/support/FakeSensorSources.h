@@ -1,10 +1,13 @@
 #pragma once
 
 #include "platform/ActiveAppSource.h"
+#include "platform/IdleSource.h"
 #include "platform/KeyEventSource.h"
 #include "platform/PointerSource.h"
+#include "platform/ScreenSource.h"
 
 #include <memory>
+#include <vector>
 
 namespace purlo::testing {
 
@@ -17,6 +20,7 @@ public:
         return granted;
     }
     std::optional<Cancellable> listen(KeyPressHandler onKeyPress) override {
+        ++listenAttemptCount;
         if (!granted || refuseToListen || handler_) {
             return std::nullopt;
         }
@@ -36,6 +40,7 @@ public:
     bool granted = true;
     bool refuseToListen = false;
     int listenCount = 0;
+    int listenAttemptCount = 0;
     int requestCount = 0;
 
 private:
@@ -57,6 +62,25 @@ public:
     }
 
     std::optional<FrontmostApplication> application;
+    mutable int readCount = 0;
+};
+
+class FakeIdleSource final : public IdleSource {
+public:
+    std::optional<double> secondsSinceAnyInput() const override { return seconds; }
+
+    std::optional<double> seconds;
+};
+
+// One 1440 x 900 screen unless the test says otherwise.
+class FakeScreenSource final : public ScreenSource {
+public:
+    std::vector<Rect> visibleFrames() const override {
+        ++readCount;
+        return frames;
+    }
+
+    std::vector<Rect> frames{Rect{{0, 0}, {1440, 900}}};
     mutable int readCount = 0;
 };
 

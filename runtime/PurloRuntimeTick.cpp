@@ -1,0 +1,154 @@
+#include "runtime/CompanionPanelGeometry.h"
+#include "runtime/PurloRuntime.h"
+#include "runtime/ScreenFrameResolver.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace purlo {
+namespace {
+
+// The body the pointer can reach, before scaling, and the margin around it.
+constexpr double bodySide = 128;
+constexpr double bodyMargin = 6;
+constexpr double smallestBodyScale = 0.1;
+
+double clampedCompanionScale(double scale) {
+    if (scale <= PurloRuntime::minimumCompanionScale) {
+        return PurloRuntime::minimumCompanionScale;
+    }
+    if (scale > PurloRuntime::maximumCompanionScale) {
+        return PurloRuntime::maximumCompanionScale;
+    }
+    return scale;
+}
+
+bool sameApplication(const ActiveAppSnapshot& left, const ActiveAppSnapshot& right) {
+    return left.name == right.name && left.bundleIdentifier == right.bundleIdentifier;
+}
+
+} // namespace
+
+void PurloRuntime::tick(Date now, double uptime) {
+    const std::int64_t minute = minuteOfDay(now);
+    expireNapIfNeeded(now);
+    const bool quiet = settings_->isQuietHoursActive(minute);
+    std::optional<ReminderEvent> announcement = runScheduledNapStep(now, quiet, uptime);
+    // Read after the two steps above, so a nap that ended or began in this tick counts.
+    const bool napActive = settings_->nap.isActive(now);
+
+    const PointerSnapshot pointer = pointerTracker_.sample(uptime);
+    const std::vector<Rect>& frames = visibleScreenFrames(uptime);
+    const Point origin = scene_->position;
+    const Rect pointerScreen =
+        ScreenFrameResolver::screenFrame(frames, pointer.location, origin, companionPanelSize);
+    const Rect companionScreen = ScreenFrameResolver::screenFrame(
+        frames, offsetBy(origin, companionHeadOffset), origin, companionPanelSize);
+    placeCompanionIfOffScreen(frames, pointer.location);
+
+    applyTypingMonitorGate(napActive, quiet);
+    const PurloRuntimeTickSamples samples =
+        collectTickSamples(napActive, quiet, std::move(announcement), uptime);
+    publishSamples(samples);
+
+    BehaviorInput& input = behaviorInput_;
+    // The published app stays unmasked: the window's presence mode needs it.
+    if (napActive || quiet || !settings_->activeAppAwarenessEnabled) {
+        input.activeApp = ActiveAppSnapshot{};
+    } else {
+        input.activeApp = samples.activeApp;
+    }
+    stampLastSeenIfDue(now, uptime);
+    updateMouseAcceptance(clampedCompanionScale(settings_->companionScale));
+
+    input.time = uptime;
+    input.pointer = pointer;
+    input.typing = samples.typing;
+    input.screenFrame = pointerScreen;
+    input.interaction = pendingInteraction_;
+    input.reminder = samples.reminder;
+    input.pomodoro = pomodoro_->snapshot(samples.pomodoroEvent, clock_.uptime());
+    input.agentEvent = samples.agentEvent;
+    input.napActive = napActive;
+    input.localMinuteOfDay = minute;
+    input.reduceMotionActive = appearance_.reduceMotion();
+    input.storedAbsenceSeconds = storedAbsenceSeconds_;
+    input.companionScreenFrame = companionScreen;
+    input.secondsSinceAnyInput = secondsSinceAnyInput();
+    // Taken before the step, so an action the step sets off waits for the next tick.
+    pendingInteraction_.reset();
+
+    CompanionScene next = behaviorEngine_.step(input, *settings_);
+    showPinnedMessage(next, napActive, quiet);
+    // Visibility is the user's show/hide choice, never the engine's.
+    next.isVisible = scene_->isVisible;
+    const CatPose previousPose = scene_->pose;
+    scene_.setIfChanged(std::move(next));
+    updateZoomiesDash(previousPose, scene_->pose, uptime);
+
+    refreshInputMonitoringIfDue(uptime);
+    if (const auto snapshot = diagnosticsRecorder_.record(uptime)) {
+        diagnostics_.set(*snapshot);
+    }
+}
+
+void PurloRuntime::publishSamples(const PurloRuntimeTickSamples& samples) {
+    // Compared before anything is copied, so an unchanged world costs no view work.
+    if (samples.pomodoroState != *pomodoro_) {
+        pomodoro_.set(samples.pomodoroState);
+    }
+    if (!AgentEventSnapshot::arraysEqual(*agentEventHistory_, samples.agentEventHistory)) {
+        agentEventHistory_.set(samples.agentEventHistory);
+    }
+    if (!sameApplication(*activeApp_, samples.activeApp)) {
+        activeApp_.set(samples.activeApp);
+    }
+}
+
+void PurloRuntime::stampLastSeenIfDue(Date now, double uptime) {
+    if (uptime - lastSeenStampedAt_ < lastSeenStampInterval) {
+        return;
+    }
+    lastSeenStampedAt_ = uptime;
+    store_.setDate(lastSeenKey, now);
+}
+
+void PurloRuntime::updateMouseAcceptance(double scale) {
+    bool accepts = true;
+    // While dragged she keeps the pointer wherever it goes.
+    if (!companionDragInProgress_) {
+        const CompanionScene& scene = *scene_;
+        const double side = std::max(scale * scene.scale, smallestBodyScale) * bodySide;
+        const Rect body{{scene.position.x + (companionPanelSize.width - side) / 2 - bodyMargin,
+                         scene.position.y + companionHeadOffset.height - side / 2 - bodyMargin},
+                        {side + 2 * bodyMargin, side + 2 * bodyMargin}};
+        accepts = body.contains(pointer_.location());
+    }
+    if (accepts != *companionAcceptsMouse_) {
+        companionAcceptsMouse_.set(accepts);
+    }
+}
+
+std::optional<double> PurloRuntime::secondsSinceAnyInput() const {
+    // An invalid reading is no reading: never a zero that would look like fresh input.
+    const auto seconds = idle_.secondsSinceAnyInput();
+    if (!seconds || !std::isfinite(*seconds) || *seconds < 0) {
+        return std::nullopt;
+    }
+    return seconds;
+}
+
+void PurloRuntime::showPinnedMessage(CompanionScene& next, bool napActive,
+                                     bool quietHoursActive) const {
+    if (napActive || quietHoursActive || settings_->pinnedMessage.empty()) {
+        return;
+    }
+    if (next.message && next.mood != CatMood::idle) {
+        return;
+    }
+    if (auto pinned = settings_->trimmedPinnedMessage()) {
+        next.message = std::move(pinned);
+    }
+}
+
+} // namespace purlo
