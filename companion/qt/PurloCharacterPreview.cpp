@@ -38,7 +38,6 @@ PurloCharacterPreview::PurloCharacterPreview(const PurloSettings& settings, bool
     // One element for assistive technology, and one target for the pointer: the cat
     // inside is only a picture.
     catView_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    catView_->setAccessibleName(QString());
     setAccessibleName(QString::fromStdString(accessibilityLabel(settings)));
     setMouseTracking(true);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
