@@ -20,8 +20,6 @@ public:
 
     // Reads the bound skin again after it changed elsewhere.
     void refresh();
-    // The segments, in catalogue order.
-    const std::vector<QAbstractButton*>& segments() const { return segments_; }
 
 private:
     Binding<CatSkinPreset> selection_;

@@ -13,10 +13,8 @@ class PurloCard final : public QWidget {
 public:
     explicit PurloCard(double cornerRadius, QWidget* parent = nullptr);
 
-    double cornerRadius() const { return cornerRadius_; }
     // Puts a row at the bottom of the card.
     void addWidget(QWidget* row);
-    QVBoxLayout& content() const { return *content_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -10,11 +10,6 @@ class PurloGroupLabel final : public PurloText {
 
 public:
     PurloGroupLabel(const QString& text, double topPadding, QWidget* parent = nullptr);
-
-    double topPadding() const { return topPadding_; }
-
-private:
-    double topPadding_;
 };
 
 } // namespace purlo

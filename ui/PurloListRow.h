@@ -8,9 +8,6 @@
 
 namespace purlo {
 
-class PurloSymbol;
-class PurloText;
-
 // A row led by an icon: the symbol in its colour, the title and under it a detail that
 // wraps as it needs, then the trailing content at least 10 points further on.
 class PurloListRow final : public QWidget {
@@ -22,17 +19,6 @@ public:
                  const QString& detail, QWidget* trailing, QWidget* parent = nullptr);
     PurloListRow(std::string systemImage, const ThemeColor& iconColor, const QString& title,
                  const QString& detail, QWidget* trailing, QWidget* parent = nullptr);
-
-    const PurloSymbol& icon() const { return *icon_; }
-    const PurloText& title() const { return *title_; }
-    const PurloText& detail() const { return *detail_; }
-    QWidget* trailing() const { return trailing_; }
-
-private:
-    PurloSymbol* icon_;
-    PurloText* title_;
-    PurloText* detail_;
-    QWidget* trailing_;
 };
 
 } // namespace purlo

@@ -10,17 +10,15 @@ namespace purlo {
 
 PurloSettingRow::PurloSettingRow(const QString& title, const std::optional<QString>& subtitle,
                                  QWidget* control, QWidget* parent)
-    : QWidget(parent)
-    , title_(new PurloText(title, kitFont(14.5, QFont::Medium), PurloTheme::primaryText))
-    , control_(control) {
+    : QWidget(parent) {
     auto* texts = new QVBoxLayout;
     texts->setContentsMargins(0, 0, 0, 0);
     texts->setSpacing(2);
-    texts->addWidget(title_);
+    texts->addWidget(new PurloText(title, kitFont(14.5, QFont::Medium), PurloTheme::primaryText));
     if (subtitle) {
-        subtitle_ = new PurloText(*subtitle, kitFont(12), PurloTheme::tertiaryText);
-        subtitle_->setWordWrap(true);
-        texts->addWidget(subtitle_);
+        auto* subtitleText = new PurloText(*subtitle, kitFont(12), PurloTheme::tertiaryText);
+        subtitleText->setWordWrap(true);
+        texts->addWidget(subtitleText);
     }
 
     auto* row = new QHBoxLayout(this);
@@ -29,7 +27,7 @@ PurloSettingRow::PurloSettingRow(const QString& title, const std::optional<QStri
     row->addLayout(texts, 1);
     // The row's spacing on both sides of the free space; the layout gives it only once.
     row->addSpacing(row->spacing());
-    row->addWidget(control_, 0, Qt::AlignVCenter);
+    row->addWidget(control, 0, Qt::AlignVCenter);
     setMinimumHeight(minimumRowHeight);
 }
 

@@ -20,9 +20,6 @@ public:
 
     PurloStatusPill(Variant variant, const QString& text, QWidget* parent = nullptr);
 
-    Variant variant() const { return variant_; }
-    const QString& text() const { return text_; }
-
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 

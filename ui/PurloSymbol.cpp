@@ -19,11 +19,6 @@ PurloSymbol::PurloSymbol(std::string symbol, QSizeF iconSize, const AppearanceCo
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void PurloSymbol::setColor(const AppearanceColor& color) {
-    color_ = color;
-    update();
-}
-
 void PurloSymbol::setRotation(double degrees) {
     rotation_ = degrees;
     update();

@@ -19,8 +19,6 @@ public:
     PurloSymbol(std::string symbol, QSizeF iconSize, const AppearanceColor& color, QSize frame,
                 QWidget* parent = nullptr);
 
-    const std::string& symbol() const { return symbol_; }
-    void setColor(const AppearanceColor& color);
     // Clockwise, about the centre.
     void setRotation(double degrees);
     double rotation() const { return rotation_; }

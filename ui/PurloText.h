@@ -18,7 +18,6 @@ public:
               QWidget* parent = nullptr);
 
     void setColor(const AppearanceColor& color);
-    const AppearanceColor& color() const { return color_; }
 
 protected:
     bool event(QEvent* event) override;
