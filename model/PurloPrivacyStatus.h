@@ -6,8 +6,8 @@
 
 namespace purlo {
 
-// Qt spells "signals" as a keyword macro; the field keeps its name in windows that
-// include this after Qt.
+// Qt spells one of its keywords "signals" as a macro; wherever a Qt header comes
+// first, the field's name would otherwise turn into "public".
 #pragma push_macro("signals")
 #undef signals
 
