@@ -3,6 +3,7 @@
 
 #include <QEnterEvent>
 #include <QImage>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace purlo {
@@ -27,6 +28,20 @@ void hover(MenuRow& row, bool inside) {
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(&row, &leave);
     }
+}
+
+// The darkest channel value among the opaque pixels of the columns, 255 when none.
+int darkestInk(const QImage& image, int from, int to) {
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = from; x < to; ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.alpha() == 255) {
+                darkest = std::min({darkest, pixel.red(), pixel.green(), pixel.blue()});
+            }
+        }
+    }
+    return darkest;
 }
 
 bool sameColumns(const QImage& left, const QImage& right, int from, int to) {
@@ -89,6 +104,8 @@ TEST(MenuRow, LightsUpInTheAccentOnlyWhileThePointerIsOver) {
     const QImage lit = drawn(row);
     EXPECT_EQ(lit.pixelColor(4, middle).rgb(), qRgb(0xF1, 0xDF, 0x74));
     EXPECT_EQ(lit.pixelColor(0, 0).alpha(), 0) << "rounded corners";
+    EXPECT_LT(darkestInk(lit, 40, 120), 0x30) << "the title turns dark on the pale accent";
+    EXPECT_GT(darkestInk(plain, 40, 120), 0xC0) << "and is light on the dark popover";
     row.hide();
     EXPECT_FALSE(row.hovering()) << "a closed popover keeps no highlight";
     row.show();
