@@ -40,21 +40,17 @@ bool SingleInstance::handOver(const QString& name) {
 }
 
 bool SingleInstance::listen(const QString& name, std::function<void()> onReopen) {
-    onReopen_ = std::move(onReopen);
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::accept);
-    if (server_.listen(name)) {
-        return true;
-    }
-    if (server_.serverError() != QAbstractSocket::AddressInUseError) {
-        return false;
-    }
-    // Someone may still be there; only a socket that nobody answers is taken over.
+    // Qt puts an owner-only socket in place by renaming it over whatever is there, so
+    // whether someone still answers on the name is asked first; a socket nobody answers
+    // is left over from a crash and is replaced.
     QLocalSocket probe;
     probe.connectToServer(name);
     if (probe.waitForConnected(answerMilliseconds)) {
         return false;
     }
+    onReopen_ = std::move(onReopen);
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::accept);
     QLocalServer::removeServer(name);
     return server_.listen(name);
 }
