@@ -52,10 +52,6 @@ TEST(CompanionViewLayout, ASizeThatIsNoNumberDrawsHerAtFullSize) {
     }
 }
 
-TEST(CompanionViewLayout, TheTimerSitsToHerUpperRight) {
-    EXPECT_EQ(Layout::timerLabelFrame(40, 20), (CanvasRect{108, 140, 40, 20}));
-}
-
 TEST(BubbleSpring, StartsAtRestOvershootsALittleAndSettles) {
     EXPECT_EQ(BubbleSpring::progress(-1), 0);
     EXPECT_EQ(BubbleSpring::progress(0), 0);

@@ -97,18 +97,6 @@ TEST_F(CompanionViewTest, ADragCarriesHerPanelAlongWithThePointer) {
     EXPECT_EQ(window.appearanceSettingsOpened, 0) << "a drag is no click";
 }
 
-TEST_F(CompanionViewTest, HoveringWhileCarriedKeepsTheSceneMessage) {
-    press(QPointF(170, 400));
-    dragTo(QPointF(180, 400));
-    hover();
-    window.harness.loop.runPending();
-    ASSERT_EQ(window.harness.scene().mood, CatMood::dragged);
-    EXPECT_EQ(bubble().message().text,
-              window.harness.scene().message.value_or(CompanionMessage{}).text);
-    EXPECT_NE(bubble().message().text, "purr");
-    release(QPointF(180, 400));
-}
-
 TEST_F(CompanionViewTest, TheTimerShowsOnlyDuringFocus) {
     EXPECT_FALSE(view().timerLabel().isVisibleTo(&view()));
     window.runtime().startFocus();
@@ -121,16 +109,6 @@ TEST_F(CompanionViewTest, TheTimerShowsOnlyDuringFocus) {
     window.runtime().toggleFocus();
     window.harness.loop.runPending();
     EXPECT_FALSE(view().timerLabel().isVisibleTo(&view()));
-}
-
-TEST_F(CompanionViewTest, TheCatIsNamedForScreenReaders) {
-    EXPECT_EQ(view().cat().accessibleName(), "Purlo, a tuxedo pixel cat companion");
-    window.harness.change([](PurloSettings& s) {
-        s.companionName = "Mochi";
-        s.accessory = CatAccessoryPreset::scarf;
-    });
-    window.harness.loop.runPending();
-    EXPECT_EQ(view().cat().accessibleName(), "Mochi, a tuxedo pixel cat companion with scarf");
 }
 
 } // namespace
