@@ -45,9 +45,7 @@ void ButterflyWindowController::update(
     const double half = panelSide / 2;
     panel_.setOrigin(Point{scene.butterflyPosition->x - half, scene.butterflyPosition->y - half});
     if (!panel_.isVisible()) {
-        // Raised within its level at every level, desktop level too.
-        panel_.show();
-        panel_.raise();
+        panel_.orderFrontRegardless();
     }
 }
 

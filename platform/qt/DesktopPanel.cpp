@@ -39,14 +39,14 @@ int windowCoordinate(double value) {
 } // namespace
 
 DesktopPanel::DesktopPanel(Size size, bool ignoresMouseEvents, PanelHints& hints, QWidget* parent)
-    : QWidget(parent, panelFlags(Level::floating, ignoresMouseEvents)) {
+    : QWidget(parent, panelFlags(Level::floating, ignoresMouseEvents))
+    , hints_(hints) {
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_X11DoNotAcceptFocus);
     setFixedSize(static_cast<int>(size.width), static_cast<int>(size.height));
-    // The native window exists from here on, so the window manager's hints go on it
-    // before it is ever mapped, and later flag changes never replace it.
-    hints.prepare(static_cast<std::uint64_t>(winId()));
+    // The native window exists from here on, so later flag changes never replace it.
+    winId();
 }
 
 void DesktopPanel::applyFlags(Qt::WindowFlags flags) {
@@ -93,13 +93,23 @@ void DesktopPanel::setOrigin(Point origin) {
     }
 }
 
-void DesktopPanel::orderFront() {
+void DesktopPanel::showPrepared() {
     if (!isVisible()) {
+        hints_.prepare(static_cast<std::uint64_t>(winId()));
         show();
     }
+}
+
+void DesktopPanel::orderFront() {
+    showPrepared();
     if (level_ == Level::floating) {
         raise();
     }
+}
+
+void DesktopPanel::orderFrontRegardless() {
+    showPrepared();
+    raise();
 }
 
 void DesktopPanel::orderOut() {

@@ -22,7 +22,7 @@ class DesktopPanel final : public QWidget {
 public:
     enum class Level { floating, desktop };
 
-    // hints must outlive the panel's first showing.
+    // hints must outlive the panel.
     DesktopPanel(Size size, bool ignoresMouseEvents, PanelHints& hints, QWidget* parent = nullptr);
 
     Level level() const { return level_; }
@@ -40,11 +40,15 @@ public:
 
     // Shows the panel; at the floating level it also comes above other windows.
     void orderFront();
+    // Shows the panel and brings it to the front of its level, whatever the level.
+    void orderFrontRegardless();
     void orderOut();
 
 private:
     void applyFlags(Qt::WindowFlags flags);
+    void showPrepared();
 
+    PanelHints& hints_;
     Level level_ = Level::floating;
 };
 

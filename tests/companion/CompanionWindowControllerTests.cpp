@@ -61,6 +61,7 @@ TEST(CompanionWindowController, ComesBackWhenTheUserReturnsFromAnotherApplicatio
     frontmost(window, "purlo");
     EXPECT_EQ(events.hides, 1);
     EXPECT_EQ(events.shows, 1) << "shown again once, not on every delivery";
+    EXPECT_EQ(window.hints.prepared.size(), 2u) << "and made ready for the desktop again";
 }
 
 TEST(CompanionWindowController, SwitchingLevelsKeepsTheNativeWindow) {
