@@ -134,6 +134,11 @@ TEST(CompanionWindowController, TakesTheMouseOnlyOverHerAndForgetsTheHoverWhenIt
     window.harness.pointer.position = {170, 180}; // on her body
     window.tick();
     EXPECT_FALSE(window.panel().ignoresMouseEvents());
+    // Only a change is forwarded: ticks that find the same answer leave the panel alone.
+    window.panel().setIgnoresMouseEvents(true);
+    window.tick(0.5);
+    EXPECT_TRUE(window.panel().ignoresMouseEvents());
+    window.panel().setIgnoresMouseEvents(false);
     QEnterEvent enter(QPointF(80, 120), QPointF(80, 120), QPointF(170, 720));
     QCoreApplication::sendEvent(&view.mouseLayer(), &enter);
     EXPECT_TRUE(view.pointerHovering());
