@@ -1,5 +1,6 @@
 #include "app/PurloAppDelegate.h"
 
+#include "app/PurloMenuBarController.h"
 #include "companion/qt/PurloFontRegistrar.h"
 #include "runtime/PurloRuntime.h"
 
@@ -7,11 +8,12 @@
 
 namespace purlo {
 
-PurloAppDelegate::PurloAppDelegate(std::function<PurloRuntime&()> obtainRuntime,
+PurloAppDelegate::PurloAppDelegate(std::function<PurloRuntime&()> obtainRuntime, const Clock& clock,
                                    DesktopWindowContext context,
                                    std::filesystem::path resourcesFolder,
                                    SettingsWindowActions settingsWindow)
     : obtainRuntime_(std::move(obtainRuntime))
+    , clock_(clock)
     , context_(std::move(context))
     , resourcesFolder_(std::move(resourcesFolder))
     , settingsWindow_(std::move(settingsWindow)) {}
@@ -40,8 +42,11 @@ void PurloAppDelegate::applicationDidFinishLaunching() {
 }
 
 // The tray item and its popover are the user's way in while the program has no main
-// window; the delegate owns their controller once the tray is part of the program.
-void PurloAppDelegate::createMenuBarItem() {}
+// window.
+void PurloAppDelegate::createMenuBarItem() {
+    menuBarController_ = std::make_unique<PurloMenuBarController>(*runtime_, clock_, context_.loop,
+                                                                  context_.appearance);
+}
 
 // A first run opens onboarding here, through its own window controller owned by the
 // delegate; until onboarding is completed the cat stays hidden.

@@ -3,6 +3,7 @@
 #include "companion/qt/ButterflyWindowController.h"
 #include "companion/qt/CompanionWindowController.h"
 #include "companion/qt/DesktopWindowContext.h"
+#include "platform/Clock.h"
 
 #include <filesystem>
 #include <functional>
@@ -10,6 +11,7 @@
 
 namespace purlo {
 
+class PurloMenuBarController;
 class PurloRuntime;
 
 // How the shell opens the one Settings window: as the user left it, or on the
@@ -27,8 +29,9 @@ class PurloAppDelegate {
 public:
     // obtainRuntime builds the runtime on its first call (after the fonts are known)
     // and returns the same one after that. Everything given must outlive the delegate.
-    PurloAppDelegate(std::function<PurloRuntime&()> obtainRuntime, DesktopWindowContext context,
-                     std::filesystem::path resourcesFolder, SettingsWindowActions settingsWindow);
+    PurloAppDelegate(std::function<PurloRuntime&()> obtainRuntime, const Clock& clock,
+                     DesktopWindowContext context, std::filesystem::path resourcesFolder,
+                     SettingsWindowActions settingsWindow);
     PurloAppDelegate(const PurloAppDelegate&) = delete;
     PurloAppDelegate& operator=(const PurloAppDelegate&) = delete;
     ~PurloAppDelegate();
@@ -53,18 +56,21 @@ public:
     ButterflyWindowController* butterflyWindowController() const {
         return butterflyWindowController_.get();
     }
+    PurloMenuBarController* menuBarController() const { return menuBarController_.get(); }
 
 private:
     void createMenuBarItem();
     void showOnboardingIfNeeded();
 
     std::function<PurloRuntime&()> obtainRuntime_;
+    const Clock& clock_;
     DesktopWindowContext context_;
     std::filesystem::path resourcesFolder_;
     SettingsWindowActions settingsWindow_;
     PurloRuntime* runtime_ = nullptr; // once launched
     std::unique_ptr<CompanionWindowController> companionWindowController_;
     std::unique_ptr<ButterflyWindowController> butterflyWindowController_;
+    std::unique_ptr<PurloMenuBarController> menuBarController_;
 };
 
 } // namespace purlo

@@ -3,6 +3,7 @@
 #include "app/DisplayCheck.h"
 #include "app/PurloAppDelegate.h"
 #include "app/PurloComposition.h"
+#include "app/PurloSettingsWindowPresenter.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "platform/Environment.h"
@@ -43,9 +44,17 @@ int runPurloApplication(int argc, char** argv) {
     }
 
     PurloComposition composition(environment, executablePath(argc > 0 ? argv[0] : "purlo"));
+    const SettingsWindowActions settingsWindow{
+        [&composition] {
+            PurloSettingsWindowPresenter::shared().show(std::nullopt, composition.runtime());
+        },
+        [&composition] {
+            PurloSettingsWindowPresenter::shared().show(SettingsSectionTab::appearance,
+                                                        composition.runtime());
+        }};
     PurloAppDelegate delegate([&composition]() -> PurloRuntime& { return composition.runtime(); },
-                              composition.windowContext(), composition.resourcesFolder(),
-                              SettingsWindowActions{});
+                              composition.clock(), composition.windowContext(),
+                              composition.resourcesFolder(), settingsWindow);
 
     SingleInstance instance;
     if (!instance.listen(channel, [&delegate] { delegate.handleReopen(); })) {

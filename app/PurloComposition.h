@@ -40,6 +40,7 @@ public:
     // Built on first use: loads the settings and builds every sensor and controller.
     PurloRuntime& runtime();
 
+    const Clock& clock() const { return clock_; }
     EventLoop& loop() { return loop_; }
     QtAppearance& appearance() { return appearance_; }
     DesktopWindowContext windowContext();

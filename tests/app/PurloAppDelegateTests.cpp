@@ -33,7 +33,8 @@ struct Shell {
             ++runtimesObtained;
             return harness.runtime();
         },
-        DesktopWindowContext{harness.loop, hints, harness.appearance, "purlo"}, resources.path(),
+        harness.clock, DesktopWindowContext{harness.loop, hints, harness.appearance, "purlo"},
+        resources.path(),
         SettingsWindowActions{[this] { ++settingsShown; },
                               [this] {
                                   ++appearanceShown;
@@ -57,6 +58,7 @@ TEST(PurloAppDelegate, LaunchingBringsTheCatOutAndStartsEverythingOnce) {
 
     ASSERT_NE(shell.delegate.companionWindowController(), nullptr);
     ASSERT_NE(shell.delegate.butterflyWindowController(), nullptr);
+    EXPECT_NE(shell.delegate.menuBarController(), nullptr);
     DesktopPanel& panel = shell.delegate.companionWindowController()->window();
     EXPECT_TRUE(panel.isVisible());
     EXPECT_EQ(panel.origin(), shell.harness.scene().position);
