@@ -14,6 +14,7 @@ test: build
 
 bench: build
 	for program in $(BUILD)/bin/purlo_bench_*; do "$$program" || exit 1; done
+	sh bench/measure-running.sh $(BUILD)
 
 setup:
 	sh scripts/setup.sh

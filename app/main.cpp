@@ -1,7 +1,5 @@
-#include <cstdio>
+#include "app/PurloApplication.h"
 
-int main() {
-    std::printf("Purlo %s (%s): the companion is not on the desktop yet.\n", PURLO_VERSION,
-                PURLO_BUILD);
-    return 0;
+int main(int argc, char** argv) {
+    return purlo::runPurloApplication(argc, argv);
 }

@@ -22,9 +22,11 @@ endfunction()
 # One test program per folder of tests/, registered test by test with ctest.
 # Widget tests run on Qt's offscreen platform (QT tests get a main that makes the
 # application object); X11 tests find their display in PURLO_TEST_DISPLAY, which
-# scripts/run-tests.sh provides. A folder without tests yet makes no program.
+# scripts/run-tests.sh provides. Programs that share a resource (that display) name it
+# in RESOURCE_LOCK, so ctest never runs their tests at the same time. A folder without
+# tests yet makes no program.
 function(purlo_tests target directory)
-    cmake_parse_arguments(ARG "QT" "" "LINKS" ${ARGN})
+    cmake_parse_arguments(ARG "QT" "RESOURCE_LOCK" "LINKS" ${ARGN})
     file(GLOB sources CONFIGURE_DEPENDS
         "${PROJECT_SOURCE_DIR}/${directory}/*.cpp"
         "${PROJECT_SOURCE_DIR}/${directory}/*.h")
@@ -40,13 +42,18 @@ function(purlo_tests target directory)
     else()
         target_link_libraries(${target} PRIVATE GTest::gtest_main)
     endif()
+    set(lock)
+    if(ARG_RESOURCE_LOCK)
+        set(lock RESOURCE_LOCK ${ARG_RESOURCE_LOCK})
+    endif()
     gtest_discover_tests(${target}
         DISCOVERY_MODE PRE_TEST
         WORKING_DIRECTORY "${CMAKE_BINARY_DIR}"
         # One variable per property: discovery splits a list value into separate words.
         # Tests that write pictures for a person to look at put them under PURLO_BUILD_DIR.
         PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
-                   ENVIRONMENT_MODIFICATION "PURLO_BUILD_DIR=set:${CMAKE_BINARY_DIR}")
+                   ENVIRONMENT_MODIFICATION "PURLO_BUILD_DIR=set:${CMAKE_BINARY_DIR}"
+                   ${lock})
 endfunction()
 
 function(purlo_benchmark target)

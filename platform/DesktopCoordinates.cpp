@@ -9,6 +9,13 @@ Rect globalRect(const Rect& topDown, const Rect& primaryScreenTopDown) {
                 topDown.size};
 }
 
+Rect topDownRect(const Rect& global, const Rect& primaryScreenTopDown) {
+    const double primaryBottom = primaryScreenTopDown.origin.y + primaryScreenTopDown.size.height;
+    return Rect{{global.origin.x + primaryScreenTopDown.origin.x,
+                 primaryBottom - (global.origin.y + global.size.height)},
+                global.size};
+}
+
 Point globalPointerLocation(Point topDownPixel, const Rect& primaryScreenTopDown) {
     return globalRect(Rect{topDownPixel, {1, 1}}, primaryScreenTopDown).origin;
 }

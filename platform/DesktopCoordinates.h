@@ -12,6 +12,9 @@ namespace purlo {
 // A rectangle of the toolkit's space in global coordinates.
 Rect globalRect(const Rect& topDown, const Rect& primaryScreenTopDown);
 
+// A rectangle of global coordinates in the toolkit's space: where a window is put.
+Rect topDownRect(const Rect& global, const Rect& primaryScreenTopDown);
+
 // A pointer position names a pixel; its global position is that pixel's lower-left
 // corner, so a pointer on a screen's top row still lies inside that screen.
 Point globalPointerLocation(Point topDownPixel, const Rect& primaryScreenTopDown);

@@ -69,7 +69,7 @@ void PurloDisclosureGroup::setExpanded(bool expanded) {
     chevronTurn_.setStartValue(chevron_->rotation());
     chevronTurn_.setEndValue(expanded ? openChevronDegrees : 0.0);
     chevronTurn_.start();
-    emit expandedChanged(expanded);
+    Q_EMIT expandedChanged(expanded);
 }
 
 } // namespace purlo

@@ -33,7 +33,7 @@ public:
     QWidget& content() const { return *content_; }
     const PurloSymbol& chevron() const { return *chevron_; }
 
-signals:
+Q_SIGNALS:
     void expandedChanged(bool expanded);
 
 private:

@@ -11,6 +11,11 @@ namespace purlo {
 
 void CatFramePainter::paint(QPainter& painter, QSizeF size, const CompanionScene& scene,
                             const CatLook& look, double time) {
+    paint(painter, size, QRectF(QPointF(0, 0), size), 1, scene, look, time);
+}
+
+void CatFramePainter::paint(QPainter& painter, QSizeF size, QRectF frame, double scale,
+                            const CompanionScene& scene, const CatLook& look, double time) {
     const double density = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1;
     const QSize pixels(static_cast<int>(std::ceil(std::max(0.0, size.width()) * density)),
                        static_cast<int>(std::ceil(std::max(0.0, size.height()) * density)));
@@ -26,8 +31,11 @@ void CatFramePainter::paint(QPainter& painter, QSizeF size, const CompanionScene
     RasterCanvas canvas(PixelBuffer{reinterpret_cast<std::uint32_t*>(layer_.bits()), layer_.width(),
                                     layer_.height(), static_cast<int>(layer_.bytesPerLine() / 4)});
     canvas.scale(density, density);
+    canvas.translate(frame.center().x(), frame.center().y());
+    canvas.scale(scale, scale);
+    canvas.translate(-frame.width() / 2, -frame.height() / 2);
     const ReferencePurloCatView view{scene, look, time};
-    view.draw(canvas, size.width(), size.height());
+    view.draw(canvas, frame.width(), frame.height());
 
     painter.drawImage(QPointF(0, 0), layer_);
 }

@@ -4,6 +4,7 @@
 #include "model/CompanionScene.h"
 
 #include <QImage>
+#include <QRectF>
 #include <QSizeF>
 
 class QPainter;
@@ -18,6 +19,10 @@ class CatFramePainter {
 public:
     void paint(QPainter& painter, QSizeF size, const CompanionScene& scene, const CatLook& look,
                double time);
+    // The cat fitted into frame and then scaled about its centre, on a layer covering
+    // the whole area, so that her bounces and tilts may reach beyond the frame.
+    void paint(QPainter& painter, QSizeF size, QRectF frame, double scale,
+               const CompanionScene& scene, const CatLook& look, double time);
 
 private:
     QImage layer_;

@@ -135,6 +135,15 @@ void CompanionBubble::setTextFont(const QFont& font) {
     update();
 }
 
+void CompanionBubble::setPresentation(double opacity, double scale) {
+    if (opacity == opacity_ && scale == scale_) {
+        return;
+    }
+    opacity_ = opacity;
+    scale_ = scale;
+    update();
+}
+
 CompanionBubbleLayout CompanionBubble::layoutFor(double offeredWidth) const {
     return CompanionBubbleLayout::make(message_.text, offeredWidth, bubbleTextMetrics(font_),
                                        lineWidth_);
@@ -149,8 +158,17 @@ QSize CompanionBubble::sizeHint() const {
 }
 
 void CompanionBubble::paintEvent(QPaintEvent*) {
+    if (!(opacity_ > 0)) {
+        return;
+    }
     QPainter painter(this);
-    paintCompanionBubble(painter, layout(), message_.kind, font_, cornerRadius_, lineWidth_);
+    const CompanionBubbleLayout bubble = layout();
+    const QPointF anchor(bubble.body.x + bubble.body.width / 2, bubble.body.y + bubble.body.height);
+    painter.setOpacity(std::min(opacity_, 1.0));
+    painter.translate(anchor);
+    painter.scale(scale_, scale_);
+    painter.translate(-anchor);
+    paintCompanionBubble(painter, bubble, message_.kind, font_, cornerRadius_, lineWidth_);
 }
 
 } // namespace purlo

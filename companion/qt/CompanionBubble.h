@@ -53,6 +53,12 @@ public:
     const QFont& textFont() const { return font_; }
     void setTextFont(const QFont& font);
 
+    // How far the bubble has come in or gone out: drawn at opacity and scaled by scale
+    // about the bottom centre of its body. Fully there is (1, 1).
+    void setPresentation(double opacity, double scale);
+    double presentationOpacity() const { return opacity_; }
+    double presentationScale() const { return scale_; }
+
     // The layout for the widget's present width.
     CompanionBubbleLayout layout() const { return layoutFor(width()); }
     CompanionBubbleLayout layoutFor(double offeredWidth) const;
@@ -69,6 +75,8 @@ private:
     double cornerRadius_;
     double lineWidth_;
     QFont font_;
+    double opacity_ = 1;
+    double scale_ = 1;
 };
 
 } // namespace purlo

@@ -53,6 +53,11 @@ public:
     // The host hands in its newest actions whenever it rebuilds.
     void setActions(CompanionMouseActions actions);
 
+    // The pointer can no longer reach the layer (its window lets clicks through), and
+    // the window system may never say that it left: it counts as gone now, and its next
+    // arrival is news again.
+    void forgetHover() { hover(false); }
+
 protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;

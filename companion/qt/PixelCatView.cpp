@@ -43,6 +43,15 @@ void PixelCatView::setReduceMotion(bool reduceMotion) {
     update();
 }
 
+void PixelCatView::setFrame(QRectF frame, double scale) {
+    if (frame_ == frame && frameScale_ == scale) {
+        return;
+    }
+    frame_ = frame;
+    frameScale_ = scale;
+    update();
+}
+
 void PixelCatView::setClock(const Clock& clock) {
     clock_ = &clock;
     update();
@@ -65,7 +74,8 @@ QSize PixelCatView::sizeHint() const {
 
 void PixelCatView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    framePainter_.paint(painter, size(), scene_, look_, frameTime());
+    framePainter_.paint(painter, size(), frame_.value_or(QRectF(rect())), frameScale_, scene_,
+                        look_, frameTime());
 }
 
 void PixelCatView::showEvent(QShowEvent*) {

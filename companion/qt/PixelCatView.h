@@ -6,16 +6,17 @@
 #include "model/CompanionScene.h"
 #include "platform/Clock.h"
 
+#include <QRectF>
 #include <QTimer>
 #include <QWidget>
 #include <optional>
 
 namespace purlo {
 
-// The animated pixel cat. She fills whatever size she is given and redraws on a
-// frame clock whose rate follows her mood (4, 12 or 24 frames a second) while the
-// view is shown. With reduce motion on she is one still frame, drawn for time 0,
-// that changes only when the scene or the look does.
+// The animated pixel cat. She fills whatever size she is given, or the frame she is
+// placed in, and redraws on a frame clock whose rate follows her mood (4, 12 or 24
+// frames a second) while the view is shown. With reduce motion on she is one still
+// frame, drawn for time 0, that changes only when the scene or the look does.
 class PixelCatView final : public QWidget {
     Q_OBJECT
 
@@ -32,6 +33,11 @@ public:
 
     bool reduceMotion() const { return reduceMotion_; }
     void setReduceMotion(bool reduceMotion);
+
+    // Fits her into frame (in the view's coordinates) scaled by scale about its centre,
+    // instead of into the whole view. The view around the frame is room for the
+    // bounces and tilts that reach outside it.
+    void setFrame(QRectF frame, double scale);
 
     // Where the frames' time comes from (the wall clock unless replaced). The owner
     // keeps the clock alive as long as the view.
@@ -56,6 +62,8 @@ private:
 
     CompanionScene scene_;
     CatLook look_;
+    std::optional<QRectF> frame_; // nothing: the whole view
+    double frameScale_ = 1;
     bool reduceMotion_ = false;
     SystemClock systemClock_;
     const Clock* clock_ = &systemClock_;

@@ -109,7 +109,7 @@ void QtAppearance::update(bool darkAppearance, bool reduceMotion) {
     }
     darkAppearance_ = darkAppearance;
     reduceMotion_ = reduceMotion;
-    emit changed();
+    Q_EMIT changed();
 }
 
 } // namespace purlo

@@ -38,7 +38,7 @@ public:
     // gsettings answers "false" when the user turned animations off.
     static bool animationsTurnedOff(std::string_view answer);
 
-signals:
+Q_SIGNALS:
     // Either answer changed.
     void changed();
 

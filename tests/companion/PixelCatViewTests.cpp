@@ -102,5 +102,39 @@ TEST(PixelCatView, ANewLookRedrawsHer) {
     EXPECT_EQ(fixture.view.look().skin, CatSkinPreset::calico);
 }
 
+// The rows of the view where she left any paint (anything unlike the corner's
+// background), top and bottom.
+std::pair<int, int> paintedRows(const QImage& image) {
+    const QRgb background = image.pixel(0, 0);
+    int top = image.height();
+    int bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != background) {
+                top = std::min(top, y);
+                bottom = y;
+                break;
+            }
+        }
+    }
+    return {top, bottom};
+}
+
+TEST(PixelCatView, AFrameWithRoomAroundItLetsHerReachBeyondIt) {
+    // Being carried lifts her well above the frame she is fitted into.
+    ViewFixture fixture(stillScene(CatPose::drag, CatMood::dragged));
+    fixture.view.resize(200, 200);
+    fixture.view.setFrame(QRectF(36, 60, 128, 128), 1);
+    EXPECT_LT(paintedRows(fixture.frame()).first, 60) << "nothing of her is cut at the frame";
+
+    // Scaled about the frame's centre.
+    fixture.view.setScene(stillScene(CatPose::stare));
+    const auto [top, bottom] = paintedRows(fixture.frame());
+    fixture.view.setFrame(QRectF(36, 60, 128, 128), 0.75);
+    const auto [smallTop, smallBottom] = paintedRows(fixture.frame());
+    EXPECT_NEAR(smallBottom - 124, 0.75 * (bottom - 124), 2);
+    EXPECT_NEAR(124 - smallTop, 0.75 * (124 - top), 2);
+}
+
 } // namespace
 } // namespace purlo

@@ -12,7 +12,7 @@ struct RectCase {
     Rect global;
 };
 
-TEST(DesktopCoordinates, TurnsRectanglesOverAtThePrimaryScreensBottomEdge) {
+TEST(DesktopCoordinates, TurnsRectanglesOverAtThePrimaryScreensBottomEdgeAndBack) {
     const Rect laptop{{0, 0}, {1440, 900}};
     const std::vector<RectCase> cases{
         {"the primary screen itself", laptop, laptop, {{0, 0}, {1440, 900}}},
@@ -36,6 +36,7 @@ TEST(DesktopCoordinates, TurnsRectanglesOverAtThePrimaryScreensBottomEdge) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(globalRect(c.topDown, c.primary), c.global) << c.name;
+        EXPECT_EQ(topDownRect(c.global, c.primary), c.topDown) << "back: " << c.name;
     }
 }
 

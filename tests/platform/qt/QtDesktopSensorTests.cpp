@@ -37,20 +37,20 @@ TEST(QtDesktopObservers, ABurstOfScreenSignalsMakesOneNoticeOnTheLoop) {
     auto observation = observers.observeScreenParametersChanged([&] { ++notices; });
     QScreen* screen = QGuiApplication::primaryScreen();
 
-    emit screen->geometryChanged(screen->geometry());
-    emit screen->availableGeometryChanged(screen->availableGeometry());
+    Q_EMIT screen->geometryChanged(screen->geometry());
+    Q_EMIT screen->availableGeometryChanged(screen->availableGeometry());
     EXPECT_EQ(notices, 0);
     loop.runPending();
     EXPECT_EQ(notices, 1);
 
-    emit screen->availableGeometryChanged(screen->availableGeometry());
+    Q_EMIT screen->availableGeometryChanged(screen->availableGeometry());
     loop.runPending();
     EXPECT_EQ(notices, 2);
 
-    emit screen->geometryChanged(screen->geometry());
+    Q_EMIT screen->geometryChanged(screen->geometry());
     observation.cancel();
     loop.runPending();
-    emit screen->geometryChanged(screen->geometry());
+    Q_EMIT screen->geometryChanged(screen->geometry());
     loop.runPending();
     EXPECT_EQ(notices, 2);
 }
@@ -61,17 +61,17 @@ TEST(QtDesktopObservers, OnlyBecomingActiveIsNoticed) {
     int notices = 0;
     auto observation = observers.observeDidBecomeActive([&] { ++notices; });
 
-    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
-    emit qGuiApp->applicationStateChanged(Qt::ApplicationHidden);
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationHidden);
     loop.runPending();
     EXPECT_EQ(notices, 0);
 
-    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
     loop.runPending();
     EXPECT_EQ(notices, 1);
 
     observation.cancel();
-    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
     loop.runPending();
     EXPECT_EQ(notices, 1);
 }

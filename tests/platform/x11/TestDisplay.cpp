@@ -90,4 +90,54 @@ void TestDisplay::setActiveWindow(std::optional<unsigned long> window) {
     sync();
 }
 
+std::vector<std::string> TestDisplay::windowStates(unsigned long window) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_STATE", False), 0, 64,
+                       False, XA_ATOM, &type, &format, &count, &after, &data);
+    std::vector<std::string> names;
+    for (unsigned long i = 0; data && format == 32 && i < count; ++i) {
+        char* name = XGetAtomName(display_, reinterpret_cast<const Atom*>(data)[i]);
+        names.emplace_back(name ? name : "");
+        XFree(name);
+    }
+    if (data) {
+        XFree(data);
+    }
+    return names;
+}
+
+void TestDisplay::setWindowStates(unsigned long window, const std::vector<std::string>& states) {
+    std::vector<Atom> atoms;
+    for (const std::string& state : states) {
+        atoms.push_back(XInternAtom(display_, state.c_str(), False));
+    }
+    XChangeProperty(display_, window, XInternAtom(display_, "_NET_WM_STATE", False), XA_ATOM, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(atoms.data()),
+                    static_cast<int>(atoms.size()));
+    sync();
+}
+
+std::optional<unsigned long> TestDisplay::windowDesktop(unsigned long window) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_DESKTOP", False), 0, 1,
+                       False, XA_CARDINAL, &type, &format, &count, &after, &data);
+    std::optional<unsigned long> desktop;
+    if (data && format == 32 && count == 1) {
+        // Xlib hands 32-bit items over in sign-extended longs.
+        desktop = static_cast<unsigned long>(*reinterpret_cast<const long*>(data)) & 0xFFFFFFFFul;
+    }
+    if (data) {
+        XFree(data);
+    }
+    return desktop;
+}
+
 } // namespace purlo::testing

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 struct _XDisplay;
 
@@ -35,6 +36,12 @@ public:
     void destroyWindow(unsigned long window);
     // What a window manager announces as the active window; nothing deletes it.
     void setActiveWindow(std::optional<unsigned long> window);
+
+    // A window's _NET_WM_STATE atoms by name, as stored; setting one replaces them all.
+    std::vector<std::string> windowStates(unsigned long window);
+    void setWindowStates(unsigned long window, const std::vector<std::string>& states);
+    // A window's _NET_WM_DESKTOP.
+    std::optional<unsigned long> windowDesktop(unsigned long window);
 
 private:
     void sync();

@@ -1,0 +1,74 @@
+#include "app/PurloAppDelegate.h"
+
+#include "app/PurloMenuBarController.h"
+#include "companion/qt/PurloFontRegistrar.h"
+#include "runtime/PurloRuntime.h"
+
+#include <QApplication>
+
+namespace purlo {
+
+PurloAppDelegate::PurloAppDelegate(std::function<PurloRuntime&()> obtainRuntime, const Clock& clock,
+                                   DesktopWindowContext context,
+                                   std::filesystem::path resourcesFolder,
+                                   SettingsWindowActions settingsWindow)
+    : obtainRuntime_(std::move(obtainRuntime))
+    , clock_(clock)
+    , context_(std::move(context))
+    , resourcesFolder_(std::move(resourcesFolder))
+    , settingsWindow_(std::move(settingsWindow)) {}
+
+PurloAppDelegate::~PurloAppDelegate() = default;
+
+void PurloAppDelegate::applicationDidFinishLaunching() {
+    // A companion without a main window: no window closing ends it.
+    QApplication::setQuitOnLastWindowClosed(applicationShouldTerminateAfterLastWindowClosed());
+    PurloFontRegistrar::shared().registerBundledFonts(resourcesFolder_);
+
+    PurloRuntime& runtime = obtainRuntime_();
+    runtime_ = &runtime;
+    companionWindowController_ =
+        std::make_unique<CompanionWindowController>(runtime, context_, [this] {
+            if (settingsWindow_.showAppearance) {
+                settingsWindow_.showAppearance();
+            }
+        });
+    butterflyWindowController_ = std::make_unique<ButterflyWindowController>(runtime, context_);
+    runtime.start();
+    runtime.startAgentIntegrations();
+    companionWindowController_->refreshWindow();
+    createMenuBarItem();
+    showOnboardingIfNeeded();
+}
+
+// The tray item and its popover are the user's way in while the program has no main
+// window.
+void PurloAppDelegate::createMenuBarItem() {
+    menuBarController_ = std::make_unique<PurloMenuBarController>(*runtime_, clock_, context_.loop,
+                                                                  context_.appearance);
+}
+
+// A first run opens onboarding here, through its own window controller owned by the
+// delegate; until onboarding is completed the cat stays hidden.
+void PurloAppDelegate::showOnboardingIfNeeded() {}
+
+void PurloAppDelegate::applicationWillTerminate() {
+    if (runtime_) {
+        runtime_->stop();
+    }
+}
+
+bool PurloAppDelegate::handleReopen() {
+    if (settingsWindow_.show) {
+        settingsWindow_.show();
+    }
+    return false;
+}
+
+void PurloAppDelegate::appearanceChanged() {
+    if (companionWindowController_) {
+        companionWindowController_->refreshAppearance();
+    }
+}
+
+} // namespace purlo

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "companion/qt/ButterflyWindowController.h"
+#include "companion/qt/CompanionWindowController.h"
+#include "companion/qt/DesktopWindowContext.h"
+#include "platform/Clock.h"
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+namespace purlo {
+
+class PurloMenuBarController;
+class PurloRuntime;
+
+// How the shell opens the one Settings window: as the user left it, or on the
+// appearance tab. An empty action opens nothing.
+struct SettingsWindowActions {
+    std::function<void()> show;
+    std::function<void()> showAppearance;
+};
+
+// The program's shell: once the application object runs, it brings everything up in a
+// fixed order, stops the runtime when the program ends, and answers a second start by
+// showing onboarding or Settings. It owns the windows it makes for the life of the
+// program.
+class PurloAppDelegate {
+public:
+    // obtainRuntime builds the runtime on its first call (after the fonts are known)
+    // and returns the same one after that. Everything given must outlive the delegate.
+    PurloAppDelegate(std::function<PurloRuntime&()> obtainRuntime, const Clock& clock,
+                     DesktopWindowContext context, std::filesystem::path resourcesFolder,
+                     SettingsWindowActions settingsWindow);
+    PurloAppDelegate(const PurloAppDelegate&) = delete;
+    PurloAppDelegate& operator=(const PurloAppDelegate&) = delete;
+    ~PurloAppDelegate();
+
+    // The launch, in order: fonts, runtime, the cat's and the butterfly's windows,
+    // runtime start, agent integrations, the cat's first placement, the tray item,
+    // onboarding.
+    void applicationDidFinishLaunching();
+    // Silences the agent hooks and stops the runtime.
+    void applicationWillTerminate();
+    // Closing the last window never ends the program: the cat has none to close.
+    bool applicationShouldTerminateAfterLastWindowClosed() const { return false; }
+    // A second start of the program: onboarding while it is pending, else Settings.
+    // Always false, as the platform's reopen answer is.
+    bool handleReopen();
+    // The desktop's look changed.
+    void appearanceChanged();
+
+    CompanionWindowController* companionWindowController() const {
+        return companionWindowController_.get();
+    }
+    ButterflyWindowController* butterflyWindowController() const {
+        return butterflyWindowController_.get();
+    }
+    PurloMenuBarController* menuBarController() const { return menuBarController_.get(); }
+
+private:
+    void createMenuBarItem();
+    void showOnboardingIfNeeded();
+
+    std::function<PurloRuntime&()> obtainRuntime_;
+    const Clock& clock_;
+    DesktopWindowContext context_;
+    std::filesystem::path resourcesFolder_;
+    SettingsWindowActions settingsWindow_;
+    PurloRuntime* runtime_ = nullptr; // once launched
+    std::unique_ptr<CompanionWindowController> companionWindowController_;
+    std::unique_ptr<ButterflyWindowController> butterflyWindowController_;
+    std::unique_ptr<PurloMenuBarController> menuBarController_;
+};
+
+} // namespace purlo

@@ -1,0 +1,74 @@
+#include "app/PurloApplication.h"
+
+#include "app/DisplayCheck.h"
+#include "app/PurloAppDelegate.h"
+#include "app/PurloComposition.h"
+#include "app/PurloSettingsWindowPresenter.h"
+#include "app/SingleInstance.h"
+#include "app/TerminationSignals.h"
+#include "platform/Environment.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace purlo {
+namespace {
+
+std::filesystem::path executablePath(const char* argument0) {
+    std::error_code error;
+    const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::absolute(argument0, error) : path;
+}
+
+} // namespace
+
+int runPurloApplication(int argc, char** argv) {
+    const Environment environment = processEnvironment();
+    if (const auto problem = displayProblem(environment, canOpenX11Display)) {
+        std::fprintf(stderr, "%s\n", problem->c_str());
+        return 1;
+    }
+    // Only where the user named no platform of their own.
+    setenv("QT_QPA_PLATFORM", std::string(defaultQtPlatform).c_str(), 0);
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName("Purlo");
+    QApplication::setDesktopFileName("purlo");
+
+    const QString channel = SingleInstance::socketName(environment);
+    if (SingleInstance::handOver(channel)) {
+        return 0;
+    }
+
+    PurloComposition composition(environment, executablePath(argc > 0 ? argv[0] : "purlo"));
+    const SettingsWindowActions settingsWindow{
+        [&composition] {
+            PurloSettingsWindowPresenter::shared().show(std::nullopt, composition.runtime());
+        },
+        [&composition] {
+            PurloSettingsWindowPresenter::shared().show(SettingsSectionTab::appearance,
+                                                        composition.runtime());
+        }};
+    PurloAppDelegate delegate([&composition]() -> PurloRuntime& { return composition.runtime(); },
+                              composition.clock(), composition.windowContext(),
+                              composition.resourcesFolder(), settingsWindow);
+
+    SingleInstance instance;
+    if (!instance.listen(channel, [&delegate] { delegate.handleReopen(); })) {
+        // Another copy started at the same moment and won.
+        return SingleInstance::handOver(channel) ? 0 : 1;
+    }
+    const TerminationSignals signals(composition.loop(), [] { QCoreApplication::quit(); });
+    QObject::connect(&application, &QCoreApplication::aboutToQuit,
+                     [&delegate] { delegate.applicationWillTerminate(); });
+    QObject::connect(&composition.appearance(), &QtAppearance::changed,
+                     [&delegate] { delegate.appearanceChanged(); });
+
+    delegate.applicationDidFinishLaunching();
+    return QApplication::exec();
+}
+
+} // namespace purlo

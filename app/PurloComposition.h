@@ -1,0 +1,72 @@
+#pragma once
+
+#include "companion/qt/DesktopWindowContext.h"
+#include "platform/AutostartLoginItem.h"
+#include "platform/Bundle.h"
+#include "platform/Clock.h"
+#include "platform/Environment.h"
+#include "platform/FileKeyValueStore.h"
+#include "platform/qt/QtAppearance.h"
+#include "platform/qt/QtDesktopObservers.h"
+#include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtPointerSource.h"
+#include "platform/qt/QtScreenSource.h"
+#include "platform/qt/QtUrlOpener.h"
+#include "platform/x11/X11ActiveAppSource.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11IdleSource.h"
+#include "platform/x11/X11KeyEventSource.h"
+#include "platform/x11/X11PanelHints.h"
+
+#include <filesystem>
+#include <memory>
+
+namespace purlo {
+
+class PurloRuntime;
+
+// The real program's parts: the desktop's ports over Qt, X11 and the XDG folders, and
+// the one runtime built from them. Everything lives as long as the composition, and the
+// runtime goes first.
+class PurloComposition {
+public:
+    // environment: the process's; executable: the program's own file, beside which its
+    // information keys and fonts are installed. Needs the application object.
+    PurloComposition(Environment environment, std::filesystem::path executable);
+    PurloComposition(const PurloComposition&) = delete;
+    PurloComposition& operator=(const PurloComposition&) = delete;
+    ~PurloComposition();
+
+    // Built on first use: loads the settings and builds every sensor and controller.
+    PurloRuntime& runtime();
+
+    const Clock& clock() const { return clock_; }
+    EventLoop& loop() { return loop_; }
+    QtAppearance& appearance() { return appearance_; }
+    DesktopWindowContext windowContext();
+    // The folder of the program's resources: its information keys and "Fonts".
+    std::filesystem::path resourcesFolder() const { return executable_.parent_path(); }
+
+private:
+    Environment environment_;
+    std::filesystem::path executable_;
+    Bundle bundle_;
+    SystemClock clock_;
+    QtEventLoop loop_;
+    FileKeyValueStore store_;
+    // The sensors' and the panels' own connection to the display the windows are on.
+    X11Connection display_;
+    X11KeyEventSource keyEvents_;
+    X11ActiveAppSource activeApplications_;
+    X11IdleSource idle_;
+    X11PanelHints panelHints_;
+    QtPointerSource pointer_;
+    QtScreenSource screens_;
+    QtDesktopObservers desktopObservers_;
+    QtAppearance appearance_;
+    QtUrlOpener urlOpener_;
+    AutostartLoginItem loginItem_;
+    std::unique_ptr<PurloRuntime> runtime_;
+};
+
+} // namespace purlo

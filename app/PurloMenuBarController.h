@@ -1,0 +1,64 @@
+#pragma once
+
+#include "platform/Appearance.h"
+#include "platform/Clock.h"
+#include "platform/EventLoop.h"
+#include "ui/PurloMenuBarView.h"
+
+#include <QObject>
+#include <QRect>
+#include <QSystemTrayIcon>
+#include <iosfwd>
+#include <memory>
+
+namespace purlo {
+
+class PurloRuntime;
+
+// The paw in the panel's tray and the popover it opens. A click on the paw opens the
+// popover beside it, or closes it when it is open; a click anywhere else closes it
+// too. Where no tray is running, the program says so once and the cat herself stays
+// the way into Settings.
+class PurloMenuBarController final : public QObject {
+public:
+    // Said on messages when no tray host runs.
+    static constexpr const char* noTrayMessage =
+        "Purlo: no system tray is running, so the paw is not in the panel. Click the cat to "
+        "open Settings.";
+
+    // The runtime, clock, loop and appearance must outlive the controller. What the
+    // program has to tell the user goes to messages (standard error unless given).
+    PurloMenuBarController(PurloRuntime& runtime, const Clock& clock, EventLoop& loop,
+                           const Appearance& appearance, QObject* parent = nullptr);
+    PurloMenuBarController(PurloRuntime& runtime, const Clock& clock, EventLoop& loop,
+                           const Appearance& appearance, std::ostream& messages,
+                           QObject* parent = nullptr);
+    ~PurloMenuBarController() override;
+
+    // Closes the popover when it is open; otherwise opens it at the paw and gives it the
+    // keyboard.
+    void togglePopover();
+
+    QSystemTrayIcon& statusItem() { return statusItem_; }
+    PurloMenuBarView& popover() { return *popover_; }
+    bool isPopoverShown() const { return popover_->isVisible(); }
+
+    // The paw for the tray: light, for the dark panels most desktops have, with a thin
+    // dark rim that keeps it visible on a light one.
+    static QIcon pawIcon();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Where the popover opens from: the paw, or the pointer when the tray keeps its
+    // icon's place to itself.
+    QRect anchor() const;
+    void placePopover();
+
+    std::unique_ptr<PurloMenuBarView> popover_;
+    QSystemTrayIcon statusItem_;
+    QRect anchor_;
+};
+
+} // namespace purlo

@@ -1,0 +1,64 @@
+#include "companion/qt/CompanionTimerLabel.h"
+
+#include "companion/CompanionViewLayout.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+namespace purlo {
+namespace {
+
+// A caption's size.
+constexpr int captionPixelSize = 10;
+constexpr double capsuleOpacity = 0.72;
+
+QFont captionFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(captionPixelSize);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace
+
+CompanionTimerLabel::CompanionTimerLabel(QWidget* parent)
+    : QWidget(parent)
+    , font_(captionFont()) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void CompanionTimerLabel::setText(const QString& text) {
+    if (text == text_) {
+        return;
+    }
+    text_ = text;
+    updateGeometry();
+    update();
+}
+
+QSize CompanionTimerLabel::sizeHint() const {
+    const QFontMetricsF metrics(font_);
+    return {static_cast<int>(std::ceil(metrics.horizontalAdvance(text_) +
+                                       2 * CompanionViewLayout::timerPaddingX)),
+            static_cast<int>(std::ceil(metrics.height() + 2 * CompanionViewLayout::timerPaddingY))};
+}
+
+void CompanionTimerLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF capsule(rect());
+    const double radius = capsule.height() / 2;
+    QPainterPath path;
+    path.addRoundedRect(capsule, radius, radius);
+    QColor fill(Qt::black);
+    fill.setAlphaF(static_cast<float>(capsuleOpacity));
+    painter.fillPath(path, fill);
+    painter.setFont(font_);
+    painter.setPen(Qt::white);
+    painter.drawText(capsule, Qt::AlignCenter | Qt::TextSingleLine, text_);
+}
+
+} // namespace purlo

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "companion/BubbleTransition.h"
+#include "companion/CompanionViewModel.h"
+#include "companion/qt/CompanionBubble.h"
+#include "companion/qt/CompanionMouseEventLayer.h"
+#include "companion/qt/CompanionTimerLabel.h"
+#include "companion/qt/PixelCatView.h"
+#include "platform/Cancellable.h"
+#include "platform/EventLoop.h"
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+namespace purlo {
+
+class PurloRuntime;
+
+// Everything drawn in the companion's panel, back to front: the cat in her 128-point
+// frame on the panel's bottom edge, scaled by her size; the Pomodoro timer to her upper
+// right; her speech bubble above her, coming and going on a spring; and over it all an
+// invisible layer that turns the mouse into pets, drags and clicks. It draws what the
+// view model publishes, so it is rebuilt only when something visible changed.
+class CompanionView final : public QWidget {
+    Q_OBJECT
+
+public:
+    // The runtime, the view model and the loop must outlive the view. A single click
+    // calls openAppearanceSettings.
+    CompanionView(PurloRuntime& runtime, const CompanionViewModel& viewModel, EventLoop& loop,
+                  std::function<void()> openAppearanceSettings, QWidget* parent = nullptr);
+
+    // True while the pointer rests on the panel: the bubble shows her hover line then.
+    bool pointerHovering() const { return pointerHovering_; }
+    // The pointer can no longer reach her, and no one may say that it left.
+    void clearHover();
+
+    void setReduceMotion(bool reduceMotion);
+
+    const PixelCatView& cat() const { return *cat_; }
+    const CompanionTimerLabel& timerLabel() const { return *timerLabel_; }
+    const CompanionBubble& bubble() const { return *bubble_; }
+    CompanionMouseEventLayer& mouseLayer() { return *mouseLayer_; }
+    // How present the bubble is, and where it is heading.
+    const BubbleTransition& bubbleTransition() const { return bubbleTransition_; }
+
+    // The seconds between two steps of the bubble's spring.
+    static constexpr double bubbleStepInterval = 1.0 / 60.0;
+
+private:
+    void render(const CompanionViewModel::Snapshot& snapshot);
+    void setPointerHovering(bool hovering);
+    void showBubble(const std::optional<CompanionMessage>& message, double scale);
+    void placeBubble(double scale);
+    void stepBubble();
+
+    EventLoop& loop_;
+    const CompanionViewModel& viewModel_;
+    PixelCatView* cat_;
+    CompanionTimerLabel* timerLabel_;
+    CompanionBubble* bubble_;
+    CompanionMouseEventLayer* mouseLayer_;
+    bool pointerHovering_ = false;
+    BubbleTransition bubbleTransition_;
+    Cancellable bubbleStepper_;
+    Cancellable snapshotSubscription_;
+};
+
+} // namespace purlo

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace purlo {
+
+// One line of the popover that looks and acts like a menu item: an optional symbol, a
+// title and, at the trailing edge, a key hint, a disclosure chevron or nothing. The
+// whole padded row takes the click, and it lights up in the accent while the pointer
+// is over it.
+class MenuRow final : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    // What the trailing edge shows.
+    struct Trailing {
+        enum class Kind { keyHint, chevron, none };
+
+        static Trailing hint(QString text) { return {Kind::keyHint, std::move(text), false}; }
+        static Trailing chevron(bool expanded) { return {Kind::chevron, {}, expanded}; }
+        static Trailing none() { return {}; }
+
+        Kind kind = Kind::none;
+        QString keyHint;
+        bool expanded = false; // a chevron points down when expanded, right otherwise
+
+        friend bool operator==(const Trailing&, const Trailing&) = default;
+    };
+
+    static constexpr double horizontalPadding = 10;
+    static constexpr double verticalPadding = 7;
+    static constexpr double symbolColumn = 19;
+    static constexpr double spacing = 11;
+    static constexpr double cornerRadius = 7;
+
+    MenuRow(const QString& title, std::optional<std::string> systemImage, Trailing trailing,
+            bool indented, std::function<void()> action, QWidget* parent = nullptr);
+
+    // Rows whose state shows in them (show or hide, start or stop, the nap chevron)
+    // change in place.
+    void setTitle(const QString& title);
+    void setSystemImage(std::optional<std::string> systemImage);
+    void setTrailing(Trailing trailing);
+
+    const std::optional<std::string>& systemImage() const { return systemImage_; }
+    const Trailing& trailing() const { return trailing_; }
+    bool indented() const { return indented_; }
+    bool hovering() const { return hovering_; }
+    // Where the title starts, from the row's leading edge.
+    double titleOffset() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool hitButton(const QPoint& position) const override;
+
+private:
+    void setHovering(bool hovering);
+    // The trailing item's width, 0 for none.
+    double trailingWidth() const;
+    void paintTrailing(QPainter& painter, const QRectF& area, const QColor& foreground) const;
+
+    std::optional<std::string> systemImage_;
+    Trailing trailing_;
+    bool indented_;
+    bool hovering_ = false;
+};
+
+} // namespace purlo
