@@ -3,17 +3,19 @@
 #include "app/PurloMenuBarController.h"
 #include "companion/qt/PurloFontRegistrar.h"
 #include "runtime/PurloRuntime.h"
+#include "ui/OnboardingWindowController.h"
 
 #include <QApplication>
 
 namespace purlo {
 
 PurloAppDelegate::PurloAppDelegate(std::function<PurloRuntime&()> obtainRuntime, const Clock& clock,
-                                   DesktopWindowContext context,
+                                   DesktopObservers& desktopObservers, DesktopWindowContext context,
                                    std::filesystem::path resourcesFolder,
                                    SettingsWindowActions settingsWindow)
     : obtainRuntime_(std::move(obtainRuntime))
     , clock_(clock)
+    , desktopObservers_(desktopObservers)
     , context_(std::move(context))
     , resourcesFolder_(std::move(resourcesFolder))
     , settingsWindow_(std::move(settingsWindow)) {}
@@ -49,8 +51,17 @@ void PurloAppDelegate::createMenuBarItem() {
 }
 
 // A first run opens onboarding here, through its own window controller owned by the
-// delegate; until onboarding is completed the cat stays hidden.
-void PurloAppDelegate::showOnboardingIfNeeded() {}
+// delegate; until onboarding is completed the cat stays hidden. The program is not
+// brought forward for it: the window alone comes to the front.
+void PurloAppDelegate::showOnboardingIfNeeded() {
+    if (runtime_->settings()->hasCompletedFirstRunOnboarding) {
+        return;
+    }
+    onboardingWindowController_ = std::make_unique<OnboardingWindowController>(
+        *runtime_, desktopObservers_, context_.appearance);
+    onboardingWindowController_->center();
+    onboardingWindowController_->makeKeyAndOrderFront();
+}
 
 void PurloAppDelegate::applicationWillTerminate() {
     if (runtime_) {
@@ -59,6 +70,11 @@ void PurloAppDelegate::applicationWillTerminate() {
 }
 
 bool PurloAppDelegate::handleReopen() {
+    if (onboardingWindowController_ && !runtime_->settings()->hasCompletedFirstRunOnboarding) {
+        onboardingWindowController_->center();
+        onboardingWindowController_->makeKeyAndOrderFront();
+        return false;
+    }
     if (settingsWindow_.show) {
         settingsWindow_.show();
     }

@@ -4,6 +4,7 @@
 #include "companion/qt/CompanionWindowController.h"
 #include "companion/qt/DesktopWindowContext.h"
 #include "platform/Clock.h"
+#include "platform/DesktopObservers.h"
 
 #include <filesystem>
 #include <functional>
@@ -11,6 +12,7 @@
 
 namespace purlo {
 
+class OnboardingWindowController;
 class PurloMenuBarController;
 class PurloRuntime;
 
@@ -30,8 +32,8 @@ public:
     // obtainRuntime builds the runtime on its first call (after the fonts are known)
     // and returns the same one after that. Everything given must outlive the delegate.
     PurloAppDelegate(std::function<PurloRuntime&()> obtainRuntime, const Clock& clock,
-                     DesktopWindowContext context, std::filesystem::path resourcesFolder,
-                     SettingsWindowActions settingsWindow);
+                     DesktopObservers& desktopObservers, DesktopWindowContext context,
+                     std::filesystem::path resourcesFolder, SettingsWindowActions settingsWindow);
     PurloAppDelegate(const PurloAppDelegate&) = delete;
     PurloAppDelegate& operator=(const PurloAppDelegate&) = delete;
     ~PurloAppDelegate();
@@ -57,6 +59,10 @@ public:
         return butterflyWindowController_.get();
     }
     PurloMenuBarController* menuBarController() const { return menuBarController_.get(); }
+    // Made at launch only while onboarding is pending; kept for the rest of the run.
+    OnboardingWindowController* onboardingWindowController() const {
+        return onboardingWindowController_.get();
+    }
 
 private:
     void createMenuBarItem();
@@ -64,6 +70,7 @@ private:
 
     std::function<PurloRuntime&()> obtainRuntime_;
     const Clock& clock_;
+    DesktopObservers& desktopObservers_;
     DesktopWindowContext context_;
     std::filesystem::path resourcesFolder_;
     SettingsWindowActions settingsWindow_;
@@ -71,6 +78,7 @@ private:
     std::unique_ptr<CompanionWindowController> companionWindowController_;
     std::unique_ptr<ButterflyWindowController> butterflyWindowController_;
     std::unique_ptr<PurloMenuBarController> menuBarController_;
+    std::unique_ptr<OnboardingWindowController> onboardingWindowController_;
 };
 
 } // namespace purlo

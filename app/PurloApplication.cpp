@@ -53,8 +53,9 @@ int runPurloApplication(int argc, char** argv) {
                                                         composition.runtime());
         }};
     PurloAppDelegate delegate([&composition]() -> PurloRuntime& { return composition.runtime(); },
-                              composition.clock(), composition.windowContext(),
-                              composition.resourcesFolder(), settingsWindow);
+                              composition.clock(), composition.desktopObservers(),
+                              composition.windowContext(), composition.resourcesFolder(),
+                              settingsWindow);
 
     SingleInstance instance;
     if (!instance.listen(channel, [&delegate] { delegate.handleReopen(); })) {

@@ -43,6 +43,7 @@ public:
     const Clock& clock() const { return clock_; }
     EventLoop& loop() { return loop_; }
     QtAppearance& appearance() { return appearance_; }
+    DesktopObservers& desktopObservers() { return desktopObservers_; }
     DesktopWindowContext windowContext();
     // The folder of the program's resources: its information keys and "Fonts".
     std::filesystem::path resourcesFolder() const { return executable_.parent_path(); }

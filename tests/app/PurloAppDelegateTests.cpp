@@ -33,7 +33,9 @@ struct Shell {
             ++runtimesObtained;
             return harness.runtime();
         },
-        harness.clock, DesktopWindowContext{harness.loop, hints, harness.appearance, "purlo"},
+        harness.clock,
+        harness.observers,
+        DesktopWindowContext{harness.loop, hints, harness.appearance, "purlo"},
         resources.path(),
         SettingsWindowActions{[this] { ++settingsShown; },
                               [this] {

@@ -1,5 +1,6 @@
 #include "tests/app/PurloProcess.h"
 
+#include "model/PurloSettingsStore.h"
 #include "platform/Environment.h"
 #include "platform/FileKeyValueStore.h"
 #include "tests/companion/BuildFolder.h"
@@ -27,6 +28,11 @@ PurloProfile::PurloProfile() {
 void PurloProfile::storeSettings(const PurloSettings& settings) const {
     FileKeyValueStore store(configFolder({{"XDG_CONFIG_HOME", (folder_ / "config").string()}}));
     PurloSettings::save(settings, store);
+}
+
+PurloSettings PurloProfile::storedSettings() const {
+    FileKeyValueStore store(configFolder({{"XDG_CONFIG_HOME", (folder_ / "config").string()}}));
+    return PurloSettings::load(store).settings;
 }
 
 std::filesystem::path PurloProfile::supportFolder() const {

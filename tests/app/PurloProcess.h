@@ -21,6 +21,8 @@ public:
 
     // Stores the settings where the program loads them from.
     void storeSettings(const PurloSettings& settings) const;
+    // The settings as the program last stored them.
+    PurloSettings storedSettings() const;
     // Where the agent event file and the integrations' files are.
     std::filesystem::path supportFolder() const;
     // Writes "agent-event.json" the way the hook script does: whole, in one rename.

@@ -103,6 +103,13 @@ void X11TestScreen::movePointer(int x, int y) {
     XSync(display_, False);
 }
 
+void X11TestScreen::click(int x, int y) {
+    movePointer(x, y);
+    XTestFakeButtonEvent(display_, 1, True, CurrentTime);
+    XTestFakeButtonEvent(display_, 1, False, CurrentTime);
+    XSync(display_, False);
+}
+
 std::vector<X11TestScreen::Window> X11TestScreen::windowsOf(long long pid) const {
     ::Window root = 0;
     ::Window parent = 0;
@@ -124,6 +131,11 @@ std::vector<X11TestScreen::Window> X11TestScreen::windowsOf(long long pid) const
         Window window;
         window.geometry = QRect(attributes.x, attributes.y, attributes.width, attributes.height);
         window.mapped = attributes.map_state == IsViewable;
+        char* name = nullptr;
+        if (XFetchName(display_, children[i], &name) && name) {
+            window.title = name;
+            XFree(name);
+        }
         if (const auto desktop =
                 longProperty(display_, children[i], "_NET_WM_DESKTOP", XA_CARDINAL);
             desktop && !desktop->empty()) {

@@ -20,6 +20,7 @@ public:
     struct Window {
         QRect geometry; // the toolkit's space: y downward from the screen's top-left
         bool mapped = false;
+        std::string title;                    // WM_NAME
         std::optional<unsigned long> desktop; // _NET_WM_DESKTOP
         std::vector<std::string> states;      // the atoms of _NET_WM_STATE, by name
     };
@@ -38,6 +39,8 @@ public:
     QImage screenshot() const;
     void pressAndReleaseKey(char letter);
     void movePointer(int x, int y);
+    // A click of the first button at that point of the screen.
+    void click(int x, int y);
     // The top-level windows whose _NET_WM_PID is pid.
     std::vector<Window> windowsOf(long long pid) const;
 

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/Appearance.h"
+#include "platform/Cancellable.h"
+#include "platform/DesktopObservers.h"
+#include "runtime/PurloRuntime.h"
+
+#include <QObject>
+#include <memory>
+
+class QWidget;
+
+namespace purlo {
+
+class OnboardingView;
+
+// Owns the first-run window, "Welcome to Purlo": fixed at 600 x 760, titled and
+// closable only, hosting the onboarding view on its first slide. Closing the window
+// only hides it, so it comes back on the slide it showed. Until onboarding is
+// completed, the window returns to the front whenever Purlo becomes active; after
+// that, activation leaves it alone. The program makes the controller only while
+// onboarding is pending and keeps it for the rest of the run.
+class OnboardingWindowController final : public QObject {
+    Q_OBJECT
+
+public:
+    // The runtime, the observers and the appearance must outlive the controller.
+    OnboardingWindowController(PurloRuntime& runtime, DesktopObservers& desktopObservers,
+                               const Appearance& appearance);
+    ~OnboardingWindowController() override;
+
+    QWidget* window() const;
+    OnboardingView& view() const { return *window_; }
+
+    // On the screen the window is on, else the primary one.
+    void center();
+    // Shows the window in front of the others and gives it the keyboard.
+    void makeKeyAndOrderFront();
+    // Brings the window back while onboarding is not completed; nothing after.
+    void bringForwardIfPending();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void applyAppearance();
+
+    PurloRuntime& runtime_;
+    const Appearance& appearance_;
+    std::unique_ptr<OnboardingView> window_;
+    // Released first, so that an activation never reaches a window being torn down.
+    Cancellable appActivationObserver_;
+};
+
+} // namespace purlo

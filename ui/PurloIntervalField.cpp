@@ -1,0 +1,132 @@
+#include "ui/PurloIntervalField.h"
+
+#include "companion/PurloTheme.h"
+#include "companion/qt/SurfaceAppearance.h"
+#include "ui/KitFont.h"
+#include "ui/PurloText.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <utility>
+
+namespace purlo {
+namespace {
+
+// The rounded ground under the text; its outline takes the accent while the text has
+// focus.
+class FieldBox final : public QWidget {
+public:
+    explicit FieldBox(const bool& focused, QWidget* parent)
+        : QWidget(parent)
+        , focused_(focused) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        constexpr double radius = 8;
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QPainterPath face;
+        face.addRoundedRect(QRectF(rect()), radius, radius);
+        painter.fillPath(face, themeQColor(PurloTheme::controlBackground, *this));
+        QPainterPath outline;
+        outline.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5,
+                               radius - 0.5);
+        painter.setPen(
+            QPen(themeQColor(focused_ ? PurloTheme::accent : PurloTheme::border, *this), 1.0));
+        painter.drawPath(outline);
+    }
+
+private:
+    const bool& focused_;
+};
+
+} // namespace
+
+PurloIntervalField::PurloIntervalField(Binding<std::int64_t> value, IntervalRange range,
+                                       const QString& unit, QWidget* parent)
+    : QWidget(parent)
+    , value_(std::move(value))
+    , range_(range)
+    , box_(new FieldBox(focused_, this))
+    , textField_(new QLineEdit(box_)) {
+    textField_->setFrame(false);
+    textField_->setAlignment(Qt::AlignCenter);
+    textField_->setFont(kitFont(13.5, QFont::Bold, true));
+    textField_->setFixedWidth(textWidth);
+    textField_->installEventFilter(this);
+    connect(textField_, &QLineEdit::returnPressed, this,
+            [this] { commitOnSubmit([this] { commit(); }); });
+
+    auto* boxLayout = new QHBoxLayout(box_);
+    boxLayout->setContentsMargins(6, 8, 6, 8);
+    boxLayout->addWidget(textField_);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(unitSpacing);
+    row->addWidget(box_);
+    if (!unit.isEmpty()) {
+        unitLabel_ = new PurloText(unit, kitFont(13.5), PurloTheme::secondaryText);
+        row->addWidget(unitLabel_);
+    }
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    applyTextColors();
+    showStoredValue();
+}
+
+void PurloIntervalField::commitOnSubmit(const std::function<void()>& action) {
+    action();
+}
+
+void PurloIntervalField::valueDidChange() {
+    if (!focused_) {
+        showStoredValue();
+    }
+}
+
+// Every commit stores, an unchanged number included, and then shows what the binding
+// kept: an owner that trims or refuses the number is never contradicted by the field.
+void PurloIntervalField::commit() {
+    value_.set(committedInterval(textField_->text().toStdString(), range_));
+    showStoredValue();
+}
+
+bool PurloIntervalField::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == textField_ && event->type() == QEvent::FocusIn) {
+        focused_ = true;
+        box_->update();
+    } else if (watched == textField_ && event->type() == QEvent::FocusOut) {
+        focused_ = false;
+        box_->update();
+        commit();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void PurloIntervalField::showEvent(QShowEvent*) {
+    showStoredValue();
+}
+
+void PurloIntervalField::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        applyTextColors();
+    }
+}
+
+void PurloIntervalField::showStoredValue() {
+    textField_->setText(QString::number(value_()));
+}
+
+void PurloIntervalField::applyTextColors() {
+    QPalette colors = textField_->palette();
+    colors.setColor(QPalette::Base, Qt::transparent);
+    colors.setColor(QPalette::Text, themeQColor(PurloTheme::primaryText, *this));
+    colors.setColor(QPalette::Highlight, themeQColor(PurloTheme::accent, *this));
+    colors.setColor(QPalette::HighlightedText, themeQColor(PurloTheme::onAccent, *this));
+    textField_->setPalette(colors);
+}
+
+} // namespace purlo

@@ -1,0 +1,34 @@
+#include "ui/PurloSettingRow.h"
+
+#include "ui/KitFont.h"
+#include "ui/PurloText.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace purlo {
+
+PurloSettingRow::PurloSettingRow(const QString& title, const std::optional<QString>& subtitle,
+                                 QWidget* control, QWidget* parent)
+    : QWidget(parent) {
+    auto* texts = new QVBoxLayout;
+    texts->setContentsMargins(0, 0, 0, 0);
+    texts->setSpacing(2);
+    texts->addWidget(new PurloText(title, kitFont(14.5, QFont::Medium), PurloTheme::primaryText));
+    if (subtitle) {
+        auto* subtitleText = new PurloText(*subtitle, kitFont(12), PurloTheme::tertiaryText);
+        subtitleText->setWordWrap(true);
+        texts->addWidget(subtitleText);
+    }
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(15, 11, 15, 11);
+    row->setSpacing(16);
+    row->addLayout(texts, 1);
+    // The row's spacing on both sides of the free space; the layout gives it only once.
+    row->addSpacing(row->spacing());
+    row->addWidget(control, 0, Qt::AlignVCenter);
+    setMinimumHeight(minimumRowHeight);
+}
+
+} // namespace purlo

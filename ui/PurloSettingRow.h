@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <optional>
+
+namespace purlo {
+
+// A settings row: the title, and under it an optional subtitle that wraps onto as many
+// lines as it needs, on the leading side; the control on the trailing side. At least
+// 54 points tall, its content centred.
+class PurloSettingRow final : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int minimumRowHeight = 54;
+
+    // Takes the control.
+    PurloSettingRow(const QString& title, const std::optional<QString>& subtitle, QWidget* control,
+                    QWidget* parent = nullptr);
+};
+
+} // namespace purlo
