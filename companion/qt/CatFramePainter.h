@@ -1,9 +1,9 @@
 #pragma once
 
 #include "companion/CatLook.h"
+#include "companion/qt/RasterLayer.h"
 #include "model/CompanionScene.h"
 
-#include <QImage>
 #include <QRectF>
 #include <QSizeF>
 
@@ -25,7 +25,7 @@ public:
                const CompanionScene& scene, const CatLook& look, double time);
 
 private:
-    QImage layer_;
+    RasterLayer layer_;
 };
 
 } // namespace purlo
