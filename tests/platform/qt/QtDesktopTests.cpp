@@ -1,0 +1,121 @@
+#include "platform/qt/QtAppearance.h"
+#include "platform/qt/QtDesktopObservers.h"
+#include "platform/qt/QtPointerSource.h"
+#include "platform/qt/QtScreenSource.h"
+#include "platform/qt/QtUrlOpener.h"
+#include "tests/support/ManualEventLoop.h"
+
+#include <QColor>
+#include <QCursor>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace purlo {
+namespace {
+
+using testing::ManualEventLoop;
+
+TEST(QtScreenAndPointerSources, ReportWithYUpward) {
+    // The offscreen platform has one screen whose whole area is free.
+    const QRect geometry = QGuiApplication::primaryScreen()->geometry();
+    const double width = geometry.width();
+    const double height = geometry.height();
+    EXPECT_EQ(QtScreenSource().visibleFrames(), (std::vector<Rect>{{{0, 0}, {width, height}}}));
+    QCursor::setPos(QPoint(120, 30));
+    EXPECT_EQ(QtPointerSource().location(), (Point{120, height - 31}));
+}
+
+TEST(QtDesktopObservers, ABurstOfScreenSignalsMakesOneNoticeOnTheLoop) {
+    ManualEventLoop loop;
+    QtDesktopObservers observers(loop);
+    int notices = 0;
+    auto observation = observers.observeScreenParametersChanged([&] { ++notices; });
+    QScreen* screen = QGuiApplication::primaryScreen();
+
+    Q_EMIT screen->geometryChanged(screen->geometry());
+    Q_EMIT screen->availableGeometryChanged(screen->availableGeometry());
+    EXPECT_EQ(notices, 0);
+    loop.runPending();
+    EXPECT_EQ(notices, 1);
+
+    Q_EMIT screen->availableGeometryChanged(screen->availableGeometry());
+    loop.runPending();
+    EXPECT_EQ(notices, 2);
+
+    Q_EMIT screen->geometryChanged(screen->geometry());
+    observation.cancel();
+    loop.runPending();
+    EXPECT_EQ(notices, 2);
+}
+
+TEST(QtDesktopObservers, OnlyBecomingActiveAndWakingAreNoticedUntilCancelled) {
+    ManualEventLoop loop;
+    double suspended = 0;
+    QtDesktopObservers observers(loop, [&] { return suspended; });
+    int notices = 0;
+    auto active = observers.observeDidBecomeActive([&] { ++notices; });
+    auto wake = observers.observeDidWake([&] { notices += 10; });
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationHidden);
+    loop.runPending();
+    EXPECT_EQ(notices, 0);
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    suspended = 600;
+    loop.advance(WakeDetector::checkInterval);
+    EXPECT_EQ(notices, 11);
+
+    active.cancel();
+    wake.cancel();
+    EXPECT_EQ(loop.activeTimerCount(), 0u);
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    loop.runPending();
+    EXPECT_EQ(notices, 11);
+}
+
+TEST(QtAppearance, DarkBelowMidGreyAndReducedMotionOnlyOnAnAnswerOfFalse) {
+    EXPECT_TRUE(QtAppearance::isDark(QColor(0x7f, 0x7f, 0x7f)));
+    EXPECT_FALSE(QtAppearance::isDark(QColor(0x80, 0x80, 0x80)));
+    const std::pair<const char*, bool> answers[] = {{"false\n", true}, {" false ", true},
+                                                    {"true\n", false}, {"", false},
+                                                    {"falsey", false}, {"No such key", false}};
+    for (const auto& [answer, off] : answers) {
+        EXPECT_EQ(QtAppearance::animationsTurnedOff(answer), off) << answer;
+    }
+}
+
+TEST(QtAppearance, TakesTheDesktopsAnswerInTheBackgroundAndFollowsThePalette) {
+    const QPalette original = QGuiApplication::palette();
+    QPalette palette = original;
+    palette.setColor(QPalette::Window, QColor(0xef, 0xef, 0xef));
+    QGuiApplication::setPalette(palette);
+    QtAppearance appearance({"/bin/sh", "-c", "echo false"});
+    EXPECT_FALSE(appearance.reduceMotion());
+    EXPECT_FALSE(appearance.darkAppearance());
+    int changes = 0;
+    QEventLoop waiting;
+    QObject::connect(&appearance, &QtAppearance::changed, [&] { ++changes; });
+    QObject::connect(&appearance, &QtAppearance::changed, &waiting, &QEventLoop::quit);
+    QTimer::singleShot(10000, &waiting, &QEventLoop::quit);
+    waiting.exec();
+    EXPECT_TRUE(appearance.reduceMotion());
+
+    palette.setColor(QPalette::Window, QColor(0x24, 0x24, 0x24));
+    QGuiApplication::setPalette(palette);
+    EXPECT_TRUE(appearance.darkAppearance());
+    EXPECT_EQ(changes, 2);
+    QGuiApplication::setPalette(original);
+}
+
+TEST(QtUrlOpener, HandsTheDesktopNothingThatIsNoUrl) {
+    QtUrlOpener opener;
+    for (const char* text : {"", "   ", "no scheme at all", "https://exa mple.com/%zz"}) {
+        EXPECT_FALSE(opener.open(text)) << text;
+    }
+}
+
+} // namespace
+} // namespace purlo

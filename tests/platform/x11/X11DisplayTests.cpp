@@ -1,0 +1,235 @@
+#include "platform/qt/QtPointerSource.h"
+#include "platform/x11/X11ActiveAppSource.h"
+#include "platform/x11/X11IdleSource.h"
+#include "platform/x11/X11KeyEventSource.h"
+#include "platform/x11/X11PanelHints.h"
+#include "runtime/ActiveApplicationSensor.h"
+#include "runtime/TypingActivityMonitor.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/ManualEventLoop.h"
+#include "tests/support/TemporaryFolder.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <memory>
+#include <thread>
+#include <type_traits>
+#include <unistd.h>
+
+// Xlib last, so that its macros never meet the headers above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+namespace purlo {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::ManualEventLoop;
+
+// The source hands over that a key went down and nothing else: the key cannot leave it.
+static_assert(std::is_same_v<KeyEventSource::KeyPressHandler, std::function<void()>>);
+
+// Hands the loop every descriptor it may watch until done() holds or five seconds pass.
+bool waitUntil(ManualEventLoop& loop, const std::function<bool()>& done) {
+    for (int tries = 0; tries < 1000 && !done(); ++tries) {
+        std::this_thread::sleep_for(5ms);
+        for (int fd = 0; fd < 1024; ++fd) {
+            loop.makeReadable(fd);
+        }
+    }
+    return done();
+}
+
+// Acts on the private display named in PURLO_TEST_DISPLAY (never the user's own) as a
+// user and a window manager would, waiting for the server each time; skips without it.
+class OnTestDisplay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* variable = std::getenv("PURLO_TEST_DISPLAY");
+        if (!variable || !*variable) {
+            GTEST_SKIP() << "PURLO_TEST_DISPLAY is not set: run scripts/run-tests.sh, which "
+                            "starts a private Xvfb display for the X11 tests.";
+        }
+        name = variable;
+        owner.reset(XOpenDisplay(variable));
+        display = owner.get();
+        if (!display) {
+            GTEST_SKIP() << "the test display " << name
+                         << " named by PURLO_TEST_DISPLAY cannot be opened.";
+        }
+    }
+
+    void pressAndReleaseKey(char letter) {
+        const char keysym[] = {letter, '\0'};
+        const KeyCode code = XKeysymToKeycode(display, XStringToKeysym(keysym));
+        XTestFakeKeyEvent(display, code, True, CurrentTime);
+        XTestFakeKeyEvent(display, code, False, CurrentTime);
+        XSync(display, False);
+    }
+    Window createWindow() {
+        const Window window =
+            XCreateSimpleWindow(display, DefaultRootWindow(display), 10, 10, 50, 50, 0, 0, 0);
+        XSync(display, False);
+        return window;
+    }
+    Atom atom(const char* atomName) { return XInternAtom(display, atomName, False); }
+    void setProperty(Window window, const char* property, Atom type, std::vector<long> values) {
+        XChangeProperty(display, window, atom(property), type, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(values.data()),
+                        static_cast<int>(values.size()));
+        XSync(display, False);
+    }
+    // A 32-bit property as Xlib hands it over, in sign-extended longs.
+    std::vector<long> property(Window window, const char* property) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(display, window, atom(property), 0, 64, False, AnyPropertyType, &type,
+                           &format, &count, &after, &data);
+        std::vector<long> values;
+        if (data && format == 32) {
+            values.assign(reinterpret_cast<long*>(data), reinterpret_cast<long*>(data) + count);
+        }
+        XFree(data);
+        return values;
+    }
+
+    std::unique_ptr<Display, int (*)(Display*)> owner{nullptr, XCloseDisplay};
+    Display* display = nullptr;
+    std::string name;
+};
+
+TEST(X11Sensors, WithoutADisplayEverySensorReportsNothing) {
+    const std::optional<std::string> names[] = {std::nullopt, "", ":65000"};
+    for (const auto& name : names) {
+        SCOPED_TRACE(name.value_or("no name"));
+        ManualEventLoop loop;
+        X11KeyEventSource keys(loop, name);
+        EXPECT_FALSE(keys.listenAccessGranted());
+        EXPECT_FALSE(keys.requestListenAccess());
+        EXPECT_EQ(keys.listen([] {}), std::nullopt);
+        EXPECT_EQ(loop.watchedDescriptorCount(), 0u);
+        const X11Connection connection(name);
+        EXPECT_EQ(X11ActiveAppSource(connection).frontmostApplication(), std::nullopt);
+        EXPECT_EQ(X11IdleSource(connection).secondsSinceAnyInput(), std::nullopt);
+    }
+}
+
+TEST_F(OnTestDisplay, KeyPressesOfAnotherProgramRaiseTheTypingCount) {
+    ManualEventLoop loop;
+    X11KeyEventSource keys(loop, name);
+    ASSERT_TRUE(keys.listenAccessGranted());
+    EXPECT_TRUE(keys.requestListenAccess());
+    testing::FakeClock clock(1000);
+    TypingActivityMonitor monitor(keys, clock);
+    const auto count = [&] {
+        return monitor.snapshot(clock.uptime()).recentKeyPressCount;
+    };
+    monitor.start();
+    pressAndReleaseKey('a');
+    pressAndReleaseKey('b');
+    ASSERT_TRUE(waitUntil(loop, [&] { return count() >= 2; }));
+    EXPECT_EQ(count(), 2);
+
+    // A press while stopped is never heard, not even after the next start.
+    monitor.stop();
+    pressAndReleaseKey('c');
+    monitor.start();
+    loop.runPending();
+    clock.advance(1);
+    pressAndReleaseKey('d');
+    ASSERT_TRUE(waitUntil(
+        loop, [&] { return monitor.snapshot(clock.uptime()).lastKeyPressTime == clock.uptime(); }));
+    EXPECT_EQ(count(), 1);
+}
+
+TEST_F(OnTestDisplay, TheActiveWindowsApplicationOutlivesTheWindow) {
+    const X11Connection connection(name);
+    const X11ActiveAppSource source(connection);
+    const ActiveApplicationSensor sensor(source);
+    const Window root = DefaultRootWindow(display);
+    const Window classed = createWindow();
+    XClassHint hint{const_cast<char*>("purlo-probe"), const_cast<char*>("PurloProbe")};
+    XSetClassHint(display, classed, &hint);
+    setProperty(root, "_NET_ACTIVE_WINDOW", XA_WINDOW, {static_cast<long>(classed)});
+    EXPECT_EQ(sensor.sample(), (ActiveAppSnapshot{"PurloProbe", std::string("purlo-probe")}));
+
+    const Window unclassed = createWindow();
+    setProperty(unclassed, "_NET_WM_PID", XA_CARDINAL, {getpid()});
+    setProperty(root, "_NET_ACTIVE_WINDOW", XA_WINDOW, {static_cast<long>(unclassed)});
+    std::string self = testing::readFile("/proc/self/comm");
+    self.pop_back();
+    EXPECT_EQ(sensor.sample(), (ActiveAppSnapshot{self, self}));
+
+    // A window that is gone: the server's error is a missing answer, not the end.
+    XDestroyWindow(display, classed);
+    setProperty(root, "_NET_ACTIVE_WINDOW", XA_WINDOW, {static_cast<long>(classed)});
+    EXPECT_EQ(sensor.sample(), ActiveAppSnapshot{});
+    setProperty(root, "_NET_ACTIVE_WINDOW", XA_WINDOW, {0});
+    EXPECT_EQ(source.frontmostApplication(), std::nullopt);
+    XDeleteProperty(display, root, atom("_NET_ACTIVE_WINDOW"));
+    XSync(display, False);
+    EXPECT_EQ(source.frontmostApplication(), std::nullopt);
+}
+
+TEST_F(OnTestDisplay, IdleTimeGrowsWhileNothingHappens) {
+    const X11Connection connection(name);
+    const X11IdleSource idle(connection);
+    // Other tests' key presses start the count over: growth counts from the lowest reading.
+    double lowest = idle.secondsSinceAnyInput().value_or(-1);
+    double seconds = lowest;
+    for (int tries = 0; tries < 60 && seconds >= 0 && seconds < lowest + 0.2; ++tries) {
+        std::this_thread::sleep_for(50ms);
+        lowest = std::min(lowest, seconds);
+        seconds = idle.secondsSinceAnyInput().value_or(-1);
+    }
+    ASSERT_GE(seconds, 0) << "no reading";
+    EXPECT_GE(seconds, lowest + 0.2) << "the idle time stood still";
+}
+
+TEST_F(OnTestDisplay, QtReadsAPointerMovedByAnotherProgramWithYUpward) {
+    // Qt on the test display itself, not offscreen, so that it asks the X server.
+    std::string arguments[] = {"purlo_platform_x11_tests", "-platform", "xcb", "-display", name};
+    char* argv[] = {arguments[0].data(), arguments[1].data(), arguments[2].data(),
+                    arguments[3].data(), arguments[4].data()};
+    int argc = 5;
+    const QGuiApplication application(argc, argv);
+    XTestFakeMotionEvent(display, DefaultScreen(display), 100, 200, CurrentTime);
+    XSync(display, False);
+    EXPECT_EQ(QtPointerSource().location(),
+              (Point{100, DisplayHeight(display, DefaultScreen(display)) - 201.0}));
+}
+
+TEST_F(OnTestDisplay, PanelHintsPutThePanelOnEveryDesktopBesideItsOwnStatesOnlyOnce) {
+    const Window window = createWindow();
+    setProperty(window, "_NET_WM_STATE", XA_ATOM, {static_cast<long>(atom("_NET_WM_STATE_ABOVE"))});
+    const X11Connection connection(name);
+    X11PanelHints hints(connection);
+    hints.prepare(window);
+    hints.prepare(window); // shown again after the window manager kept the states
+    std::vector<std::string> states;
+    for (const long state : property(window, "_NET_WM_STATE")) {
+        char* stateName = XGetAtomName(display, static_cast<Atom>(state));
+        states.emplace_back(stateName ? stateName : "");
+        XFree(stateName);
+    }
+    std::ranges::sort(states);
+    EXPECT_EQ(states,
+              (std::vector<std::string>{"_NET_WM_STATE_ABOVE", "_NET_WM_STATE_SKIP_PAGER",
+                                        "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_STICKY"}));
+    // On every desktop: 0xFFFFFFFF, sign-extended.
+    EXPECT_EQ(property(window, "_NET_WM_DESKTOP"), std::vector<long>{-1});
+    XDestroyWindow(display, window);
+    XSync(display, False);
+    hints.prepare(window); // a window that is gone is no failure
+}
+
+} // namespace
+} // namespace purlo
