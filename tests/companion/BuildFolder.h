@@ -11,10 +11,7 @@ namespace purlo::testing {
 // The build folder ctest names in PURLO_BUILD_DIR; nothing when the tests run without it.
 inline std::optional<std::filesystem::path> buildFolder() {
     const char* folder = std::getenv("PURLO_BUILD_DIR");
-    if (folder == nullptr || *folder == '\0') {
-        return std::nullopt;
-    }
-    return std::filesystem::path(folder);
+    return folder && *folder ? std::optional(std::filesystem::path(folder)) : std::nullopt;
 }
 
 // The folder beside the program, where the build puts the pixel font.
