@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/MenuRow.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
@@ -7,6 +9,7 @@
 #include <QMouseEvent>
 #include <QStringList>
 #include <QWidget>
+#include <gtest/gtest.h>
 
 namespace purlo::testing {
 
@@ -22,24 +25,23 @@ QList<T*> shownWidgets(const QWidget& root) {
     return shown;
 }
 
-// The shown button with that text, or null.
-inline QAbstractButton* button(const QWidget& root, const QString& text) {
-    for (QAbstractButton* candidate : shownWidgets<QAbstractButton>(root)) {
-        if (candidate->text() == text) {
-            return candidate;
+// The first shown widget of that type whose property has that value, or null.
+template <typename T, typename Value>
+T* shownWith(const QWidget& root, Value (T::*property)() const, const Value& value) {
+    for (T* widget : shownWidgets<T>(root)) {
+        if ((widget->*property)() == value) {
+            return widget;
         }
     }
     return nullptr;
 }
 
-// The shown widget with that accessible name, or null.
+inline QAbstractButton* button(const QWidget& root, const QString& text) {
+    return shownWith(root, &QAbstractButton::text, text);
+}
+
 inline QWidget* accessible(const QWidget& root, const QString& name) {
-    for (QWidget* candidate : shownWidgets<QWidget>(root)) {
-        if (candidate->accessibleName() == name) {
-            return candidate;
-        }
-    }
-    return nullptr;
+    return shownWith(root, &QWidget::accessibleName, name);
 }
 
 // Every text shown in a label inside root, in the order the widgets were made.
@@ -64,21 +66,42 @@ inline void click(QWidget& widget, std::optional<QPointF> at = std::nullopt) {
     sendMouse(widget, QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton);
 }
 
-// The pointer moving over the widget with no button held.
-inline void hover(QWidget& widget, QPointF at) {
-    sendMouse(widget, QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+// The pointer coming into the widget, or leaving it.
+inline void enter(QWidget& widget, bool inside) {
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&widget, inside ? &enter : &leave);
 }
 
-inline void pressKey(QWidget& widget, int key, const QString& text = {}) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+inline void pressKey(QWidget& widget, int key, const QString& text = {},
+                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(&widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     QApplication::sendEvent(&widget, &release);
 }
 
 inline void sendFocus(QWidget& widget, QEvent::Type type) {
     QFocusEvent event(type, Qt::OtherFocusReason);
     QApplication::sendEvent(&widget, &event);
+}
+
+// The titles of the menu rows a person sees, top to bottom.
+inline std::vector<std::string> visibleRowTitles(const QWidget& popover) {
+    std::vector<std::string> titles;
+    for (const MenuRow* row : shownWidgets<MenuRow>(popover)) {
+        titles.push_back(row->text().toStdString());
+    }
+    return titles;
+}
+
+// Clicks the middle of the row a person sees under that title; a failure when there is none.
+inline void press(const QWidget& popover, const QString& title) {
+    if (QAbstractButton* row = button(popover, title)) {
+        click(*row);
+    } else {
+        ADD_FAILURE() << "no row \"" << title.toStdString() << "\" is shown";
+    }
 }
 
 } // namespace purlo::testing

@@ -1,0 +1,339 @@
+#include "companion/qt/ThemeQColor.h"
+#include "model/PurloSettingsStore.h"
+#include "platform/AtomicFile.h"
+#include "platform/Environment.h"
+#include "platform/FileKeyValueStore.h"
+#include "tests/companion/BuildFolder.h"
+#include "tests/support/TemporaryFolder.h"
+#include "ui/PurloMenuBarView.h"
+
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QThread>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+// Last, so that its macros meet none of the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+namespace purlo {
+namespace {
+
+using ::testing::Optional;
+
+constexpr QSize panelSize{160, 204};
+constexpr QSize onboardingSize{600, 760};
+constexpr QSize popoverSize{PurloMenuBarView::fixedWidth, 0};
+constexpr QRect frame{16, 76, 128, 128}; // hers in her panel, drawn at size 1
+
+// A user of the program's own; settled: onboarded, her cat stays put, eyes far from yellow.
+struct Profile {
+    explicit Profile(bool settled, std::optional<CompanionPlacement> placement = {}) {
+        std::filesystem::create_directory(folder / "home");
+        std::filesystem::create_directory(folder / "runtime");
+        std::filesystem::permissions(folder / "runtime", std::filesystem::perms::owner_all);
+        PurloSettings settings;
+        settings.hasCompletedFirstRunOnboarding = settled;
+        settings.companionMovementMode = CompanionMovementMode::stayPut;
+        settings.eyeColor = CatEyeColorPreset::sky;
+        settings.companionPlacement = placement;
+        FileKeyValueStore store(configFolder(environment));
+        PurloSettings::save(settings, store);
+    }
+
+    testing::TemporaryFolder folder;
+    Environment environment{{"HOME", folder / "home"},
+                            {"XDG_RUNTIME_DIR", folder / "runtime"},
+                            {"PATH", "/usr/local/bin:/usr/bin:/bin"}};
+};
+
+// The real program from the build folder for profile, on display unless it is empty.
+struct Purlo : QProcess {
+    Purlo(const Profile& profile, const std::string& display) {
+        QProcessEnvironment environment;
+        for (const auto& [variable, value] : profile.environment) {
+            environment.insert(QString::fromStdString(variable), QString::fromStdString(value));
+        }
+        if (!display.empty()) {
+            environment.insert("DISPLAY", QString::fromStdString(display));
+        }
+        setProcessEnvironment(environment);
+        start(QString::fromStdString((*testing::programResources() / "purlo").string()), {});
+        waitForStarted();
+    }
+    ~Purlo() override {
+        kill();
+        waitForFinished();
+    }
+    // The exit code once it ended on its own within ten seconds.
+    std::optional<int> ended() {
+        return waitForFinished(10000) && exitStatus() == NormalExit ? std::optional(exitCode())
+                                                                    : std::nullopt;
+    }
+};
+
+bool eventually(const std::function<bool()>& condition, int milliseconds = 10000) {
+    for (QDeadlineTimer end(milliseconds); !condition(); QThread::msleep(50)) {
+        if (end.hasExpired()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The private display named in PURLO_TEST_DISPLAY, as a person sees and touches it.
+struct Screen {
+    Screen() {
+        // Xvfb refuses connections for a moment while it resets after its last client left.
+        if (!name.empty() &&
+            eventually([&] { return (display = XOpenDisplay(name.c_str())); }, 3000)) {
+            size = {DisplayWidth(display, 0), DisplayHeight(display, 0)};
+        }
+        // A window that goes while it is looked at is no reason to end the tests.
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    }
+    ~Screen() {
+        if (display) {
+            XCloseDisplay(display);
+        }
+    }
+    // Moves the pointer there and, when asked to, clicks the first button.
+    void click(QPoint at, bool press = true) {
+        XTestFakeMotionEvent(display, 0, at.x(), at.y(), CurrentTime);
+        if (press) {
+            XTestFakeButtonEvent(display, 1, True, CurrentTime);
+            XTestFakeButtonEvent(display, 1, False, CurrentTime);
+        }
+        XSync(display, False);
+    }
+    // The shown top-level window of that size; a width or height of 0 matches any.
+    std::optional<QRect> window(QSize wanted) const {
+        ::Window root = 0, *children = nullptr;
+        unsigned int count = 0;
+        XQueryTree(display, DefaultRootWindow(display), &root, &root, &children, &count);
+        std::optional<QRect> found;
+        for (unsigned int i = 0; i < count && !found; ++i) {
+            XWindowAttributes a{};
+            XGetWindowAttributes(display, children[i], &a);
+            if (a.map_state == IsViewable && (!wanted.width() || a.width == wanted.width()) &&
+                (!wanted.height() || a.height == wanted.height())) {
+                found = QRect(a.x, a.y, a.width, a.height);
+            }
+        }
+        XFree(children);
+        return found;
+    }
+    // Waits for a screenshot that seen holds of; keeps its area as artifacts/name.png.
+    bool shows(const QString& name, QRect area, const std::function<bool(const QImage&)>& seen) {
+        QImage shot;
+        const bool held = eventually([&] {
+            XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, size.width(),
+                                      size.height(), AllPlanes, ZPixmap);
+            if (!image) {
+                return false;
+            }
+            shot = QImage(reinterpret_cast<const uchar*>(image->data), image->width, image->height,
+                          image->bytes_per_line, QImage::Format_RGB32)
+                       .copy();
+            XDestroyImage(image);
+            return seen(shot);
+        });
+        if (const auto folder = testing::artifactsFolder()) {
+            shot.copy(area).save(folder->filePath(name + ".png"));
+        }
+        return held;
+    }
+    // The shown top-level window of that size, or its absence, once there or after ten seconds.
+    std::optional<QRect> awaited(QSize size, bool shown = true) {
+        std::optional<QRect> found;
+        eventually([&] { return (found = window(size)).has_value() == shown; });
+        return found;
+    }
+
+    const std::string name = qgetenv("PURLO_TEST_DISPLAY").toStdString();
+    Display* display = nullptr;
+    QSize size;
+};
+
+// The colours that tell her poses apart; behind a window, without a compositor, all is black.
+struct Colour {
+    static bool drawn(int r, int g, int b) { return r + g + b > 0; }
+    static bool white(int r, int g, int b) { return r > 225 && g > 225 && b > 225; }
+    static bool cloud(int r, int g, int b) { return r >= 150 && r <= 235 && g >= r && b >= r + 4; }
+    static bool yellow(int r, int g, int b) { return r >= 200 && g >= 140 && g <= 225 && b <= 70; }
+};
+
+int pixels(const QImage& shot, QRect area, bool (*colour)(int r, int g, int b)) {
+    int found = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = shot.valid(x, y) ? shot.pixel(x, y) : 0;
+            found += colour(qRed(p), qGreen(p), qBlue(p)) ? 1 : 0;
+        }
+    }
+    return found;
+}
+
+// How far apart her white front paws end (their cells at x 82 and 106 of her panel, when
+// she faces right). Typing lifts one about six pixels; sitting, they stand level.
+std::optional<int> pawGap(const QImage& shot, QPoint at) {
+    std::optional<int> bottoms[2];
+    for (int paw = 0; paw < 2; ++paw) {
+        for (int y = 146; y < 204; ++y) {
+            if (pixels(shot, {at + QPoint(82 + 24 * paw, y), QSize(14, 1)}, Colour::white) >= 3) {
+                bottoms[paw] = y;
+            }
+        }
+    }
+    return bottoms[0] && bottoms[1] ? std::optional(std::abs(*bottoms[0] - *bottoms[1]))
+                                    : std::nullopt;
+}
+
+TEST(EndToEndWithoutDisplay, SaysSoInOneLineAndFails) {
+    if (!testing::programResources()) {
+        GTEST_SKIP() << "PURLO_BUILD_DIR is not set (ctest sets it): no program to run";
+    }
+    const Profile profile(false);
+    Purlo purlo(profile, "");
+    EXPECT_THAT(purlo.ended(), Optional(::testing::Ne(0)));
+    EXPECT_EQ(purlo.readAllStandardError().toStdString(),
+              "Purlo needs an X11 display (an X11 session, or XWayland under Wayland), and "
+              "DISPLAY is not set.\n");
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!testing::programResources() || !screen.display) {
+            GTEST_SKIP() << "needs PURLO_BUILD_DIR and PURLO_TEST_DISPLAY (scripts/run-tests.sh)";
+        }
+        // Far to her right: she faces the pointer, and it is nowhere near her.
+        screen.click({screen.size.width() - 20, screen.size.height() / 2}, false);
+    }
+    Screen screen;
+};
+
+TEST_F(EndToEnd, SheSitsWhereSheWasLeftTypesAlongThinksWithTheAgentCheersAndStaysOne) {
+    const Profile profile(true, CompanionPlacement{300, 200});
+    Purlo purlo(profile, screen.name);
+    const auto panel = screen.awaited(panelSize);
+    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    const QPoint at = panel->topLeft();
+    EXPECT_EQ(at, QPoint(300, screen.size.height() - 200 - 204)) << "stored with y upward";
+    const auto shows = [&](const char* name, const std::function<bool(const QImage&)>& seen) {
+        EXPECT_TRUE(
+            screen.shows(QString("desktop-") + name, panel->adjusted(-40, -40, 40, 40), seen))
+            << "the screen never showed her " << name;
+    };
+    shows("sitting", [&](const QImage& shot) {
+        return pixels(shot, frame.translated(at), Colour::drawn) > 3000 &&
+               pawGap(shot, at).value_or(99) < 3;
+    });
+    shows("typing", [&](const QImage& shot) { // a key pressed while she is looked at
+        const KeyCode a = XKeysymToKeycode(screen.display, XK_a);
+        XTestFakeKeyEvent(screen.display, a, True, CurrentTime);
+        XTestFakeKeyEvent(screen.display, a, False, CurrentTime);
+        XSync(screen.display, False);
+        return pawGap(shot, at).value_or(0) >= 3;
+    });
+    const auto gate = supportFolder(profile.environment) / "Integrations" / "enabled";
+    EXPECT_TRUE(std::filesystem::exists(gate));
+    const auto agent = [&](const std::string& event) {
+        writeFileAtomically(supportFolder(profile.environment) / "agent-event.json",
+                            R"({"event":")" + event + R"(","source":"codex"})");
+    };
+    agent("thinking");
+    shows("thinking", [&](const QImage& shot) { // her thought cloud at her upper right
+        return pixels(shot, {at + QPoint(112, 78), QSize(38, 22)}, Colour::cloud) >= 10;
+    });
+    agent("completed");
+    shows("celebrating", [&](const QImage& shot) {
+        return pixels(shot, {at, panelSize}, Colour::yellow) >= 2;
+    });
+
+    Purlo second(profile, screen.name);
+    EXPECT_THAT(second.ended(), Optional(0)) << "a second start hands over and ends";
+    EXPECT_EQ(purlo.state(), QProcess::Running);
+    purlo.terminate();
+    EXPECT_THAT(purlo.ended(), Optional(0));
+    EXPECT_FALSE(std::filesystem::exists(gate)) << "stopping silences the agent hooks";
+}
+
+TEST_F(EndToEnd, ANewUserMeetsOnboardingFirstAndTheCatAfterTheLastSlide) {
+    const Profile profile(false);
+    Purlo purlo(profile, screen.name);
+    const auto window = screen.awaited(onboardingSize);
+    ASSERT_TRUE(window) << "no 600 x 760 window of the program appeared";
+    EXPECT_LT(std::abs(window->center().x() - screen.size.width() / 2), 2) << "centred";
+    // Slide by slide, on a line through the bottom bar: the colours at the Back button's
+    // face and at a place only the last slide's long primary button reaches.
+    const QColor card = themeQColor(PurloTheme::cardBackground, false);
+    const QColor ghost = themeQColor(PurloTheme::controlBackground, false);
+    const QColor accent = themeQColor(PurloTheme::accent, false);
+    const std::pair<QColor, QColor> slides[] = {{card, card}, {ghost, card}, {ghost, accent}};
+    const QPoint at = window->topLeft();
+    for (int number = 1; number <= 3; ++number) {
+        const auto& [back, far] = slides[number - 1];
+        EXPECT_TRUE(screen.shows(QString("onboarding-desktop-%1").arg(number), *window,
+                                 [&](const QImage& shot) {
+                                     return shot.pixelColor(at + QPoint(40, 710)) == back &&
+                                            shot.pixelColor(at + QPoint(376, 710)) == far;
+                                 }))
+            << "slide " << number;
+        EXPECT_FALSE(screen.window(panelSize)) << "the cat waits until onboarding is done";
+        screen.click(at + QPoint(562, 722)); // the primary button, on every slide
+    }
+
+    const auto panel = screen.awaited(panelSize);
+    ASSERT_TRUE(panel) << "the cat never came out";
+    EXPECT_FALSE(screen.awaited(onboardingSize, false)) << "the onboarding window stayed";
+    EXPECT_TRUE(screen.shows("onboarding-desktop-cat", panel->adjusted(-40, -40, 40, 40),
+                             [&](const QImage& shot) {
+                                 return pixels(shot, frame.translated(panel->topLeft()),
+                                               Colour::drawn) > 3000;
+                             }))
+        << "her panel is empty";
+    purlo.terminate();
+    EXPECT_THAT(purlo.ended(), Optional(0));
+}
+
+// trayer: a light panel along the top, 2 pixels wide until it holds the (light) paw.
+TEST_F(EndToEnd, APawInTheTrayOpensThePopoverAndAClickClosesIt) {
+    QProcess trayer;
+    trayer.start("env", {QString::fromStdString("DISPLAY=" + screen.name), "trayer", "--edge",
+                         "top", "--align", "right", "--widthtype", "request", "--height", "28",
+                         "--SetDockType", "true"});
+    if (!trayer.waitForStarted() || trayer.waitForFinished(500)) {
+        GTEST_SKIP() << "trayer does not run here: there is no tray host to try the paw in.";
+    }
+    const Profile profile(true);
+    Purlo purlo(profile, screen.name);
+    std::optional<QRect> tray;
+    ASSERT_TRUE(eventually([&] {
+        return (tray = screen.window({0, 28})) && tray->width() > 10;
+    })) << "the paw never took its place in the tray";
+    const QPoint paw = tray->center();
+
+    screen.click(paw);
+    const auto popover = screen.awaited(popoverSize);
+    ASSERT_TRUE(popover) << "a click on the paw opens the popover";
+    EXPECT_NEAR(popover->top(), tray->bottom() + 1 + 6, 2) << "right under the paw";
+    screen.shows("tray-popover", popover->united(*tray).adjusted(-48, 0, 48, 48),
+                 [](const QImage&) { return true; });
+
+    screen.click(paw);
+    EXPECT_FALSE(screen.awaited(popoverSize, false)) << "a click on the paw closes it again";
+    QThread::msleep(300);
+    EXPECT_FALSE(screen.window(popoverSize)) << "the closing click is not taken again";
+    screen.click(paw);
+    EXPECT_TRUE(screen.awaited(popoverSize))
+        << "a quick click after the closing one opens it again";
+    screen.click({200, 600});
+    EXPECT_FALSE(screen.awaited(popoverSize, false)) << "a click elsewhere closes it";
+    trayer.terminate();
+    trayer.waitForFinished();
+}
+
+} // namespace
+} // namespace purlo

@@ -1,0 +1,224 @@
+#include "companion/qt/ThemeQColor.h"
+#include "tests/ui/WidgetDriving.h"
+#include "ui/PurloComponents.h"
+#include "ui/PurloIcon.h"
+#include "ui/PurloIntervalField.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace purlo {
+namespace {
+
+using Kind = PurloButtonChrome::Kind;
+using testing::click;
+using testing::sendFocus;
+
+TEST(PurloButtonChrome, StatesChangeOpacityLiftShadowAndOutlineByTheirOwnRules) {
+    const struct {
+        Kind kind;
+        bool enabled, hovering, pressed;
+        double opacity, lift;
+        bool shadow;
+        std::optional<AppearanceColor> outline;
+    } cases[] = {
+        {Kind::primary, true, false, false, 1.0, 0, true, std::nullopt},
+        {Kind::primary, true, true, false, 1.0, 1, true, std::nullopt},
+        {Kind::primary, true, true, true, 0.85, 0, true, std::nullopt},
+        {Kind::primary, false, true, false, 0.45, 0, false, std::nullopt},
+        {Kind::primary, false, true, true, 0.45, 0, false, std::nullopt},
+        {Kind::ghost, true, false, false, 1.0, 0, false, PurloTheme::border},
+        {Kind::ghost, true, true, false, 1.0, 1, false, PurloTheme::accent},
+        {Kind::ghost, true, false, true, 0.85, 0, false, PurloTheme::border},
+        // The outline follows the pointer alone, a disabled button's too.
+        {Kind::ghost, false, true, false, 0.45, 0, false, PurloTheme::accent},
+    };
+    for (const auto& c : cases) {
+        for (const bool compact : {false, true}) {
+            const auto look =
+                PurloButtonChrome::look(c.kind, compact, c.enabled, c.hovering, c.pressed);
+            SCOPED_TRACE(::testing::Message() << "case " << &c - cases << " compact " << compact);
+            EXPECT_EQ(look.opacity, c.opacity);
+            EXPECT_EQ(look.lift, c.lift);
+            EXPECT_EQ(look.shadow, c.shadow);
+            EXPECT_EQ(look.outline, c.outline);
+        }
+    }
+}
+
+TEST(PurloButtonChrome, FollowsThePointerAndTheAppearanceOfItsWindow) {
+    for (const bool dark : {false, true}) {
+        QWidget window;
+        window.setPalette(purloPalette(dark));
+        PurloButtonChrome* button = PurloPrimaryButtonStyle{}.makeBody("Continue", &window);
+        button->adjustSize();
+        const QImage face = button->grab().toImage();
+        EXPECT_EQ(face.pixelColor(6, face.height() / 2).rgb(),
+                  themeQColor(PurloTheme::accent, dark).rgb())
+            << dark;
+        testing::enter(*button, true);
+        EXPECT_EQ(button->currentLook().lift, 1);
+        button->setEnabled(false);
+        EXPECT_EQ(button->currentLook().lift, 0) << "a disabled button never lifts";
+    }
+}
+
+TEST(PurloDisclosureGroup, TheWholeHeaderRowFoldsAndOpensTheContentAndKeepsItsChevronApart) {
+    auto* label = new QLabel(QString(60, QChar('x')));
+    auto* content = new QLabel("Details");
+    std::unique_ptr<PurloDisclosureGroup> group(
+        PurloTrailingDisclosureGroupStyle{}.makeBody(label, content));
+    group->resize(group->minimumSizeHint().width(), 80);
+    group->show();
+    EXPECT_GE(group->chevron().geometry().left() - label->geometry().right() - 1, 3 * 12)
+        << "the gap before the chevron, however long the label";
+    EXPECT_FALSE(content->isVisible());
+    EXPECT_EQ(group->header().accessibleDescription(), "Collapsed");
+
+    group->resize(900, 80);
+    // The empty middle of the row, between the label and the chevron.
+    click(group->header(), QPointF(700, group->header().height() / 2.0));
+    EXPECT_TRUE(group->isExpanded());
+    EXPECT_TRUE(content->isVisible());
+    EXPECT_EQ(group->header().accessibleDescription(), "Expanded");
+    click(group->header(), QPointF(5, 5));
+    EXPECT_FALSE(content->isVisible());
+    EXPECT_EQ(group->header().accessibleDescription(), "Collapsed");
+}
+
+TEST(PurloToggle, StoresEveryFlipAndShowsWhatWasStored) {
+    bool stored = false;
+    bool refuse = false;
+    int writes = 0;
+    PurloToggle toggle({[&] { return stored; },
+                        [&](bool on) {
+                            ++writes;
+                            stored = refuse ? stored : on;
+                        }},
+                       "Eye tracking");
+    toggle.resize(toggle.sizeHint());
+    EXPECT_EQ(toggle.accessibleName(), "Eye tracking");
+    EXPECT_TRUE(toggle.text().isEmpty()) << "the label is for assistive technology only";
+    click(toggle);
+    EXPECT_TRUE(stored);
+    EXPECT_TRUE(toggle.isChecked());
+    refuse = true;
+    click(toggle);
+    EXPECT_EQ(writes, 2);
+    EXPECT_TRUE(toggle.isChecked()) << "the owner kept it on";
+    stored = false;
+    toggle.refresh();
+    EXPECT_FALSE(toggle.isChecked());
+}
+
+// The number behind a field, as its owner keeps it: by default whatever it is offered.
+struct Owner {
+    std::int64_t stored = 30;
+    int writes = 0;
+    std::function<std::int64_t(std::int64_t)> keep = std::identity{};
+    PurloIntervalField field{{[this] { return stored; },
+                              [this](std::int64_t value) {
+                                  stored = keep(value);
+                                  ++writes;
+                              }},
+                             {5, 120},
+                             "min"};
+
+    void type(const QString& text) {
+        sendFocus(field.textField(), QEvent::FocusIn);
+        field.textField().setText(text);
+    }
+};
+
+TEST(PurloIntervalField, ReturnCommitsWhatTheDraftStandsForAndShowsIt) {
+    const struct {
+        QString draft;
+        std::int64_t stored;
+    } cases[] = {
+        {"45 min", 45}, {"-7", 7},
+        {"3", 5},       {"500", 120},
+        {"1 2 0", 120}, {"", 5},
+        {"abc", 5},     {"99999999999999999999", 5},
+        {"\u00BD", 5},                       // a vulgar fraction is numeric but no ASCII digit
+        {"\u0663", 5},                       // so is an Arabic-Indic three
+        {"1\u00BD", 5}, {"\u2167 hours", 5}, // a Roman numeral
+        {"2.5", 25},
+    };
+    for (const auto& [draft, stored] : cases) {
+        Owner owner;
+        owner.type(draft);
+        testing::pressKey(owner.field.textField(), Qt::Key_Return);
+        EXPECT_EQ(owner.stored, stored) << draft.toStdString();
+        EXPECT_EQ(owner.writes, 1) << draft.toStdString();
+        EXPECT_EQ(owner.field.draft(), QString::number(stored)) << draft.toStdString();
+    }
+}
+
+TEST(PurloIntervalField, LosingFocusCommitsButChangesFromElsewhereWaitWhileTheUserTypes) {
+    Owner owner;
+    EXPECT_EQ(owner.field.draft(), "30");
+    owner.type("45 min");
+    owner.stored = 90;
+    owner.field.valueDidChange();
+    EXPECT_EQ(owner.field.draft(), "45 min") << "the text being typed is left alone";
+    EXPECT_TRUE(owner.field.focused());
+    sendFocus(owner.field.textField(), QEvent::FocusOut);
+    EXPECT_FALSE(owner.field.focused());
+    EXPECT_EQ(owner.stored, 45) << "the draft is committed over the outside change";
+    EXPECT_EQ(owner.field.draft(), "45");
+
+    owner.stored = 60;
+    owner.field.valueDidChange();
+    EXPECT_EQ(owner.field.draft(), "60") << "unfocused, the field shows the new value at once";
+    owner.type("60");
+    sendFocus(owner.field.textField(), QEvent::FocusOut);
+    EXPECT_EQ(owner.writes, 2) << "an unchanged number is stored too";
+}
+
+TEST(PurloIntervalField, ShowsWhatItsOwnerStoredNotWhatItOffered) {
+    Owner rounding;
+    rounding.keep = [](std::int64_t value) {
+        return value / 5 * 5;
+    };
+    rounding.type("47");
+    testing::pressKey(rounding.field.textField(), Qt::Key_Return);
+    EXPECT_EQ(rounding.stored, 45);
+    EXPECT_EQ(rounding.field.draft(), "45");
+
+    Owner refusing;
+    refusing.keep = [&refusing](std::int64_t) {
+        return refusing.stored;
+    };
+    refusing.type("80");
+    sendFocus(refusing.field.textField(), QEvent::FocusOut);
+    EXPECT_EQ(refusing.field.draft(), "30");
+}
+
+int tintedPixelCount(const QImage& image, QRgb tint) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.alpha() == 255) {
+                count += pixel.rgb() == tint ? 1 : 1000;
+            }
+        }
+    }
+    return count;
+}
+
+TEST(PurloIcon, KnownSymbolsDrawInTheTintAtTheirPixelSizeAndNothingElseDraws) {
+    // Unknown symbols, paths out of the icon folder and empty sizes draw nothing.
+    EXPECT_TRUE(purloIcon("no.such.symbol", QSizeF(18, 18), Qt::white).isNull());
+    EXPECT_TRUE(purloIcon("../Fonts/Silkscreen-Regular", QSizeF(18, 18), Qt::white).isNull());
+    EXPECT_TRUE(purloIcon("pawprint.fill", QSizeF(0, 0), Qt::white).isNull());
+    const QPixmap paw = purloIcon("pawprint.fill", QSizeF(18, 18), QColor(0x20, 0x23, 0x22), 2.0);
+    ASSERT_FALSE(paw.isNull()) << "Icons/pawprint.fill.svg is not installed beside the tests";
+    EXPECT_EQ(paw.size(), QSize(36, 36));
+    const int solid = tintedPixelCount(paw.toImage(), qRgb(0x20, 0x23, 0x22));
+    EXPECT_GT(solid, 50);
+    EXPECT_LT(solid, 1000) << "a fully opaque pixel in another colour than the tint";
+}
+
+} // namespace
+} // namespace purlo
