@@ -4,25 +4,26 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <optional>
-#include <string>
 
 namespace purlo::testing {
 
-// Drives an engine the way the runtime's tick does: one step every 0.1 s, with a
-// standing input that the test changes between steps. The one-shot inputs (an
-// interaction, a reminder, a Pomodoro event) go with the next step only, and the
-// typing rhythm, once set, keeps its last key press at the current step.
+using A = AgentEventKind;
+using E = PomodoroEvent;
+using I = CompanionInteraction;
+using M = CompanionMessage;
+using P = CatPose;
+using R = ReminderEvent;
+using State = BehaviorEngineState;
+
+// Steps an engine every 0.1 s from 1000 s, as the runtime does. One-shot inputs go with the
+// next step only; a typing rate, once set, presses a key at every step.
 class EngineScript {
 public:
     static constexpr Rect screen{{0, 0}, {1440, 900}};
 
-    explicit EngineScript(double startTime = 1000)
-        : start_(startTime) {
+    EngineScript() {
         engine.state.position = {640, 100}; // head at (720, 164): the screen's middle
-        input.screenFrame = screen;
-        input.companionScreenFrame = screen;
+        input.screenFrame = input.companionScreenFrame = screen;
         input.pointer.location = {200, 700}; // well away from her
         input.localMinuteOfDay = 12 * 60;
     }
@@ -31,19 +32,16 @@ public:
     PurloSettings settings;
     BehaviorInput input;
 
-    // The time of the step that ran last.
-    double time() const { return timeOf(ticks_); }
-    // The time of the step that runs next.
-    double nextTime() const { return timeOf(ticks_ + 1); }
+    double time() const { return timeOf(ticks_); }         // of the step that ran last
+    double nextTime() const { return timeOf(ticks_ + 1); } // of the step that runs next
     const CompanionScene& scene() const { return scene_; }
     Point head() const {
-        return {engine.state.position.x + PurloBehaviorEngine::headOffset.x,
-                engine.state.position.y + PurloBehaviorEngine::headOffset.y};
+        const Point at = engine.state.position, offset = PurloBehaviorEngine::headOffset;
+        return {at.x + offset.x, at.y + offset.y};
     }
 
     EngineScript& step() {
-        ++ticks_;
-        input.time = time();
+        input.time = timeOf(++ticks_);
         if (keysPerSecond_) {
             input.typing.keysPerSecond = *keysPerSecond_;
             input.typing.recentKeyPressCount =
@@ -56,103 +54,56 @@ public:
         input.pomodoro.event.reset();
         return *this;
     }
-
-    // Steps every 0.1 s for the given seconds.
-    EngineScript& runFor(double seconds) {
-        for (long tick = std::lround(seconds * 10); tick > 0; --tick) {
-            step();
-        }
-        return *this;
-    }
-
-    // Steps until the step at time has run (at once when it has already).
-    EngineScript& runUntil(double time) {
+    EngineScript& runFor(double seconds) { return runUntil(time() + seconds); }
+    // Until the step at time has run; when busy, the user twitches the pointer meanwhile.
+    EngineScript& runUntil(double time, bool busy = false) {
         while (nextTime() <= time + 1e-9) {
-            step();
+            (busy ? wiggle() : *this).step();
         }
         return *this;
     }
+    EngineScript& busyUntil(double time) { return runUntil(time, true); }
 
-    // Like runUntil, with the user visibly at work (the pointer twitching) meanwhile.
-    EngineScript& busyUntil(double time) {
-        while (nextTime() <= time + 1e-9) {
-            wiggle().step();
-        }
-        return *this;
-    }
-
-    EngineScript& interact(const CompanionInteraction& interaction) {
-        input.interaction = interaction;
-        return step();
-    }
-
-    EngineScript& remind(const ReminderEvent& reminder) {
-        input.reminder = reminder;
-        return step();
-    }
-
-    EngineScript& pomodoro(const PomodoroEvent& event) {
-        input.pomodoro.event = event;
-        return step();
-    }
-
+    EngineScript& interact(I value) { return set(input.interaction, value).step(); }
+    EngineScript& remind(R value) { return set(input.reminder, value).step(); }
+    EngineScript& pomodoro(E value) { return set(input.pomodoro.event, value).step(); }
     // The bridge's current event, received at the next step, until it is replaced.
-    EngineScript& agent(AgentEventKind kind, std::string source = "codex",
-                        std::optional<double> expiresAt = std::nullopt) {
-        input.agentEvent = {kind, std::move(source), std::nullopt, nextTime(), expiresAt};
+    EngineScript& agent(A kind, std::string source = "codex", std::optional<double> expiry = {}) {
+        input.agentEvent = {kind, std::move(source), std::nullopt, nextTime(), expiry};
         return step();
     }
 
-    EngineScript& napping(bool napActive = true) {
-        input.napActive = napActive;
-        return *this;
-    }
-
-    // The runtime's stored absence before this launch.
-    EngineScript& returningAfter(double seconds) {
-        input.storedAbsenceSeconds = seconds;
-        return *this;
-    }
-
-    // A play of her own (zoomies, a funny face, a butterfly) falls due at the next step.
-    EngineScript& due(double BehaviorEngineState::*nextAt) {
-        engine.state.*nextAt = nextTime();
-        return *this;
-    }
-
-    EngineScript& typeAt(double keysPerSecond) {
-        keysPerSecond_ = keysPerSecond;
-        return *this;
-    }
-
-    // The last key press stays known; nothing was pressed within the last 2.5 s.
+    EngineScript& napping(bool active = true) { return set(input.napActive, active); }
+    EngineScript& returningAfter(double away) { return set(input.storedAbsenceSeconds, away); }
+    EngineScript& due(double State::*at) { return set(engine.state.*at, nextTime()); }
+    EngineScript& typeAt(double keysPerSecond) { return set(keysPerSecond_, keysPerSecond); }
+    // The last key press stays known; none within the last 2.5 s.
     EngineScript& stopTyping() {
         keysPerSecond_.reset();
         input.typing.recentKeyPressCount = 0;
-        input.typing.keysPerSecond = 0;
+        return set(input.typing.keysPerSecond, 0.0);
+    }
+    EngineScript& quietHours(QuietHoursSchedule hours) { return set(settings.quietHours, hours); }
+    EngineScript& atMinute(std::int64_t minute) { return set(input.localMinuteOfDay, minute); }
+    EngineScript& reacting(bool on) { return set(settings.reactionsEnabled, on); }
+    EngineScript& bridging(bool on) { return set(settings.localAgentBridgeEnabled, on); }
+    EngineScript& movePointer(Point location, Size velocity = {}) {
+        input.pointer = {location, velocity, nextTime()};
         return *this;
     }
-
-    // The pointer moved there at the next step.
-    EngineScript& movePointer(Point location) {
-        input.pointer.location = location;
-        input.pointer.lastMovementTime = nextTime();
-        return *this;
-    }
-
-    // The pointer twitched at the next step: the user is around.
     EngineScript& wiggle() { return movePointer(input.pointer.location); }
-
-    EngineScript& switchApp(std::string name,
-                            std::optional<std::string> bundleIdentifier = std::nullopt) {
-        input.activeApp = {std::move(name), std::move(bundleIdentifier)};
-        return *this;
+    EngineScript& switchApp(std::string name, std::optional<std::string> bundle = {}) {
+        return set(input.activeApp, ActiveAppSnapshot{std::move(name), std::move(bundle)});
     }
 
 private:
-    double timeOf(std::int64_t ticks) const { return start_ + static_cast<double>(ticks) / 10; }
+    double timeOf(std::int64_t ticks) const { return 1000 + static_cast<double>(ticks) / 10; }
+    template <typename Field, typename Value>
+    EngineScript& set(Field& field, Value value) {
+        field = std::move(value);
+        return *this;
+    }
 
-    double start_;
     std::int64_t ticks_ = -1;
     std::optional<double> keysPerSecond_;
     CompanionScene scene_;
