@@ -98,6 +98,20 @@ TEST(BehaviorEngineCascade, HigherRowsWin) {
     }
 }
 
+TEST(BehaviorEngineCascade, HerGazeFollowsThePointerOnlyWhileEyeTrackingIsOn) {
+    // Head at (720, 164); the gaze is the pointer's offset over 80 points, clamped.
+    const std::tuple<Point, bool, Size> cases[] = {{{760, 124}, true, {0.5, 0.5}},
+                                                   {{2000, -500}, true, {1, 1}},
+                                                   {{640, 244}, true, {-1, -1}},
+                                                   {{760, 124}, false, {0, 0}}};
+    for (const auto& [pointer, tracking, gaze] : cases) {
+        S script;
+        script.settings.eyeTrackingEnabled = tracking;
+        script.input.pointer.location = pointer;
+        EXPECT_EQ(script.step().scene().eyeOffset, gaze) << pointer.x << "," << pointer.y;
+    }
+}
+
 TEST(BehaviorEngineCascade, ThresholdsFollowTheIntensityWithinItsBounds) {
     // Keys per second that overheat her, and seconds without activity she stays awake.
     const std::tuple<double, double, double, double> cases[] = {{0.72, 6.5, 120, 120.1},

@@ -450,6 +450,43 @@ TEST(PurloSettingsOperations, TrimmedTextsAndTheNudgeLabel) {
     }
 }
 
+TEST(PurloSettingsOperations, HabitRemindersActiveAndRemovable) {
+    PurloSettings settings;
+    settings.habitReminders[0].enabled = true;
+    settings.habitReminders[1].enabled = true;
+    settings.habitReminders[1].message = " \n";
+    settings.habitReminders.push_back({"custom-7", "Tea", "tea?", 30, true});
+    settings.habitReminders.push_back({"custom-7", "Tea", "tea?", 30, false});
+    const auto active = settings.activeHabitReminders();
+    ASSERT_EQ(active.size(), 2u);
+    EXPECT_EQ(active[0].id, "water");
+    EXPECT_EQ(active[1].id, "custom-7");
+
+    // Only "custom" and "custom-..." go, every copy of the id at once.
+    for (const char* kept : {"water", "customer", "Custom", "custom-8"}) {
+        settings.removeCustomHabitReminder(kept);
+        EXPECT_EQ(settings.habitReminders.size(), 6u) << kept;
+    }
+    settings.removeCustomHabitReminder("custom-7");
+    settings.removeCustomHabitReminder("custom");
+    ASSERT_EQ(settings.habitReminders.size(), 3u);
+    EXPECT_EQ(settings.habitReminders.back().id, "eyes");
+}
+
+TEST(ScheduledNap, OverlapsQuietHoursAtItsClampedMinute) {
+    const QuietHoursSchedule night{true, 22, 7};
+    const std::tuple<std::int64_t, std::int64_t, QuietHoursSchedule, bool> cases[] = {
+        {22, 30, night, true},         {6, 59, night, true},          {7, 0, night, false},
+        {15, 0, {false, 0, 0}, false}, {15, 0, {true, 9, 9}, true},   {40, 90, night, true},
+        {13, 0, {true, 12, 14}, true}, {14, 0, {true, 12, 14}, false}};
+    for (const auto& [hour, minute, quiet, overlaps] : cases) {
+        ScheduledNapSchedule nap;
+        nap.hour = hour;
+        nap.minute = minute;
+        EXPECT_EQ(nap.overlapsQuietHours(quiet), overlaps) << hour << ":" << minute;
+    }
+}
+
 TEST(PurloSettingsOperations, SavedLooksReplaceTheSameIdentityAndSortNaturally) {
     PurloSettings settings =
         decoded(R"({"skin":"orange","pattern":"spots","eyeColor":"mint",)"
