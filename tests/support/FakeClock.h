@@ -18,7 +18,6 @@ public:
         uptime_ += seconds;
         now_ = now_.addingSeconds(seconds);
     }
-    void setUptime(double uptime) { uptime_ = uptime; }
     void setNow(Date now) { now_ = now; }
 
 private:

@@ -5,8 +5,8 @@
 #include "platform/LoginItem.h"
 #include "platform/UrlOpener.h"
 
+#include <array>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace purlo::testing {
@@ -14,42 +14,31 @@ namespace purlo::testing {
 // Desktop moments the test announces by hand; each runs the observers still watching.
 class FakeDesktopObservers final : public DesktopObservers {
 public:
-    Cancellable observeDidBecomeActive(EventLoop::Action action) override {
-        return watch(didBecomeActive_, std::move(action));
-    }
-    Cancellable observeScreenParametersChanged(EventLoop::Action action) override {
-        return watch(screenParametersChanged_, std::move(action));
-    }
-    Cancellable observeDidWake(EventLoop::Action action) override {
-        return watch(didWake_, std::move(action));
-    }
+    using Action = EventLoop::Action;
+    Cancellable observeDidBecomeActive(Action a) override { return watch(0, std::move(a)); }
+    Cancellable observeScreenParametersChanged(Action a) override { return watch(1, std::move(a)); }
+    Cancellable observeDidWake(Action a) override { return watch(2, std::move(a)); }
 
-    void becomeActive() { announce(didBecomeActive_); }
-    void changeScreenParameters() { announce(screenParametersChanged_); }
-    void wake() { announce(didWake_); }
-
+    void becomeActive() { announce(0); }
+    void changeScreenParameters() { announce(1); }
+    void wake() { announce(2); }
     std::size_t observerCount() const {
-        return didBecomeActive_.size() + screenParametersChanged_.size() + didWake_.size();
+        return watchers_[0].size() + watchers_[1].size() + watchers_[2].size();
     }
 
 private:
-    using Watchers = std::vector<std::shared_ptr<EventLoop::Action>>;
-
-    static Cancellable watch(Watchers& watchers, EventLoop::Action action) {
-        auto shared = std::make_shared<EventLoop::Action>(std::move(action));
-        watchers.push_back(shared);
-        return Cancellable([&watchers, shared] { std::erase(watchers, shared); });
+    Cancellable watch(int moment, Action action) {
+        auto shared = std::make_shared<Action>(std::move(action));
+        watchers_[moment].push_back(shared);
+        return Cancellable([this, moment, shared] { std::erase(watchers_[moment], shared); });
     }
-    static void announce(const Watchers& watchers) {
-        const auto current = watchers;
-        for (const auto& action : current) {
+    void announce(int moment) const {
+        for (const auto& action : std::vector(watchers_[moment])) {
             (*action)();
         }
     }
 
-    Watchers didBecomeActive_;
-    Watchers screenParametersChanged_;
-    Watchers didWake_;
+    std::array<std::vector<std::shared_ptr<Action>>, 3> watchers_;
 };
 
 class FakeAppearance final : public Appearance {
@@ -63,43 +52,23 @@ public:
 
 class FakeUrlOpener final : public UrlOpener {
 public:
-    bool open(std::string_view url) override {
-        opened.emplace_back(url);
-        return true;
-    }
-
-    std::vector<std::string> opened;
+    bool open(std::string_view) override { return true; }
 };
 
-// A login item that records what it was asked and can be made to refuse.
 class FakeLoginItem final : public LoginItem {
 public:
-    explicit FakeLoginItem(LoginItemStatus status = LoginItemStatus::notRegistered)
-        : status_(status) {}
-
     LoginItemStatus status() const override { return status_; }
     std::optional<FileError> registerItem() override {
-        calls += "register ";
-        if (refusal) {
-            return refusal;
-        }
         status_ = LoginItemStatus::enabled;
         return std::nullopt;
     }
     std::optional<FileError> unregisterItem() override {
-        calls += "unregister ";
-        if (refusal) {
-            return refusal;
-        }
         status_ = LoginItemStatus::notRegistered;
         return std::nullopt;
     }
 
-    std::string calls;
-    std::optional<FileError> refusal;
-
 private:
-    LoginItemStatus status_;
+    LoginItemStatus status_ = LoginItemStatus::notRegistered;
 };
 
 } // namespace purlo::testing

@@ -11,7 +11,7 @@
 
 namespace purlo::testing {
 
-// Key presses on demand; access and failures are switched by the test.
+// Key presses on demand, heard only while access is granted.
 class FakeKeyEventSource final : public KeyEventSource {
 public:
     bool listenAccessGranted() const override { return granted; }
@@ -20,11 +20,9 @@ public:
         return granted;
     }
     std::optional<Cancellable> listen(KeyPressHandler onKeyPress) override {
-        ++listenAttemptCount;
-        if (!granted || refuseToListen || handler_) {
+        if (!granted || handler_) {
             return std::nullopt;
         }
-        ++listenCount;
         handler_ = std::make_shared<KeyPressHandler>(std::move(onKeyPress));
         return Cancellable([this] { handler_.reset(); });
     }
@@ -32,15 +30,11 @@ public:
     bool isListening() const { return handler_ != nullptr; }
     void press(int times = 1) {
         for (int i = 0; i < times && handler_; ++i) {
-            const auto handler = handler_;
-            (*handler)();
+            (*std::shared_ptr(handler_))(); // the handler may stop listening
         }
     }
 
     bool granted = true;
-    bool refuseToListen = false;
-    int listenCount = 0;
-    int listenAttemptCount = 0;
     int requestCount = 0;
 
 private:

@@ -23,9 +23,7 @@ public:
         return true;
     }
     bool remove(std::string_view key) override {
-        if (const auto found = values.find(key); found != values.end()) {
-            values.erase(found);
-        }
+        std::erase_if(values, [&](const auto& entry) { return entry.first == key; });
         return true;
     }
 

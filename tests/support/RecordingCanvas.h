@@ -3,6 +3,9 @@
 #include "platform/Canvas.h"
 #include "platform/CanvasTransform.h"
 
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <iterator>
 #include <vector>
 
 namespace purlo::testing {
@@ -18,22 +21,40 @@ struct RecordedFill {
 // look at cells without rasterising anything.
 class RecordingCanvas final : public Canvas {
 public:
-    void fillRects(std::span<const CanvasRect> rects, RgbColor color, double opacity) override;
-    void save() override;
-    void restore() override;
-    void translate(double dx, double dy) override;
-    void rotate(double degrees) override;
-    void scale(double sx, double sy) override;
+    void fillRects(std::span<const CanvasRect> rects, RgbColor color, double opacity) override {
+        fills_.push_back({{rects.begin(), rects.end()}, color, opacity, current_});
+    }
+    void save() override { saved_.push_back(current_); }
+    void restore() override {
+        ASSERT_FALSE(saved_.empty()) << "restore without a matching save";
+        current_ = saved_.back();
+        saved_.pop_back();
+    }
+    void translate(double dx, double dy) override { apply(CanvasTransform::translation(dx, dy)); }
+    void rotate(double degrees) override { apply(CanvasTransform::rotation(degrees)); }
+    void scale(double sx, double sy) override { apply(CanvasTransform::scaling(sx, sy)); }
 
     const std::vector<RecordedFill>& fills() const { return fills_; }
-    // Every cell of every fill, in painting order.
-    std::vector<CanvasRect> allRects() const;
+    std::vector<CanvasRect> allRects() const {
+        std::vector<CanvasRect> rects;
+        for (const RecordedFill& fill : fills_) {
+            rects.insert(rects.end(), fill.rects.begin(), fill.rects.end());
+        }
+        return rects;
+    }
     // Fills made in one colour at one opacity.
-    std::vector<RecordedFill> fillsIn(RgbColor color, double opacity) const;
-    // Saves not yet restored.
+    std::vector<RecordedFill> fillsIn(RgbColor color, double opacity) const {
+        std::vector<RecordedFill> matching;
+        std::ranges::copy_if(fills_, std::back_inserter(matching), [&](const RecordedFill& fill) {
+            return fill.color == color && fill.opacity == opacity;
+        });
+        return matching;
+    }
     int saveDepth() const { return static_cast<int>(saved_.size()); }
 
 private:
+    void apply(const CanvasTransform& transform) { current_ = current_.after(transform); }
+
     std::vector<RecordedFill> fills_;
     std::vector<CanvasTransform> saved_;
     CanvasTransform current_;

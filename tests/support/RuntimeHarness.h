@@ -5,17 +5,13 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeDesktopPorts.h"
 #include "tests/support/FakeSensorSources.h"
-#include "tests/support/FakeUpdateServices.h"
 #include "tests/support/InMemoryKeyValueStore.h"
 #include "tests/support/ManualEventLoop.h"
 #include "tests/support/TemporaryFolder.h"
 
-#include <memory>
-
 namespace purlo::testing {
 
-// Wall-clock time in Berlin in January 2026, when the city is one hour ahead of UTC.
-// The 13th is a Tuesday.
+// Wall-clock time in Berlin in January 2026 (UTC + 1); the 13th is a Tuesday.
 inline Date berlinJanuary(int day, int hour, int minute, double second = 0) {
     constexpr double january1Utc = 788918400; // 2026-01-01 00:00 UTC
     return Date{january1Utc + (day - 1) * 86400.0 + (hour - 1) * 3600.0 + minute * 60.0 + second};
@@ -35,7 +31,6 @@ class RuntimeHarness {
 public:
     explicit RuntimeHarness(Date now = berlinJanuary(13, 10, 0))
         : clock(1000, now) {}
-    // With settings stored for the runtime to load.
     explicit RuntimeHarness(const PurloSettings& settings, Date now = berlinJanuary(13, 10, 0))
         : RuntimeHarness(now) {
         storeSettings(settings);
@@ -43,11 +38,10 @@ public:
 
     // Stores settings for the runtime to load; before the runtime is built.
     void storeSettings(const PurloSettings& settings) { PurloSettings::save(settings, store); }
+    PurloSettings stored() { return PurloSettings::load(store).settings; }
 
     PurloRuntime& runtime() {
         if (!runtime_) {
-            auto checker = std::make_unique<FakeUpdateChecker>();
-            updateChecker = checker.get();
             runtime_ = std::make_unique<PurloRuntime>(PurloRuntimeServices{
                 .clock = clock,
                 .loop = loop,
@@ -66,8 +60,9 @@ public:
                 .homeFolder = folder / "home",
                 .environment = {{"HOME", (folder / "home").string()}},
                 .bundle = Bundle{},
-                .updateTransport = {},
-                .updateChecker = std::move(checker),
+                // The website never answers.
+                .updateTransport = [](const auto&, auto) {},
+                .updateChecker = nullptr,
                 .automaticUpdater = nullptr,
             });
         }
@@ -100,7 +95,6 @@ public:
     FakeLoginItem loginItem;
     FakeUrlOpener urlOpener;
     TemporaryFolder folder;
-    FakeUpdateChecker* updateChecker = nullptr;
 
 private:
     std::unique_ptr<PurloRuntime> runtime_;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 
 namespace purlo::testing {
@@ -8,8 +12,18 @@ namespace purlo::testing {
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TemporaryFolder {
 public:
-    TemporaryFolder();
-    ~TemporaryFolder();
+    TemporaryFolder() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "purlo-test-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) {
+            throw std::runtime_error("cannot make a temporary folder");
+        }
+        path_ = pattern;
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
@@ -20,8 +34,14 @@ private:
     std::filesystem::path path_;
 };
 
-// Small file helpers for tests.
-std::string readFile(const std::filesystem::path& path);
-void writeFile(const std::filesystem::path& path, const std::string& bytes);
+inline std::string readFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+inline void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
 
 } // namespace purlo::testing

@@ -1,0 +1,150 @@
+#include "runtime/ActiveApplicationSensor.h"
+#include "runtime/PointerTracker.h"
+#include "runtime/PurloDiagnosticsRecorder.h"
+#include "runtime/ScreenFrameResolver.h"
+#include "runtime/TypingActivityMonitor.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/FakeSensorSources.h"
+#include "tests/support/TemporaryFolder.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace purlo {
+namespace {
+
+using namespace testing;
+using enum PurloDiagnosticsLevel;
+using Resolver = ScreenFrameResolver;
+constexpr Size panel{160, 204};
+
+TEST(TypingActivityMonitor, CountsThePressesOfTheLastTwoAndAHalfSeconds) {
+    const std::tuple<std::vector<double>, double, TypingSnapshot> cases[] = {
+        {{1000, 1000.5, 1001, 1001.4}, 1001.9, {4, 1.6, 1001.4}},
+        {{1000}, 1002.5, {1, 0.4, 1000.0}},
+        {{1000}, 1002.5001, {0, 0, 1000.0}},
+        {{1000, 1001, 1002}, 1003.2, {2, 0.8, 1002.0}},
+    };
+    for (const auto& [presses, now, expected] : cases) {
+        FakeKeyEventSource keys;
+        FakeClock clock;
+        TypingActivityMonitor monitor(keys, clock);
+        for (const double time : presses) {
+            monitor.recordKeyPress(time);
+        }
+        EXPECT_EQ(monitor.snapshot(now), expected) << now;
+    }
+}
+
+TEST(PointerTracker, DerivesVelocityAndMovementFromTheLastSample) {
+    // From (10, 10) at 1000; the same instant or a step back counts as a millisecond.
+    const std::tuple<Point, double, Size, bool> cases[] = {
+        {{13, 14}, 1000.1, {30, 40}, true}, {{10.5, 10}, 1000.1, {5, 0}, false},
+        {{10, 9}, 1000.1, {0, -10}, true},  {{11, 10}, 1000, {1000, 0}, true},
+        {{12, 10}, 999, {2000, 0}, true},
+    };
+    for (const auto& [to, time, velocity, moved] : cases) {
+        FakePointerSource pointer;
+        pointer.position = {10, 10};
+        PointerTracker tracker(pointer);
+        EXPECT_EQ(tracker.sample(1000), (PointerSnapshot{{10, 10}, {0, 0}, std::nullopt}));
+        pointer.position = to;
+        const PointerSnapshot snapshot = tracker.sample(time);
+        EXPECT_NEAR(snapshot.velocity.width, velocity.width, 1e-6) << to.x;
+        EXPECT_NEAR(snapshot.velocity.height, velocity.height, 1e-6) << to.y;
+        EXPECT_EQ(snapshot.lastMovementTime, moved ? std::optional(time) : std::nullopt);
+    }
+}
+
+TEST(ActiveApplicationSensor, FallsBackToUnknownForWhateverIsMissing) {
+    const std::pair<std::optional<FrontmostApplication>, ActiveAppSnapshot> cases[] = {
+        {std::nullopt, {"Unknown", std::nullopt}},
+        {FrontmostApplication{"Code", "code"}, {"Code", "code"}},
+        {FrontmostApplication{std::nullopt, "kitty"}, {"Unknown", "kitty"}},
+        {FrontmostApplication{"", ""}, {"Unknown", std::nullopt}},
+    };
+    for (const auto& [application, expected] : cases) {
+        FakeActiveAppSource source;
+        source.application = application;
+        EXPECT_EQ(ActiveApplicationSensor(source).sample(), expected) << expected.name;
+    }
+}
+
+TEST(ScreenFrameResolver, ThirtyFivePercentOnOneUsableScreenIsEnoughElseTheFallbackAnswers) {
+    const std::vector<Rect> screen{{{0, 0}, {1440, 900}}};
+    const std::vector<Rect> tiny{{{0, 0}, {100, 100}}};
+    const std::vector<Rect> unusable{{{0, 0}, {0, 900}},
+                                     {{0, 0}, {1440, 0}},
+                                     {{0, 0}, {-10, 900}},
+                                     {{INFINITY, 0}, {1440, 900}}};
+    // 35 % of the panel is 56 x 71.4 points; of a smaller screen, 35 % of the screen.
+    const std::tuple<std::vector<Rect>, Point, bool> cases[] = {
+        {screen, {1440 - 56, 100}, true}, {screen, {1440 - 55.9, 100}, false},
+        {screen, {-160 + 56, 100}, true}, {screen, {-160 + 55.9, 100}, false},
+        {screen, {100, -204 + 72}, true}, {screen, {100, -204 + 71}, false},
+        {tiny, {65, 65}, true},           {tiny, {66, 65}, false},
+        {unusable, {5000, 5000}, false},  {{}, {10, 10}, false},
+    };
+    for (const auto& [screens, origin, onScreen] : cases) {
+        EXPECT_EQ(Resolver::isFrameSufficientlyOnScreen(screens, origin, panel), onScreen)
+            << origin.x << ", " << origin.y;
+    }
+    EXPECT_EQ(Resolver::nearestScreenFrame({}, {5000, 5000}), screen[0]);
+    EXPECT_EQ(Resolver::screenFrame(unusable, {0, 0}, {0, 0}, panel), screen[0]);
+}
+
+TEST(ScreenFrameResolver, ThePointersScreenThenTheCatsThenTheNearestFirstOnATie) {
+    // The pointer's screen, else the cat's, else the nearest usable one.
+    const Rect left{{0, 0}, {1440, 1200}};
+    const Rect right{{1440, 0}, {1000, 600}};
+    const std::vector<Rect> frames{{{0, 0}, {0, 0}}, left, right};
+    const std::tuple<Point, Point, Rect> cases[] = {
+        {{1440, 300}, {100, 100}, right},    {{1439.9, 300}, {2000, 100}, left},
+        {{2000, 900}, {2000, 100}, right},   {{2000, 900}, {100, 100}, left},
+        {{2300, 1000}, {9000, 9000}, right}, {{-50, -50}, {9000, 9000}, left},
+    };
+    for (const auto& [pointer, origin, expected] : cases) {
+        EXPECT_EQ(Resolver::screenFrame(frames, pointer, origin, panel), expected)
+            << pointer.x << ", " << pointer.y;
+    }
+    const Rect first{{0, 0}, {100, 100}};
+    const Rect second{{200, 0}, {100, 100}};
+    EXPECT_EQ(Resolver::nearestScreenFrame(std::vector{first, second}, {150, 50}), first);
+    EXPECT_EQ(Resolver::nearestScreenFrame(std::vector{second, first}, {150, 50}), second);
+}
+
+TEST(DiagnosticsRecorder, AWindowClosesOneIntervalAfterItOpenedAndABackwardClockRestartsIt) {
+    TemporaryFolder folder;
+    writeFile(folder / "status", "Name:\tpurlo\nVmPeak:\t  999999 kB\nVmRSS:\t266240 kB\n");
+    PurloDiagnosticsRecorder recorder;
+    recorder.memorySampler = ResidentMemorySampler(folder / "status");
+    for (const double uptime : {1000.0, 1000.25, 1000.5, 1000.75}) {
+        EXPECT_EQ(recorder.record(uptime), std::nullopt);
+    }
+    const auto snapshot = recorder.record(1001);
+    ASSERT_TRUE(snapshot);
+    EXPECT_EQ(snapshot->tickRate, 4.0);
+    EXPECT_EQ(snapshot->longestFrameInterval, 0.25);
+    EXPECT_EQ(snapshot->memoryMegabytes, 260.0);
+    EXPECT_EQ(snapshot->level, watching);
+    EXPECT_EQ(recorder.record(1001.5), std::nullopt) << "the next window opened at 1001";
+    EXPECT_EQ(recorder.record(990), std::nullopt);
+    EXPECT_EQ(recorder.record(991)->sampleDuration, 1.0);
+}
+
+TEST(DiagnosticsLevel, GradesRateGapsAndMemory) {
+    const std::optional<double> no;
+    const std::tuple<double, double, std::optional<double>, PurloDiagnosticsLevel> cases[] = {
+        {10, 0.1, no, steady},      {10, 0.1, 250.0, steady},    {10, 0.1, 250.5, watching},
+        {10, 0.1, 500.0, watching}, {10, 0.1, 500.5, attention}, {7.0, 0.35, no, steady},
+        {6.9, 0.1, no, watching},   {10, 0.36, no, watching},    {10, 0.75, no, watching},
+        {10, 0.76, no, attention},  {4.0, 0.3, no, watching},    {3.9, 0.3, no, attention},
+    };
+    for (const auto& [rate, longest, memory, level] : cases) {
+        EXPECT_EQ(diagnosticsLevel(rate, longest, memory), level)
+            << rate << " fps, " << longest << " s, " << memory.value_or(-1) << " MiB";
+    }
+}
+
+} // namespace
+} // namespace purlo
