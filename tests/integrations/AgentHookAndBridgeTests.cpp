@@ -1,0 +1,157 @@
+#include "integrations/AgentBridgeStatus.h"
+#include "integrations/AgentHookConfiguration.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace purlo {
+namespace {
+
+using Json = nlohmann::json;
+using Error = AgentHookConfiguration::ConfigurationError;
+using enum AgentTool;
+
+const std::string script = "/home/ada/.local/share/Purlo/Integrations/purlo-agent-hook";
+
+// The file's content after turning reactions on or off; "refused" when it is refused.
+Json rewritten(AgentTool tool, const Json& before, bool enabled) {
+    const auto bytes = before.is_null() ? std::nullopt : std::optional(before.dump());
+    const auto result = AgentHookConfiguration{tool, script}.updatedConfiguration(bytes, enabled);
+    const auto* text = std::get_if<std::string>(&result);
+    return text ? Json::parse(*text) : Json("refused");
+}
+
+Json own(AgentTool tool, std::string_view word) {
+    const Json command =
+        "/bin/sh '" + script + "' '" + std::string(toString(tool)) + "' " + std::string(word);
+    if (tool == cursor) {
+        return {{"command", command}};
+    }
+    return {{"hooks", {{{"type", "command"}, {"command", command}, {"timeout", 2}}}}};
+}
+
+// root with this program's entries for every event the tool reports, some events replaced.
+Json withOwn(AgentTool tool, Json root, const Json& events = Json::object()) {
+    Json hooks = tool == cursor ? Json{{"beforeSubmitPrompt", {own(tool, "thinking")}},
+                                       {"preToolUse", {own(tool, "thinking")}},
+                                       {"stop", {own(tool, "completed")}}}
+                                : Json{{"UserPromptSubmit", {own(tool, "thinking")}},
+                                       {"PreToolUse", {own(tool, "thinking")}},
+                                       {"PermissionRequest", {own(tool, "waiting")}},
+                                       {"Stop", {own(tool, "completed")}}};
+    hooks.update(events);
+    root["hooks"] = hooks;
+    return root;
+}
+
+TEST(AgentHookConfiguration, KeepsEverythingButItsOwnEntries) {
+    const Json other = {{"type", "command"}, {"command", "notify-send done"}};
+    const Json strangers = {{"matcher", "Bash"}, {"hooks", {other, {{"type", "command"}}}}};
+    const Json shared = {{"matcher", "*"}, {"hooks", {other}}};
+    Json sharedWithOwn = shared;
+    sharedWithOwn["hooks"].push_back(own(claudeCode, "completed")["hooks"][0]);
+    const Json cursorOthers =
+        Json::array({{{"command", "afplay done.wav"}, {"timeout", 5}},
+                     {{"command", "/bin/sh '/old/purlo-agent-hook' 'Cursor' completed"}},
+                     {{"command", own(codex, "completed")["hooks"][0]["command"]}}});
+    Json cursorOn = cursorOthers;
+    cursorOn.push_back(own(cursor, "completed"));
+    struct Case {
+        const char* name;
+        AgentTool tool;
+        Json before, on, off;
+    };
+    const Case cases[] = {
+        {"a new Cursor file gets a version", cursor, nullptr, withOwn(cursor, {{"version", 1}}),
+         nullptr},
+        {"other keys, events, groups and handlers stay",
+         claudeCode,
+         {{"model", "opus"},
+          {"hooks", {{"Notification", {strangers}}, {"Stop", {strangers, sharedWithOwn}}}}},
+         withOwn(claudeCode, {{"model", "opus"}},
+                 {{"Notification", {strangers}},
+                  {"Stop", {strangers, shared, own(claudeCode, "completed")}}}),
+         {{"model", "opus"},
+          {"hooks", {{"Notification", {strangers}}, {"Stop", {strangers, shared}}}}}},
+        {"a moved entry returns to the end",
+         codex,
+         withOwn(codex, {{"theme", "dark"}}, {{"Stop", {own(codex, "completed"), strangers}}}),
+         withOwn(codex, {{"theme", "dark"}}, {{"Stop", {strangers, own(codex, "completed")}}}),
+         {{"theme", "dark"}, {"hooks", {{"Stop", {strangers}}}}}},
+        {"Cursor keeps its version, other scripts and other tools",
+         cursor,
+         {{"version", 2}, {"hooks", {{"stop", cursorOthers}}}},
+         withOwn(cursor, {{"version", 2}}, {{"stop", cursorOn}}),
+         {{"version", 2}, {"hooks", {{"stop", cursorOthers}}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(rewritten(c.tool, c.before, true), c.on);
+        if (!c.before.is_null()) {
+            EXPECT_EQ(rewritten(c.tool, c.before, false), c.off);
+        }
+        EXPECT_EQ(rewritten(c.tool, c.on, true), c.on) << "turning on again changes nothing";
+    }
+    EXPECT_EQ(rewritten(codex, {{"theme", "dark"}}, false), Json({{"theme", "dark"}}))
+        << "turning off adds no hooks key";
+    EXPECT_EQ(AgentHookConfiguration({cursor, "/o'brien/hook"}).command(AgentEventKind::completed),
+              "/bin/sh '/o'\\''brien/hook' 'Cursor' completed");
+}
+
+TEST(AgentHookConfiguration, RefusesShapesItDoesNotUnderstand) {
+    const std::tuple<AgentTool, std::string, Error> cases[] = {
+        {claudeCode, "", Error::unparsableJson},
+        {cursor, "// settings\n{}", Error::unparsableJson},
+        {claudeCode, "[]", Error::invalidConfiguration},
+        {codex, R"({"hooks": []})", Error::invalidConfiguration},
+        {codex, R"({"hooks": {"Stop": {}}})", Error::invalidConfiguration},
+        {cursor, R"({"hooks": {"stop": ["afplay"]}})", Error::invalidConfiguration},
+        {claudeCode, R"({"hooks": {"Stop": [{}]}})", Error::invalidConfiguration},
+        {codex, R"({"hooks": {"PreToolUse": [{"hooks": [null]}]}})", Error::invalidConfiguration},
+    };
+    for (const auto& [tool, bytes, error] : cases) {
+        for (const bool enabled : {true, false}) {
+            EXPECT_EQ(AgentHookConfiguration({tool, script}).updatedConfiguration(bytes, enabled),
+                      AgentHookConfiguration::Result(error))
+                << bytes;
+        }
+    }
+    // Events the tool does not report are not this program's business.
+    EXPECT_NE(rewritten(claudeCode, {{"hooks", {{"Notification", 5}}}}, true), "refused");
+    // A script path that is no text cannot be written.
+    EXPECT_EQ(AgentHookConfiguration({codex, "/home/\xff/hook"}).updatedConfiguration({}, true),
+              AgentHookConfiguration::Result(Error::unwritableJson));
+}
+
+TEST(AgentBridgeStatus, AgesReadInTheLargestWholeUnit) {
+    const std::tuple<double, double, std::string> cases[] = {
+        {100, 104.99, "now"}, {100, 105, "5s"},  {0, 59.99, "59s"},
+        {0, 60, "1m"},        {0, 3599, "59m"},  {0, 3600, "1h"},
+        {0, 90000, "25h"},    {500, 100, "now"}, {NAN, 100, "now"},
+    };
+    for (const auto& [eventTime, now, text] : cases) {
+        EXPECT_EQ(AgentBridgeEventRow::relativeAgeText(eventTime, now), text) << eventTime;
+    }
+}
+
+TEST(AgentBridgeStatus, RowsHaveStableIdsAndNeverShowTheEventsOwnMessage) {
+    const AgentBridgeEventRow done({AgentEventKind::completed, "codex", "disk full", 10.25, {}},
+                                   135);
+    EXPECT_EQ(done.id, "completed|Codex|10.25|Completed");
+    // Without a source or a time, the row names an agent and is as old as now.
+    EXPECT_EQ(AgentBridgeEventRow({AgentEventKind::waiting, "", {}, {}, {}}, 135).id,
+              "waiting|Agent|135.0|Waiting for input");
+    EXPECT_EQ(AgentBridgeEventRow({AgentEventKind::failed, "Purlo", {}, 12000000, {}}, 1).id,
+              "failed|Purlo|12000000.0|Needs attention");
+}
+
+TEST(AgentBridgeStatus, SummaryCountsRecentEventsOnlyWhenOn) {
+    const AgentBridgeEventRow row({AgentEventKind::thinking, "Codex", {}, 0, {}}, 0);
+    EXPECT_EQ((AgentBridgeStatus{false, "/f", {row, row}}).summaryText(), "Off");
+    EXPECT_EQ((AgentBridgeStatus{true, "/f", {}}).summaryText(), "Waiting");
+    EXPECT_EQ((AgentBridgeStatus{true, "/f", {row, row, row}}).summaryText(), "3 recent");
+}
+
+} // namespace
+} // namespace purlo
