@@ -95,6 +95,17 @@ TEST(RuntimeTick, QuietHoursMaskTheAppSilenceTypingAndHideThePinnedMessage) {
     }
 }
 
+TEST(RuntimeTick, AListenerThatCouldNotStartIsTriedAgainOnEveryTickUntilItRuns) {
+    RuntimeHarness harness;
+    harness.keys.granted = false;
+    harness.runtime().start();
+    harness.loop.advance(0.35);
+    EXPECT_FALSE(harness.keys.isListening());
+    harness.keys.granted = true; // access given while she runs
+    harness.loop.advance(0.1);
+    EXPECT_TRUE(harness.keys.isListening());
+}
+
 TEST(RuntimeTick, AnInteractionReachesTheEngineOnceAndAnUnchangedWorldPublishesNothing) {
     RuntimeHarness harness;
     PurloRuntime& runtime = harness.runtime();
