@@ -254,7 +254,7 @@ private:
     // The tick's steps that only read and publish.
     void publishSamples(const PurloRuntimeTickSamples& samples);
     void stampLastSeenIfDue(Date now, double uptime);
-    void updateMouseAcceptance(double scale);
+    void updateMouseAcceptance(double scale, Point mouse);
     std::optional<double> secondsSinceAnyInput() const;
     void showPinnedMessage(CompanionScene& next, bool napActive, bool quietHoursActive) const;
 

@@ -59,7 +59,7 @@ void PurloRuntime::tick(Date now, double uptime) {
         input.activeApp = samples.activeApp;
     }
     stampLastSeenIfDue(now, uptime);
-    updateMouseAcceptance(clampedCompanionScale(settings_->companionScale));
+    updateMouseAcceptance(clampedCompanionScale(settings_->companionScale), pointer.location);
 
     input.time = uptime;
     input.pointer = pointer;
@@ -113,7 +113,9 @@ void PurloRuntime::stampLastSeenIfDue(Date now, double uptime) {
     store_.setDate(lastSeenKey, now);
 }
 
-void PurloRuntime::updateMouseAcceptance(double scale) {
+// The pointer as this tick sampled it: asking the desktop again would cost a round
+// trip to the display for the same answer.
+void PurloRuntime::updateMouseAcceptance(double scale, Point mouse) {
     bool accepts = true;
     // While dragged she keeps the pointer wherever it goes.
     if (!companionDragInProgress_) {
@@ -122,7 +124,7 @@ void PurloRuntime::updateMouseAcceptance(double scale) {
         const Rect body{{scene.position.x + (companionPanelSize.width - side) / 2 - bodyMargin,
                          scene.position.y + companionHeadOffset.height - side / 2 - bodyMargin},
                         {side + 2 * bodyMargin, side + 2 * bodyMargin}};
-        accepts = body.contains(pointer_.location());
+        accepts = body.contains(mouse);
     }
     if (accepts != *companionAcceptsMouse_) {
         companionAcceptsMouse_.set(accepts);
