@@ -25,18 +25,8 @@ finish() {
 }
 trap finish EXIT INT TERM
 
-display_number=120
-while [ -e "/tmp/.X${display_number}-lock" ] || [ -e "/tmp/.X11-unix/X${display_number}" ]; do
-    display_number=$((display_number + 1))
-done
-Xvfb ":${display_number}" -screen 0 1440x900x24 -nolisten tcp +extension XInputExtension \
-    +extension MIT-SCREEN-SAVER +extension XTEST >/dev/null 2>&1 &
-xvfb_pid=$!
-tries=0
-while [ ! -e "/tmp/.X11-unix/X${display_number}" ] && [ "$tries" -lt 50 ]; do
-    sleep 0.1
-    tries=$((tries + 1))
-done
+. "$(dirname "$0")/../scripts/private-xvfb.sh"
+start_private_xvfb 120 || { echo "Xvfb did not start: nothing measured."; exit 2; }
 
 mkdir -p "$profile/home" "$profile/config/Purlo" "$profile/data" "$profile/runtime"
 chmod 700 "$profile/runtime"
