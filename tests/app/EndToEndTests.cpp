@@ -194,6 +194,13 @@ std::optional<int> pawGap(const QImage& shot, QPoint at) {
                                     : std::nullopt;
 }
 
+// The screen comes to show what seen looks for around her panel; the shot is kept as name.
+void expectAround(Screen& screen, QRect panel, const QString& name,
+                  const std::function<bool(const QImage&)>& seen) {
+    EXPECT_TRUE(screen.shows(name, panel.adjusted(-40, -40, 40, 40), seen))
+        << "the screen never showed her " << name.toStdString();
+}
+
 // "purlo intent ..." typed in a shell of profile's user: how it ended and what it printed.
 struct IntentRun {
     explicit IntentRun(const Profile& profile, const std::string& display, QStringList arguments) {
@@ -239,9 +246,7 @@ TEST_F(EndToEnd, SheSitsWhereSheWasLeftTypesAlongThinksWithTheAgentCheersAndStay
     const QPoint at = panel->topLeft();
     EXPECT_EQ(at, QPoint(300, screen.size.height() - 200 - 204)) << "stored with y upward";
     const auto shows = [&](const char* name, const std::function<bool(const QImage&)>& seen) {
-        EXPECT_TRUE(
-            screen.shows(QString("desktop-") + name, panel->adjusted(-40, -40, 40, 40), seen))
-            << "the screen never showed her " << name;
+        expectAround(screen, *panel, QString("desktop-") + name, seen);
     };
     shows("sitting", [&](const QImage& shot) {
         return pixels(shot, frame.translated(at), Colour::drawn) > 3000 &&
@@ -290,9 +295,7 @@ TEST_F(EndToEnd, ActionsFromTheShellReachTheRunningCatAndNeverStartOne) {
     const QPoint at = panel->topLeft();
     const QRect bubble(at, QSize(panelSize.width(), 66));
     const auto shows = [&](const char* name, const std::function<bool(const QImage&)>& seen) {
-        EXPECT_TRUE(
-            screen.shows(QString("intent-") + name, panel->adjusted(-40, -40, 40, 40), seen))
-            << "the screen never showed her " << name;
+        expectAround(screen, *panel, QString("intent-") + name, seen);
     };
     shows("quiet", [&](const QImage& shot) {
         return pixels(shot, frame.translated(at), Colour::drawn) > 3000 &&
