@@ -38,21 +38,18 @@ std::optional<PurloNapShortcutDuration> durationNamed(std::string_view value) {
     return static_cast<PurloNapShortcutDuration>(found - durationShortNames.begin());
 }
 
-template <NamedEnum E>
-std::string joined(std::string_view separator) {
-    std::string text;
-    for (const E value : allCases<E>()) {
-        text += (text.empty() ? "" : std::string(separator)) + std::string(toString(value));
-    }
-    return text;
-}
-
 std::string joined(std::span<const std::string_view> words, std::string_view separator) {
     std::string text;
     for (const auto word : words) {
         text += (text.empty() ? "" : std::string(separator)) + std::string(word);
     }
     return text;
+}
+
+// The raw values of an enumeration, in case order.
+template <NamedEnum E>
+std::string joined(std::string_view separator) {
+    return joined(EnumNames<E>::values, separator);
 }
 
 // Sets the option on the action; a mistake when the action has no such option or the

@@ -134,9 +134,6 @@ TEST(IntentCommandLine, ReadsActionsOptionsAndMistakes) {
         Parsed parsed;
     } cases[] = {
         {{"pet"}, perform(PetPurloIntent{})},
-        {{"start-focus"}, perform(StartPurloFocusIntent{})},
-        {{"mark-win"}, perform(MarkPurloWinIntent{})},
-        {{"wake"}, perform(WakePurloIntent{})},
         {{"nap"}, perform(NapPurloIntent{})},
         {{"nap", "--duration", "oneHour"},
          perform(NapPurloIntent{PurloNapShortcutDuration::oneHour})},
