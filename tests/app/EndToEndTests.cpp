@@ -50,7 +50,7 @@ struct Profile {
 
 // The real program from the build folder for profile, on display unless it is empty.
 struct Purlo : QProcess {
-    Purlo(const Profile& profile, const std::string& display) {
+    Purlo(const Profile& profile, const std::string& display, const QStringList& arguments = {}) {
         QProcessEnvironment environment;
         for (const auto& [variable, value] : profile.environment) {
             environment.insert(QString::fromStdString(variable), QString::fromStdString(value));
@@ -59,7 +59,7 @@ struct Purlo : QProcess {
             environment.insert("DISPLAY", QString::fromStdString(display));
         }
         setProcessEnvironment(environment);
-        start(QString::fromStdString((*testing::programResources() / "purlo").string()), {});
+        start(QString::fromStdString((*testing::programResources() / "purlo").string()), arguments);
         waitForStarted();
     }
     ~Purlo() override {
@@ -162,6 +162,10 @@ struct Colour {
     static bool white(int r, int g, int b) { return r > 225 && g > 225 && b > 225; }
     static bool cloud(int r, int g, int b) { return r >= 150 && r <= 235 && g >= r && b >= r + 4; }
     static bool yellow(int r, int g, int b) { return r >= 200 && g >= 140 && g <= 225 && b <= 70; }
+    // The fill of a happy bubble, as when she purrs.
+    static bool peach(int r, int g, int b) {
+        return r >= 245 && g >= 225 && g <= 245 && b >= 195 && b <= 218;
+    }
 };
 
 int pixels(const QImage& shot, QRect area, bool (*colour)(int r, int g, int b)) {
@@ -189,6 +193,26 @@ std::optional<int> pawGap(const QImage& shot, QPoint at) {
     return bottoms[0] && bottoms[1] ? std::optional(std::abs(*bottoms[0] - *bottoms[1]))
                                     : std::nullopt;
 }
+
+// The screen comes to show what seen looks for around her panel; the shot is kept as name.
+void expectAround(Screen& screen, QRect panel, const QString& name,
+                  const std::function<bool(const QImage&)>& seen) {
+    EXPECT_TRUE(screen.shows(name, panel.adjusted(-40, -40, 40, 40), seen))
+        << "the screen never showed her " << name.toStdString();
+}
+
+// "purlo intent ..." typed in a shell of profile's user: how it ended and what it printed.
+struct IntentRun {
+    explicit IntentRun(const Profile& profile, const std::string& display, QStringList arguments) {
+        Purlo command(profile, display, QStringList{"intent"} + arguments);
+        status = command.ended();
+        output = command.readAllStandardOutput().toStdString();
+        errors = command.readAllStandardError().toStdString();
+    }
+    std::optional<int> status;
+    std::string output;
+    std::string errors;
+};
 
 TEST(EndToEndWithoutDisplay, SaysSoInOneLineAndFails) {
     if (!testing::programResources()) {
@@ -222,9 +246,7 @@ TEST_F(EndToEnd, SheSitsWhereSheWasLeftTypesAlongThinksWithTheAgentCheersAndStay
     const QPoint at = panel->topLeft();
     EXPECT_EQ(at, QPoint(300, screen.size.height() - 200 - 204)) << "stored with y upward";
     const auto shows = [&](const char* name, const std::function<bool(const QImage&)>& seen) {
-        EXPECT_TRUE(
-            screen.shows(QString("desktop-") + name, panel->adjusted(-40, -40, 40, 40), seen))
-            << "the screen never showed her " << name;
+        expectAround(screen, *panel, QString("desktop-") + name, seen);
     };
     shows("sitting", [&](const QImage& shot) {
         return pixels(shot, frame.translated(at), Colour::drawn) > 3000 &&
@@ -258,6 +280,50 @@ TEST_F(EndToEnd, SheSitsWhereSheWasLeftTypesAlongThinksWithTheAgentCheersAndStay
     purlo.terminate();
     EXPECT_THAT(purlo.ended(), Optional(0));
     EXPECT_FALSE(std::filesystem::exists(gate)) << "stopping silences the agent hooks";
+}
+
+TEST_F(EndToEnd, ActionsFromTheShellReachTheRunningCatAndNeverStartOne) {
+    const Profile profile(true, CompanionPlacement{300, 200});
+    const IntentRun alone(profile, screen.name, {"pet"});
+    EXPECT_THAT(alone.status, Optional(1));
+    EXPECT_EQ(alone.errors, "Purlo is not running. Start her first, then try again.\n");
+    EXPECT_FALSE(screen.window(panelSize)) << "asking for an action starts no cat";
+
+    Purlo purlo(profile, screen.name);
+    const auto panel = screen.awaited(panelSize);
+    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    const QPoint at = panel->topLeft();
+    const QRect bubble(at, QSize(panelSize.width(), 66));
+    const auto shows = [&](const char* name, const std::function<bool(const QImage&)>& seen) {
+        expectAround(screen, *panel, QString("intent-") + name, seen);
+    };
+    shows("quiet", [&](const QImage& shot) {
+        return pixels(shot, frame.translated(at), Colour::drawn) > 3000 &&
+               pixels(shot, bubble, Colour::peach) == 0;
+    });
+
+    const IntentRun pet(profile, screen.name, {"pet"});
+    EXPECT_THAT(pet.status, Optional(0));
+    EXPECT_EQ(pet.output, "Purlo purrs.\n");
+    shows("purring", [&](const QImage& shot) { return pixels(shot, bubble, Colour::peach) >= 40; });
+
+    const IntentRun thinking(profile, screen.name, {"agent-status", "--status", "thinking"});
+    EXPECT_THAT(thinking.status, Optional(0));
+    EXPECT_EQ(thinking.output, "Purlo is thinking too.\n");
+    shows("thinking", [&](const QImage& shot) {
+        return pixels(shot, {at + QPoint(112, 78), QSize(38, 22)}, Colour::cloud) >= 10;
+    });
+
+    const IntentRun wrong(profile, screen.name, {"nap", "--duration", "forever"});
+    EXPECT_THAT(wrong.status, Optional(2));
+    EXPECT_TRUE(wrong.output.empty());
+    EXPECT_EQ(wrong.errors,
+              "purlo intent: “forever” is not a nap duration; use 15m, 20m, 30m, 1h.\n"
+              "Usage: purlo intent pet|start-focus|mark-win|nap|wake|agent-status [OPTION...], "
+              "or purlo intent --list; purlo intent --help explains them.\n");
+    EXPECT_EQ(purlo.state(), QProcess::Running);
+    purlo.terminate();
+    EXPECT_THAT(purlo.ended(), Optional(0));
 }
 
 TEST_F(EndToEnd, ANewUserMeetsOnboardingFirstAndTheCatAfterTheLastSlide) {
