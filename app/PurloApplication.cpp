@@ -55,11 +55,12 @@ int runPurloApplication(int argc, char** argv) {
     PurloComposition composition(environment, executablePath(argc > 0 ? argv[0] : "purlo"));
     const SettingsWindowActions settingsWindow{
         [&composition] {
-            PurloSettingsWindowPresenter::shared().show(std::nullopt, composition.runtime());
+            PurloSettingsWindowPresenter::shared().show(std::nullopt, composition.runtime(),
+                                                        composition.appearance());
         },
         [&composition] {
-            PurloSettingsWindowPresenter::shared().show(SettingsSectionTab::appearance,
-                                                        composition.runtime());
+            PurloSettingsWindowPresenter::shared().show(
+                SettingsSectionTab::appearance, composition.runtime(), composition.appearance());
         }};
     PurloAppDelegate delegate([&composition]() -> PurloRuntime& { return composition.runtime(); },
                               composition.clock(), composition.desktopObservers(),

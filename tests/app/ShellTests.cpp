@@ -3,9 +3,11 @@
 #include "app/PopoverPlacement.h"
 #include "app/PurloAppDelegate.h"
 #include "app/PurloMenuBarController.h"
+#include "app/PurloSettingsWindowPresenter.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "platform/qt/QtEventLoop.h"
+#include "settings/SettingsView.h"
 #include "tests/support/FakeInstallPorts.h"
 #include "tests/support/RecordingPanelHints.h"
 #include "tests/support/RuntimeHarness.h"
@@ -152,6 +154,41 @@ void processEvents() {
     for (int i = 0; i < 10; ++i) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
+}
+
+TEST(PurloSettingsWindowPresenter, MakesOneFixedWindowOnTheFirstShowAndBringsItBackAsItWasLeft) {
+    testing::RuntimeHarness harness;
+    PurloSettingsRouter router;
+    PurloSettingsWindowPresenter presenter(router);
+    EXPECT_EQ(presenter.windowController(), nullptr);
+
+    presenter.show(SettingsSectionTab::agent, harness.runtime(), harness.appearance);
+    SettingsWindowController* controller = presenter.windowController();
+    ASSERT_NE(controller, nullptr);
+    SettingsView& window = controller->window();
+    processEvents();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.isActiveWindow());
+    EXPECT_EQ(window.windowTitle(), "Purlo Settings");
+    EXPECT_EQ(window.size(), QSize(760, 620));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
+    EXPECT_EQ(*router.selectedTab(), SettingsSectionTab::agent);
+    EXPECT_TRUE(testing::shownTexts(window).contains("Agent"));
+
+    // Closed, moved away by the user's hand before that, and shown again without a tab.
+    window.move(window.pos() + QPoint(37, 23));
+    const QPoint leftAt = window.pos();
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    presenter.show(std::nullopt, harness.runtime(), harness.appearance);
+    EXPECT_EQ(presenter.windowController(), controller) << "one window for the whole run";
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.pos(), leftAt) << "not centred again";
+    EXPECT_EQ(*router.selectedTab(), SettingsSectionTab::agent);
+
+    presenter.show(SettingsSectionTab::help, harness.runtime(), harness.appearance);
+    EXPECT_EQ(*router.selectedTab(), SettingsSectionTab::help);
+    EXPECT_TRUE(testing::shownTexts(window).contains("Help"));
 }
 
 TEST(DisplayCheck, NamesWhatKeepsTheCatOffTheDesktopInOneLine) {
