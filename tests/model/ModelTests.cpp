@@ -6,6 +6,7 @@
 #include "model/PurloSettings.h"
 #include "model/PurloSettingsStore.h"
 #include "tests/support/InMemoryKeyValueStore.h"
+#include "tests/support/NestedJson.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <chrono>
@@ -592,6 +593,28 @@ TEST(PurloSettingsStore, LoadAndSaveRecoveryTable) {
             }
         }
         expectKeys(store, row.after, row.name);
+    }
+}
+
+TEST(PurloSettingsStore, BytesNestedTooDeepAreRecoveredFromTheBackup) {
+    using testing::withNesting;
+    const PurloSettings cat = decoded(R"({"skin":"orange"})");
+    const std::string orange = envelope(cat);
+    std::string objects;
+    for (int level = 0; level < 50'000; ++level) {
+        objects += R"({"a":)";
+    }
+    objects += "0" + std::string(50'000, '}');
+    const std::pair<std::string, PurloSettingsLoadResult> rows[] = {
+        {withNesting(orange, maximumJsonDepth), {cat, clean}},
+        {withNesting(orange, maximumJsonDepth + 1), {cat, restoredBackup}},
+        {withNesting("{}", 10'000), {cat, restoredBackup}},
+        {withNesting("{}", 50'000), {cat, restoredBackup}},
+        {objects, {cat, restoredBackup}},
+    };
+    for (const auto& [primary, loaded] : rows) {
+        InMemoryKeyValueStore store = storeHolding({primary, orange});
+        EXPECT_EQ(PurloSettings::load(store), loaded) << primary.substr(0, 40);
     }
 }
 
