@@ -8,6 +8,8 @@
 
 namespace purlo {
 
+class PointerHover;
+
 // The one look of the windows' push buttons, in two kinds: a filled primary button for
 // a screen's main action and a quiet ghost button for the rest. The button lifts a
 // point while the pointer is over it, drops back while pressed, dims while pressed and
@@ -43,7 +45,7 @@ public:
 
     Kind kind() const { return kind_; }
     bool compact() const { return compact_; }
-    bool hovering() const { return hovering_; }
+    bool hovering() const;
     // The look of the present state, as it settles once the hover animation ends.
     Look currentLook() const;
 
@@ -52,16 +54,14 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    void setHovering(bool hovering);
+    void animateHover(bool hovering);
 
     Kind kind_;
     bool compact_;
-    bool hovering_ = false;
+    PointerHover* hover_;
     // 0 at rest, 1 hovered; eases between the two when the pointer comes and goes.
     double hoverProgress_ = 0;
     QVariantAnimation hoverAnimation_;
