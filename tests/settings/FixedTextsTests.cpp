@@ -1,6 +1,7 @@
 #include "companion/qt/PurloFontRegistrar.h"
 #include "model/PurloPhrasePack.h"
 #include "model/PurloPrivacySignal.h"
+#include "settings/SettingsView.h"
 #include "tests/support/RuntimeHarness.h"
 #include "tests/ui/WidgetDriving.h"
 #include "ui/MenuLine.h"
@@ -46,6 +47,8 @@ void addShown(const QWidget& root, const std::string& where, ShownTexts& texts) 
         if (const auto* row = dynamic_cast<const MenuRow*>(widget)) {
             texts.push_back({row->trailing().keyHint, row->font(), where});
         }
+        // Rows that draw their own titles, and what assistive technology says.
+        texts.push_back({widget->accessibleName(), widget->font(), where});
     }
 }
 
@@ -97,6 +100,17 @@ void addOnboardingTexts(ShownTexts& texts) {
     }
 }
 
+void addSettingsTexts(ShownTexts& texts) {
+    testing::RuntimeHarness harness;
+    PurloSettingsRouter router;
+    SettingsView view(harness.runtime(), router, harness.appearance);
+    view.show();
+    for (const SettingsSectionTab tab : allCases<SettingsSectionTab>()) {
+        router.setSelectedTab(tab);
+        addShown(view, "settings on " + std::string(toString(tab)), texts);
+    }
+}
+
 // What the privacy tab lists: each signal in every state the switches, a nap, quiet
 // hours and the typing permission can put it in.
 void addPrivacyTexts(ShownTexts& texts) {
@@ -141,6 +155,7 @@ const ShownTexts& everyFixedText() {
         addBubbleTexts(all);
         addPopoverTexts(all);
         addOnboardingTexts(all);
+        addSettingsTexts(all);
         addPrivacyTexts(all);
         return all;
     }();
@@ -166,8 +181,9 @@ TEST(FixedTexts, EveryCharacterHasAFontThatDrawsIt) {
         return std::ranges::any_of(texts,
                                    [&](const ShownText& shown) { return shown.text == text; });
     };
-    EXPECT_TRUE(met("nice work! ✨") && met("good morning!") && met("Typing reactions are ready"))
-        << "the walk reaches the flashes of rows that appear on the way, and every slide";
+    EXPECT_TRUE(met("nice work! ✨") && met("good morning!") && met("Typing reactions are ready") &&
+                met("About"))
+        << "the walk reaches the flashes of rows that appear on the way, every slide and tab";
 
     std::map<std::pair<QString, char32_t>, bool> checked;
     for (const auto& [text, font, where] : texts) {
