@@ -3,7 +3,6 @@
 #include "companion/PurloTheme.h"
 #include "companion/qt/ThemeQColor.h"
 #include "ui/MenuFont.h"
-#include "ui/PointerHover.h"
 #include "ui/PurloIcon.h"
 
 #include <QFontMetricsF>
@@ -52,7 +51,7 @@ MenuRow::MenuRow(const QString& title, std::optional<std::string> systemImage, T
     , systemImage_(std::move(systemImage))
     , trailing_(std::move(trailing))
     , indented_(indented)
-    , hover_(new PointerHover(*this, [this](bool) { update(); })) {
+    , hover_(*this, [this](bool) { update(); }) {
     setText(title);
     setAccessibleName(title);
     // Keys belong to the popover's shortcuts, as in a menu; rows never take focus.
@@ -90,7 +89,7 @@ void MenuRow::setTrailing(Trailing trailing) {
 }
 
 bool MenuRow::hovering() const {
-    return hover_->hovering();
+    return hover_.hovering();
 }
 
 double MenuRow::titleOffset() const {

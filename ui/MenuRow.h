@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/PointerHover.h"
+
 #include <QAbstractButton>
 #include <QString>
 #include <functional>
@@ -7,8 +9,6 @@
 #include <string>
 
 namespace purlo {
-
-class PointerHover;
 
 // One line of the popover that looks and acts like a menu item: an optional symbol, a
 // title and, at the trailing edge, a key hint, a disclosure chevron or nothing. The
@@ -70,7 +70,7 @@ private:
     std::optional<std::string> systemImage_;
     Trailing trailing_;
     bool indented_;
-    PointerHover* hover_;
+    PointerHover hover_;
 };
 
 } // namespace purlo

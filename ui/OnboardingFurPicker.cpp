@@ -34,7 +34,7 @@ class FurSegment final : public QAbstractButton {
 public:
     FurSegment(const QString& title, int width, QWidget* parent)
         : QAbstractButton(parent)
-        , hover_(new PointerHover(*this, [this](bool) { update(); })) {
+        , hover_(*this, [this](bool) { update(); }) {
         setText(title);
         setCheckable(true);
         setFocusPolicy(Qt::TabFocus);
@@ -60,7 +60,7 @@ protected:
             painter.fillPath(path, themeQColor(chosenFill, *this));
             painter.setPen(QPen(themeQColor(PurloTheme::border, *this), 0.75));
             painter.drawPath(path);
-        } else if (hover_->hovering()) {
+        } else if (hover_.hovering()) {
             QPainterPath path;
             path.addRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), trackRadius - trackInset,
                                 trackRadius - trackInset);
@@ -73,7 +73,7 @@ protected:
     }
 
 private:
-    PointerHover* hover_;
+    PointerHover hover_;
 };
 
 // The rounded ground the segments sit on.

@@ -8,8 +8,7 @@
 namespace purlo {
 
 PointerHover::PointerHover(QWidget& widget, std::function<void(bool)> changed)
-    : QObject(&widget)
-    , widget_(widget)
+    : widget_(widget)
     , changed_(std::move(changed)) {
     widget_.installEventFilter(this);
     watchWindow();

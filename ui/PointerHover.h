@@ -18,8 +18,12 @@ namespace purlo {
 // and on every pointer move anywhere in its window.
 class PointerHover final : public QObject {
 public:
-    // Follows widget, which owns the tracker; changed runs with each new state.
+    // Follows widget; changed runs with each new state. The widget holds the tracker
+    // as its last member, so that the tracker is gone before the widget's own parts are
+    // torn down and no late leave reaches them.
     PointerHover(QWidget& widget, std::function<void(bool)> changed);
+    PointerHover(const PointerHover&) = delete;
+    PointerHover& operator=(const PointerHover&) = delete;
 
     bool hovering() const { return hovering_; }
 

@@ -2,7 +2,6 @@
 
 #include "companion/qt/SurfaceAppearance.h"
 #include "ui/KitFont.h"
-#include "ui/PointerHover.h"
 
 #include <QEasingCurve>
 #include <QEvent>
@@ -58,7 +57,7 @@ PurloButtonChrome::PurloButtonChrome(const QString& title, Kind kind, bool compa
     : QAbstractButton(parent)
     , kind_(kind)
     , compact_(compact)
-    , hover_(new PointerHover(*this, [this](bool hovering) { animateHover(hovering); })) {
+    , hover_(*this, [this](bool hovering) { animateHover(hovering); }) {
     setText(title);
     setFont(kitFont(look(kind, compact, true, false, false).fontSize, QFont::DemiBold));
     setFocusPolicy(Qt::TabFocus);
@@ -75,7 +74,7 @@ PurloButtonChrome::PurloButtonChrome(const QString& title, Kind kind, bool compa
 }
 
 bool PurloButtonChrome::hovering() const {
-    return hover_->hovering();
+    return hover_.hovering();
 }
 
 PurloButtonChrome::Look PurloButtonChrome::currentLook() const {

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "companion/PurloTheme.h"
+#include "ui/PointerHover.h"
 
 #include <QAbstractButton>
 #include <QVariantAnimation>
 #include <optional>
 
 namespace purlo {
-
-class PointerHover;
 
 // The one look of the windows' push buttons, in two kinds: a filled primary button for
 // a screen's main action and a quiet ghost button for the rest. The button lifts a
@@ -61,10 +60,10 @@ private:
 
     Kind kind_;
     bool compact_;
-    PointerHover* hover_;
     // 0 at rest, 1 hovered; eases between the two when the pointer comes and goes.
     double hoverProgress_ = 0;
     QVariantAnimation hoverAnimation_;
+    PointerHover hover_;
 };
 
 } // namespace purlo
