@@ -9,6 +9,28 @@ namespace purlo {
 // Each says instead what Purlo does here, in the same tone and at about the same
 // length. They stand together so a reader can review every one of them at once; the
 // program's other texts keep their wording exactly.
-struct LinuxWordings {};
+struct LinuxWordings {
+    // The popover's key hints, which showed the command key with H, comma and Q.
+    static constexpr std::string_view hideShortcutHint = "Ctrl+H";
+    static constexpr std::string_view settingsShortcutHint = "Ctrl+,";
+    static constexpr std::string_view quitShortcutHint = "Ctrl+Q";
+
+    // The flash after hiding her from the popover, which named the command key.
+    static constexpr std::string_view hidingFlash = "hiding — Ctrl+H to return";
+
+    // The permissions slide's subtitle, which sent the user to the Mac's settings to
+    // enable typing reactions; here hearing key timing asks for no permission.
+    static constexpr std::string_view typingPermissionSubtitle =
+        "Typing reactions need no permission on Linux.";
+
+    // The slide's button, which opened the Mac's privacy settings; here it looks for the
+    // display's key events again.
+    static constexpr std::string_view typingPermissionButton = "Check Again";
+
+    // The hint under that button, which had the user add Purlo from the Applications
+    // folder; here the only thing that can be missing is the display's X Input extension.
+    static constexpr std::string_view typingPermissionHint =
+        "If nothing changes, this display lacks the X Input extension.";
+};
 
 } // namespace purlo

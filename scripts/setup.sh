@@ -5,6 +5,8 @@ set -eu
 
 cd "$(dirname "$0")/.."
 
+# The fonts cover every character of Purlo's own texts: DejaVu the letters and
+# symbols, Noto Color Emoji the emoji ("nice work! ✨").
 packages="
 build-essential cmake pkg-config git
 qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
@@ -12,7 +14,7 @@ nlohmann-json3-dev libicu-dev
 libx11-dev libxi-dev libxss-dev libxtst-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth xdotool trayer openssl
-fonts-dejavu-core clang-format
+fonts-dejavu-core fonts-noto-color-emoji clang-format
 "
 
 missing=""

@@ -56,7 +56,8 @@ PurloButtonChrome::Look PurloButtonChrome::look(Kind kind, bool compact, bool en
 PurloButtonChrome::PurloButtonChrome(const QString& title, Kind kind, bool compact, QWidget* parent)
     : QAbstractButton(parent)
     , kind_(kind)
-    , compact_(compact) {
+    , compact_(compact)
+    , hover_(*this, [this](bool hovering) { animateHover(hovering); }) {
     setText(title);
     setFont(kitFont(look(kind, compact, true, false, false).fontSize, QFont::DemiBold));
     setFocusPolicy(Qt::TabFocus);
@@ -72,8 +73,12 @@ PurloButtonChrome::PurloButtonChrome(const QString& title, Kind kind, bool compa
     connect(this, &QAbstractButton::released, this, qOverload<>(&QWidget::update));
 }
 
+bool PurloButtonChrome::hovering() const {
+    return hover_.hovering();
+}
+
 PurloButtonChrome::Look PurloButtonChrome::currentLook() const {
-    return look(kind_, compact_, isEnabled(), hovering_, isDown());
+    return look(kind_, compact_, isEnabled(), hovering(), isDown());
 }
 
 QSize PurloButtonChrome::sizeHint() const {
@@ -131,16 +136,6 @@ void PurloButtonChrome::paintEvent(QPaintEvent*) {
     painter.drawText(face, Qt::AlignCenter | Qt::TextSingleLine, text());
 }
 
-void PurloButtonChrome::enterEvent(QEnterEvent* event) {
-    QAbstractButton::enterEvent(event);
-    setHovering(true);
-}
-
-void PurloButtonChrome::leaveEvent(QEvent* event) {
-    QAbstractButton::leaveEvent(event);
-    setHovering(false);
-}
-
 void PurloButtonChrome::changeEvent(QEvent* event) {
     QAbstractButton::changeEvent(event);
     if (event->type() == QEvent::EnabledChange || event->type() == QEvent::PaletteChange) {
@@ -148,11 +143,7 @@ void PurloButtonChrome::changeEvent(QEvent* event) {
     }
 }
 
-void PurloButtonChrome::setHovering(bool hovering) {
-    if (hovering == hovering_) {
-        return;
-    }
-    hovering_ = hovering;
+void PurloButtonChrome::animateHover(bool hovering) {
     hoverAnimation_.stop();
     hoverAnimation_.setStartValue(hoverProgress_);
     hoverAnimation_.setEndValue(hovering ? 1.0 : 0.0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/PurloTheme.h"
+#include "ui/PointerHover.h"
 
 #include <QAbstractButton>
 #include <QVariantAnimation>
@@ -43,7 +44,7 @@ public:
 
     Kind kind() const { return kind_; }
     bool compact() const { return compact_; }
-    bool hovering() const { return hovering_; }
+    bool hovering() const;
     // The look of the present state, as it settles once the hover animation ends.
     Look currentLook() const;
 
@@ -52,19 +53,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    void setHovering(bool hovering);
+    void animateHover(bool hovering);
 
     Kind kind_;
     bool compact_;
-    bool hovering_ = false;
     // 0 at rest, 1 hovered; eases between the two when the pointer comes and goes.
     double hoverProgress_ = 0;
     QVariantAnimation hoverAnimation_;
+    PointerHover hover_;
 };
 
 } // namespace purlo

@@ -5,6 +5,7 @@
 #include "ui/PurloIntervalField.h"
 
 #include <QImage>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace purlo {
@@ -61,6 +62,40 @@ TEST(PurloButtonChrome, FollowsThePointerAndTheAppearanceOfItsWindow) {
         button->setEnabled(false);
         EXPECT_EQ(button->currentLook().lift, 0) << "a disabled button never lifts";
     }
+}
+
+TEST(PurloButtonChrome, OnlyTheButtonUnderThePointerLiftsAsButtonsComeGoAndMoveUnderIt) {
+    QWidget window;
+    window.resize(400, 100);
+    PurloButtonChrome* back = PurloGhostButtonStyle{}.makeBody("Back", &window);
+    PurloButtonChrome* next = PurloPrimaryButtonStyle{}.makeBody("Continue", &window);
+    back->setGeometry(10, 10, 120, 40);
+    next->setGeometry(200, 10, 120, 40);
+    window.show();
+    const QPoint overBack = back->mapToGlobal(back->rect().center());
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        bool backLit, nextLit;
+    } steps[] = {
+        {"pointer on Back", [&] { testing::pointAt(overBack); }, true, false},
+        {"Continue takes Back's place",
+         [&] {
+             back->move(200, 10);
+             next->move(10, 10);
+         },
+         false, true},
+        {"Continue hides", [&] { next->hide(); }, false, false},
+        {"and comes back", [&] { next->show(); }, false, true},
+        {"the pointer moves off both",
+         [&] { testing::pointAt(window.mapToGlobal(QPoint(390, 90))); }, false, false},
+    };
+    for (const auto& [step, act, backLit, nextLit] : steps) {
+        act();
+        EXPECT_EQ(back->hovering(), backLit) << step;
+        EXPECT_EQ(next->hovering(), nextLit) << step;
+    }
+    testing::movePointerAway();
 }
 
 TEST(PurloDisclosureGroup, TheWholeHeaderRowFoldsAndOpensTheContentAndKeepsItsChevronApart) {
