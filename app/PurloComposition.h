@@ -9,7 +9,9 @@
 #include "platform/qt/QtAppearance.h"
 #include "platform/qt/QtDesktopObservers.h"
 #include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtPasteboard.h"
 #include "platform/qt/QtPointerSource.h"
+#include "platform/qt/QtSavePanel.h"
 #include "platform/qt/QtScreenSource.h"
 #include "platform/qt/QtUrlOpener.h"
 #include "platform/x11/X11ActiveAppSource.h"
@@ -66,6 +68,8 @@ private:
     QtDesktopObservers desktopObservers_;
     QtAppearance appearance_;
     QtUrlOpener urlOpener_;
+    QtPasteboard pasteboard_;
+    QtSavePanel savePanel_;
     AutostartLoginItem loginItem_;
     std::unique_ptr<PurloRuntime> runtime_;
 };
