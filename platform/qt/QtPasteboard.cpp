@@ -1,8 +1,9 @@
 #include "platform/qt/QtPasteboard.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QString>
 
 namespace purlo {
 
@@ -11,7 +12,7 @@ bool QtPasteboard::replaceString(std::string_view text) {
     if (clipboard == nullptr) {
         return false;
     }
-    const QString wanted = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString wanted = qText(text);
     clipboard->clear();
     clipboard->setText(wanted);
     return clipboard->text() == wanted;

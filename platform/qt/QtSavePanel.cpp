@@ -1,9 +1,10 @@
 #include "platform/qt/QtSavePanel.h"
 
+#include "platform/qt/QtText.h"
+
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QString>
 
 namespace purlo {
 
@@ -11,10 +12,8 @@ std::optional<std::filesystem::path>
 QtSavePanel::chooseSaveLocation(std::string_view suggestedFileName) {
     // No starting folder and no file-type filter: the dialog opens where the desktop
     // would, offering just the name.
-    const QString chosen = QFileDialog::getSaveFileName(
-        QApplication::activeWindow(), QString(),
-        QString::fromUtf8(suggestedFileName.data(),
-                          static_cast<qsizetype>(suggestedFileName.size())));
+    const QString chosen = QFileDialog::getSaveFileName(QApplication::activeWindow(), QString(),
+                                                        qText(suggestedFileName));
     if (chosen.isEmpty()) {
         return std::nullopt;
     }
