@@ -41,6 +41,8 @@ PurloRuntime& PurloComposition::runtime() {
             .appearance = appearance_,
             .loginItem = loginItem_,
             .urlOpener = urlOpener_,
+            .pasteboard = pasteboard_,
+            .savePanel = savePanel_,
             .supportFolder = supportFolder(environment_),
             .homeFolder = homeFolder(environment_),
             .environment = environment_,

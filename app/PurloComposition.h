@@ -13,7 +13,9 @@
 #include "platform/qt/QtDesktopObservers.h"
 #include "platform/qt/QtEventLoop.h"
 #include "platform/qt/QtFileManager.h"
+#include "platform/qt/QtPasteboard.h"
 #include "platform/qt/QtPointerSource.h"
+#include "platform/qt/QtSavePanel.h"
 #include "platform/qt/QtScreenSource.h"
 #include "platform/qt/QtUrlOpener.h"
 #include "platform/x11/X11ActiveAppSource.h"
@@ -75,6 +77,8 @@ private:
     QtDesktopObservers desktopObservers_;
     QtAppearance appearance_;
     QtUrlOpener urlOpener_;
+    QtPasteboard pasteboard_;
+    QtSavePanel savePanel_;
     AutostartLoginItem loginItem_;
     LinuxInstallLocationProbe installLocationProbe_;
     QtFileManager files_;

@@ -31,6 +31,22 @@ struct LinuxWordings {
     // folder; here the only thing that can be missing is the display's X Input extension.
     static constexpr std::string_view typingPermissionHint =
         "If nothing changes, this display lacks the X Input extension.";
+
+    // The agent page's line while agent reactions are on, which spoke of setting the
+    // tools up "on this Mac".
+    static constexpr std::string_view agentToolsSetUpAutomatically =
+        "Purlo sets up supported tools on this computer automatically.";
+
+    // The typing permission row's subtitle. There is no permission to grant on X11:
+    // key timing is there wherever the X server reports raw key presses.
+    static constexpr std::string_view inputMonitoringSubtitle =
+        "Optional. Times key presses through the X server, never reading what you type.";
+    // The row's button, which opened the system's privacy settings; here it asks the
+    // X server again.
+    static constexpr std::string_view inputMonitoringButton = "Check Access Again";
+    // The button's hint, which named the privacy settings pane it opened.
+    static constexpr std::string_view inputMonitoringButtonHint =
+        "Asks the X server again whether key timing can be read.";
 };
 
 } // namespace purlo

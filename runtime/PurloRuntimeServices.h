@@ -15,7 +15,9 @@
 #include "platform/KeyEventSource.h"
 #include "platform/KeyValueStore.h"
 #include "platform/LoginItem.h"
+#include "platform/Pasteboard.h"
 #include "platform/PointerSource.h"
+#include "platform/SavePanel.h"
 #include "platform/ScreenSource.h"
 #include "platform/UrlOpener.h"
 
@@ -45,6 +47,9 @@ struct PurloRuntimeServices {
     const Appearance& appearance;
     LoginItem& loginItem;
     UrlOpener& urlOpener;
+    Pasteboard& pasteboard;
+    // Asks where a support report goes.
+    SavePanel& savePanel;
 
     // Holds the agent event file and the integrations' files.
     std::filesystem::path supportFolder;

@@ -26,9 +26,7 @@ void PurloRuntime::settingsDidChange(const PurloSettings& old) {
     agentEventBridge_.reset();
     tickInputCache_.clear();
     agentEventHistory_.set({});
-    if (agentIntegrationManager_) {
-        agentConnections_.set(agentIntegrationManager_->apply(agentsEnabled));
-    }
+    recheckAgentConnections();
     tickNow();
 }
 

@@ -2,6 +2,7 @@
 
 #include "companion/qt/SurfaceAppearance.h"
 #include "ui/KitFont.h"
+#include "ui/PurloIcon.h"
 
 #include <QEasingCurve>
 #include <QEvent>
@@ -77,6 +78,16 @@ bool PurloButtonChrome::hovering() const {
     return hover_.hovering();
 }
 
+void PurloButtonChrome::setSystemImage(std::string symbol) {
+    systemImage_ = std::move(symbol);
+    updateGeometry();
+    update();
+}
+
+double PurloButtonChrome::symbolSide() const {
+    return systemImage_.empty() ? 0 : std::round(currentLook().fontSize + 1);
+}
+
 PurloButtonChrome::Look PurloButtonChrome::currentLook() const {
     return look(kind_, compact_, isEnabled(), hovering(), isDown());
 }
@@ -84,7 +95,8 @@ PurloButtonChrome::Look PurloButtonChrome::currentLook() const {
 QSize PurloButtonChrome::sizeHint() const {
     const Look resting = currentLook();
     const QFontMetricsF metrics(font());
-    const double width = metrics.horizontalAdvance(text()) + 2 * resting.horizontalPadding;
+    const double symbol = symbolSide() > 0 ? symbolSide() + symbolSpacing : 0;
+    const double width = symbol + metrics.horizontalAdvance(text()) + 2 * resting.horizontalPadding;
     const double height = metrics.height() + 2 * resting.verticalPadding;
     return {static_cast<int>(std::ceil(width)),
             static_cast<int>(std::ceil(height)) + liftRoom + shadowRoom};
@@ -131,9 +143,24 @@ void PurloButtonChrome::paintEvent(QPaintEvent*) {
         painter.drawPath(roundedFace(face.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius - 0.5));
     }
 
+    const QColor label = themeQColor(settled.label, *this);
+    QRectF titleArea = face;
+    if (const double side = symbolSide(); side > 0) {
+        // The symbol and the title travel together, centred on the face as one.
+        const double titleWidth = QFontMetricsF(font()).horizontalAdvance(text());
+        const double left = face.center().x() - (side + symbolSpacing + titleWidth) / 2;
+        const QRectF symbolFrame(left, face.center().y() - side / 2, side, side);
+        const QPixmap symbol =
+            purloIcon(systemImage_, symbolFrame.size(), label, devicePixelRatioF());
+        if (!symbol.isNull()) {
+            painter.drawPixmap(symbolFrame, symbol, QRectF(symbol.rect()));
+        }
+        titleArea.setLeft(symbolFrame.right() + symbolSpacing);
+        titleArea.setWidth(titleWidth);
+    }
     painter.setFont(font());
-    painter.setPen(themeQColor(settled.label, *this));
-    painter.drawText(face, Qt::AlignCenter | Qt::TextSingleLine, text());
+    painter.setPen(label);
+    painter.drawText(titleArea, Qt::AlignCenter | Qt::TextSingleLine, text());
 }
 
 void PurloButtonChrome::changeEvent(QEvent* event) {

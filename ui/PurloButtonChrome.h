@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QVariantAnimation>
 #include <optional>
+#include <string>
 
 namespace purlo {
 
@@ -36,11 +37,18 @@ public:
     };
 
     static constexpr double cornerRadius = 10;
+    // Between a symbol and the title after it.
+    static constexpr double symbolSpacing = 6;
     static constexpr int hoverAnimationMilliseconds = 140;
 
     static Look look(Kind kind, bool compact, bool enabled, bool hovering, bool pressed);
 
     PurloButtonChrome(const QString& title, Kind kind, bool compact, QWidget* parent = nullptr);
+
+    // A symbol before the title, in the title's colour and about its size; an empty
+    // name shows none.
+    void setSystemImage(std::string symbol);
+    const std::string& systemImage() const { return systemImage_; }
 
     Kind kind() const { return kind_; }
     bool compact() const { return compact_; }
@@ -57,8 +65,11 @@ protected:
 
 private:
     void animateHover(bool hovering);
+    // The symbol's side, or 0 without one.
+    double symbolSide() const;
 
     Kind kind_;
+    std::string systemImage_;
     bool compact_;
     // 0 at rest, 1 hovered; eases between the two when the pointer comes and goes.
     double hoverProgress_ = 0;

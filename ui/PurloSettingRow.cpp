@@ -25,9 +25,11 @@ PurloSettingRow::PurloSettingRow(const QString& title, const std::optional<QStri
     row->setContentsMargins(15, 11, 15, 11);
     row->setSpacing(16);
     row->addLayout(texts, 1);
-    // The row's spacing on both sides of the free space; the layout gives it only once.
-    row->addSpacing(row->spacing());
-    row->addWidget(control, 0, Qt::AlignVCenter);
+    if (control != nullptr) {
+        // The row's spacing on both sides of the free space; the layout gives it only once.
+        row->addSpacing(row->spacing());
+        row->addWidget(control, 0, Qt::AlignVCenter);
+    }
     setMinimumHeight(minimumRowHeight);
 }
 

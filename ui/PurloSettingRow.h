@@ -15,7 +15,7 @@ class PurloSettingRow final : public QWidget {
 public:
     static constexpr int minimumRowHeight = 54;
 
-    // Takes the control.
+    // Takes the control, which may be null for none.
     PurloSettingRow(const QString& title, const std::optional<QString>& subtitle, QWidget* control,
                     QWidget* parent = nullptr);
 };

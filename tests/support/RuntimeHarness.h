@@ -56,14 +56,16 @@ public:
                 .appearance = appearance,
                 .loginItem = loginItem,
                 .urlOpener = urlOpener,
+                .pasteboard = pasteboard,
+                .savePanel = savePanel,
                 .supportFolder = folder / "support",
                 .homeFolder = folder / "home",
                 .environment = {{"HOME", (folder / "home").string()}},
                 .bundle = Bundle{},
                 // The website never answers.
                 .updateTransport = [](const auto&, auto) {},
-                .updateChecker = nullptr,
-                .automaticUpdater = nullptr,
+                .updateChecker = std::move(updateChecker),
+                .automaticUpdater = std::move(automaticUpdater),
             });
         }
         return *runtime_;
@@ -94,7 +96,13 @@ public:
     FakeAppearance appearance;
     FakeLoginItem loginItem;
     FakeUrlOpener urlOpener;
+    FakePasteboard pasteboard;
+    FakeSavePanel savePanel;
     TemporaryFolder folder;
+    // Stand-ins for the update services, taken when the runtime is built; without
+    // them the runtime builds its own from the empty bundle.
+    std::unique_ptr<PurloUpdateChecking> updateChecker;
+    std::unique_ptr<PurloAutomaticUpdating> automaticUpdater;
 
 private:
     std::unique_ptr<PurloRuntime> runtime_;

@@ -255,5 +255,47 @@ TEST(PurloIcon, KnownSymbolsDrawInTheTintAtTheirPixelSizeAndNothingElseDraws) {
     EXPECT_LT(solid, 1000) << "a fully opaque pixel in another colour than the tint";
 }
 
+TEST(PurloStatusPill, EachVariantDrawsItsBadgeAndTextInItsColourWithAWhiteSymbol) {
+    using Variant = PurloStatusPill::Variant;
+    const std::pair<Variant, ThemeColor> variants[] = {
+        {Variant::ok, PurloTheme::statusGreen},
+        {Variant::warn, PurloTheme::statusOrange},
+        {Variant::never, PurloTheme::statusGray},
+        {Variant::pending, PurloTheme::statusBlue},
+    };
+    // Pixels at least this much lighter than the colour: the symbol's smoothed strokes.
+    const auto lighter = [](const QImage& image, QRgb than, int by) {
+        int found = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                found += qGray(image.pixel(x, y)) >= qGray(than) + by ? 1 : 0;
+            }
+        }
+        return found;
+    };
+    for (const auto& [variant, color] : variants) {
+        SCOPED_TRACE(static_cast<int>(variant));
+        PurloStatusPill pill(variant, "Allowed");
+        pill.resize(pill.sizeHint());
+        QImage picture(pill.size(), QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        pill.render(&picture);
+        const QRgb tint = themeQColor(color).rgba();
+        const int middle = pill.height() / 2;
+        EXPECT_EQ(picture.pixel(2, middle), tint) << "the badge";
+        EXPECT_GT(lighter(picture.copy(4, middle - 5, 10, 10), tint, 40), 4) << "its symbol";
+        const int textStart =
+            static_cast<int>(PurloStatusPill::badgeDiameter + PurloStatusPill::spacing);
+        const QImage text = picture.copy(textStart, 0, 30, pill.height());
+        int inTint = 0;
+        for (int y = 0; y < text.height(); ++y) {
+            for (int x = 0; x < text.width(); ++x) {
+                inTint += text.pixel(x, y) == tint ? 1 : 0;
+            }
+        }
+        EXPECT_GT(inTint, 4) << "the text";
+    }
+}
+
 } // namespace
 } // namespace purlo

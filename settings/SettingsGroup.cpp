@@ -1,0 +1,34 @@
+#include "settings/SettingsGroup.h"
+
+#include "ui/PurloCard.h"
+#include "ui/PurloGroupLabel.h"
+
+namespace purlo {
+
+SettingsGroup::SettingsGroup(const QString& title, Place place, QWidget* parent)
+    : QWidget(parent)
+    , card_(new PurloCard(cardCornerRadius)) {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(
+        new PurloGroupLabel(title, place == Place::first ? firstTopPadding : laterTopPadding));
+    column->addWidget(card_);
+}
+
+QVBoxLayout* SettingsGroup::makePageColumn(QWidget& page) {
+    auto* column = new QVBoxLayout(&page);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->setAlignment(Qt::AlignTop);
+    return column;
+}
+
+QVBoxLayout* SettingsGroup::makePaddedColumn(QWidget& holder, int padding, int spacing) {
+    auto* column = new QVBoxLayout(&holder);
+    column->setContentsMargins(padding, padding, padding, padding);
+    column->setSpacing(spacing);
+    return column;
+}
+
+} // namespace purlo
