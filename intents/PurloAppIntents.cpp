@@ -29,9 +29,11 @@ PurloIntentResult WakePurloIntent::perform(const PurloIntentActionService& servi
     return IntentDialog{"Purlo woke up."};
 }
 
-PurloIntentResult
-SetPurloAgentStatusIntent::perform(const PurloIntentActionService& service) const {
-    if (auto error = service.setAgentStatus(status, source)) {
+namespace {
+
+PurloIntentResult agentStatusAnswer(PurloAgentShortcutStatus status,
+                                    std::optional<FileError> error) {
+    if (error) {
         return IntentError{std::move(error->message)};
     }
     switch (status) {
@@ -41,6 +43,19 @@ SetPurloAgentStatusIntent::perform(const PurloIntentActionService& service) cons
         return IntentDialog{"Purlo celebrates."};
     }
     return IntentDialog{};
+}
+
+} // namespace
+
+PurloIntentResult
+SetPurloAgentStatusIntent::perform(const PurloIntentActionService& service) const {
+    return agentStatusAnswer(status, service.setAgentStatus(status, source));
+}
+
+PurloIntentResult
+SetPurloAgentStatusIntent::performWithoutProgram(const AgentEventWriter& writer) const {
+    return agentStatusAnswer(status,
+                             PurloIntentActionService::writeAgentStatus(writer, status, source));
 }
 
 std::string_view intentTitle(const PurloIntent& intent) {

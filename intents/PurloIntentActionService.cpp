@@ -51,12 +51,17 @@ void PurloIntentActionService::wake() const {
 
 std::optional<FileError> PurloIntentActionService::setAgentStatus(PurloAgentShortcutStatus status,
                                                                   std::string source) const {
+    return writeAgentStatus(agentEventWriter, status, std::move(source));
+}
+
+std::optional<FileError> PurloIntentActionService::writeAgentStatus(const AgentEventWriter& writer,
+                                                                    PurloAgentShortcutStatus status,
+                                                                    std::string source) {
     switch (status) {
     case PurloAgentShortcutStatus::thinking:
-        return agentEventWriter.write(AgentEventKind::thinking, std::move(source),
-                                      thinkingLifetime);
+        return writer.write(AgentEventKind::thinking, std::move(source), thinkingLifetime);
     case PurloAgentShortcutStatus::done:
-        return agentEventWriter.write(AgentEventKind::completed, std::move(source), doneLifetime);
+        return writer.write(AgentEventKind::completed, std::move(source), doneLifetime);
     }
     return std::nullopt;
 }

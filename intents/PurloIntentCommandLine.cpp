@@ -213,7 +213,8 @@ std::string help() {
             "  --list         the ready-made shortcuts, with their phrases\n"
             "  --help         this help\n\n"
             "Exit status: 0 when Purlo did it, 1 when she could not or is not running,\n"
-            "2 when the command is mistyped.\n";
+            "2 when the command is mistyped. agent-status also works while she is not\n"
+            "running: like a coding tool's hook, it writes her agent event file.\n";
     return text;
 }
 
@@ -232,7 +233,31 @@ std::string commandFor(const PurloIntent& intent) {
     return "purlo intent " + std::string(intentActionName(intent)) + optionsFor(intent);
 }
 
-Outcome run(std::span<const std::string> arguments, const Sender& send) {
+namespace {
+
+Outcome outcomeOf(const PurloIntentResult& result) {
+    if (const auto* dialog = std::get_if<IntentDialog>(&result)) {
+        return {succeeded, dialog->text + "\n", ""};
+    }
+    return {failed, "", std::get<IntentError>(result).message + "\n"};
+}
+
+Outcome withoutProgram(const PurloIntent& intent, const AgentStatusWithoutProgram& agentStatus) {
+    const auto* status = std::get_if<SetPurloAgentStatusIntent>(&intent);
+    if (!status || !agentStatus) {
+        return {failed, "", "Purlo is not running. Start her first, then try again.\n"};
+    }
+    Outcome outcome = outcomeOf(agentStatus(*status));
+    if (outcome.status == succeeded) {
+        outcome.errors = "Purlo is not running: the status was written to her agent event file.\n";
+    }
+    return outcome;
+}
+
+} // namespace
+
+Outcome run(std::span<const std::string> arguments, const Sender& send,
+            const AgentStatusWithoutProgram& agentStatusWithoutProgram) {
     const Parsed parsed = parse(arguments);
     if (const auto* mistake = std::get_if<Mistake>(&parsed)) {
         return {misused, "", "purlo intent: " + mistake->message + "\n" + usageLine() + "\n"};
@@ -243,18 +268,16 @@ Outcome run(std::span<const std::string> arguments, const Sender& send) {
     if (std::holds_alternative<ListShortcuts>(parsed)) {
         return {succeeded, shortcutList(), ""};
     }
-    const auto answer = send(PurloIntentRequest::encode(std::get<Perform>(parsed).intent));
+    const PurloIntent& intent = std::get<Perform>(parsed).intent;
+    const auto answer = send(PurloIntentRequest::encode(intent));
     if (!answer) {
-        return {failed, "", "Purlo is not running. Start her first, then try again.\n"};
+        return withoutProgram(intent, agentStatusWithoutProgram);
     }
     const auto result = PurloIntentRequest::decodeAnswer(*answer);
     if (!result) {
         return {failed, "", "Purlo did not answer.\n"};
     }
-    if (const auto* dialog = std::get_if<IntentDialog>(&*result)) {
-        return {succeeded, dialog->text + "\n", ""};
-    }
-    return {failed, "", std::get<IntentError>(*result).message + "\n"};
+    return outcomeOf(*result);
 }
 
 } // namespace purlo::PurloIntentCommandLine

@@ -58,8 +58,15 @@ struct Outcome {
     friend bool operator==(const Outcome&, const Outcome&) = default;
 };
 
-// The whole command: what to print and the exit status.
-Outcome run(std::span<const std::string> arguments, const Sender& send);
+// Performs an agent status with no program running, by writing the agent event file
+// itself.
+using AgentStatusWithoutProgram =
+    std::function<PurloIntentResult(const SetPurloAgentStatusIntent&)>;
+
+// The whole command: what to print and the exit status. Only the agent status works
+// while no program listens, as the coding tools' hooks do: its event waits in the file.
+Outcome run(std::span<const std::string> arguments, const Sender& send,
+            const AgentStatusWithoutProgram& agentStatusWithoutProgram);
 
 } // namespace PurloIntentCommandLine
 } // namespace purlo

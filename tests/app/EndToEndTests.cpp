@@ -3,6 +3,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/Environment.h"
 #include "platform/FileKeyValueStore.h"
+#include "runtime/AgentEventPayload.h"
 #include "tests/companion/BuildFolder.h"
 #include "tests/support/RuntimeHarness.h"
 #include "tests/support/TemporaryFolder.h"
@@ -324,6 +325,15 @@ TEST_F(EndToEnd, ActionsFromTheShellReachTheRunningCatAndNeverStartOne) {
     EXPECT_THAT(alone.status, Optional(1));
     EXPECT_EQ(alone.errors, "Purlo is not running. Start her first, then try again.\n");
     EXPECT_FALSE(screen.window(panelSize)) << "asking for an action starts no cat";
+    const IntentRun status(profile, screen.name, {"agent-status", "--status", "done"});
+    EXPECT_THAT(status.status, Optional(0)) << status.errors;
+    EXPECT_EQ(status.output, "Purlo celebrates.\n");
+    const auto waiting = decodeAgentEventPayload(
+        testing::readFile(supportFolder(profile.environment) / "agent-event.json"));
+    EXPECT_TRUE(waiting && waiting->event == AgentEventKind::completed &&
+                waiting->source == "Shortcut")
+        << "the status waits in the file, as a hook's would";
+    EXPECT_FALSE(screen.window(panelSize));
 
     Purlo purlo(profile, screen.name);
     const auto panel = screen.awaited(panelSize);

@@ -114,6 +114,18 @@ TEST(Intents, TheAgentStatusTakesTheHooksRoadAndFailsWithTheWritersError) {
     ASSERT_TRUE(expected);
     const auto result = performIntent(SetPurloAgentStatusIntent{}, blocked.runtime());
     EXPECT_EQ(result, PurloIntentResult(IntentError{expected->message})) << "and no dialog";
+
+    // With no program running, the same write and answer; the event waits in the file.
+    const AgentEventWriter writer{harness.folder / "alone" / "agent-event.json", [] {
+                                      return 7.0;
+                                  }};
+    const SetPurloAgentStatusIntent done{PurloAgentShortcutStatus::done, "Shortcut"};
+    EXPECT_EQ(done.performWithoutProgram(writer),
+              PurloIntentResult(IntentDialog{"Purlo celebrates."}));
+    EXPECT_EQ(decodeAgentEventPayload(testing::readFile(writer.eventFileURL)),
+              (AgentEventPayload{AgentEventKind::completed, "Shortcut", std::nullopt, 7, 3}));
+    EXPECT_EQ(SetPurloAgentStatusIntent{}.performWithoutProgram(AgentEventWriter{eventFile}),
+              PurloIntentResult(IntentError{expected->message}));
 }
 
 TEST(IntentCommandLine, ReadsActionsOptionsAndMistakes) {
@@ -206,6 +218,15 @@ TEST(IntentCommandLine, PrintsTheAnswerOrSaysWhyNotWithTheRightExitStatus) {
          {1, "", "Purlo is not running. Start her first, then try again.\n"},
          R"({"action":"wake"})"},
         {{"wake"}, "", {1, "", "Purlo did not answer.\n"}, R"({"action":"wake"})"},
+        {{"agent-status"},
+         std::nullopt,
+         {0, "Purlo is thinking too.\n",
+          "Purlo is not running: the status was written to her agent event file.\n"},
+         R"({"action":"agent-status","source":"Shortcut","status":"thinking"})"},
+        {{"agent-status", "--status", "done"},
+         std::nullopt,
+         {1, "", "Could not write.\n"},
+         R"({"action":"agent-status","source":"Shortcut","status":"done"})"},
         {{"wake"}, R"({"dialog":1})", {1, "", "Purlo did not answer.\n"}, R"({"action":"wake"})"},
         {{"wake"},
          R"({"dialog":"a","error":"b"})",
@@ -217,19 +238,29 @@ TEST(IntentCommandLine, PrintsTheAnswerOrSaysWhyNotWithTheRightExitStatus) {
          ""},
         {{}, std::nullopt, {2, "", "purlo intent: No action given.\n" + usage}, ""},
     };
+    // Without a program only the agent status works: thinking is written, done fails here.
+    const auto withoutProgram = [](const SetPurloAgentStatusIntent& status) -> PurloIntentResult {
+        if (status.status == PurloAgentShortcutStatus::thinking) {
+            return IntentDialog{"Purlo is thinking too."};
+        }
+        return IntentError{"Could not write."};
+    };
     for (const auto& row : cases) {
         std::string sent;
-        const auto outcome = CommandLine::run(row.arguments, [&](std::string_view request) {
-            sent = request;
-            return row.answer;
-        });
+        const auto outcome = CommandLine::run(
+            row.arguments,
+            [&](std::string_view request) {
+                sent = request;
+                return row.answer;
+            },
+            withoutProgram);
         EXPECT_EQ(outcome, row.outcome) << ::testing::PrintToString(row.arguments);
         EXPECT_EQ(sent, row.sent) << ::testing::PrintToString(row.arguments);
     }
     EXPECT_EQ(CommandLine::usageLine(),
               "Usage: purlo intent pet|start-focus|mark-win|nap|wake|agent-status [OPTION...], or "
               "purlo intent --list; purlo intent --help explains them.");
-    const auto help = CommandLine::run(std::vector<std::string>{"--help"}, nullptr);
+    const auto help = CommandLine::run(std::vector<std::string>{"--help"}, nullptr, nullptr);
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("  agent-status   Set Purlo Agent Status\n"
                                "      --status thinking|done\n"
