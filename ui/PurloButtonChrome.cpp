@@ -2,12 +2,15 @@
 
 #include "companion/qt/SurfaceAppearance.h"
 #include "ui/KitFont.h"
+#include "ui/PurloIcon.h"
 
 #include <QEasingCurve>
 #include <QEvent>
+#include <QFontInfo>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
+#include <utility>
 
 namespace purlo {
 namespace {
@@ -72,6 +75,19 @@ PurloButtonChrome::PurloButtonChrome(const QString& title, Kind kind, bool compa
     connect(this, &QAbstractButton::released, this, qOverload<>(&QWidget::update));
 }
 
+void PurloButtonChrome::setSymbol(std::string symbol) {
+    symbol_ = std::move(symbol);
+    updateGeometry();
+    update();
+}
+
+std::optional<double> PurloButtonChrome::symbolSide() const {
+    if (symbol_.empty()) {
+        return std::nullopt;
+    }
+    return QFontInfo(font()).pixelSize();
+}
+
 PurloButtonChrome::Look PurloButtonChrome::currentLook() const {
     return look(kind_, compact_, isEnabled(), hovering_, isDown());
 }
@@ -79,7 +95,9 @@ PurloButtonChrome::Look PurloButtonChrome::currentLook() const {
 QSize PurloButtonChrome::sizeHint() const {
     const Look resting = currentLook();
     const QFontMetricsF metrics(font());
-    const double width = metrics.horizontalAdvance(text()) + 2 * resting.horizontalPadding;
+    const double symbolWidth = symbolSide() ? *symbolSide() + symbolSpacing : 0;
+    const double width =
+        symbolWidth + metrics.horizontalAdvance(text()) + 2 * resting.horizontalPadding;
     const double height = metrics.height() + 2 * resting.verticalPadding;
     return {static_cast<int>(std::ceil(width)),
             static_cast<int>(std::ceil(height)) + liftRoom + shadowRoom};
@@ -126,9 +144,21 @@ void PurloButtonChrome::paintEvent(QPaintEvent*) {
         painter.drawPath(roundedFace(face.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius - 0.5));
     }
 
+    const QColor label = themeQColor(settled.label, *this);
+    QRectF titleArea = face;
+    if (const auto side = symbolSide()) {
+        // Symbol and title stand together in the middle of the face.
+        const double titleWidth = QFontMetricsF(font()).horizontalAdvance(text());
+        const double left = face.center().x() - (*side + symbolSpacing + titleWidth) / 2;
+        const QRectF symbolArea(left, face.center().y() - *side / 2, *side, *side);
+        const QPixmap symbol = purloIcon(symbol_, symbolArea.size(), label, devicePixelRatioF());
+        painter.drawPixmap(symbolArea, symbol, QRectF(symbol.rect()));
+        titleArea.setLeft(symbolArea.right() + symbolSpacing);
+        titleArea.setWidth(titleWidth);
+    }
     painter.setFont(font());
-    painter.setPen(themeQColor(settled.label, *this));
-    painter.drawText(face, Qt::AlignCenter | Qt::TextSingleLine, text());
+    painter.setPen(label);
+    painter.drawText(titleArea, Qt::AlignCenter | Qt::TextSingleLine, text());
 }
 
 void PurloButtonChrome::enterEvent(QEnterEvent* event) {

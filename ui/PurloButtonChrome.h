@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QVariantAnimation>
 #include <optional>
+#include <string>
 
 namespace purlo {
 
@@ -36,10 +37,15 @@ public:
 
     static constexpr double cornerRadius = 10;
     static constexpr int hoverAnimationMilliseconds = 140;
+    // Between a leading symbol and the title.
+    static constexpr double symbolSpacing = 6;
 
     static Look look(Kind kind, bool compact, bool enabled, bool hovering, bool pressed);
 
     PurloButtonChrome(const QString& title, Kind kind, bool compact, QWidget* parent = nullptr);
+
+    // A named icon before the title, as large as the title's type and in its colour.
+    void setSymbol(std::string symbol);
 
     Kind kind() const { return kind_; }
     bool compact() const { return compact_; }
@@ -58,9 +64,12 @@ protected:
 
 private:
     void setHovering(bool hovering);
+    // The symbol's side, or nothing without a symbol.
+    std::optional<double> symbolSide() const;
 
     Kind kind_;
     bool compact_;
+    std::string symbol_;
     bool hovering_ = false;
     // 0 at rest, 1 hovered; eases between the two when the pointer comes and goes.
     double hoverProgress_ = 0;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "companion/PurloTheme.h"
+
 #include <QColor>
 #include <QWidget>
+#include <optional>
 
 namespace purlo {
 
@@ -9,15 +12,18 @@ namespace purlo {
 class PurloDivider : public QWidget {
 public:
     explicit PurloDivider(const QColor& color, QWidget* parent = nullptr);
+    // In a theme colour, as the window it sits in shows it.
+    explicit PurloDivider(const AppearanceColor& color, QWidget* parent = nullptr);
 
     void setColor(const QColor& color);
-    QColor color() const { return color_; }
+    QColor color() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QColor color_;
+    std::optional<AppearanceColor> themeColor_;
 };
 
 } // namespace purlo
