@@ -79,6 +79,22 @@ PurloCard* card(std::initializer_list<QWidget*> rows) {
     return card;
 }
 
+// Views one under the other, touching.
+QWidget* stacked(std::initializer_list<QWidget*> views) {
+    auto* group = new QWidget;
+    auto* stack = new QVBoxLayout(group);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+    for (QWidget* view : views) {
+        stack->addWidget(view);
+    }
+    return group;
+}
+
+QWidget* divider() {
+    return new PurloDivider(PurloTheme::divider);
+}
+
 } // namespace
 
 AppearancePage::AppearancePage(PurloRuntime& runtime, Binding<std::string> profileName,
@@ -93,7 +109,7 @@ AppearancePage::AppearancePage(PurloRuntime& runtime, Binding<std::string> profi
     page->setContentsMargins(0, 0, 0, 0);
     page->setSpacing(0);
     page->addWidget(new PurloGroupLabel(QStringLiteral("Look"), firstGroupTopPadding));
-    page->addWidget(lookCard());
+    page->addWidget(card({lookGrid()}));
     page->addWidget(new PurloGroupLabel(QStringLiteral("Bubble style"), laterGroupTopPadding));
     page->addWidget(bubbleStyleCard());
     page->addWidget(new PurloGroupLabel(QStringLiteral("Saved Looks"), laterGroupTopPadding));
@@ -132,7 +148,7 @@ QWidget* AppearancePage::furPicker() {
     return picker;
 }
 
-QWidget* AppearancePage::lookCard() {
+QWidget* AppearancePage::lookGrid() {
     auto* pattern = new SettingsMenuPicker(QStringLiteral("Pattern"),
                                            everyOption(runtime_, &PurloSettings::pattern));
     auto* eyes = new SettingsMenuPicker(QStringLiteral("Eyes"),
@@ -148,13 +164,10 @@ QWidget* AppearancePage::lookCard() {
     eyesRow->addWidget(eyeDot_);
     eyesRow->addWidget(eyes);
 
-    const auto divider = [] {
-        return new PurloDivider(PurloTheme::divider);
-    };
-    return card({furPicker(), divider(), row(QStringLiteral("Pattern"), pattern), divider(),
-                 row(QStringLiteral("Eyes"), eyesControl), divider(),
-                 row(QStringLiteral("Accessory"), accessory), divider(),
-                 row(QStringLiteral("Size"), sizeSlider_)});
+    return stacked({furPicker(), divider(), row(QStringLiteral("Pattern"), pattern), divider(),
+                    row(QStringLiteral("Eyes"), eyesControl), divider(),
+                    row(QStringLiteral("Accessory"), accessory), divider(),
+                    row(QStringLiteral("Size"), sizeSlider_)});
 }
 
 QWidget* AppearancePage::bubbleStyleCard() {

@@ -32,7 +32,7 @@ public:
 
 private:
     QWidget* furPicker();
-    QWidget* lookCard();
+    QWidget* lookGrid();
     QWidget* bubbleStyleCard();
     void showSettings(const PurloSettings& settings);
 

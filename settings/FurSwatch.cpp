@@ -4,6 +4,7 @@
 #include "companion/qt/SurfaceAppearance.h"
 #include "companion/qt/ThemeQColor.h"
 #include "ui/KitFont.h"
+#include "ui/RoundedFace.h"
 
 #include <QEasingCurve>
 #include <QPainter>
@@ -46,7 +47,7 @@ void fillSector(QPainter& painter, const QRectF& square, double fromDegrees, dou
 
 // Calico: three hard-edged bands round the centre, starting at 200 degrees; tuxedo: dark
 // above and cream below a sharp edge across the falling diagonal, 52 % along it.
-void paintFur(QPainter& painter, const QRectF& square, CatSkinPreset skin) {
+void furFill(QPainter& painter, const QRectF& square, CatSkinPreset skin) {
     painter.setPen(Qt::NoPen);
     switch (skin) {
     case CatSkinPreset::calico: {
@@ -144,18 +145,10 @@ void FurSwatch::paintEvent(QPaintEvent*) {
             roundedCard(card.adjusted(-haloSpread, -haloSpread, haloSpread, haloSpread)),
             themeQColor(PurloTheme::accentWash, *this));
     }
-    painter.fillPath(
-        roundedCard(card),
-        themeQColor(selected ? PurloTheme::accentWash : PurloTheme::controlFill, *this));
-    const double inset = borderWidth / 2;
-    QPainterPath border;
-    border.addRoundedRect(card.adjusted(inset, inset, -inset, -inset), cornerRadius - inset,
-                          cornerRadius - inset);
-    painter.setPen(
-        QPen(themeQColor(selected ? PurloTheme::accent : PurloTheme::controlBorder, *this),
-             borderWidth));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(border);
+    paintRoundedFace(
+        painter, card, cornerRadius,
+        themeQColor(selected ? PurloTheme::accentWash : PurloTheme::controlFill, *this),
+        themeQColor(selected ? PurloTheme::accent : PurloTheme::controlBorder, *this), borderWidth);
 
     const QRectF preview(card.center().x() - previewDiameter / 2, card.top() + cardVerticalPadding,
                          previewDiameter, previewDiameter);
@@ -163,7 +156,7 @@ void FurSwatch::paintEvent(QPaintEvent*) {
     QPainterPath circle;
     circle.addEllipse(preview);
     painter.setClipPath(circle);
-    paintFur(painter, preview, skin_);
+    furFill(painter, preview, skin_);
     painter.restore();
     painter.setPen(QPen(themeQColor(ThemeColor{hexColor(0xFFFFFF), 0.15}), 1.0));
     painter.setBrush(Qt::NoBrush);

@@ -7,10 +7,10 @@
 #include "ui/KitFont.h"
 #include "ui/PurloIcon.h"
 #include "ui/PurloText.h"
+#include "ui/RoundedFace.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPainterPath>
 #include <string_view>
 #include <utility>
 
@@ -112,17 +112,9 @@ ProfileChip::ProfileChip(CatProfile profile, std::function<void()> apply,
 
 void ProfileChip::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF capsule(rect());
-    const double radius = capsule.height() / 2;
-    QPainterPath face;
-    face.addRoundedRect(capsule, radius, radius);
-    painter.fillPath(face, themeQColor(PurloTheme::controlFill, *this));
-    QPainterPath outline;
-    outline.addRoundedRect(capsule.adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5, radius - 0.5);
-    painter.setPen(
-        QPen(themeQColor(hovering() ? PurloTheme::accent : PurloTheme::controlBorder, *this), 1.0));
-    painter.drawPath(outline);
+    paintRoundedFace(
+        painter, QRectF(rect()), height() / 2.0, themeQColor(PurloTheme::controlFill, *this),
+        themeQColor(hovering() ? PurloTheme::accent : PurloTheme::controlBorder, *this));
 }
 
 } // namespace purlo

@@ -2,6 +2,7 @@
 
 #include "companion/qt/SurfaceAppearance.h"
 #include "ui/KitFont.h"
+#include "ui/RoundedFace.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -93,11 +94,9 @@ void PurloSegmentedControl::refresh() {
 
 void PurloSegmentedControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(roundedRect(QRectF(rect()), trackRadius),
-                     themeQColor(PurloTheme::controlFill, *this));
-    painter.setPen(QPen(themeQColor(PurloTheme::controlBorder, *this), 1.0));
-    painter.drawPath(roundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), trackRadius - 0.5));
+    paintRoundedFace(painter, QRectF(rect()), trackRadius,
+                     themeQColor(PurloTheme::controlFill, *this),
+                     themeQColor(PurloTheme::controlBorder, *this));
 }
 
 } // namespace purlo

@@ -2,25 +2,18 @@
 
 #include "companion/PurloTheme.h"
 #include "companion/qt/SurfaceAppearance.h"
+#include "ui/RoundedFace.h"
 
 #include <QLineEdit>
 #include <QPainter>
-#include <QPainterPath>
 
 namespace purlo {
 
 void paintFieldBox(QWidget& box, double cornerRadius, bool focused) {
     QPainter painter(&box);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPainterPath face;
-    face.addRoundedRect(QRectF(box.rect()), cornerRadius, cornerRadius);
-    painter.fillPath(face, themeQColor(PurloTheme::controlFill, box));
-    QPainterPath outline;
-    outline.addRoundedRect(QRectF(box.rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius - 0.5,
-                           cornerRadius - 0.5);
-    painter.setPen(
-        QPen(themeQColor(focused ? PurloTheme::accent : PurloTheme::controlBorder, box), 1.0));
-    painter.drawPath(outline);
+    paintRoundedFace(painter, QRectF(box.rect()), cornerRadius,
+                     themeQColor(PurloTheme::controlFill, box),
+                     themeQColor(focused ? PurloTheme::accent : PurloTheme::controlBorder, box));
 }
 
 void applyFieldTextColors(QLineEdit& field, const QWidget& surface) {
