@@ -27,9 +27,8 @@ SavedLooksCard::SavedLooksCard(PurloRuntime& runtime, Binding<std::string> profi
     : QWidget(parent)
     , runtime_(runtime)
     , profileName_(std::move(profileName))
-    , caption_(
-          new PurloText(QStringLiteral("Save Purlo\u2019s current look to use it again later."),
-                        kitFont(13), PurloTheme::tertiaryText))
+    , caption_(new PurloText(QStringLiteral("Save Purlo's current look to use it again later."),
+                             kitFont(13), PurloTheme::tertiaryText))
     , chipArea_(new QWidget)
     , chipFlow_(new PurloFlowLayout(chipSpacing, chipArea_))
     , nameField_(new PurloTextField({profileName_.get,
@@ -68,17 +67,22 @@ void SavedLooksCard::saveLook() {
     enableSaving();
 }
 
-// A look still saved as it was keeps its chip, and with it the chip's hover; a chip
-// whose look went away may be the one whose click is running, so it is deleted later.
 void SavedLooksCard::showProfiles(const std::vector<CatProfile>& profiles) {
-    const bool unchanged =
+    const bool sameLooks =
         std::equal(profiles.begin(), profiles.end(), chips_.begin(), chips_.end(),
                    [](const CatProfile& profile, const ProfileChip* chip) {
                        return chip->profile() == profile;
                    });
-    if (unchanged) {
-        return;
+    if (!sameLooks) {
+        showChips(profiles);
     }
+    caption_->setVisible(chips_.empty());
+    chipArea_->setVisible(!chips_.empty());
+}
+
+// A look still saved as it was keeps its chip, and with it the chip's hover; a chip
+// whose look went away may be the one whose click is running, so it is deleted later.
+void SavedLooksCard::showChips(const std::vector<CatProfile>& profiles) {
     std::vector<ProfileChip*> unused = std::exchange(chips_, {});
     for (const CatProfile& profile : profiles) {
         const auto kept = std::find_if(unused.begin(), unused.end(), [&](const ProfileChip* chip) {
@@ -102,8 +106,6 @@ void SavedLooksCard::showProfiles(const std::vector<CatProfile>& profiles) {
         chipFlow_->addWidget(chip);
         chip->show();
     }
-    caption_->setVisible(chips_.empty());
-    chipArea_->setVisible(!chips_.empty());
 }
 
 ProfileChip* SavedLooksCard::makeChip(const CatProfile& profile) {

@@ -37,6 +37,7 @@ public:
 
 private:
     void showProfiles(const std::vector<CatProfile>& profiles);
+    void showChips(const std::vector<CatProfile>& profiles);
     ProfileChip* makeChip(const CatProfile& profile);
     void enableSaving();
 

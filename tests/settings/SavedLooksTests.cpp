@@ -21,7 +21,7 @@ using testing::shownTexts;
 using testing::shownWidgets;
 using testing::typeOver;
 
-const QString caption = QStringLiteral("Save Purlo\u2019s current look to use it again later.");
+const QString caption = QStringLiteral("Save Purlo's current look to use it again later.");
 
 // The names on the chips as a person reads them: row by row, left to right.
 std::vector<std::string> chipNames(const QWidget& root) {
