@@ -1,18 +1,22 @@
 #include "app/PurloApplication.h"
 
 #include "app/DisplayCheck.h"
+#include "app/IntentCommand.h"
 #include "app/PurloAppDelegate.h"
 #include "app/PurloComposition.h"
 #include "app/PurloSettingsWindowPresenter.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
+#include "intents/PurloIntentRequest.h"
 #include "platform/Environment.h"
 
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <system_error>
+#include <vector>
 
 namespace purlo {
 namespace {
@@ -27,6 +31,11 @@ std::filesystem::path executablePath(const char* argument0) {
 
 int runPurloApplication(int argc, char** argv) {
     const Environment environment = processEnvironment();
+    if (isIntentCommand(argc, argv)) {
+        return runIntentCommand(argc, argv, environment);
+    }
+    // As started, before the toolkit takes the options that are its own.
+    std::vector<std::string> arguments(argv, argv + argc);
     if (const auto problem = displayProblem(environment, canOpenX11Display)) {
         std::fprintf(stderr, "%s\n", problem->c_str());
         return 1;
@@ -46,19 +55,26 @@ int runPurloApplication(int argc, char** argv) {
     PurloComposition composition(environment, executablePath(argc > 0 ? argv[0] : "purlo"));
     const SettingsWindowActions settingsWindow{
         [&composition] {
-            PurloSettingsWindowPresenter::shared().show(std::nullopt, composition.runtime());
+            PurloSettingsWindowPresenter::shared().show(std::nullopt, composition.runtime(),
+                                                        composition.appearance());
         },
         [&composition] {
-            PurloSettingsWindowPresenter::shared().show(SettingsSectionTab::appearance,
-                                                        composition.runtime());
+            PurloSettingsWindowPresenter::shared().show(
+                SettingsSectionTab::appearance, composition.runtime(), composition.appearance());
         }};
     PurloAppDelegate delegate([&composition]() -> PurloRuntime& { return composition.runtime(); },
                               composition.clock(), composition.desktopObservers(),
                               composition.windowContext(), composition.resourcesFolder(),
-                              settingsWindow);
+                              settingsWindow,
+                              {std::move(arguments), composition.resourcesFolder().string(),
+                               composition.store(), composition.moveToApplicationsPorts()});
 
     SingleInstance instance;
-    if (!instance.listen(channel, [&delegate] { delegate.handleReopen(); })) {
+    const auto answerIntent = [&composition](std::string_view request) {
+        return PurloIntentRequest::answer(request, composition.runtime());
+    };
+    if (!instance.listen(
+            channel, [&delegate] { delegate.handleReopen(); }, answerIntent)) {
         // Another copy started at the same moment and won.
         return SingleInstance::handOver(channel) ? 0 : 1;
     }

@@ -2,7 +2,10 @@
 
 #include "integrations/qt/QtUpdateTransport.h"
 #include "model/Calendar.h"
+#include "platform/qt/QtBackgroundRunner.h"
 #include "runtime/PurloRuntime.h"
+
+#include <QCoreApplication>
 
 namespace purlo {
 
@@ -17,7 +20,8 @@ PurloComposition::PurloComposition(Environment environment, std::filesystem::pat
     , idle_(display_)
     , panelHints_(display_)
     , desktopObservers_(loop_)
-    , loginItem_(autostartFolder(environment_), executable_) {}
+    , loginItem_(autostartFolder(environment_), executable_)
+    , workspace_(loop_, executable_.filename().string()) {}
 
 PurloComposition::~PurloComposition() = default;
 
@@ -47,6 +51,19 @@ PurloRuntime& PurloComposition::runtime() {
         });
     }
     return *runtime_;
+}
+
+PurloMoveToApplicationsPorts PurloComposition::moveToApplicationsPorts() {
+    return {
+        .probe = installLocationProbe_,
+        .files = files_,
+        .workspace = workspace_,
+        .loop = loop_,
+        .inBackground = qtBackgroundRunner(),
+        // Through the application's quit, so the shell stops the runtime on the way out.
+        .terminate = [] { QCoreApplication::quit(); },
+        .homeFolder = homeFolder(environment_),
+    };
 }
 
 DesktopWindowContext PurloComposition::windowContext() {

@@ -1,14 +1,18 @@
 #pragma once
 
 #include "companion/qt/DesktopWindowContext.h"
+#include "integrations/PurloMoveToApplicationsPrompter.h"
 #include "platform/AutostartLoginItem.h"
 #include "platform/Bundle.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/FileKeyValueStore.h"
+#include "platform/InstallLocationProbe.h"
 #include "platform/qt/QtAppearance.h"
+#include "platform/qt/QtApplicationWorkspace.h"
 #include "platform/qt/QtDesktopObservers.h"
 #include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtFileManager.h"
 #include "platform/qt/QtPointerSource.h"
 #include "platform/qt/QtScreenSource.h"
 #include "platform/qt/QtUrlOpener.h"
@@ -45,8 +49,13 @@ public:
     QtAppearance& appearance() { return appearance_; }
     DesktopObservers& desktopObservers() { return desktopObservers_; }
     DesktopWindowContext windowContext();
-    // The folder of the program's resources: its information keys and "Fonts".
+    // The folder of the program's resources: its information keys and "Fonts". It
+    // stands where another system keeps the application bundle.
     std::filesystem::path resourcesFolder() const { return executable_.parent_path(); }
+    // The program's small preferences, the settings among them.
+    KeyValueStore& store() { return store_; }
+    // What a move into the Applications folder would need; on Linux no move is offered.
+    PurloMoveToApplicationsPorts moveToApplicationsPorts();
 
 private:
     Environment environment_;
@@ -67,6 +76,9 @@ private:
     QtAppearance appearance_;
     QtUrlOpener urlOpener_;
     AutostartLoginItem loginItem_;
+    LinuxInstallLocationProbe installLocationProbe_;
+    QtFileManager files_;
+    QtApplicationWorkspace workspace_;
     std::unique_ptr<PurloRuntime> runtime_;
 };
 

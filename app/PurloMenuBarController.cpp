@@ -72,7 +72,9 @@ PurloMenuBarController::PurloMenuBarController(PurloRuntime& runtime, const Cloc
         PurloMenuBarView::Actions{
             .dismiss = [this] { popover_->hide(); },
             .openSettings =
-                [&runtime] { PurloSettingsWindowPresenter::shared().show(std::nullopt, runtime); },
+                [&runtime, &appearance] {
+                    PurloSettingsWindowPresenter::shared().show(std::nullopt, runtime, appearance);
+                },
             .quit = [] { QCoreApplication::quit(); },
         });
     popover_->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);

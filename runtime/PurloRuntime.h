@@ -221,6 +221,7 @@ public:
     static std::string updateCheckMessage(const PurloUpdateCheckFailure& failure);
 
     // What the runtime holds, for the program's composition and the support report.
+    const Clock& clock() const { return clock_; }
     const PurloBehaviorEngine& behaviorEngine() const { return behaviorEngine_; }
     const AgentEventBridge& agentEventBridge() const { return agentEventBridge_; }
     const AgentIntegrationManager* agentIntegrationManager() const {

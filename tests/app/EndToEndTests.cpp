@@ -4,7 +4,9 @@
 #include "platform/Environment.h"
 #include "platform/FileKeyValueStore.h"
 #include "tests/companion/BuildFolder.h"
+#include "tests/support/RuntimeHarness.h"
 #include "tests/support/TemporaryFolder.h"
+#include "tests/ui/WidgetDriving.h"
 #include "ui/PurloMenuBarView.h"
 
 #include <QDeadlineTimer>
@@ -25,6 +27,7 @@ using ::testing::Optional;
 constexpr QSize panelSize{160, 204};
 constexpr QSize onboardingSize{600, 760};
 constexpr QSize popoverSize{PurloMenuBarView::fixedWidth, 0};
+constexpr QSize settingsSize{760, 620};
 constexpr QRect frame{16, 76, 128, 128}; // hers in her panel, drawn at size 1
 
 // A user of the program's own; settled: onboarded, her cat stays put, eyes far from yellow.
@@ -50,7 +53,7 @@ struct Profile {
 
 // The real program from the build folder for profile, on display unless it is empty.
 struct Purlo : QProcess {
-    Purlo(const Profile& profile, const std::string& display) {
+    Purlo(const Profile& profile, const std::string& display, const QStringList& arguments = {}) {
         QProcessEnvironment environment;
         for (const auto& [variable, value] : profile.environment) {
             environment.insert(QString::fromStdString(variable), QString::fromStdString(value));
@@ -59,7 +62,7 @@ struct Purlo : QProcess {
             environment.insert("DISPLAY", QString::fromStdString(display));
         }
         setProcessEnvironment(environment);
-        start(QString::fromStdString((*testing::programResources() / "purlo").string()), {});
+        start(QString::fromStdString((*testing::programResources() / "purlo").string()), arguments);
         waitForStarted();
     }
     ~Purlo() override {
@@ -108,21 +111,53 @@ struct Screen {
         XSync(display, False);
     }
     // The shown top-level window of that size; a width or height of 0 matches any.
-    std::optional<QRect> window(QSize wanted) const {
+    std::optional<std::pair<::Window, QRect>> shownWindow(QSize wanted) const {
         ::Window root = 0, *children = nullptr;
         unsigned int count = 0;
         XQueryTree(display, DefaultRootWindow(display), &root, &root, &children, &count);
-        std::optional<QRect> found;
+        std::optional<std::pair<::Window, QRect>> found;
         for (unsigned int i = 0; i < count && !found; ++i) {
             XWindowAttributes a{};
             XGetWindowAttributes(display, children[i], &a);
             if (a.map_state == IsViewable && (!wanted.width() || a.width == wanted.width()) &&
                 (!wanted.height() || a.height == wanted.height())) {
-                found = QRect(a.x, a.y, a.width, a.height);
+                found = {children[i], QRect(a.x, a.y, a.width, a.height)};
             }
         }
         XFree(children);
         return found;
+    }
+    std::optional<QRect> window(QSize wanted) const {
+        const auto found = shownWindow(wanted);
+        return found ? std::optional(found->second) : std::nullopt;
+    }
+    // The title of the shown window of that size.
+    std::string title(QSize wanted) const {
+        const auto found = shownWindow(wanted);
+        char* name = nullptr;
+        if (!found || !XFetchName(display, found->first, &name) || !name) {
+            return {};
+        }
+        const std::string title = name;
+        XFree(name);
+        return title;
+    }
+    // Asks the shown window of that size to close, as its title bar's close button does.
+    void close(QSize wanted) {
+        const auto found = shownWindow(wanted);
+        if (!found) {
+            return;
+        }
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = found->first;
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] =
+            static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, found->first, False, NoEventMask, &event);
+        XSync(display, False);
     }
     // Waits for a screenshot that seen holds of; keeps its area as artifacts/name.png.
     bool shows(const QString& name, QRect area, const std::function<bool(const QImage&)>& seen) {
@@ -162,6 +197,11 @@ struct Colour {
     static bool white(int r, int g, int b) { return r > 225 && g > 225 && b > 225; }
     static bool cloud(int r, int g, int b) { return r >= 150 && r <= 235 && g >= r && b >= r + 4; }
     static bool yellow(int r, int g, int b) { return r >= 200 && g >= 140 && g <= 225 && b <= 70; }
+    // The fill of a happy bubble, as when she purrs.
+    static bool peach(int r, int g, int b) {
+        return r >= 245 && g >= 225 && g <= 245 && b >= 195 && b <= 218;
+    }
+    static bool ink(int r, int g, int b) { return r + g + b < 150; }
 };
 
 int pixels(const QImage& shot, QRect area, bool (*colour)(int r, int g, int b)) {
@@ -189,6 +229,26 @@ std::optional<int> pawGap(const QImage& shot, QPoint at) {
     return bottoms[0] && bottoms[1] ? std::optional(std::abs(*bottoms[0] - *bottoms[1]))
                                     : std::nullopt;
 }
+
+// The screen comes to show what seen looks for around her panel; the shot is kept as name.
+void expectAround(Screen& screen, QRect panel, const QString& name,
+                  const std::function<bool(const QImage&)>& seen) {
+    EXPECT_TRUE(screen.shows(name, panel.adjusted(-40, -40, 40, 40), seen))
+        << "the screen never showed her " << name.toStdString();
+}
+
+// "purlo intent ..." typed in a shell of profile's user: how it ended and what it printed.
+struct IntentRun {
+    explicit IntentRun(const Profile& profile, const std::string& display, QStringList arguments) {
+        Purlo command(profile, display, QStringList{"intent"} + arguments);
+        status = command.ended();
+        output = command.readAllStandardOutput().toStdString();
+        errors = command.readAllStandardError().toStdString();
+    }
+    std::optional<int> status;
+    std::string output;
+    std::string errors;
+};
 
 TEST(EndToEndWithoutDisplay, SaysSoInOneLineAndFails) {
     if (!testing::programResources()) {
@@ -222,9 +282,7 @@ TEST_F(EndToEnd, SheSitsWhereSheWasLeftTypesAlongThinksWithTheAgentCheersAndStay
     const QPoint at = panel->topLeft();
     EXPECT_EQ(at, QPoint(300, screen.size.height() - 200 - 204)) << "stored with y upward";
     const auto shows = [&](const char* name, const std::function<bool(const QImage&)>& seen) {
-        EXPECT_TRUE(
-            screen.shows(QString("desktop-") + name, panel->adjusted(-40, -40, 40, 40), seen))
-            << "the screen never showed her " << name;
+        expectAround(screen, *panel, QString("desktop-") + name, seen);
     };
     shows("sitting", [&](const QImage& shot) {
         return pixels(shot, frame.translated(at), Colour::drawn) > 3000 &&
@@ -258,6 +316,50 @@ TEST_F(EndToEnd, SheSitsWhereSheWasLeftTypesAlongThinksWithTheAgentCheersAndStay
     purlo.terminate();
     EXPECT_THAT(purlo.ended(), Optional(0));
     EXPECT_FALSE(std::filesystem::exists(gate)) << "stopping silences the agent hooks";
+}
+
+TEST_F(EndToEnd, ActionsFromTheShellReachTheRunningCatAndNeverStartOne) {
+    const Profile profile(true, CompanionPlacement{300, 200});
+    const IntentRun alone(profile, screen.name, {"pet"});
+    EXPECT_THAT(alone.status, Optional(1));
+    EXPECT_EQ(alone.errors, "Purlo is not running. Start her first, then try again.\n");
+    EXPECT_FALSE(screen.window(panelSize)) << "asking for an action starts no cat";
+
+    Purlo purlo(profile, screen.name);
+    const auto panel = screen.awaited(panelSize);
+    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    const QPoint at = panel->topLeft();
+    const QRect bubble(at, QSize(panelSize.width(), 66));
+    const auto shows = [&](const char* name, const std::function<bool(const QImage&)>& seen) {
+        expectAround(screen, *panel, QString("intent-") + name, seen);
+    };
+    shows("quiet", [&](const QImage& shot) {
+        return pixels(shot, frame.translated(at), Colour::drawn) > 3000 &&
+               pixels(shot, bubble, Colour::peach) == 0;
+    });
+
+    const IntentRun pet(profile, screen.name, {"pet"});
+    EXPECT_THAT(pet.status, Optional(0));
+    EXPECT_EQ(pet.output, "Purlo purrs.\n");
+    shows("purring", [&](const QImage& shot) { return pixels(shot, bubble, Colour::peach) >= 40; });
+
+    const IntentRun thinking(profile, screen.name, {"agent-status", "--status", "thinking"});
+    EXPECT_THAT(thinking.status, Optional(0));
+    EXPECT_EQ(thinking.output, "Purlo is thinking too.\n");
+    shows("thinking", [&](const QImage& shot) {
+        return pixels(shot, {at + QPoint(112, 78), QSize(38, 22)}, Colour::cloud) >= 10;
+    });
+
+    const IntentRun wrong(profile, screen.name, {"nap", "--duration", "forever"});
+    EXPECT_THAT(wrong.status, Optional(2));
+    EXPECT_TRUE(wrong.output.empty());
+    EXPECT_EQ(wrong.errors,
+              "purlo intent: “forever” is not a nap duration; use 15m, 20m, 30m, 1h.\n"
+              "Usage: purlo intent pet|start-focus|mark-win|nap|wake|agent-status [OPTION...], "
+              "or purlo intent --list; purlo intent --help explains them.\n");
+    EXPECT_EQ(purlo.state(), QProcess::Running);
+    purlo.terminate();
+    EXPECT_THAT(purlo.ended(), Optional(0));
 }
 
 TEST_F(EndToEnd, ANewUserMeetsOnboardingFirstAndTheCatAfterTheLastSlide) {
@@ -298,21 +400,41 @@ TEST_F(EndToEnd, ANewUserMeetsOnboardingFirstAndTheCatAfterTheLastSlide) {
     EXPECT_THAT(purlo.ended(), Optional(0));
 }
 
-// trayer: a light panel along the top, 2 pixels wide until it holds the (light) paw.
-TEST_F(EndToEnd, APawInTheTrayOpensThePopoverAndAClickClosesIt) {
-    QProcess trayer;
-    trayer.start("env", {QString::fromStdString("DISPLAY=" + screen.name), "trayer", "--edge",
-                         "top", "--align", "right", "--widthtype", "request", "--height", "28",
-                         "--SetDockType", "true"});
-    if (!trayer.waitForStarted() || trayer.waitForFinished(500)) {
-        GTEST_SKIP() << "trayer does not run here: there is no tray host to try the paw in.";
+// With a tray host on the display: trayer, a light panel along the top, 2 pixels wide
+// until it holds the (light) paw.
+class EndToEndWithTray : public EndToEnd {
+protected:
+    void SetUp() override {
+        EndToEnd::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        trayer.start("env", {QString::fromStdString("DISPLAY=" + screen.name), "trayer", "--edge",
+                             "top", "--align", "right", "--widthtype", "request", "--height", "28",
+                             "--SetDockType", "true"});
+        if (!trayer.waitForStarted() || trayer.waitForFinished(500)) {
+            GTEST_SKIP() << "trayer does not run here: there is no tray host to try the paw in.";
+        }
     }
+    void TearDown() override {
+        trayer.terminate();
+        trayer.waitForFinished();
+    }
+    // The tray, once the paw took its place in it.
+    std::optional<QRect> trayWithPaw() {
+        std::optional<QRect> tray;
+        eventually([&] { return (tray = screen.window({0, 28})) && tray->width() > 10; });
+        return tray && tray->width() > 10 ? tray : std::nullopt;
+    }
+
+    QProcess trayer;
+};
+
+TEST_F(EndToEndWithTray, APawInTheTrayOpensThePopoverAndAClickClosesIt) {
     const Profile profile(true);
     Purlo purlo(profile, screen.name);
-    std::optional<QRect> tray;
-    ASSERT_TRUE(eventually([&] {
-        return (tray = screen.window({0, 28})) && tray->width() > 10;
-    })) << "the paw never took its place in the tray";
+    const auto tray = trayWithPaw();
+    ASSERT_TRUE(tray) << "the paw never took its place in the tray";
     const QPoint paw = tray->center();
 
     screen.click(paw);
@@ -331,8 +453,66 @@ TEST_F(EndToEnd, APawInTheTrayOpensThePopoverAndAClickClosesIt) {
         << "a quick click after the closing one opens it again";
     screen.click({200, 600});
     EXPECT_FALSE(screen.awaited(popoverSize, false)) << "a click elsewhere closes it";
-    trayer.terminate();
-    trayer.waitForFinished();
+}
+
+// Where the middle of the popover's "Settings…" row is, from its bottom-left corner: the
+// same view, laid out here with the same fonts. The rows below it never change.
+QPoint settingsRowFromBottomLeft() {
+    testing::RuntimeHarness harness;
+    PurloMenuBarView view(harness.runtime(), harness.clock, harness.loop, harness.appearance, {});
+    view.adjustSize();
+    const QAbstractButton* row = testing::button(view, "Settings…");
+    if (!row) {
+        ADD_FAILURE() << "the popover has no \"Settings…\" row";
+        return {};
+    }
+    const QPoint centre = row->mapTo(&view, row->rect().center());
+    return {centre.x(), centre.y() - view.height()};
+}
+
+TEST_F(EndToEndWithTray, SettingsInThePopoverOpensTheSettingsWindow) {
+    const Profile profile(true);
+    Purlo purlo(profile, screen.name);
+    const auto tray = trayWithPaw();
+    ASSERT_TRUE(tray) << "the paw never took its place in the tray";
+    screen.click(tray->center());
+    const auto popover = screen.awaited(popoverSize);
+    ASSERT_TRUE(popover) << "a click on the paw opens the popover";
+    screen.click(popover->bottomLeft() + QPoint(0, 1) + settingsRowFromBottomLeft());
+    const auto settings = screen.awaited(settingsSize);
+    ASSERT_TRUE(settings) << "\"Settings…\" opens no 760 x 620 window";
+    EXPECT_EQ(screen.title(settingsSize), "Purlo Settings");
+    EXPECT_FALSE(screen.awaited(popoverSize, false)) << "the popover closes behind it";
+}
+
+// On Appearance, the cat stands between the heading and the page, right of the sidebar.
+constexpr QRect settingsPreview{230, 75, 490, 150};
+
+TEST_F(EndToEnd, AClickOnHerOpensSettingsOnAppearanceAndASecondStartBringsItBack) {
+    const Profile profile(true, CompanionPlacement{300, 200});
+    Purlo purlo(profile, screen.name);
+    const auto panel = screen.awaited(panelSize);
+    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    // The pointer over her first: only then does her window take clicks.
+    const QPoint body = panel->topLeft() + QPoint(80, 150);
+    screen.click(body, false);
+    QThread::msleep(500);
+    screen.click(body);
+    const auto settings = screen.awaited(settingsSize);
+    ASSERT_TRUE(settings) << "a click on her opens no 760 x 620 window";
+    EXPECT_EQ(screen.title(settingsSize), "Purlo Settings");
+    EXPECT_LT(std::abs(settings->center().x() - screen.size.width() / 2), 2) << "centred";
+    EXPECT_TRUE(screen.shows("settings-desktop-appearance", *settings, [&](const QImage& shot) {
+        return pixels(shot, settingsPreview.translated(settings->topLeft()), Colour::ink) > 300;
+    })) << "no cat above the page: not on Appearance";
+
+    screen.close(settingsSize);
+    EXPECT_FALSE(screen.awaited(settingsSize, false)) << "closing hides the window";
+    Purlo second(profile, screen.name);
+    EXPECT_THAT(second.ended(), Optional(0)) << "a second start hands over and ends";
+    EXPECT_TRUE(screen.awaited(settingsSize)) << "a second start brings Settings back";
+    purlo.terminate();
+    EXPECT_THAT(purlo.ended(), Optional(0));
 }
 
 } // namespace
