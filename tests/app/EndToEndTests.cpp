@@ -490,17 +490,22 @@ TEST_F(EndToEndWithTray, SettingsInThePopoverOpensTheSettingsWindow) {
 // On Appearance, the cat stands between the heading and the page, right of the sidebar.
 constexpr QRect settingsPreview{230, 75, 490, 150};
 
+// The Settings window a click on her in panel opens, once it shows. The pointer rests
+// over her first: only then does her window take clicks.
+std::optional<QRect> settingsFromAClickOn(Screen& screen, QRect panel) {
+    const QPoint body = panel.topLeft() + QPoint(80, 150);
+    screen.click(body, false);
+    QThread::msleep(500);
+    screen.click(body);
+    return screen.awaited(settingsSize);
+}
+
 TEST_F(EndToEnd, AClickOnHerOpensSettingsOnAppearanceAndASecondStartBringsItBack) {
     const Profile profile(true, CompanionPlacement{300, 200});
     Purlo purlo(profile, screen.name);
     const auto panel = screen.awaited(panelSize);
     ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
-    // The pointer over her first: only then does her window take clicks.
-    const QPoint body = panel->topLeft() + QPoint(80, 150);
-    screen.click(body, false);
-    QThread::msleep(500);
-    screen.click(body);
-    const auto settings = screen.awaited(settingsSize);
+    const auto settings = settingsFromAClickOn(screen, *panel);
     ASSERT_TRUE(settings) << "a click on her opens no 760 x 620 window";
     EXPECT_EQ(screen.title(settingsSize), "Purlo Settings");
     EXPECT_LT(std::abs(settings->center().x() - screen.size.width() / 2), 2) << "centred";
@@ -526,11 +531,7 @@ TEST_F(EndToEnd, AFurChosenInSettingsDressesHerOnTheDesktopAndIsSaved) {
     Purlo purlo(profile, screen.name);
     const auto panel = screen.awaited(panelSize);
     ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
-    const QPoint body = panel->topLeft() + QPoint(80, 150);
-    screen.click(body, false);
-    QThread::msleep(500);
-    screen.click(body);
-    const auto settings = screen.awaited(settingsSize);
+    const auto settings = settingsFromAClickOn(screen, *panel);
     ASSERT_TRUE(settings) << "a click on her opens no 760 x 620 window";
     const QRect cat = frame.translated(panel->topLeft());
     expectAround(screen, *panel, "desktop-tuxedo", [&](const QImage& shot) {
