@@ -23,16 +23,17 @@ double CatProfile::clampedScale(double scale) {
     return scale > maximumScale ? maximumScale : scale;
 }
 
+long CatProfile::scalePercent(double scale) {
+    return scale <= minimumScale ? 75 : std::lround(std::min(scale, maximumScale) * 100.0);
+}
+
 std::string CatProfile::summary() const {
-    const long percent = companionScale <= minimumScale
-                             ? 75
-                             : std::lround(std::min(companionScale, maximumScale) * 100.0);
     const std::string accessoryText = accessory == CatAccessoryPreset::none
                                           ? std::string("no accessory")
                                           : std::string(title(accessory));
     return std::string(title(skin)) + " " + lowercased(title(pattern)) + ", " +
            std::string(title(eyeColor)) + " eyes, " + accessoryText + ", " +
-           std::to_string(percent) + "%, " + std::string(title(phrasePack));
+           std::to_string(scalePercent(companionScale)) + "%, " + std::string(title(phrasePack));
 }
 
 void to_json(Json& json, const CatProfile& profile) {

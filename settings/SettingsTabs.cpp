@@ -1,6 +1,7 @@
 #include "settings/SettingsTabs.h"
 
 #include "settings/AdvancedSettingsTab.h"
+#include "settings/CompanionSettingsTab.h"
 #include "settings/IntegrationsSettingsTab.h"
 #include "settings/PrivacySettingsTab.h"
 #include "settings/UpdatesSettingsTab.h"
@@ -11,6 +12,10 @@ namespace purlo {
 
 QWidget* makeSettingsTab(SettingsSectionTab tab, PurloRuntime& runtime) {
     switch (tab) {
+    case SettingsSectionTab::appearance:
+        return new CompanionSettingsTab(runtime, CompanionSettingsSection::appearance);
+    case SettingsSectionTab::behavior:
+        return new CompanionSettingsTab(runtime, CompanionSettingsSection::behavior);
     case SettingsSectionTab::agent:
         return new IntegrationsSettingsTab(runtime);
     case SettingsSectionTab::privacy:
@@ -19,12 +24,10 @@ QWidget* makeSettingsTab(SettingsSectionTab tab, PurloRuntime& runtime) {
         return new AdvancedSettingsTab(runtime);
     case SettingsSectionTab::about:
         return new UpdatesSettingsTab(runtime);
-    case SettingsSectionTab::appearance:
-    case SettingsSectionTab::behavior:
     case SettingsSectionTab::focus:
         break;
     }
-    // The companion's and the focus pages have no controls yet: an empty page.
+    // The focus page has no controls yet: its heading over an empty page.
     return new QWidget;
 }
 

@@ -203,6 +203,8 @@ struct Colour {
         return r >= 245 && g >= 225 && g <= 245 && b >= 195 && b <= 218;
     }
     static bool ink(int r, int g, int b) { return r + g + b < 150; }
+    // Her midnight fur; the tuxedo she starts in shows hardly any of it.
+    static bool navy(int r, int g, int b) { return r < 80 && b >= r + 20 && b > g; }
 };
 
 int pixels(const QImage& shot, QRect area, bool (*colour)(int r, int g, int b)) {
@@ -498,17 +500,22 @@ TEST_F(EndToEndWithTray, SettingsInThePopoverOpensTheSettingsWindow) {
 // On Appearance, the cat stands between the heading and the page, right of the sidebar.
 constexpr QRect settingsPreview{230, 75, 490, 150};
 
+// The Settings window a click on her in panel opens, once it shows. The pointer rests
+// over her first: only then does her window take clicks.
+std::optional<QRect> settingsFromAClickOn(Screen& screen, QRect panel) {
+    const QPoint body = panel.topLeft() + QPoint(80, 150);
+    screen.click(body, false);
+    QThread::msleep(500);
+    screen.click(body);
+    return screen.awaited(settingsSize);
+}
+
 TEST_F(EndToEnd, AClickOnHerOpensSettingsOnAppearanceAndASecondStartBringsItBack) {
     const Profile profile(true, CompanionPlacement{300, 200});
     Purlo purlo(profile, screen.name);
     const auto panel = screen.awaited(panelSize);
     ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
-    // The pointer over her first: only then does her window take clicks.
-    const QPoint body = panel->topLeft() + QPoint(80, 150);
-    screen.click(body, false);
-    QThread::msleep(500);
-    screen.click(body);
-    const auto settings = screen.awaited(settingsSize);
+    const auto settings = settingsFromAClickOn(screen, *panel);
     ASSERT_TRUE(settings) << "a click on her opens no 760 x 620 window";
     EXPECT_EQ(screen.title(settingsSize), "Purlo Settings");
     EXPECT_LT(std::abs(settings->center().x() - screen.size.width() / 2), 2) << "centred";
@@ -521,6 +528,33 @@ TEST_F(EndToEnd, AClickOnHerOpensSettingsOnAppearanceAndASecondStartBringsItBack
     Purlo second(profile, screen.name);
     EXPECT_THAT(second.ended(), Optional(0)) << "a second start hands over and ends";
     EXPECT_TRUE(screen.awaited(settingsSize)) << "a second start brings Settings back";
+    purlo.terminate();
+    EXPECT_THAT(purlo.ended(), Optional(0));
+}
+
+// Midnight's tile in the fur row of the Appearance page.
+constexpr QPoint midnightSwatch{662, 355};
+
+TEST_F(EndToEnd, AFurChosenInSettingsDressesHerOnTheDesktopAndIsSaved) {
+    // Well left of the centred Settings window, so it never covers her.
+    const Profile profile(true, CompanionPlacement{40, 40});
+    Purlo purlo(profile, screen.name);
+    const auto panel = screen.awaited(panelSize);
+    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    const auto settings = settingsFromAClickOn(screen, *panel);
+    ASSERT_TRUE(settings) << "a click on her opens no 760 x 620 window";
+    const QRect cat = frame.translated(panel->topLeft());
+    expectAround(screen, *panel, "desktop-tuxedo", [&](const QImage& shot) {
+        return pixels(shot, cat, Colour::ink) > 1000 && pixels(shot, cat, Colour::navy) < 200;
+    });
+
+    screen.click(settings->topLeft() + midnightSwatch);
+    expectAround(screen, *panel, "desktop-midnight",
+                 [&](const QImage& shot) { return pixels(shot, cat, Colour::navy) > 1000; });
+    FileKeyValueStore store(configFolder(profile.environment));
+    EXPECT_TRUE(eventually([&] {
+        return PurloSettings::load(store).settings.skin == CatSkinPreset::midnight;
+    })) << "the settings file never held the new fur";
     purlo.terminate();
     EXPECT_THAT(purlo.ended(), Optional(0));
 }
