@@ -72,24 +72,6 @@ OptionList everyMode(PurloRuntime& runtime, Mode PurloSettings::*field, Title ti
                       std::vector<Mode>(cases.begin(), cases.end()), title);
 }
 
-PurloSettingRow* row(const QString& title, QWidget* control,
-                     const std::optional<QString>& subtitle = std::nullopt) {
-    return new PurloSettingRow(title, subtitle, control);
-}
-
-PurloDivider* divider() {
-    return new PurloDivider(PurloTheme::divider);
-}
-
-SettingsGroup* group(const QString& title, SettingsGroup::Place place,
-                     std::initializer_list<QWidget*> rows) {
-    auto* group = new SettingsGroup(title, place);
-    for (QWidget* content : rows) {
-        group->card().addWidget(content);
-    }
-    return group;
-}
-
 // One icon-only button per corner, named and explained by its title.
 QWidget* cornerButtonRow(PurloRuntime& runtime) {
     auto* buttons = new QWidget;
@@ -129,29 +111,31 @@ BehaviorPage::BehaviorPage(PurloRuntime& runtime, QWidget* parent)
 QWidget* BehaviorPage::generalCard() {
     const auto title = QStringLiteral("Open Purlo at login");
     loginSwitch_ = new PurloToggle(launchAtLoginBinding(runtime_), title);
-    loginRow_ = row(title, loginSwitch_);
-    return group(QStringLiteral("General"), SettingsGroup::Place::first, {loginRow_});
+    loginRow_ = settingRow(title, loginSwitch_);
+    return new SettingsGroup(QStringLiteral("General"), SettingsGroup::Place::first, {loginRow_});
 }
 
 QWidget* BehaviorPage::reactionsCard() {
     const auto typing = QStringLiteral("Typing reactions");
     sensitivity_ = new PercentSlider(sensitivityBinding(runtime_), sensitivitySteps,
                                      QStringLiteral("Reaction sensitivity"), QStringLiteral("%1%"));
-    return group(
+    return new SettingsGroup(
         QStringLiteral("Reactions"), SettingsGroup::Place::later,
-        {row(QStringLiteral("Follow my cursor"),
+        {settingRow(
+             QStringLiteral("Follow my cursor"),
              settingSwitch(&PurloSettings::eyeTrackingEnabled, QStringLiteral("Follow my cursor"))),
-         divider(),
-         row(QStringLiteral("Playful reactions"),
+         rowDivider(),
+         settingRow(
+             QStringLiteral("Playful reactions"),
              settingSwitch(&PurloSettings::reactionsEnabled, QStringLiteral("Playful reactions"))),
-         divider(),
-         row(typing, settingSwitch(&PurloSettings::typingReactionsEnabled, typing),
-             QStringLiteral("Purlo taps her paws along with your typing.")),
-         divider(),
-         row(QStringLiteral("React to coding apps"),
-             settingSwitch(&PurloSettings::activeAppAwarenessEnabled,
-                           QStringLiteral("React to coding apps"))),
-         divider(), row(QStringLiteral("Reaction sensitivity"), sensitivity_)});
+         rowDivider(),
+         settingRow(typing, settingSwitch(&PurloSettings::typingReactionsEnabled, typing),
+                    QStringLiteral("Purlo taps her paws along with your typing.")),
+         rowDivider(),
+         settingRow(QStringLiteral("React to coding apps"),
+                    settingSwitch(&PurloSettings::activeAppAwarenessEnabled,
+                                  QStringLiteral("React to coding apps"))),
+         rowDivider(), settingRow(QStringLiteral("Reaction sensitivity"), sensitivity_)});
 }
 
 QWidget* BehaviorPage::placementCard() {
@@ -164,26 +148,28 @@ QWidget* BehaviorPage::placementCard() {
     pickers_ = {presence, movement};
     edgeDistance_ = new PurloIntervalField(edgePaddingBinding(runtime_), edgeDistanceRange,
                                            QStringLiteral("px"));
-    return group(QStringLiteral("Where she stays"), SettingsGroup::Place::later,
-                 {row(QStringLiteral("Keep Purlo"), presence), divider(),
-                  row(QStringLiteral("Movement"), movement), divider(),
-                  row(QStringLiteral("Distance from screen edges"), edgeDistance_), divider(),
-                  row(QStringLiteral("Move to a corner"), cornerButtonRow(runtime_))});
+    return new SettingsGroup(
+        QStringLiteral("Where she stays"), SettingsGroup::Place::later,
+        {settingRow(QStringLiteral("Keep Purlo"), presence), rowDivider(),
+         settingRow(QStringLiteral("Movement"), movement), rowDivider(),
+         settingRow(QStringLiteral("Distance from screen edges"), edgeDistance_), rowDivider(),
+         settingRow(QStringLiteral("Move to a corner"), cornerButtonRow(runtime_))});
 }
 
 QWidget* BehaviorPage::personalCard() {
-    return group(QStringLiteral("Personal"), SettingsGroup::Place::later,
-                 {row(QStringLiteral("Purlo's name"),
-                      textField(companionNameBinding(runtime_), QStringLiteral("Purlo"))),
-                  divider(),
-                  row(QStringLiteral("What should Purlo call you?"),
-                      textField(settingsBinding(runtime_, &PurloSettings::userName),
-                                QStringLiteral("Name"))),
-                  divider(),
-                  row(QStringLiteral("Idle note"),
-                      textField(settingsBinding(runtime_, &PurloSettings::pinnedMessage),
-                                QStringLiteral("Drink some water")),
-                      QStringLiteral("Shown while Purlo is idle, except during Quiet Hours."))});
+    return new SettingsGroup(
+        QStringLiteral("Personal"), SettingsGroup::Place::later,
+        {settingRow(QStringLiteral("Purlo's name"),
+                    textField(companionNameBinding(runtime_), QStringLiteral("Purlo"))),
+         rowDivider(),
+         settingRow(QStringLiteral("What should Purlo call you?"),
+                    textField(settingsBinding(runtime_, &PurloSettings::userName),
+                              QStringLiteral("Name"))),
+         rowDivider(),
+         settingRow(QStringLiteral("Idle note"),
+                    textField(settingsBinding(runtime_, &PurloSettings::pinnedMessage),
+                              QStringLiteral("Drink some water")),
+                    QStringLiteral("Shown while Purlo is idle, except during Quiet Hours."))});
 }
 
 PurloToggle* BehaviorPage::settingSwitch(bool PurloSettings::*field, const QString& title) {

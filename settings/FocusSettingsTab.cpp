@@ -52,27 +52,9 @@ QString napDurationLabel(PurloNapDuration duration) {
     return {};
 }
 
-PurloSettingRow* row(const QString& title, QWidget* control,
-                     const std::optional<QString>& subtitle = std::nullopt) {
-    return new PurloSettingRow(title, subtitle, control);
-}
-
-PurloDivider* divider() {
-    return new PurloDivider(PurloTheme::divider);
-}
-
-SettingsGroup* group(const QString& title, SettingsGroup::Place place,
-                     std::initializer_list<QWidget*> rows) {
-    auto* group = new SettingsGroup(title, place);
-    for (QWidget* content : rows) {
-        group->card().addWidget(content);
-    }
-    return group;
-}
-
 // Two rows side by side, sharing the width, with an upright rule between them.
 QWidget* timeRow(QWidget* leading, QWidget* trailing) {
-    auto* rule = divider();
+    auto* rule = rowDivider();
     rule->setFixedSize(timeRuleSize);
     auto* pair = new QWidget;
     auto* line = new QHBoxLayout(pair);
@@ -91,7 +73,7 @@ QWidget* dependentRows(std::initializer_list<QWidget*> rows) {
     auto* stack = new QVBoxLayout(group);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
-    stack->addWidget(divider());
+    stack->addWidget(rowDivider());
     for (QWidget* content : rows) {
         stack->addWidget(content);
     }
@@ -171,14 +153,15 @@ PurloToggle* FocusSettingsTab::settingSwitch(Binding<bool> isOn, const QString& 
 
 QWidget* FocusSettingsTab::timersCard() {
     const auto minutes = QStringLiteral("min");
-    return group(QStringLiteral("Timers"), SettingsGroup::Place::first,
-                 {row(QStringLiteral("Focus length"),
-                      numberField(settingsBinding(runtime_, &PurloSettings::pomodoroFocusMinutes),
-                                  focusLengthRange, minutes)),
-                  divider(),
-                  row(QStringLiteral("Break length"),
-                      numberField(settingsBinding(runtime_, &PurloSettings::pomodoroBreakMinutes),
-                                  breakLengthRange, minutes))});
+    return new SettingsGroup(
+        QStringLiteral("Timers"), SettingsGroup::Place::first,
+        {settingRow(QStringLiteral("Focus length"),
+                    numberField(settingsBinding(runtime_, &PurloSettings::pomodoroFocusMinutes),
+                                focusLengthRange, minutes)),
+         rowDivider(),
+         settingRow(QStringLiteral("Break length"),
+                    numberField(settingsBinding(runtime_, &PurloSettings::pomodoroBreakMinutes),
+                                breakLengthRange, minutes))});
 }
 
 QWidget* FocusSettingsTab::remindersCard() {
@@ -186,25 +169,27 @@ QWidget* FocusSettingsTab::remindersCard() {
     const auto hours = QStringLiteral("h");
     const auto quietHours = QStringLiteral("Quiet Hours");
     quietHoursTimes_ = dependentRows({timeRow(
-        row(QStringLiteral("Starts"),
-            numberField(settingsFieldBinding(
-                            runtime_, [](auto& s) -> auto& { return s.quietHours.startHour; }),
-                        hourRange, hours)),
-        row(QStringLiteral("Ends"),
-            numberField(settingsFieldBinding(
-                            runtime_, [](auto& s) -> auto& { return s.quietHours.endHour; }),
-                        hourRange, hours)))});
-    return group(
+        settingRow(QStringLiteral("Starts"), numberField(settingsFieldBinding(
+                                                             runtime_, [](auto& s) -> auto& {
+                                                                 return s.quietHours.startHour;
+                                                             }),
+                                                         hourRange, hours)),
+        settingRow(QStringLiteral("Ends"),
+                   numberField(settingsFieldBinding(
+                                   runtime_, [](auto& s) -> auto& { return s.quietHours.endHour; }),
+                               hourRange, hours)))});
+    return new SettingsGroup(
         QStringLiteral("Reminders"), SettingsGroup::Place::later,
-        {row(QStringLiteral("Stretch reminder"),
-             numberField(settingsBinding(runtime_, &PurloSettings::stretchReminderMinutes),
-                         stretchReminderRange, minutes)),
-         divider(),
-         row(QStringLiteral("Encouragement"),
-             numberField(settingsBinding(runtime_, &PurloSettings::kindNudgeMinutes),
-                         encouragementRange, minutes)),
-         divider(),
-         row(quietHours,
+        {settingRow(QStringLiteral("Stretch reminder"),
+                    numberField(settingsBinding(runtime_, &PurloSettings::stretchReminderMinutes),
+                                stretchReminderRange, minutes)),
+         rowDivider(),
+         settingRow(QStringLiteral("Encouragement"),
+                    numberField(settingsBinding(runtime_, &PurloSettings::kindNudgeMinutes),
+                                encouragementRange, minutes)),
+         rowDivider(),
+         settingRow(
+             quietHours,
              settingSwitch(settingsFieldBinding(
                                runtime_, [](auto& s) -> auto& { return s.quietHours.enabled; }),
                            quietHours),
@@ -223,24 +208,26 @@ QWidget* FocusSettingsTab::scheduledNapCard() {
                    std::vector<PurloNapDuration>(allNapDurations.begin(), allNapDurations.end()),
                    [](PurloNapDuration option) { return napDurationLabel(option).toStdString(); }));
     napDetails_ = dependentRows(
-        {timeRow(
-             row(QStringLiteral("Hour"),
-                 numberField(settingsFieldBinding(
-                                 runtime_, [](auto& s) -> auto& { return s.scheduledNap.hour; }),
-                             hourRange, {})),
-             row(QStringLiteral("Minute"),
-                 numberField(settingsFieldBinding(
-                                 runtime_, [](auto& s) -> auto& { return s.scheduledNap.minute; }),
-                             minuteRange, {}))),
-         divider(), row(QStringLiteral("Nap length"), napLength_), divider(),
-         row(weekdaysOnly, settingSwitch(settingsFieldBinding(
-                                             runtime_, [](auto& s) -> auto& {
-                                                 return s.scheduledNap.weekdaysOnly;
-                                             }),
-                                         weekdaysOnly))});
-    return group(
+        {timeRow(settingRow(QStringLiteral("Hour"), numberField(settingsFieldBinding(
+                                                                    runtime_, [](auto& s) -> auto& {
+                                                                        return s.scheduledNap.hour;
+                                                                    }),
+                                                                hourRange, {})),
+                 settingRow(QStringLiteral("Minute"),
+                            numberField(settingsFieldBinding(
+                                            runtime_,
+                                            [](auto& s) -> auto& { return s.scheduledNap.minute; }),
+                                        minuteRange, {}))),
+         rowDivider(), settingRow(QStringLiteral("Nap length"), napLength_), rowDivider(),
+         settingRow(weekdaysOnly, settingSwitch(settingsFieldBinding(
+                                                    runtime_, [](auto& s) -> auto& {
+                                                        return s.scheduledNap.weekdaysOnly;
+                                                    }),
+                                                weekdaysOnly))});
+    return new SettingsGroup(
         QStringLiteral("Scheduled Nap"), SettingsGroup::Place::later,
-        {row(scheduledNap,
+        {settingRow(
+             scheduledNap,
              settingSwitch(settingsFieldBinding(
                                runtime_, [](auto& s) -> auto& { return s.scheduledNap.enabled; }),
                            scheduledNap),
@@ -262,8 +249,8 @@ QWidget* FocusSettingsTab::habitRemindersCard() {
     addLine->addWidget(add);
     addLine->addStretch(1);
 
-    return group(QStringLiteral("Habit Reminders"), SettingsGroup::Place::later,
-                 {list, divider(), addRow});
+    return new SettingsGroup(QStringLiteral("Habit Reminders"), SettingsGroup::Place::later,
+                             {list, rowDivider(), addRow});
 }
 
 HabitNudgeRow* FocusSettingsTab::habitRow(const PurloHabitReminder& habit) {
@@ -329,7 +316,7 @@ void FocusSettingsTab::showHabitReminders(const std::vector<PurloHabitReminder>&
             entries.push_back(*kept);
             previous.erase(kept);
         } else {
-            entries.push_back({reminder.id, divider(), habitRow(reminder)});
+            entries.push_back({reminder.id, rowDivider(), habitRow(reminder)});
         }
     }
     arrangeHabitEntries(std::move(entries));
