@@ -116,25 +116,19 @@ QWidget* BehaviorPage::generalCard() {
 }
 
 QWidget* BehaviorPage::reactionsCard() {
-    const auto typing = QStringLiteral("Typing reactions");
     sensitivity_ = new PercentSlider(sensitivityBinding(runtime_), sensitivitySteps,
                                      QStringLiteral("Reaction sensitivity"), QStringLiteral("%1%"));
     return new SettingsGroup(
         QStringLiteral("Reactions"), SettingsGroup::Place::later,
-        {settingRow(
-             QStringLiteral("Follow my cursor"),
-             settingSwitch(&PurloSettings::eyeTrackingEnabled, QStringLiteral("Follow my cursor"))),
+        {switchRow(&PurloSettings::eyeTrackingEnabled, QStringLiteral("Follow my cursor")),
          rowDivider(),
-         settingRow(
-             QStringLiteral("Playful reactions"),
-             settingSwitch(&PurloSettings::reactionsEnabled, QStringLiteral("Playful reactions"))),
+         switchRow(&PurloSettings::reactionsEnabled, QStringLiteral("Playful reactions")),
          rowDivider(),
-         settingRow(typing, settingSwitch(&PurloSettings::typingReactionsEnabled, typing),
-                    QStringLiteral("Purlo taps her paws along with your typing.")),
+         switchRow(&PurloSettings::typingReactionsEnabled, QStringLiteral("Typing reactions"),
+                   QStringLiteral("Purlo taps her paws along with your typing.")),
          rowDivider(),
-         settingRow(QStringLiteral("React to coding apps"),
-                    settingSwitch(&PurloSettings::activeAppAwarenessEnabled,
-                                  QStringLiteral("React to coding apps"))),
+         switchRow(&PurloSettings::activeAppAwarenessEnabled,
+                   QStringLiteral("React to coding apps")),
          rowDivider(), settingRow(QStringLiteral("Reaction sensitivity"), sensitivity_)});
 }
 
@@ -172,10 +166,12 @@ QWidget* BehaviorPage::personalCard() {
                     QStringLiteral("Shown while Purlo is idle, except during Quiet Hours."))});
 }
 
-PurloToggle* BehaviorPage::settingSwitch(bool PurloSettings::*field, const QString& title) {
+// A row whose switch, named by the row's title, turns field on and off.
+QWidget* BehaviorPage::switchRow(bool PurloSettings::*field, const QString& title,
+                                 const std::optional<QString>& subtitle) {
     auto* toggle = new PurloToggle(settingsBinding(runtime_, field), title);
     switches_.push_back(toggle);
-    return toggle;
+    return settingRow(title, toggle, subtitle);
 }
 
 PurloSettingsTextField* BehaviorPage::textField(Binding<std::string> text,

@@ -5,6 +5,7 @@
 #include "ui/Binding.h"
 
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,7 +35,8 @@ private:
     QWidget* reactionsCard();
     QWidget* placementCard();
     QWidget* personalCard();
-    PurloToggle* settingSwitch(bool PurloSettings::*field, const QString& title);
+    QWidget* switchRow(bool PurloSettings::*field, const QString& title,
+                       const std::optional<QString>& subtitle = std::nullopt);
     PurloSettingsTextField* textField(Binding<std::string> text, const QString& placeholder);
     void showSettings();
     void showLaunchAtLogin();

@@ -7,7 +7,6 @@
 #include "settings/SettingsGroup.h"
 #include "settings/SettingsMenuPicker.h"
 #include "ui/PurloButtonStyles.h"
-#include "ui/PurloCard.h"
 #include "ui/PurloDivider.h"
 #include "ui/PurloIntervalField.h"
 #include "ui/PurloSettingRow.h"
@@ -37,6 +36,32 @@ constexpr IntervalRange hourRange{0, 23};
 constexpr IntervalRange minuteRange{0, 59};
 // What the bound interval of a reminder that is gone reads as.
 constexpr IntervalRange habitIntervalRange{5, 240};
+
+// The fields of the quiet hours and of the daily nap, as picked out of the settings.
+constexpr auto quietHoursEnabled = [](auto& settings) -> auto& {
+    return settings.quietHours.enabled;
+};
+constexpr auto quietHoursStart = [](auto& settings) -> auto& {
+    return settings.quietHours.startHour;
+};
+constexpr auto quietHoursEnd = [](auto& settings) -> auto& {
+    return settings.quietHours.endHour;
+};
+constexpr auto napEnabled = [](auto& settings) -> auto& {
+    return settings.scheduledNap.enabled;
+};
+constexpr auto napHour = [](auto& settings) -> auto& {
+    return settings.scheduledNap.hour;
+};
+constexpr auto napMinute = [](auto& settings) -> auto& {
+    return settings.scheduledNap.minute;
+};
+constexpr auto napLength = [](auto& settings) -> auto& {
+    return settings.scheduledNap.duration;
+};
+constexpr auto napOnWeekdaysOnly = [](auto& settings) -> auto& {
+    return settings.scheduledNap.weekdaysOnly;
+};
 
 QString napDurationLabel(PurloNapDuration duration) {
     switch (duration) {
@@ -136,8 +161,6 @@ FocusSettingsTab::FocusSettingsTab(PurloRuntime& runtime, QWidget* parent)
         [this](const PurloSettings& settings) { showSettings(settings); });
 }
 
-FocusSettingsTab::~FocusSettingsTab() = default;
-
 PurloIntervalField* FocusSettingsTab::numberField(Binding<std::int64_t> value, IntervalRange range,
                                                   const QString& unit) {
     auto* field = new PurloIntervalField(std::move(value), range, unit);
@@ -145,10 +168,12 @@ PurloIntervalField* FocusSettingsTab::numberField(Binding<std::int64_t> value, I
     return field;
 }
 
-PurloToggle* FocusSettingsTab::settingSwitch(Binding<bool> isOn, const QString& title) {
+// A row whose switch, named by the row's title, turns a setting on and off.
+QWidget* FocusSettingsTab::switchRow(Binding<bool> isOn, const QString& title,
+                                     const std::optional<QString>& subtitle) {
     auto* toggle = new PurloToggle(std::move(isOn), title);
     switches_.push_back(toggle);
-    return toggle;
+    return settingRow(title, toggle, subtitle);
 }
 
 QWidget* FocusSettingsTab::timersCard() {
@@ -167,17 +192,11 @@ QWidget* FocusSettingsTab::timersCard() {
 QWidget* FocusSettingsTab::remindersCard() {
     const auto minutes = QStringLiteral("min");
     const auto hours = QStringLiteral("h");
-    const auto quietHours = QStringLiteral("Quiet Hours");
     quietHoursTimes_ = dependentRows({timeRow(
-        settingRow(QStringLiteral("Starts"), numberField(settingsFieldBinding(
-                                                             runtime_, [](auto& s) -> auto& {
-                                                                 return s.quietHours.startHour;
-                                                             }),
-                                                         hourRange, hours)),
+        settingRow(QStringLiteral("Starts"),
+                   numberField(settingsFieldBinding(runtime_, quietHoursStart), hourRange, hours)),
         settingRow(QStringLiteral("Ends"),
-                   numberField(settingsFieldBinding(
-                                   runtime_, [](auto& s) -> auto& { return s.quietHours.endHour; }),
-                               hourRange, hours)))});
+                   numberField(settingsFieldBinding(runtime_, quietHoursEnd), hourRange, hours)))});
     return new SettingsGroup(
         QStringLiteral("Reminders"), SettingsGroup::Place::later,
         {settingRow(QStringLiteral("Stretch reminder"),
@@ -188,50 +207,30 @@ QWidget* FocusSettingsTab::remindersCard() {
                     numberField(settingsBinding(runtime_, &PurloSettings::kindNudgeMinutes),
                                 encouragementRange, minutes)),
          rowDivider(),
-         settingRow(
-             quietHours,
-             settingSwitch(settingsFieldBinding(
-                               runtime_, [](auto& s) -> auto& { return s.quietHours.enabled; }),
-                           quietHours),
-             QStringLiteral("Pause Purlo's automatic reactions on a schedule.")),
+         switchRow(settingsFieldBinding(runtime_, quietHoursEnabled), QStringLiteral("Quiet Hours"),
+                   QStringLiteral("Pause Purlo's automatic reactions on a schedule.")),
          quietHoursTimes_});
 }
 
 QWidget* FocusSettingsTab::scheduledNapCard() {
-    const auto weekdaysOnly = QStringLiteral("Weekdays only");
-    const auto scheduledNap = QStringLiteral("Scheduled nap");
-    const Binding<PurloNapDuration> duration = settingsFieldBinding(
-        runtime_, [](auto& s) -> auto& { return s.scheduledNap.duration; });
     napLength_ = new SettingsMenuPicker(
         QStringLiteral("Nap length"),
-        optionList(duration,
+        optionList(settingsFieldBinding(runtime_, napLength),
                    std::vector<PurloNapDuration>(allNapDurations.begin(), allNapDurations.end()),
                    [](PurloNapDuration option) { return napDurationLabel(option).toStdString(); }));
     napDetails_ = dependentRows(
-        {timeRow(settingRow(QStringLiteral("Hour"), numberField(settingsFieldBinding(
-                                                                    runtime_, [](auto& s) -> auto& {
-                                                                        return s.scheduledNap.hour;
-                                                                    }),
-                                                                hourRange, {})),
-                 settingRow(QStringLiteral("Minute"),
-                            numberField(settingsFieldBinding(
-                                            runtime_,
-                                            [](auto& s) -> auto& { return s.scheduledNap.minute; }),
-                                        minuteRange, {}))),
+        {timeRow(
+             settingRow(QStringLiteral("Hour"),
+                        numberField(settingsFieldBinding(runtime_, napHour), hourRange, {})),
+             settingRow(QStringLiteral("Minute"),
+                        numberField(settingsFieldBinding(runtime_, napMinute), minuteRange, {}))),
          rowDivider(), settingRow(QStringLiteral("Nap length"), napLength_), rowDivider(),
-         settingRow(weekdaysOnly, settingSwitch(settingsFieldBinding(
-                                                    runtime_, [](auto& s) -> auto& {
-                                                        return s.scheduledNap.weekdaysOnly;
-                                                    }),
-                                                weekdaysOnly))});
+         switchRow(settingsFieldBinding(runtime_, napOnWeekdaysOnly),
+                   QStringLiteral("Weekdays only"))});
     return new SettingsGroup(
         QStringLiteral("Scheduled Nap"), SettingsGroup::Place::later,
-        {settingRow(
-             scheduledNap,
-             settingSwitch(settingsFieldBinding(
-                               runtime_, [](auto& s) -> auto& { return s.scheduledNap.enabled; }),
-                           scheduledNap),
-             QStringLiteral("One quiet nap a day. She asks you to step away, then sleeps.")),
+        {switchRow(settingsFieldBinding(runtime_, napEnabled), QStringLiteral("Scheduled nap"),
+                   QStringLiteral("One quiet nap a day. She asks you to step away, then sleeps.")),
          napDetails_});
 }
 

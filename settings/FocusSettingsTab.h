@@ -7,6 +7,7 @@
 
 #include <QWidget>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,6 @@ class FocusSettingsTab final : public QWidget {
 
 public:
     explicit FocusSettingsTab(PurloRuntime& runtime, QWidget* parent = nullptr);
-    ~FocusSettingsTab() override;
 
 private:
     struct HabitEntry {
@@ -48,7 +48,8 @@ private:
     QWidget* habitRemindersCard();
     PurloIntervalField* numberField(Binding<std::int64_t> value, IntervalRange range,
                                     const QString& unit);
-    PurloToggle* settingSwitch(Binding<bool> isOn, const QString& title);
+    QWidget* switchRow(Binding<bool> isOn, const QString& title,
+                       const std::optional<QString>& subtitle = std::nullopt);
     HabitNudgeRow* habitRow(const PurloHabitReminder& habit);
     void addHabitReminder();
     void deleteHabitReminder(const std::string& id);
