@@ -44,15 +44,6 @@ struct BehaviorWindow : CompanionTabWindow {
     }
 };
 
-TEST(BehaviorPage, TheBehaviorSectionShowsItsFourGroupsAndNothingOfAppearance) {
-    BehaviorWindow page;
-    const QStringList texts = shownTexts(*page.tab);
-    for (const char* group : {"General", "Reactions", "Where she stays", "Personal"}) {
-        EXPECT_TRUE(texts.contains(group)) << group;
-    }
-    EXPECT_FALSE(texts.contains("Saved Looks"));
-}
-
 TEST(BehaviorPage, EachReactionSwitchWritesItsOwnField) {
     const std::pair<const char*, bool PurloSettings::*> switches[] = {
         {"Follow my cursor", &PurloSettings::eyeTrackingEnabled},

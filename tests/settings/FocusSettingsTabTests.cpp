@@ -193,6 +193,31 @@ TEST(FocusSettingsTab, OnlyTheUsersOwnRemindersCanBeRenamedOrDeleted) {
     }
 }
 
+TEST(FocusSettingsTab, AnOffReminderIsFadedAndTakesNoInputButItsSwitchTurnsItOn) {
+    FocusTabWindow focus(settingsWith(
+        [](PurloSettings& s) { s.habitReminders = {reminder("custom-1", "Tea", false)}; }));
+    HabitNudgeRow& row = *focus.habitRows().value(0);
+    const QList<HabitDraftTextField*> fields = row.findChildren<HabitDraftTextField*>();
+    ASSERT_EQ(fields.size(), 2);
+    auto* interval = row.findChild<PurloIntervalField*>();
+    const auto expectOn = [&](bool on, const char* when) {
+        for (HabitDraftTextField* field : fields) {
+            EXPECT_EQ(field->isEnabled(), on) << when;
+            EXPECT_DOUBLE_EQ(widgetOpacity(*field), on ? 1.0 : 0.55) << when;
+            EXPECT_DOUBLE_EQ(widgetOpacity(*field->parentWidget()), on ? 1.0 : 0.45) << when;
+        }
+        EXPECT_EQ(interval->isEnabled(), on) << when;
+        EXPECT_DOUBLE_EQ(widgetOpacity(*interval), on ? 1.0 : 0.45) << when;
+    };
+    expectOn(false, "off");
+    pressKey(fields[0]->lineEdit(), Qt::Key_X, "x");
+    EXPECT_EQ(fields[0]->lineEdit().text(), "Tea") << "a faded field takes no keys";
+
+    click(*accessible(row, "Tea nudge"));
+    EXPECT_TRUE(focus.harness.stored().habitReminders[0].enabled);
+    expectOn(true, "turned on");
+}
+
 TEST(FocusSettingsTab, AnEmptyListShowsOnlyTheRuleAndTheButton) {
     FocusTabWindow focus(settingsWith([](PurloSettings& s) { s.habitReminders.clear(); }));
     const PurloCard& card = focus.card("Habit Reminders");
