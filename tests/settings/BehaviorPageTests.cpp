@@ -30,14 +30,7 @@ struct BehaviorWindow : CompanionTabWindow {
     explicit BehaviorWindow(const PurloSettings& settings = {})
         : CompanionTabWindow(settings, CompanionSettingsSection::behavior) {}
 
-    PurloSettingRow* row(const QString& title) const {
-        for (PurloSettingRow* row : shownWidgets<PurloSettingRow>(*tab)) {
-            if (shownTexts(*row).value(0) == title) {
-                return row;
-            }
-        }
-        return nullptr;
-    }
+    PurloSettingRow* row(const QString& title) const { return testing::rowTitled(*tab, title); }
     PercentSlider& sensitivity() const { return *shownWidgets<PercentSlider>(*tab).value(0); }
     PurloIntervalField& edgeDistance() const {
         return *row("Distance from screen edges")->findChild<PurloIntervalField*>();

@@ -47,14 +47,7 @@ struct FocusTabWindow {
     }
 
     // The shown row under that title.
-    PurloSettingRow* row(const QString& title) const {
-        for (PurloSettingRow* row : shownWidgets<PurloSettingRow>(*tab)) {
-            if (shownTexts(*row).value(0) == title) {
-                return row;
-            }
-        }
-        return nullptr;
-    }
+    PurloSettingRow* row(const QString& title) const { return testing::rowTitled(*tab, title); }
     PurloIntervalField* numberField(const QString& title) const {
         PurloSettingRow* found = row(title);
         return found != nullptr ? found->findChild<PurloIntervalField*>() : nullptr;
