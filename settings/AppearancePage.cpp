@@ -2,9 +2,9 @@
 
 #include "settings/ColorDot.h"
 #include "settings/CompanionSettingsBindings.h"
-#include "settings/CompanionSizeSlider.h"
 #include "settings/FurSwatch.h"
 #include "settings/HexColor.h"
+#include "settings/PercentSlider.h"
 #include "settings/PurloSegmentedControl.h"
 #include "settings/SavedLooksCard.h"
 #include "settings/SettingsMenuPicker.h"
@@ -28,6 +28,8 @@ constexpr double firstGroupTopPadding = 8;
 constexpr double laterGroupTopPadding = 20;
 constexpr int eyeDotDiameter = 13;
 constexpr int eyeDotSpacing = 10;
+// The companion's sizes, 75 % to 120 % in steps of 5 %.
+constexpr PercentSlider::Steps sizeSteps{75, 120, 5};
 // A faint dark ring keeps the pale eye colours apart from a white card.
 constexpr ThemeColor eyeDotRing = themeColor(0x000000, 0.2);
 
@@ -103,7 +105,9 @@ AppearancePage::AppearancePage(PurloRuntime& runtime, Binding<std::string> profi
     , runtime_(runtime)
     , furTitle_(new PurloText({}, kitFont(12, QFont::Bold, true), PurloTheme::accent))
     , eyeDot_(new ColorDot(eyeDotDiameter, eyeDotRing))
-    , sizeSlider_(new CompanionSizeSlider(settingsBinding(runtime, &PurloSettings::companionScale)))
+    , sizeSlider_(new PercentSlider(settingsBinding(runtime, &PurloSettings::companionScale),
+                                    sizeSteps, QStringLiteral("Purlo size"),
+                                    QStringLiteral("%1 percent")))
     , bubbleStyle_(new PurloSegmentedControl(everyOption(runtime, &PurloSettings::phrasePack))) {
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(0, 0, 0, 0);

@@ -11,8 +11,8 @@
 namespace purlo {
 
 class ColorDot;
-class CompanionSizeSlider;
 class FurSwatch;
+class PercentSlider;
 class PurloSegmentedControl;
 class PurloText;
 class SettingsMenuPicker;
@@ -41,7 +41,7 @@ private:
     std::vector<FurSwatch*> swatches_;
     std::vector<SettingsMenuPicker*> pickers_;
     ColorDot* eyeDot_;
-    CompanionSizeSlider* sizeSlider_;
+    PercentSlider* sizeSlider_;
     PurloSegmentedControl* bubbleStyle_;
     Cancellable settingsSubscription_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/PurloRuntime.h"
+#include "settings/SettingsFieldBinding.h"
 #include "ui/Binding.h"
 
 #include <algorithm>
@@ -12,18 +13,12 @@
 namespace purlo {
 
 // The companion pages' controls keep no copy of the settings: each one is bound to a
-// field of the runtime's published settings. Reading gives the field as published now;
-// writing stores a changed copy of the whole settings through the runtime at once, so
-// it is saved and applied, every time, the value already stored included.
+// field of the runtime's published settings (see settingsFieldBinding).
 
 template <typename Field>
 Binding<Field> settingsBinding(PurloRuntime& runtime, Field PurloSettings::*field) {
-    return {[&runtime, field] { return (*runtime.settings()).*field; },
-            [&runtime, field](Field value) {
-                PurloSettings settings = *runtime.settings();
-                settings.*field = std::move(value);
-                runtime.setSettings(std::move(settings));
-            }};
+    return settingsFieldBinding(
+        runtime, [field](auto& settings) -> auto& { return settings.*field; });
 }
 
 // Whether Purlo starts at login: the runtime's word on it, and turning it on or off

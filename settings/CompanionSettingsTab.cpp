@@ -1,6 +1,7 @@
 #include "settings/CompanionSettingsTab.h"
 
 #include "settings/AppearancePage.h"
+#include "settings/BehaviorPage.h"
 
 #include <QVBoxLayout>
 
@@ -18,6 +19,8 @@ CompanionSettingsTab::CompanionSettingsTab(PurloRuntime& runtime, CompanionSetti
                                                       [this](std::string name) {
                                                           profileName_ = std::move(name);
                                                       }}));
+    } else {
+        stack->addWidget(new BehaviorPage(runtime));
     }
 }
 

@@ -11,9 +11,8 @@ namespace purlo {
 enum class CompanionSettingsSection { appearance, behavior };
 
 // The tab behind the Appearance and Behavior sections. It shows one of their pages,
-// fixed when the tab is made: the Appearance page for appearance; the Behavior page is
-// not built yet, so behavior shows nothing. It holds the look name being typed, which
-// lives as long as the tab.
+// fixed when the tab is made: the Appearance page for appearance, the Behavior page for
+// behavior. It holds the look name being typed, which lives as long as the tab.
 class CompanionSettingsTab final : public QWidget {
     Q_OBJECT
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "settings/PurloTextField.h"
-#include "ui/Binding.h"
+#include "settings/TextDraft.h"
 
 #include <QWidget>
 #include <optional>
@@ -9,13 +9,10 @@
 
 namespace purlo {
 
-// A text field for a stored setting. Typing edits a private draft; the draft is
-// written through the binding only on Return, when the field loses focus and when it
-// is hidden (its page or window goes away), and only when it differs from the bound
-// text, so every edit is one write however many keys it took. After a write the field
-// shows what the binding kept, which may be trimmed or otherwise cleaned up. Changes
-// made elsewhere show at once, except while the field has focus: what the user is
-// typing is left alone, and wins when it is committed.
+// A text field for a stored setting, edited as a draft that is written through the
+// binding only when the user is done: on Return, when the field loses focus and when
+// it is hidden (its page or window goes away); see TextDraft. After a write the field
+// shows what the binding kept, which may be trimmed or otherwise cleaned up.
 class PurloSettingsTextField final : public QWidget {
     Q_OBJECT
 
@@ -24,13 +21,16 @@ public:
                            std::optional<int> width = std::nullopt,
                            Qt::Alignment alignment = Qt::AlignLeading, bool mono = false,
                            QWidget* parent = nullptr);
+    PurloSettingsTextField(Binding<std::string> text, const QString& placeholder,
+                           std::optional<int> width, Qt::Alignment alignment,
+                           PurloTextField::Style style, QWidget* parent = nullptr);
 
     // The bound text changed elsewhere.
     void refresh();
     // Writes the draft when it differs from the bound text.
     void commitDraft();
 
-    const std::string& draft() const { return draft_; }
+    const std::string& draft() const { return draft_.draft(); }
     PurloTextField& field() const { return *field_; }
 
 protected:
@@ -38,12 +38,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void loadDraft();
-    void focusDidChange(bool focused);
-
-    Binding<std::string> text_;
-    std::string draft_;
-    bool hasAppeared_ = false;
+    TextDraft draft_;
     PurloTextField* field_;
 };
 

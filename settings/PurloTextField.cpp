@@ -9,16 +9,26 @@
 
 namespace purlo {
 
+PurloTextField::Style PurloTextField::settingsStyle(bool mono) {
+    return {.font = mono ? kitFont(13.5, QFont::Normal, true) : kitFont(14, QFont::DemiBold)};
+}
+
 PurloTextField::PurloTextField(Binding<std::string> text, const QString& placeholder,
                                std::optional<int> width, Qt::Alignment alignment, bool mono,
+                               QWidget* parent)
+    : PurloTextField(std::move(text), placeholder, width, alignment, settingsStyle(mono), parent) {}
+
+PurloTextField::PurloTextField(Binding<std::string> text, const QString& placeholder,
+                               std::optional<int> width, Qt::Alignment alignment, Style style,
                                QWidget* parent)
     : QWidget(parent)
     , text_(std::move(text))
     , alignment_(alignment)
+    , style_(std::move(style))
     , lineEdit_(new QLineEdit(this)) {
     lineEdit_->setFrame(false);
     lineEdit_->setPlaceholderText(placeholder);
-    lineEdit_->setFont(mono ? kitFont(13.5, QFont::Normal, true) : kitFont(14, QFont::DemiBold));
+    lineEdit_->setFont(style_.font);
     lineEdit_->setAlignment(alignment_ | Qt::AlignVCenter);
     lineEdit_->installEventFilter(this);
     connect(lineEdit_, &QLineEdit::textEdited, this,
@@ -26,8 +36,7 @@ PurloTextField::PurloTextField(Binding<std::string> text, const QString& placeho
     connect(lineEdit_, &QLineEdit::returnPressed, this, &PurloTextField::submitted);
 
     auto* padding = new QHBoxLayout(this);
-    padding->setContentsMargins(horizontalPadding, verticalPadding, horizontalPadding,
-                                verticalPadding);
+    padding->setContentsMargins(style_.boxed ? style_.padding : QMargins());
     padding->addWidget(lineEdit_);
     setFocusProxy(lineEdit_);
     if (width) {
@@ -48,7 +57,9 @@ void PurloTextField::refresh() {
 }
 
 void PurloTextField::paintEvent(QPaintEvent*) {
-    paintFieldBox(*this, cornerRadius, focused_);
+    if (style_.boxed) {
+        paintFieldBox(*this, style_.cornerRadius, focused_);
+    }
 }
 
 // A click on the padding reaches the text as well.

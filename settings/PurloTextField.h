@@ -2,7 +2,9 @@
 
 #include "ui/Binding.h"
 
+#include <QFont>
 #include <QLineEdit>
+#include <QMargins>
 #include <QWidget>
 #include <optional>
 #include <string>
@@ -10,16 +12,24 @@
 namespace purlo {
 
 // A single-line text entry in the settings' look: the text on a rounded box in the
-// control fill, outlined in the accent while it has focus. Every keystroke is stored
-// through the binding; nothing is trimmed or checked here. The whole box, padding
-// included, takes a click.
+// control fill, outlined in the accent while it has focus, or the bare text alone.
+// Every keystroke is stored through the binding; nothing is trimmed or checked here.
+// The whole box, padding included, takes a click.
 class PurloTextField final : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr double cornerRadius = 9;
-    static constexpr int horizontalPadding = 12;
-    static constexpr int verticalPadding = 9;
+    struct Style {
+        QFont font;
+        // Without a box the text stands bare, with no padding around it.
+        bool boxed = true;
+        double cornerRadius = 9;
+        QMargins padding{12, 9, 12, 9};
+    };
+
+    // The settings pages' fields: the system font, 14 points semibold, or 13.5 points
+    // monospaced.
+    static Style settingsStyle(bool mono);
 
     // width: the field's whole width, padding included; without one the field fills
     // its row. alignment: where the text stands while the field has no focus (with
@@ -28,6 +38,8 @@ public:
                    std::optional<int> width = std::nullopt,
                    Qt::Alignment alignment = Qt::AlignLeading, bool mono = false,
                    QWidget* parent = nullptr);
+    PurloTextField(Binding<std::string> text, const QString& placeholder, std::optional<int> width,
+                   Qt::Alignment alignment, Style style, QWidget* parent = nullptr);
 
     // Shows the bound text again after it changed elsewhere.
     void refresh();
@@ -51,6 +63,7 @@ private:
 
     Binding<std::string> text_;
     Qt::Alignment alignment_;
+    Style style_;
     QLineEdit* lineEdit_;
     bool focused_ = false;
 };

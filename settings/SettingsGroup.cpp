@@ -1,7 +1,9 @@
 #include "settings/SettingsGroup.h"
 
 #include "ui/PurloCard.h"
+#include "ui/PurloDivider.h"
 #include "ui/PurloGroupLabel.h"
+#include "ui/PurloSettingRow.h"
 
 namespace purlo {
 
@@ -14,6 +16,14 @@ SettingsGroup::SettingsGroup(const QString& title, Place place, QWidget* parent)
     column->addWidget(
         new PurloGroupLabel(title, place == Place::first ? firstTopPadding : laterTopPadding));
     column->addWidget(card_);
+}
+
+SettingsGroup::SettingsGroup(const QString& title, Place place,
+                             std::initializer_list<QWidget*> rows, QWidget* parent)
+    : SettingsGroup(title, place, parent) {
+    for (QWidget* row : rows) {
+        card_->addWidget(row);
+    }
 }
 
 QVBoxLayout* SettingsGroup::makePageColumn(QWidget& page) {
@@ -29,6 +39,15 @@ QVBoxLayout* SettingsGroup::makePaddedColumn(QWidget& holder, int padding, int s
     column->setContentsMargins(padding, padding, padding, padding);
     column->setSpacing(spacing);
     return column;
+}
+
+PurloSettingRow* settingRow(const QString& title, QWidget* control,
+                            const std::optional<QString>& subtitle) {
+    return new PurloSettingRow(title, subtitle, control);
+}
+
+PurloDivider* rowDivider() {
+    return new PurloDivider(PurloTheme::divider);
 }
 
 } // namespace purlo

@@ -3,10 +3,14 @@
 #include <QString>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <initializer_list>
+#include <optional>
 
 namespace purlo {
 
 class PurloCard;
+class PurloDivider;
+class PurloSettingRow;
 
 // One group of a settings page: its bold label and the card under it. A page is a
 // plain column of groups; the gaps between them come from the labels alone, more
@@ -22,6 +26,9 @@ public:
     static constexpr double cardCornerRadius = 13;
 
     SettingsGroup(const QString& title, Place place, QWidget* parent = nullptr);
+    // A group whose card holds rows, top to bottom.
+    SettingsGroup(const QString& title, Place place, std::initializer_list<QWidget*> rows,
+                  QWidget* parent = nullptr);
 
     PurloCard& card() const { return *card_; }
 
@@ -34,5 +41,10 @@ public:
 private:
     PurloCard* card_;
 };
+
+// A row of a group's card, and the rule between two rows.
+PurloSettingRow* settingRow(const QString& title, QWidget* control,
+                            const std::optional<QString>& subtitle = std::nullopt);
+PurloDivider* rowDivider();
 
 } // namespace purlo

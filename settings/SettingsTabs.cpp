@@ -2,6 +2,7 @@
 
 #include "settings/AdvancedSettingsTab.h"
 #include "settings/CompanionSettingsTab.h"
+#include "settings/FocusSettingsTab.h"
 #include "settings/IntegrationsSettingsTab.h"
 #include "settings/PrivacySettingsTab.h"
 #include "settings/UpdatesSettingsTab.h"
@@ -16,6 +17,8 @@ QWidget* makeSettingsTab(SettingsSectionTab tab, PurloRuntime& runtime) {
         return new CompanionSettingsTab(runtime, CompanionSettingsSection::appearance);
     case SettingsSectionTab::behavior:
         return new CompanionSettingsTab(runtime, CompanionSettingsSection::behavior);
+    case SettingsSectionTab::focus:
+        return new FocusSettingsTab(runtime);
     case SettingsSectionTab::agent:
         return new IntegrationsSettingsTab(runtime);
     case SettingsSectionTab::privacy:
@@ -24,10 +27,7 @@ QWidget* makeSettingsTab(SettingsSectionTab tab, PurloRuntime& runtime) {
         return new AdvancedSettingsTab(runtime);
     case SettingsSectionTab::about:
         return new UpdatesSettingsTab(runtime);
-    case SettingsSectionTab::focus:
-        break;
     }
-    // The focus page has no controls yet: its heading over an empty page.
     return new QWidget;
 }
 

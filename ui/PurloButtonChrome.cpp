@@ -88,6 +88,12 @@ double PurloButtonChrome::symbolSide() const {
     return systemImage_.empty() ? 0 : std::round(currentLook().fontSize + 1);
 }
 
+// An icon-only button keeps no gap for a title it does not have.
+double PurloButtonChrome::symbolRoom() const {
+    const double side = symbolSide();
+    return side > 0 && !text().isEmpty() ? side + symbolSpacing : side;
+}
+
 PurloButtonChrome::Look PurloButtonChrome::currentLook() const {
     return look(kind_, compact_, isEnabled(), hovering(), isDown());
 }
@@ -95,8 +101,8 @@ PurloButtonChrome::Look PurloButtonChrome::currentLook() const {
 QSize PurloButtonChrome::sizeHint() const {
     const Look resting = currentLook();
     const QFontMetricsF metrics(font());
-    const double symbol = symbolSide() > 0 ? symbolSide() + symbolSpacing : 0;
-    const double width = symbol + metrics.horizontalAdvance(text()) + 2 * resting.horizontalPadding;
+    const double width =
+        symbolRoom() + metrics.horizontalAdvance(text()) + 2 * resting.horizontalPadding;
     const double height = metrics.height() + 2 * resting.verticalPadding;
     return {static_cast<int>(std::ceil(width)),
             static_cast<int>(std::ceil(height)) + liftRoom + shadowRoom};
@@ -148,7 +154,7 @@ void PurloButtonChrome::paintEvent(QPaintEvent*) {
     if (const double side = symbolSide(); side > 0) {
         // The symbol and the title travel together, centred on the face as one.
         const double titleWidth = QFontMetricsF(font()).horizontalAdvance(text());
-        const double left = face.center().x() - (side + symbolSpacing + titleWidth) / 2;
+        const double left = face.center().x() - (symbolRoom() + titleWidth) / 2;
         const QRectF symbolFrame(left, face.center().y() - side / 2, side, side);
         const QPixmap symbol =
             purloIcon(systemImage_, symbolFrame.size(), label, devicePixelRatioF());

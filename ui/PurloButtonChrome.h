@@ -67,6 +67,8 @@ private:
     void animateHover(bool hovering);
     // The symbol's side, or 0 without one.
     double symbolSide() const;
+    // The symbol's width with the gap after it.
+    double symbolRoom() const;
 
     Kind kind_;
     std::string systemImage_;

@@ -4,6 +4,9 @@
 #include "platform/Environment.h"
 #include "platform/FileKeyValueStore.h"
 #include "runtime/AgentEventPayload.h"
+#include "settings/HabitDraftTextField.h"
+#include "settings/HabitNudgeRow.h"
+#include "settings/SettingsView.h"
 #include "tests/companion/BuildFolder.h"
 #include "tests/support/RuntimeHarness.h"
 #include "tests/support/TemporaryFolder.h"
@@ -12,6 +15,8 @@
 
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QThread>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -108,6 +113,36 @@ struct Screen {
         if (press) {
             XTestFakeButtonEvent(display, 1, True, CurrentTime);
             XTestFakeButtonEvent(display, 1, False, CurrentTime);
+        }
+        XSync(display, False);
+    }
+    // Presses and lets go of the key of a keysym ("a", "space", "Return"), with Control
+    // held when asked.
+    void key(const char* keysym, bool control = false) {
+        const KeyCode controlKey = XKeysymToKeycode(display, XK_Control_L);
+        const KeyCode code = XKeysymToKeycode(display, XStringToKeysym(keysym));
+        if (control) {
+            XTestFakeKeyEvent(display, controlKey, True, CurrentTime);
+        }
+        XTestFakeKeyEvent(display, code, True, CurrentTime);
+        XTestFakeKeyEvent(display, code, False, CurrentTime);
+        if (control) {
+            XTestFakeKeyEvent(display, controlKey, False, CurrentTime);
+        }
+        XSync(display, False);
+    }
+    // Types lower-case letters and spaces.
+    void type(const std::string& text) {
+        for (const char letter : text) {
+            key(letter == ' ' ? "space" : std::string(1, letter).c_str());
+        }
+    }
+    // Turns the wheel down a few notches with the pointer there.
+    void scrollDown(QPoint at) {
+        click(at, false);
+        for (int notch = 0; notch < 5; ++notch) {
+            XTestFakeButtonEvent(display, 5, True, CurrentTime);
+            XTestFakeButtonEvent(display, 5, False, CurrentTime);
         }
         XSync(display, False);
     }
@@ -557,6 +592,112 @@ TEST_F(EndToEnd, AFurChosenInSettingsDressesHerOnTheDesktopAndIsSaved) {
     })) << "the settings file never held the new fur";
     purlo.terminate();
     EXPECT_THAT(purlo.ended(), Optional(0));
+}
+
+// Where, in the Settings window on tab and scrolled to its end when asked, what find
+// picks out lies: the same window, laid out here with the same fonts for a user of the
+// given settings.
+QRect inSettings(SettingsSectionTab tab, bool scrolledToEnd, const PurloSettings& settings,
+                 const std::function<QWidget*(const SettingsView&)>& find) {
+    testing::RuntimeHarness harness(settings);
+    PurloSettingsRouter router;
+    router.setSelectedTab(tab);
+    SettingsView view(harness.runtime(), router, harness.appearance);
+    view.resize(settingsSize);
+    view.show();
+    testing::settle();
+    if (scrolledToEnd) {
+        QScrollBar* scrolling = view.findChild<QScrollArea*>()->verticalScrollBar();
+        scrolling->setValue(scrolling->maximum());
+        testing::settle();
+    }
+    const QWidget* found = find(view);
+    if (found == nullptr) {
+        ADD_FAILURE() << "nothing to click in the Settings window";
+        return {};
+    }
+    return {found->mapTo(&view, QPoint(0, 0)), found->size()};
+}
+
+// The title box of the last habit reminder's row.
+QWidget* lastReminderTitle(const SettingsView& view) {
+    const auto rows = testing::shownWidgets<HabitNudgeRow>(view);
+    if (rows.isEmpty()) {
+        return nullptr;
+    }
+    for (HabitDraftTextField* field : rows.last()->findChildren<HabitDraftTextField*>()) {
+        if (!field->compact()) {
+            return field;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(EndToEnd, AReminderAddedAndRenamedInSettingsIsThereAfterARestart) {
+    const Profile profile(true, CompanionPlacement{40, 40});
+    std::optional<Purlo> purlo(std::in_place, profile, screen.name);
+    const auto panel = screen.awaited(panelSize);
+    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    const auto window = settingsFromAClickOn(screen, *panel);
+    ASSERT_TRUE(window) << "a click on her opens no 760 x 620 window";
+    const QPoint at = window->topLeft();
+    // The page, scrolled down to its end, shows a box of its own there.
+    const QColor boxFill = themeQColor(PurloTheme::controlFill, false);
+    const QPoint page = at + QPoint(480, 400);
+    const auto scrolledToBox = [&](const QString& name, QRect box) {
+        return screen.shows(name, *window, [&](const QImage& shot) {
+            if (shot.pixelColor(at + QPoint(box.left() + 4, box.center().y())) == boxFill) {
+                return true;
+            }
+            screen.scrollDown(page);
+            return false;
+        });
+    };
+    ASSERT_TRUE(screen.shows("settings-desktop-appearance", *window, [&](const QImage& shot) {
+        return pixels(shot, settingsPreview.translated(at), Colour::ink) > 300;
+    }));
+
+    const PurloSettings before;
+    screen.click(
+        at +
+        inSettings(SettingsSectionTab::appearance, false, before, [](const SettingsView& view) {
+            return testing::accessible(view, "Focus");
+        }).center());
+    const QRect add =
+        inSettings(SettingsSectionTab::focus, true, before,
+                   [](const SettingsView& view) { return testing::button(view, "Add Reminder"); });
+    ASSERT_TRUE(scrolledToBox("settings-desktop-focus-end", add)) << "no Add Reminder at the end";
+    screen.click(at + add.center());
+    FileKeyValueStore store(configFolder(profile.environment));
+    const auto reminders = [&] {
+        return PurloSettings::load(store).settings.habitReminders;
+    };
+    ASSERT_TRUE(eventually([&] { return reminders().size() == 5; }))
+        << "the settings file never held a fifth reminder";
+    const PurloHabitReminder added = reminders().back();
+    EXPECT_TRUE(added.id.starts_with("custom-")) << added.id;
+
+    PurloSettings after = before;
+    after.habitReminders.push_back(added);
+    const QRect title = inSettings(SettingsSectionTab::focus, true, after, lastReminderTitle);
+    ASSERT_TRUE(scrolledToBox("settings-desktop-focus-added", title)) << "no title box for it";
+    screen.click(at + title.center());
+    screen.key("a", true);
+    screen.type("drink tea");
+    screen.key("Return");
+    EXPECT_TRUE(eventually([&] { return reminders().back().title == "drink tea"; }))
+        << "the settings file never held the new title";
+
+    purlo->terminate();
+    EXPECT_THAT(purlo->ended(), Optional(0));
+    purlo.emplace(profile, screen.name);
+    EXPECT_TRUE(screen.awaited(panelSize)) << "she did not come back";
+    PurloHabitReminder renamed = added;
+    renamed.title = "drink tea";
+    EXPECT_EQ(reminders().size(), 5u);
+    EXPECT_EQ(reminders().back(), renamed);
+    purlo->terminate();
+    EXPECT_THAT(purlo->ended(), Optional(0));
 }
 
 } // namespace

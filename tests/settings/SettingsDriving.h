@@ -4,6 +4,7 @@
 #include "tests/support/RuntimeHarness.h"
 #include "tests/ui/WidgetDriving.h"
 #include "ui/PurloPalette.h"
+#include "ui/PurloSettingRow.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -64,6 +65,16 @@ inline void typeOver(QLineEdit& field, const QString& text) {
     for (const QChar character : text) {
         pressKey(field, 0, QString(character));
     }
+}
+
+// The shown settings row under that title, or null.
+inline PurloSettingRow* rowTitled(const QWidget& root, const QString& title) {
+    for (PurloSettingRow* row : shownWidgets<PurloSettingRow>(root)) {
+        if (shownTexts(*row).value(0) == title) {
+            return row;
+        }
+    }
+    return nullptr;
 }
 
 inline QLineEdit* fieldWithPlaceholder(const QWidget& root, const QString& placeholder) {

@@ -1,5 +1,7 @@
 #include "companion/qt/ThemeQColor.h"
 #include "settings/AdvancedSettingsTab.h"
+#include "settings/BehaviorPage.h"
+#include "settings/FocusSettingsTab.h"
 #include "settings/IntegrationsSettingsTab.h"
 #include "settings/PrivacySettingsTab.h"
 #include "settings/UpdatesSettingsTab.h"
@@ -12,6 +14,7 @@
 #include <QCoreApplication>
 #include <QImage>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -42,6 +45,20 @@ TEST(Pictures, EveryPageDrawsInTheThemeOfItsAppearance) {
          [](PurloRuntime& runtime) {
              return new UpdatesSettingsTab(runtime);
          }},
+        {"behavior",
+         [](PurloRuntime& runtime) {
+             return new BehaviorPage(runtime);
+         }},
+        {"focus",
+         [](PurloRuntime& runtime) {
+             PurloSettings settings = *runtime.settings();
+             settings.quietHours.enabled = true;
+             settings.scheduledNap.enabled = true;
+             settings.habitReminders[0].enabled = true;
+             settings.habitReminders.push_back({"custom-1", "Stand up", "", 30, true});
+             runtime.setSettings(settings);
+             return new FocusSettingsTab(runtime);
+         }},
     };
     for (const bool dark : {false, true}) {
         for (const auto& [name, make] : pages) {
@@ -61,7 +78,8 @@ TEST(Pictures, EveryPageDrawsInTheThemeOfItsAppearance) {
             QWidget* page = make(harness.runtime());
             column->addWidget(page);
             column->addStretch(1);
-            window.resize(560, 760);
+            // Tall enough for the longest page.
+            window.resize(560, std::max(760, window.sizeHint().height()));
             window.show();
             // The layouts settle on the event loop, as they do in the running program.
             QCoreApplication::sendPostedEvents();

@@ -19,6 +19,7 @@ namespace purlo {
 namespace {
 
 using testing::accessible;
+using testing::settle;
 using testing::shownTexts;
 using testing::shownWidgets;
 
@@ -36,13 +37,6 @@ TEST(SettingsSidebarRowColors, TheChosenRowStandsOutOnlyInTheActiveWindow) {
     for (const auto& row : rows) {
         EXPECT_EQ(settingsSidebarRowColors(row.selected, row.windowActive), row.colors)
             << "selected " << row.selected << ", active " << row.windowActive;
-    }
-}
-
-void settle() {
-    for (int turn = 0; turn < 5; ++turn) {
-        QApplication::processEvents();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
 

@@ -97,13 +97,26 @@ class FakeLoginItem final : public LoginItem {
 public:
     LoginItemStatus status() const override { return status_; }
     std::optional<FileError> registerItem() override {
+        ++changes;
+        if (failure) {
+            return failure;
+        }
         status_ = LoginItemStatus::enabled;
         return std::nullopt;
     }
     std::optional<FileError> unregisterItem() override {
+        ++changes;
+        if (failure) {
+            return failure;
+        }
         status_ = LoginItemStatus::notRegistered;
         return std::nullopt;
     }
+
+    // Every change asked for fails with this, leaving the status as it was.
+    std::optional<FileError> failure;
+    // How often a change was asked for.
+    int changes = 0;
 
 private:
     LoginItemStatus status_ = LoginItemStatus::notRegistered;

@@ -37,6 +37,14 @@ T* shownWith(const QWidget& root, Value (T::*property)() const, const Value& val
     return nullptr;
 }
 
+// Lets the queued work run: shows, layouts and the deletion of what was let go.
+inline void settle() {
+    for (int turn = 0; turn < 5; ++turn) {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
 inline QAbstractButton* button(const QWidget& root, const QString& text) {
     return shownWith(root, &QAbstractButton::text, text);
 }

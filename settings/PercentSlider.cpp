@@ -1,6 +1,5 @@
-#include "settings/CompanionSizeSlider.h"
+#include "settings/PercentSlider.h"
 
-#include "model/CatProfile.h"
 #include "ui/KitFont.h"
 #include "ui/PurloText.h"
 
@@ -9,20 +8,18 @@
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
 namespace purlo {
 namespace {
 
-constexpr int smallestPercent = 75;
-constexpr int percentPerStep = 5;
-
 // The slider as assistive technology sees it: a slider whose value reads as the
 // percentage it stands for.
-class SizeSliderAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
+class PercentSliderAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
-    SizeSliderAccessible(QSlider& slider, const CompanionSizeSlider& owner)
+    PercentSliderAccessible(QSlider& slider, const PercentSlider& owner)
         : QAccessibleWidget(&slider, QAccessible::Slider)
         , slider_(slider)
         , owner_(owner) {}
@@ -47,10 +44,10 @@ public:
 
 private:
     QSlider& slider_;
-    const CompanionSizeSlider& owner_;
+    const PercentSlider& owner_;
 };
 
-// The wheel scrolls the page rather than resizing the cat under a passing pointer.
+// The wheel scrolls the page rather than moving the slider under a passing pointer.
 class WheelPassingSlider final : public QSlider {
 public:
     explicit WheelPassingSlider(QWidget* parent)
@@ -60,36 +57,39 @@ protected:
     void wheelEvent(QWheelEvent* event) override { event->ignore(); }
 };
 
-QAccessibleInterface* sizeSliderAccessible(const QString&, QObject* object) {
+QAccessibleInterface* percentSliderAccessible(const QString&, QObject* object) {
     auto* slider = qobject_cast<QSlider*>(object);
     const auto* owner =
-        slider != nullptr ? qobject_cast<CompanionSizeSlider*>(slider->parent()) : nullptr;
-    return owner != nullptr ? new SizeSliderAccessible(*slider, *owner) : nullptr;
+        slider != nullptr ? qobject_cast<PercentSlider*>(slider->parent()) : nullptr;
+    return owner != nullptr ? new PercentSliderAccessible(*slider, *owner) : nullptr;
 }
 
 } // namespace
 
-CompanionSizeSlider::CompanionSizeSlider(Binding<double> scale, QWidget* parent)
+PercentSlider::PercentSlider(Binding<double> value, Steps steps, const QString& accessibleName,
+                             QString spokenValue, QWidget* parent)
     : QWidget(parent)
-    , scale_(std::move(scale))
+    , value_(std::move(value))
+    , steps_(steps)
+    , spokenValue_(std::move(spokenValue))
     // Made inside its owner at once: assistive technology may ask about it from here on.
     , slider_(new WheelPassingSlider(this))
     , percent_(new PurloText({}, kitFont(13, QFont::Normal, true), PurloTheme::primaryText)) {
     static const bool accessibleInstalled = [] {
-        QAccessible::installFactory(&sizeSliderAccessible);
+        QAccessible::installFactory(&percentSliderAccessible);
         return true;
     }();
     static_cast<void>(accessibleInstalled);
 
-    slider_->setRange(0, lastStep);
+    slider_->setRange(0, (steps_.highestPercent - steps_.lowestPercent) / steps_.percentPerStep);
     slider_->setSingleStep(1);
     slider_->setPageStep(1);
     slider_->setFixedWidth(sliderWidth);
-    slider_->setAccessibleName(QStringLiteral("Purlo size"));
+    slider_->setAccessibleName(accessibleName);
     percent_->setFixedWidth(percentWidth);
     percent_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     connect(slider_, &QSlider::valueChanged, this, [this](int step) {
-        scale_.set(scaleAtStep(step));
+        value_.set(valueAtStep(step));
         refresh();
     });
 
@@ -102,32 +102,39 @@ CompanionSizeSlider::CompanionSizeSlider(Binding<double> scale, QWidget* parent)
     refresh();
 }
 
-// Showing the stored scale moves the slider without storing anything.
-void CompanionSizeSlider::refresh() {
+// Showing the stored value moves the slider without storing anything.
+void PercentSlider::refresh() {
     const QSignalBlocker quiet(slider_);
-    slider_->setValue(stepNearest(scale_()));
+    slider_->setValue(stepNearest(value_()));
     percent_->setText(percentText());
 }
 
-QString CompanionSizeSlider::percentText() const {
-    return QStringLiteral("%1%").arg(CatProfile::scalePercent(scale_()));
+QString PercentSlider::percentText() const {
+    return QStringLiteral("%1%").arg(percent(value_()));
 }
 
-QString CompanionSizeSlider::accessibleValue() const {
-    return QStringLiteral("%1 percent").arg(CatProfile::scalePercent(scale_()));
+QString PercentSlider::accessibleValue() const {
+    return spokenValue_.arg(percent(value_()));
 }
 
-// Whole percentages give the steps' scales exactly: 1.2, not 0.75 + 9 × 0.05.
-double CompanionSizeSlider::scaleAtStep(int step) {
-    return (smallestPercent + percentPerStep * step) / 100.0;
+long PercentSlider::percent(double value) const {
+    if (value <= steps_.lowestPercent / 100.0) {
+        return steps_.lowestPercent;
+    }
+    return std::lround(std::min(value * 100.0, static_cast<double>(steps_.highestPercent)));
 }
 
-int CompanionSizeSlider::stepNearest(double scale) {
-    const double step = std::round((scale * 100.0 - smallestPercent) / percentPerStep);
+// Whole percentages give the steps' values exactly: 0.73, not 0.1 + 63 × 0.01.
+double PercentSlider::valueAtStep(int step) const {
+    return (steps_.lowestPercent + steps_.percentPerStep * step) / 100.0;
+}
+
+int PercentSlider::stepNearest(double value) const {
+    const double step = std::round((value * 100.0 - steps_.lowestPercent) / steps_.percentPerStep);
     if (!(step > 0)) {
         return 0;
     }
-    return step < lastStep ? static_cast<int>(step) : lastStep;
+    return static_cast<int>(std::min(step, static_cast<double>(slider_->maximum())));
 }
 
 } // namespace purlo
