@@ -86,17 +86,7 @@ TEST(EndToEndWithoutDisplay, SaysSoInOneLineAndFails) {
               "DISPLAY is not set.\n");
 }
 
-class EndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!testing::programResources() || !screen.display) {
-            GTEST_SKIP() << "needs PURLO_BUILD_DIR and PURLO_TEST_DISPLAY (scripts/run-tests.sh)";
-        }
-        // Far to her right: she faces the pointer, and it is nowhere near her.
-        screen.click({screen.size.width() - 20, screen.size.height() / 2}, false);
-    }
-    Screen screen;
-};
+using EndToEnd = testing::OnTestDisplay;
 
 TEST_F(EndToEnd, SheSitsWhereSheWasLeftTypesAlongThinksWithTheAgentCheersAndStaysOne) {
     const Profile profile(true, CompanionPlacement{300, 200});

@@ -19,6 +19,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <functional>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <utility>
@@ -202,6 +203,19 @@ struct Screen {
     const std::string name = qgetenv("PURLO_TEST_DISPLAY").toStdString();
     Display* display = nullptr;
     QSize size;
+};
+
+// A test of the real program on the private display.
+class OnTestDisplay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!programResources() || !screen.display) {
+            GTEST_SKIP() << "needs PURLO_BUILD_DIR and PURLO_TEST_DISPLAY (scripts/run-tests.sh)";
+        }
+        // Far to her right: she faces the pointer, and it is nowhere near her.
+        screen.click({screen.size.width() - 20, screen.size.height() / 2}, false);
+    }
+    Screen screen;
 };
 
 // How many pixels of area in shot are of that colour.

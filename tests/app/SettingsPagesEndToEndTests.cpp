@@ -28,7 +28,6 @@ using testing::eventually;
 using ::testing::Optional;
 using testing::Profile;
 using testing::Purlo;
-using testing::Screen;
 
 constexpr QSize settingsSize = SettingsView::contentSize;
 constexpr QSize panelSize{160, 204};
@@ -150,15 +149,8 @@ void useDarkDesktop(Profile& profile) {
     profile.environment["KDE_SESSION_VERSION"] = "5";
 }
 
-class SettingsPagesOnScreen : public ::testing::Test {
+class SettingsPagesOnScreen : public testing::OnTestDisplay {
 protected:
-    void SetUp() override {
-        if (!testing::programResources() || !screen.display) {
-            GTEST_SKIP() << "needs PURLO_BUILD_DIR and PURLO_TEST_DISPLAY (scripts/run-tests.sh)";
-        }
-        screen.click({screen.size.width() - 20, screen.size.height() / 2}, false);
-    }
-
     // Starts the program for profile and opens Settings as a second start does; the
     // window once it is there.
     std::optional<QRect> openSettings(const Profile& profile) {
@@ -177,7 +169,6 @@ protected:
         EXPECT_THAT(purlo->ended(), Optional(0));
     }
 
-    Screen screen;
     std::unique_ptr<Purlo> purlo;
 };
 
