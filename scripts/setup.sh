@@ -13,7 +13,7 @@ qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
 nlohmann-json3-dev libicu-dev
 libx11-dev libxi-dev libxss-dev libxtst-dev
 libgtest-dev libgmock-dev libbenchmark-dev
-xvfb xauth xdotool trayer openssl
+xvfb xauth xdotool xclip trayer openssl
 fonts-dejavu-core fonts-noto-color-emoji clang-format
 "
 

@@ -1,231 +1,35 @@
 #include "companion/qt/ThemeQColor.h"
-#include "model/PurloSettingsStore.h"
 #include "platform/AtomicFile.h"
-#include "platform/Environment.h"
-#include "platform/FileKeyValueStore.h"
 #include "runtime/AgentEventPayload.h"
 #include "settings/HabitDraftTextField.h"
 #include "settings/HabitNudgeRow.h"
 #include "settings/SettingsView.h"
-#include "tests/companion/BuildFolder.h"
 #include "tests/support/RuntimeHarness.h"
-#include "tests/support/TemporaryFolder.h"
 #include "tests/ui/WidgetDriving.h"
 #include "ui/PurloMenuBarView.h"
 
-#include <QDeadlineTimer>
-#include <QProcess>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QThread>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 // Last, so that its macros meet none of the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
+#include "tests/app/RealProgram.h"
 
 namespace purlo {
 namespace {
 
+using testing::eventually;
 using ::testing::Optional;
+using testing::pixels;
+using testing::Profile;
+using testing::Purlo;
+using testing::Screen;
 
 constexpr QSize panelSize{160, 204};
 constexpr QSize onboardingSize{600, 760};
 constexpr QSize popoverSize{PurloMenuBarView::fixedWidth, 0};
 constexpr QSize settingsSize{760, 620};
 constexpr QRect frame{16, 76, 128, 128}; // hers in her panel, drawn at size 1
-
-// A user of the program's own; settled: onboarded, her cat stays put, eyes far from yellow.
-struct Profile {
-    explicit Profile(bool settled, std::optional<CompanionPlacement> placement = {}) {
-        std::filesystem::create_directory(folder / "home");
-        std::filesystem::create_directory(folder / "runtime");
-        std::filesystem::permissions(folder / "runtime", std::filesystem::perms::owner_all);
-        PurloSettings settings;
-        settings.hasCompletedFirstRunOnboarding = settled;
-        settings.companionMovementMode = CompanionMovementMode::stayPut;
-        settings.eyeColor = CatEyeColorPreset::sky;
-        settings.companionPlacement = placement;
-        FileKeyValueStore store(configFolder(environment));
-        PurloSettings::save(settings, store);
-    }
-
-    testing::TemporaryFolder folder;
-    Environment environment{{"HOME", folder / "home"},
-                            {"XDG_RUNTIME_DIR", folder / "runtime"},
-                            {"PATH", "/usr/local/bin:/usr/bin:/bin"}};
-};
-
-// The real program from the build folder for profile, on display unless it is empty.
-struct Purlo : QProcess {
-    Purlo(const Profile& profile, const std::string& display, const QStringList& arguments = {}) {
-        QProcessEnvironment environment;
-        for (const auto& [variable, value] : profile.environment) {
-            environment.insert(QString::fromStdString(variable), QString::fromStdString(value));
-        }
-        if (!display.empty()) {
-            environment.insert("DISPLAY", QString::fromStdString(display));
-        }
-        setProcessEnvironment(environment);
-        start(QString::fromStdString((*testing::programResources() / "purlo").string()), arguments);
-        waitForStarted();
-    }
-    ~Purlo() override {
-        kill();
-        waitForFinished();
-    }
-    // The exit code once it ended on its own within ten seconds.
-    std::optional<int> ended() {
-        return waitForFinished(10000) && exitStatus() == NormalExit ? std::optional(exitCode())
-                                                                    : std::nullopt;
-    }
-};
-
-bool eventually(const std::function<bool()>& condition, int milliseconds = 10000) {
-    for (QDeadlineTimer end(milliseconds); !condition(); QThread::msleep(50)) {
-        if (end.hasExpired()) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The private display named in PURLO_TEST_DISPLAY, as a person sees and touches it.
-struct Screen {
-    Screen() {
-        // Xvfb refuses connections for a moment while it resets after its last client left.
-        if (!name.empty() &&
-            eventually([&] { return (display = XOpenDisplay(name.c_str())); }, 3000)) {
-            size = {DisplayWidth(display, 0), DisplayHeight(display, 0)};
-        }
-        // A window that goes while it is looked at is no reason to end the tests.
-        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-    }
-    ~Screen() {
-        if (display) {
-            XCloseDisplay(display);
-        }
-    }
-    // Moves the pointer there and, when asked to, clicks the first button.
-    void click(QPoint at, bool press = true) {
-        XTestFakeMotionEvent(display, 0, at.x(), at.y(), CurrentTime);
-        if (press) {
-            XTestFakeButtonEvent(display, 1, True, CurrentTime);
-            XTestFakeButtonEvent(display, 1, False, CurrentTime);
-        }
-        XSync(display, False);
-    }
-    // Presses and lets go of the key of a keysym ("a", "space", "Return"), with Control
-    // held when asked.
-    void key(const char* keysym, bool control = false) {
-        const KeyCode controlKey = XKeysymToKeycode(display, XK_Control_L);
-        const KeyCode code = XKeysymToKeycode(display, XStringToKeysym(keysym));
-        if (control) {
-            XTestFakeKeyEvent(display, controlKey, True, CurrentTime);
-        }
-        XTestFakeKeyEvent(display, code, True, CurrentTime);
-        XTestFakeKeyEvent(display, code, False, CurrentTime);
-        if (control) {
-            XTestFakeKeyEvent(display, controlKey, False, CurrentTime);
-        }
-        XSync(display, False);
-    }
-    // Types lower-case letters and spaces.
-    void type(const std::string& text) {
-        for (const char letter : text) {
-            key(letter == ' ' ? "space" : std::string(1, letter).c_str());
-        }
-    }
-    // Turns the wheel down a few notches with the pointer there.
-    void scrollDown(QPoint at) {
-        click(at, false);
-        for (int notch = 0; notch < 5; ++notch) {
-            XTestFakeButtonEvent(display, 5, True, CurrentTime);
-            XTestFakeButtonEvent(display, 5, False, CurrentTime);
-        }
-        XSync(display, False);
-    }
-    // The shown top-level window of that size; a width or height of 0 matches any.
-    std::optional<std::pair<::Window, QRect>> shownWindow(QSize wanted) const {
-        ::Window root = 0, *children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(display, DefaultRootWindow(display), &root, &root, &children, &count);
-        std::optional<std::pair<::Window, QRect>> found;
-        for (unsigned int i = 0; i < count && !found; ++i) {
-            XWindowAttributes a{};
-            XGetWindowAttributes(display, children[i], &a);
-            if (a.map_state == IsViewable && (!wanted.width() || a.width == wanted.width()) &&
-                (!wanted.height() || a.height == wanted.height())) {
-                found = {children[i], QRect(a.x, a.y, a.width, a.height)};
-            }
-        }
-        XFree(children);
-        return found;
-    }
-    std::optional<QRect> window(QSize wanted) const {
-        const auto found = shownWindow(wanted);
-        return found ? std::optional(found->second) : std::nullopt;
-    }
-    // The title of the shown window of that size.
-    std::string title(QSize wanted) const {
-        const auto found = shownWindow(wanted);
-        char* name = nullptr;
-        if (!found || !XFetchName(display, found->first, &name) || !name) {
-            return {};
-        }
-        const std::string title = name;
-        XFree(name);
-        return title;
-    }
-    // Asks the shown window of that size to close, as its title bar's close button does.
-    void close(QSize wanted) {
-        const auto found = shownWindow(wanted);
-        if (!found) {
-            return;
-        }
-        XEvent event{};
-        event.xclient.type = ClientMessage;
-        event.xclient.window = found->first;
-        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-        event.xclient.format = 32;
-        event.xclient.data.l[0] =
-            static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-        event.xclient.data.l[1] = CurrentTime;
-        XSendEvent(display, found->first, False, NoEventMask, &event);
-        XSync(display, False);
-    }
-    // Waits for a screenshot that seen holds of; keeps its area as artifacts/name.png.
-    bool shows(const QString& name, QRect area, const std::function<bool(const QImage&)>& seen) {
-        QImage shot;
-        const bool held = eventually([&] {
-            XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, size.width(),
-                                      size.height(), AllPlanes, ZPixmap);
-            if (!image) {
-                return false;
-            }
-            shot = QImage(reinterpret_cast<const uchar*>(image->data), image->width, image->height,
-                          image->bytes_per_line, QImage::Format_RGB32)
-                       .copy();
-            XDestroyImage(image);
-            return seen(shot);
-        });
-        if (const auto folder = testing::artifactsFolder()) {
-            shot.copy(area).save(folder->filePath(name + ".png"));
-        }
-        return held;
-    }
-    // The shown top-level window of that size, or its absence, once there or after ten seconds.
-    std::optional<QRect> awaited(QSize size, bool shown = true) {
-        std::optional<QRect> found;
-        eventually([&] { return (found = window(size)).has_value() == shown; });
-        return found;
-    }
-
-    const std::string name = qgetenv("PURLO_TEST_DISPLAY").toStdString();
-    Display* display = nullptr;
-    QSize size;
-};
 
 // The colours that tell her poses apart; behind a window, without a compositor, all is black.
 struct Colour {
@@ -241,17 +45,6 @@ struct Colour {
     // Her midnight fur; the tuxedo she starts in shows hardly any of it.
     static bool navy(int r, int g, int b) { return r < 80 && b >= r + 20 && b > g; }
 };
-
-int pixels(const QImage& shot, QRect area, bool (*colour)(int r, int g, int b)) {
-    int found = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb p = shot.valid(x, y) ? shot.pixel(x, y) : 0;
-            found += colour(qRed(p), qGreen(p), qBlue(p)) ? 1 : 0;
-        }
-    }
-    return found;
-}
 
 // How far apart her white front paws end (their cells at x 82 and 106 of her panel, when
 // she faces right). Typing lifts one about six pixels; sitting, they stand level.
@@ -300,17 +93,7 @@ TEST(EndToEndWithoutDisplay, SaysSoInOneLineAndFails) {
               "DISPLAY is not set.\n");
 }
 
-class EndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!testing::programResources() || !screen.display) {
-            GTEST_SKIP() << "needs PURLO_BUILD_DIR and PURLO_TEST_DISPLAY (scripts/run-tests.sh)";
-        }
-        // Far to her right: she faces the pointer, and it is nowhere near her.
-        screen.click({screen.size.width() - 20, screen.size.height() / 2}, false);
-    }
-    Screen screen;
-};
+using EndToEnd = testing::OnTestDisplay;
 
 TEST_F(EndToEnd, SheSitsWhereSheWasLeftTypesAlongThinksWithTheAgentCheersAndStaysOne) {
     const Profile profile(true, CompanionPlacement{300, 200});

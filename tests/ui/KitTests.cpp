@@ -5,6 +5,7 @@
 #include "ui/PurloIntervalField.h"
 
 #include <QImage>
+#include <QVBoxLayout>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -119,6 +120,39 @@ TEST(PurloDisclosureGroup, TheWholeHeaderRowFoldsAndOpensTheContentAndKeepsItsCh
     click(group->header(), QPointF(5, 5));
     EXPECT_FALSE(content->isVisible());
     EXPECT_EQ(group->header().accessibleDescription(), "Collapsed");
+}
+
+TEST(PurloText, PaintsInItsOwnColourWhereverItIsPlaced) {
+    // A folding header is a button, whose text colour its children take unless told not to.
+    const std::pair<const char*, std::function<QWidget*(QWidget*)>> holders[] = {
+        {"a plain widget",
+         [](QWidget* text) {
+             auto* holder = new QWidget;
+             (new QVBoxLayout(holder))->addWidget(text);
+             return holder;
+         }},
+        {"a folding header",
+         [](QWidget* text) {
+             return PurloTrailingDisclosureGroupStyle{}.makeBody(text, new QLabel("Details"));
+         }},
+    };
+    const QRgb tertiary = themeQColor(PurloTheme::tertiaryText, false).rgb();
+    for (const auto& [name, hold] : holders) {
+        SCOPED_TRACE(name);
+        auto* text =
+            new PurloText("Nothing is sent automatically.", QFont(), PurloTheme::tertiaryText);
+        std::unique_ptr<QWidget> holder(hold(text));
+        holder->resize(holder->sizeHint());
+        const QImage picture =
+            holder->grab(QRect(text->mapTo(holder.get(), QPoint(0, 0)), text->size())).toImage();
+        int inColour = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                inColour += picture.pixel(x, y) == tertiary ? 1 : 0;
+            }
+        }
+        EXPECT_GT(inColour, 10);
+    }
 }
 
 TEST(PurloToggle, StoresEveryFlipAndShowsWhatWasStored) {
