@@ -36,7 +36,9 @@ int runPurloApplication(int argc, char** argv) {
     }
     // As started, before the toolkit takes the options that are its own.
     std::vector<std::string> arguments(argv, argv + argc);
-    if (const auto problem = displayProblem(environment, canOpenX11Display)) {
+    HeldDisplayConnection display;
+    if (const auto problem = displayProblem(
+            environment, [&display](const std::string& name) { return display.open(name); })) {
         std::fprintf(stderr, "%s\n", problem->c_str());
         return 1;
     }
@@ -44,6 +46,7 @@ int runPurloApplication(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", std::string(defaultQtPlatform).c_str(), 0);
 
     QApplication application(argc, argv);
+    display.release();
     QApplication::setApplicationName("Purlo");
     QApplication::setDesktopFileName("purlo");
 

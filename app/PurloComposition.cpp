@@ -1,7 +1,7 @@
 #include "app/PurloComposition.h"
 
 #include "integrations/qt/QtUpdateTransport.h"
-#include "model/Calendar.h"
+#include "model/NaturalOrder.h"
 #include "platform/qt/QtBackgroundRunner.h"
 #include "runtime/PurloRuntime.h"
 
@@ -13,6 +13,8 @@ PurloComposition::PurloComposition(Environment environment, std::filesystem::pat
     : environment_(std::move(environment))
     , executable_(std::move(executable))
     , bundle_(Bundle::fromExecutableFolder(executable_.parent_path()))
+    , locale_(UserLocale::fromEnvironment(environment_))
+    , calendar_(Calendar::current(locale_.time))
     , store_(configFolder(environment_))
     , display_(environmentValue(environment_, "DISPLAY"))
     , keyEvents_(loop_, environmentValue(environment_, "DISPLAY"))
@@ -31,7 +33,8 @@ PurloRuntime& PurloComposition::runtime() {
             .clock = clock_,
             .loop = loop_,
             .store = store_,
-            .calendar = Calendar::current(),
+            .calendar = calendar_,
+            .naturalOrder = NaturalOrder(locale_.collation),
             .keyEvents = keyEvents_,
             .pointer = pointer_,
             .activeApplications = activeApplications_,

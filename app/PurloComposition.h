@@ -2,12 +2,14 @@
 
 #include "companion/qt/DesktopWindowContext.h"
 #include "integrations/PurloMoveToApplicationsPrompter.h"
+#include "model/Calendar.h"
 #include "platform/AutostartLoginItem.h"
 #include "platform/Bundle.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/FileKeyValueStore.h"
 #include "platform/InstallLocationProbe.h"
+#include "platform/UserLocale.h"
 #include "platform/qt/QtAppearance.h"
 #include "platform/qt/QtApplicationWorkspace.h"
 #include "platform/qt/QtDesktopObservers.h"
@@ -47,6 +49,9 @@ public:
     PurloRuntime& runtime();
 
     const Clock& clock() const { return clock_; }
+    // The user's calendar, in the local zone with the week of the locale the environment
+    // names for dates and times.
+    const Calendar& calendar() const { return calendar_; }
     EventLoop& loop() { return loop_; }
     QtAppearance& appearance() { return appearance_; }
     DesktopObservers& desktopObservers() { return desktopObservers_; }
@@ -64,6 +69,9 @@ private:
     std::filesystem::path executable_;
     Bundle bundle_;
     SystemClock clock_;
+    // Both follow the locales the environment names, never a process-wide default.
+    UserLocale locale_;
+    Calendar calendar_;
     QtEventLoop loop_;
     FileKeyValueStore store_;
     // The sensors' and the panels' own connection to the display the windows are on.

@@ -36,6 +36,13 @@ std::string CatProfile::summary() const {
            std::to_string(scalePercent(companionScale)) + "%, " + std::string(title(phrasePack));
 }
 
+bool operator==(const CatProfile& left, const CatProfile& right) {
+    return canonicallyEqual(left.id, right.id) && canonicallyEqual(left.name, right.name) &&
+           left.skin == right.skin && left.pattern == right.pattern &&
+           left.eyeColor == right.eyeColor && left.accessory == right.accessory &&
+           left.companionScale == right.companionScale && left.phrasePack == right.phrasePack;
+}
+
 void to_json(Json& json, const CatProfile& profile) {
     json = Json{{"id", profile.id},
                 {"name", profile.name},

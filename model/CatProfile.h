@@ -36,7 +36,8 @@ struct CatProfile {
     // "Calico stripes, Honey eyes, Bell, 100%, Soft"
     std::string summary() const;
 
-    friend bool operator==(const CatProfile&, const CatProfile&) = default;
+    // Field by field, texts as a reader sees them (canonically equivalent).
+    friend bool operator==(const CatProfile& left, const CatProfile& right);
 };
 
 void to_json(Json& json, const CatProfile& profile);

@@ -289,6 +289,7 @@ private:
     EventLoop& loop_;
     KeyValueStore& store_;
     Calendar calendar_;
+    NaturalOrder naturalOrder_;
     KeyEventSource& keyEvents_;
     const PointerSource& pointer_;
     const IdleSource& idle_;

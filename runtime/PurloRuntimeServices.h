@@ -4,6 +4,7 @@
 #include "integrations/PurloUpdateChecker.h"
 #include "integrations/PurloUpdateTransport.h"
 #include "model/Calendar.h"
+#include "model/NaturalOrder.h"
 #include "platform/ActiveAppSource.h"
 #include "platform/Appearance.h"
 #include "platform/Bundle.h"
@@ -37,6 +38,8 @@ struct PurloRuntimeServices {
     // The user's calendar, for the minute of the day, quiet hours, the scheduled nap
     // and the days of the win streak.
     Calendar calendar;
+    // The user's order of names, for the saved looks.
+    NaturalOrder naturalOrder;
 
     KeyEventSource& keyEvents;
     const PointerSource& pointer;

@@ -50,7 +50,8 @@ std::int64_t PurloRuntime::minuteOfDay(Date date) const {
 }
 
 void PurloRuntime::saveCatProfile(std::string_view name) {
-    changeSettings([&](PurloSettings& settings) { settings.saveCurrentLookAsProfile(name); });
+    changeSettings(
+        [&](PurloSettings& settings) { settings.saveCurrentLookAsProfile(name, naturalOrder_); });
 }
 
 void PurloRuntime::applyCatProfile(const CatProfile& profile) {

@@ -26,7 +26,8 @@ PurloSettings settingsWith(Change change) {
 }
 
 // A runtime on fakes and virtual time: the loop moves the clock, the settings live in
-// memory, the folders are temporary, and the calendar is Berlin's.
+// memory, the folders are temporary, and the calendar and the order of names are
+// Berlin's.
 class RuntimeHarness {
 public:
     explicit RuntimeHarness(Date now = berlinJanuary(13, 10, 0))
@@ -47,6 +48,7 @@ public:
                 .loop = loop,
                 .store = store,
                 .calendar = *Calendar::inTimeZone("Europe/Berlin"),
+                .naturalOrder = NaturalOrder("de_DE"),
                 .keyEvents = keys,
                 .pointer = pointer,
                 .activeApplications = applications,
