@@ -1,4 +1,3 @@
-#include "intents/IntentActionNames.h"
 #include "intents/PurloAppIntents.h"
 #include "intents/PurloIntentCommandLine.h"
 #include "intents/PurloIntentRequest.h"
@@ -9,6 +8,8 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <sstream>
 
 namespace purlo {
 namespace {
@@ -63,10 +64,6 @@ TEST(Intents, EachActionAnswersItsDialogAndDoesItsWork) {
              EXPECT_EQ(harness.stored().completionStreak.lastCompletionAt, before);
          }},
         {NapPurloIntent{}, "Purlo is napping.", napEnds(900)},
-        {NapPurloIntent{PurloNapShortcutDuration::twentyMinutes}, "Purlo is napping.",
-         napEnds(1200)},
-        {NapPurloIntent{PurloNapShortcutDuration::thirtyMinutes}, "Purlo is napping.",
-         napEnds(1800)},
         {NapPurloIntent{PurloNapShortcutDuration::oneHour}, "Purlo is napping.", napEnds(3600)},
         {WakePurloIntent{}, "Purlo woke up.",
          [](RuntimeHarness& harness, Date) {
@@ -79,8 +76,6 @@ TEST(Intents, EachActionAnswersItsDialogAndDoesItsWork) {
          event(AgentEventKind::completed, "Shortcut", 3)},
         {SetPurloAgentStatusIntent{PurloAgentShortcutStatus::thinking, " codex "},
          "Purlo is thinking too.", event(AgentEventKind::thinking, " codex ", 60)},
-        {SetPurloAgentStatusIntent{PurloAgentShortcutStatus::done, ""}, "Purlo celebrates.",
-         event(AgentEventKind::completed, "", 3)},
     };
     for (const auto& row : cases) {
         RuntimeHarness harness;
@@ -129,114 +124,71 @@ TEST(Intents, TheAgentStatusTakesTheHooksRoadAndFailsWithTheWritersError) {
 }
 
 TEST(IntentCommandLine, ReadsActionsOptionsAndMistakes) {
-    using Args = std::vector<std::string>;
     using Parsed = CommandLine::Parsed;
-    const auto perform = [](PurloIntent intent) {
-        return Parsed{CommandLine::Perform{intent}};
-    };
-    const auto mistake = [](std::string text) {
-        return Parsed{CommandLine::Mistake{text}};
-    };
-    const auto agent = [](PurloAgentShortcutStatus status, std::string source) {
-        return SetPurloAgentStatusIntent{status, std::move(source)};
-    };
+    using CommandLine::Mistake;
+    using CommandLine::Perform;
     using enum PurloAgentShortcutStatus;
-    const struct {
-        Args arguments;
-        Parsed parsed;
-    } cases[] = {
-        {{"pet"}, perform(PetPurloIntent{})},
-        {{"nap"}, perform(NapPurloIntent{})},
-        {{"nap", "--duration", "oneHour"},
-         perform(NapPurloIntent{PurloNapShortcutDuration::oneHour})},
-        {{"nap", "--duration=20m"},
-         perform(NapPurloIntent{PurloNapShortcutDuration::twentyMinutes})},
-        {{"nap", "--duration", "15m", "--duration", "30m"},
-         perform(NapPurloIntent{PurloNapShortcutDuration::thirtyMinutes})},
-        {{"agent-status"}, perform(agent(thinking, "Shortcut"))},
+    using enum PurloNapShortcutDuration;
+    const std::pair<std::vector<std::string>, Parsed> cases[] = {
+        {{"pet"}, Perform{PetPurloIntent{}}},
+        {{"nap"}, Perform{NapPurloIntent{}}},
+        {{"nap", "--duration", "oneHour"}, Perform{NapPurloIntent{oneHour}}},
+        {{"nap", "--duration=20m"}, Perform{NapPurloIntent{twentyMinutes}}},
+        {{"nap", "--duration", "15m", "--duration", "30m"}, Perform{NapPurloIntent{thirtyMinutes}}},
+        {{"agent-status"}, Perform{SetPurloAgentStatusIntent{thinking, "Shortcut"}}},
         {{"agent-status", "--status", "done", "--source", "Shortcut"},
-         perform(agent(done, "Shortcut"))},
-        {{"agent-status", "--source=", "--status=thinking"}, perform(agent(thinking, ""))},
-        {{"agent-status", "--source", "--status"}, perform(agent(thinking, "--status"))},
-        {{"--list"}, Parsed{CommandLine::ListShortcuts{}}},
-        {{"--help"}, Parsed{CommandLine::ShowHelp{}}},
-        {{"-h"}, Parsed{CommandLine::ShowHelp{}}},
-        {{}, mistake("No action given.")},
-        {{"purr"}, mistake("Unknown action “purr”.")},
-        {{"Pet"}, mistake("Unknown action “Pet”.")},
-        {{"--verbose"}, mistake("Unknown option “--verbose”.")},
-        {{"--list", "pet"}, mistake("Unexpected argument “pet”.")},
-        {{"pet", "now"}, mistake("Unexpected argument “now”.")},
-        {{"pet", "--duration", "15m"}, mistake("“pet” has no option “--duration”.")},
-        {{"nap", "--status", "done"}, mistake("“nap” has no option “--status”.")},
-        {{"nap", "--duration"}, mistake("The option “--duration” needs a value.")},
-        {{"nap", "--duration", "forever"},
-         mistake("“forever” is not a nap duration; use 15m, 20m, 30m, 1h.")},
+         Perform{SetPurloAgentStatusIntent{done, "Shortcut"}}},
+        {{"agent-status", "--source=", "--status=thinking"},
+         Perform{SetPurloAgentStatusIntent{thinking, ""}}},
+        {{"agent-status", "--source", "--status"},
+         Perform{SetPurloAgentStatusIntent{thinking, "--status"}}},
+        {{"--list"}, CommandLine::ListShortcuts{}},
+        {{"-h"}, CommandLine::ShowHelp{}},
+        {{}, Mistake{"No action given."}},
+        {{"Pet"}, Mistake{"Unknown action “Pet”."}},
+        {{"--verbose"}, Mistake{"Unknown option “--verbose”."}},
+        {{"--list", "pet"}, Mistake{"Unexpected argument “pet”."}},
+        {{"pet", "now"}, Mistake{"Unexpected argument “now”."}},
+        {{"pet", "--duration", "15m"}, Mistake{"“pet” has no option “--duration”."}},
+        {{"nap", "--status", "done"}, Mistake{"“nap” has no option “--status”."}},
+        {{"nap", "--duration"}, Mistake{"The option “--duration” needs a value."}},
         {{"nap", "--duration", "OneHour"},
-         mistake("“OneHour” is not a nap duration; use 15m, 20m, 30m, 1h.")},
+         Mistake{"“OneHour” is not a nap duration; use 15m, 20m, 30m, 1h."}},
         {{"agent-status", "--status", "completed"},
-         mistake("“completed” is not an agent status; use thinking or done.")},
+         Mistake{"“completed” is not an agent status; use thinking or done."}},
         {{"agent-status", "--source", std::string(1025, 'a')},
-         mistake("The source must be UTF-8 text of at most 1024 bytes.")},
+         Mistake{"The source must be UTF-8 text of at most 1024 bytes."}},
         {{"agent-status", "--source", "\xff"},
-         mistake("The source must be UTF-8 text of at most 1024 bytes.")},
+         Mistake{"The source must be UTF-8 text of at most 1024 bytes."}},
     };
-    for (const auto& row : cases) {
-        const Parsed parsed = CommandLine::parse(row.arguments);
-        EXPECT_EQ(parsed.index(), row.parsed.index()) << ::testing::PrintToString(row.arguments);
-        if (const auto* expected = std::get_if<CommandLine::Perform>(&row.parsed)) {
-            const auto* got = std::get_if<CommandLine::Perform>(&parsed);
-            EXPECT_TRUE(got && got->intent == expected->intent)
-                << ::testing::PrintToString(row.arguments);
-        }
-        if (const auto* expected = std::get_if<CommandLine::Mistake>(&row.parsed)) {
-            const auto* got = std::get_if<CommandLine::Mistake>(&parsed);
-            EXPECT_EQ(got ? got->message : "", expected->message);
-        }
+    for (const auto& [arguments, parsed] : cases) {
+        EXPECT_TRUE(CommandLine::parse(arguments) == parsed) << ::testing::PrintToString(arguments);
     }
 }
 
 TEST(IntentCommandLine, PrintsTheAnswerOrSaysWhyNotWithTheRightExitStatus) {
     const std::string usage = CommandLine::usageLine() + "\n";
+    const std::string notRunning = "Purlo is not running: the status was written to her agent "
+                                   "event file.\n";
     const struct {
         std::vector<std::string> arguments;
         std::optional<std::string> answer; // nothing: no program listens
         CommandLine::Outcome outcome;
-        std::string sent;
     } cases[] = {
-        {{"pet"}, R"({"dialog":"Purlo purrs."})", {0, "Purlo purrs.\n", ""}, R"({"action":"pet"})"},
-        {{"nap", "--duration", "1h"},
-         R"({"dialog":"Purlo is napping."})",
-         {0, "Purlo is napping.\n", ""},
-         R"({"action":"nap","duration":"oneHour"})"},
-        {{"agent-status", "--status", "done"},
-         R"({"error":"Could not create the folder."})",
-         {1, "", "Could not create the folder.\n"},
-         R"({"action":"agent-status","source":"Shortcut","status":"done"})"},
-        {{"wake"},
-         std::nullopt,
-         {1, "", "Purlo is not running. Start her first, then try again.\n"},
-         R"({"action":"wake"})"},
-        {{"wake"}, "", {1, "", "Purlo did not answer.\n"}, R"({"action":"wake"})"},
+        {{"pet"}, R"({"dialog":"Purlo purrs."})", {0, "Purlo purrs.\n", ""}},
         {{"agent-status"},
-         std::nullopt,
-         {0, "Purlo is thinking too.\n",
-          "Purlo is not running: the status was written to her agent event file.\n"},
-         R"({"action":"agent-status","source":"Shortcut","status":"thinking"})"},
-        {{"agent-status", "--status", "done"},
-         std::nullopt,
-         {1, "", "Could not write.\n"},
-         R"({"action":"agent-status","source":"Shortcut","status":"done"})"},
-        {{"wake"}, R"({"dialog":1})", {1, "", "Purlo did not answer.\n"}, R"({"action":"wake"})"},
+         R"({"error":"Could not create it."})",
+         {1, "", "Could not create it.\n"}},
         {{"wake"},
-         R"({"dialog":"a","error":"b"})",
-         {1, "", "Purlo did not answer.\n"},
-         R"({"action":"wake"})"},
-        {{"nap", "--duration", "2h"},
          std::nullopt,
-         {2, "", "purlo intent: “2h” is not a nap duration; use 15m, 20m, 30m, 1h.\n" + usage},
-         ""},
-        {{}, std::nullopt, {2, "", "purlo intent: No action given.\n" + usage}, ""},
+         {1, "", "Purlo is not running. Start her first, then try again.\n"}},
+        {{"wake"}, "", {1, "", "Purlo did not answer.\n"}},
+        {{"wake"}, R"({"dialog":"a","error":"b"})", {1, "", "Purlo did not answer.\n"}},
+        {{"agent-status"}, std::nullopt, {0, "Purlo is thinking too.\n", notRunning}},
+        {{"agent-status", "--status", "done"}, std::nullopt, {1, "", "Could not write.\n"}},
+        {{"nap", "--duration", "2h"},
+         R"({"dialog":"Purlo is napping."})",
+         {2, "", "purlo intent: “2h” is not a nap duration; use 15m, 20m, 30m, 1h.\n" + usage}},
     };
     // Without a program only the agent status works: thinking is written, done fails here.
     const auto withoutProgram = [](const SetPurloAgentStatusIntent& status) -> PurloIntentResult {
@@ -246,16 +198,16 @@ TEST(IntentCommandLine, PrintsTheAnswerOrSaysWhyNotWithTheRightExitStatus) {
         return IntentError{"Could not write."};
     };
     for (const auto& row : cases) {
-        std::string sent;
-        const auto outcome = CommandLine::run(
-            row.arguments,
-            [&](std::string_view request) {
-                sent = request;
-                return row.answer;
-            },
-            withoutProgram);
-        EXPECT_EQ(outcome, row.outcome) << ::testing::PrintToString(row.arguments);
-        EXPECT_EQ(sent, row.sent) << ::testing::PrintToString(row.arguments);
+        bool asked = false;
+        const auto send = [&](std::string_view request) {
+            asked = Request::decode(request) ==
+                    std::get<CommandLine::Perform>(CommandLine::parse(row.arguments)).intent;
+            return row.answer;
+        };
+        EXPECT_EQ(CommandLine::run(row.arguments, send, withoutProgram), row.outcome)
+            << ::testing::PrintToString(row.arguments);
+        EXPECT_EQ(asked, row.outcome.status != CommandLine::misused)
+            << "only a sound command is sent";
     }
     EXPECT_EQ(CommandLine::usageLine(),
               "Usage: purlo intent pet|start-focus|mark-win|nap|wake|agent-status [OPTION...], or "
@@ -286,11 +238,8 @@ TEST(IntentCommandLine, ListsTheSevenShortcutsEachRunnableAsPrinted) {
     for (const PurloShortcut& shortcut : PurloShortcuts::appShortcuts()) {
         SCOPED_TRACE(shortcut.shortTitle);
         const std::string command = CommandLine::commandFor(shortcut.intent);
-        std::vector<std::string> words;
-        for (std::size_t start = 0, end = 0; start < command.size(); start = end + 1) {
-            end = std::min(command.find(' ', start), command.size());
-            words.emplace_back(command.substr(start, end - start));
-        }
+        std::istringstream stream(command);
+        const std::vector<std::string> words(std::istream_iterator<std::string>(stream), {});
         const auto parsed = CommandLine::parse(std::span(words).subspan(2)); // after "purlo intent"
         const auto* perform = std::get_if<CommandLine::Perform>(&parsed);
         EXPECT_TRUE(perform && perform->intent == shortcut.intent);
@@ -307,16 +256,12 @@ TEST(IntentRequest, ARequestThatIsNotExactlyAKnownActionIsRefusedAndDoesNothing)
         "",
         "pet",
         "{}",
-        "[]",
         R"({"action":"Pet"})",
-        R"({"action":"rm -rf ~"})",
         R"({"action":"pet","force":true})",
         R"({"action":["pet"]})",
         R"({"action":"nap"})",
         R"({"action":"nap","duration":15})",
-        R"({"action":"nap","duration":"fifteen"})",
         R"({"action":"agent-status","status":"done"})",
-        R"({"action":"agent-status","status":"done","source":null})",
         R"({"action":"agent-status","status":"completed","source":"x"})",
         R"({"action":"pet"} {"action":"wake"})",
         deep,
