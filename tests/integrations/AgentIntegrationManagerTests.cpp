@@ -181,42 +181,33 @@ TEST_F(AgentIntegration, AnUnchangedEntryOfOursKeepsItsPlaceAndItsFileIsLeftAlon
     EXPECT_FALSE(fs::exists(integrations / "Backups"));
 }
 
-TEST_F(AgentIntegration, FilesNestedTooDeepAreLeftAsTheyAre) {
+TEST_F(AgentIntegration, InvalidFilesAndFilesNestedTooDeepAreLeftAsTheyAre) {
     makeToolFolders();
-    const std::pair<std::size_t, std::string> rows[] = {
-        {maximumJsonDepth, "Ready"}, {10'000, "Needs attention"}, {50'000, "Needs attention"}};
-    for (const auto& [depth, title] : rows) {
-        const std::string deep = testing::withNesting(R"({"model":"opus"})", depth);
+    const std::string refused[] = {"{ \"hooks\": ", "", R"({"hooks": {"Stop": [3], "stop": [3]}})",
+                                   testing::withNesting(R"({"model":"opus"})", 10'000),
+                                   testing::withNesting(R"({"model":"opus"})", 50'000)};
+    for (const std::string& bytes : refused) {
         for (const AgentTool tool : allCases<AgentTool>()) {
-            writeFile(manager.configurationFileURL(tool), deep);
+            writeFile(manager.configurationFileURL(tool), bytes);
         }
-        for (const AgentConnectionStatus& status : manager.apply(true)) {
-            EXPECT_EQ(status.title, title) << depth;
-            const std::string now = readFile(manager.configurationFileURL(status.tool));
-            EXPECT_EQ(now == deep, title != "Ready") << depth;
+        for (const bool enabled : {true, false}) {
+            for (const AgentConnectionStatus& status : manager.apply(enabled)) {
+                EXPECT_EQ(status, (AgentConnectionStatus{status.tool, "Needs attention",
+                                                         "Couldn’t update " +
+                                                             std::string(toString(status.tool)) +
+                                                             "’s settings. Your existing "
+                                                             "configuration is preserved."}))
+                    << bytes.substr(0, 40);
+                EXPECT_EQ(readFile(manager.configurationFileURL(status.tool)), bytes);
+            }
         }
-        EXPECT_EQ(namesIn(integrations / "Backups").size(), 3u) << "only the readable ones";
-    }
-}
-
-TEST_F(AgentIntegration, InvalidFilesAreLeftAsTheyAre) {
-    makeToolFolders();
-    const std::string invalid[] = {"{ \"hooks\": ", "", "{\"hooks\": {\"stop\": [3]}}"};
-    for (const AgentTool tool : allCases<AgentTool>()) {
-        writeFile(manager.configurationFileURL(tool), invalid[int(tool)]);
-    }
-    for (const bool enabled : {true, false}) {
-        const auto statuses = manager.apply(enabled);
-        EXPECT_EQ(statuses[0].title, "Needs attention");
-        EXPECT_EQ(statuses[1].title, "Needs attention");
-        EXPECT_EQ(statuses[2], (AgentConnectionStatus{AgentTool::cursor, "Needs attention",
-                                                      "Couldn’t update Cursor’s settings. Your "
-                                                      "existing configuration is preserved."}));
-    }
-    for (const AgentTool tool : allCases<AgentTool>()) {
-        EXPECT_EQ(readFile(manager.configurationFileURL(tool)), invalid[int(tool)]);
     }
     EXPECT_FALSE(fs::exists(integrations / "Backups"));
+
+    const std::string deepest = testing::withNesting(R"({"model":"opus"})", maximumJsonDepth);
+    writeFile(claudeFile, deepest);
+    EXPECT_EQ(manager.apply(true)[0], ready[0]);
+    EXPECT_NE(readFile(claudeFile), deepest);
 }
 
 TEST_F(AgentIntegration, LinkedFilesAreEditedAtTheirTargets) {

@@ -18,10 +18,7 @@ constexpr const char* onImage = "/Volumes/Purlo/Purlo.app";
 constexpr const char* translocated = "/private/var/folders/x/AppTranslocation/AB12/d/Purlo.app";
 
 TEST(InstallLocation, VolumeRootsTranslocationAndTheApplicationsFolders) {
-    const struct {
-        const char* path;
-        std::optional<std::string> root;
-    } roots[] = {
+    const std::pair<const char*, std::optional<std::string>> roots[] = {
         {"/Volumes/Purlo/Purlo.app", "/Volumes/Purlo"},
         {"/Volumes/Purlo", "/Volumes/Purlo"},
         {"//Volumes//Purlo/Purlo.app/", "/Volumes/Purlo"},
@@ -31,33 +28,23 @@ TEST(InstallLocation, VolumeRootsTranslocationAndTheApplicationsFolders) {
         {"Volumes/Purlo/Purlo.app", std::nullopt},
         {"/Users/mia/Volumes/Purlo", std::nullopt},
     };
-    for (const auto& row : roots) {
-        EXPECT_EQ(volumeRoot(row.path), row.root) << row.path;
+    for (const auto& [path, root] : roots) {
+        EXPECT_EQ(volumeRoot(path), root) << path;
     }
-
-    const struct {
-        const char* path;
-        bool translocated;
-    } translocations[] = {
+    const std::pair<const char*, bool> translocations[] = {
         {translocated, true},
         {"/AppTranslocation/Purlo.app", true},
         {"/private/var/apptranslocation/d/Purlo.app", false},
         {"/private/var/AppTranslocations/d/Purlo.app", false},
-        {"/Applications/Purlo.app", false},
     };
-    for (const auto& row : translocations) {
-        EXPECT_EQ(isTranslocatedPath(row.path), row.translocated) << row.path;
+    for (const auto& [path, isTranslocated] : translocations) {
+        EXPECT_EQ(isTranslocatedPath(path), isTranslocated) << path;
     }
-
-    const struct {
-        const char* path;
-        bool inside;
-    } folders[] = {
+    const std::pair<const char*, bool> folders[] = {
         {"/Applications/Purlo.app", true},
         {"/Users/mia/Applications/Purlo.app", true},
         {"~/Applications/Purlo.app", true},
-        {"//Applications/./Purlo.app", true},
-        {"/tmp/../Applications/Purlo.app", true},
+        {"//Applications/./x/../Purlo.app", true},
         {"/Applications", false},
         {"/Applications/", false},
         {"/Users/mia/Applications", false},
@@ -67,10 +54,10 @@ TEST(InstallLocation, VolumeRootsTranslocationAndTheApplicationsFolders) {
         {"/Users/ole/Applications/Purlo.app", false},
         {"Applications/Purlo.app", false},
     };
-    for (const auto& row : folders) {
-        EXPECT_EQ(isInApplicationsFolder(row.path, home), row.inside) << row.path;
-        EXPECT_EQ(isInApplicationsFolder(row.path, "/Users/mia/"), row.inside)
-            << row.path << " with the home folder written with a slash at its end";
+    for (const auto& [path, inside] : folders) {
+        EXPECT_EQ(isInApplicationsFolder(path, home), inside) << path;
+        EXPECT_EQ(isInApplicationsFolder(path, "/Users/mia/"), inside)
+            << path << " with the home folder written with a slash at its end";
     }
 }
 
@@ -110,9 +97,12 @@ TEST(InstallLocation, ClassifiesAndLooksThroughTranslocationToTheImageItCameFrom
     }
 }
 
-// A program on fakes: the volume is there until the test removes it.
+// A program on fakes: the disk image's volume is there until the test removes it.
 struct Move {
-    Move() { files.items = {"/Volumes/Purlo"}; }
+    Move() {
+        probe.diskImages = {"/Volumes/Purlo"};
+        files.items = {"/Volumes/Purlo"};
+    }
 
     testing::FakeClock clock{0};
     testing::ManualEventLoop loop{&clock};
@@ -143,47 +133,32 @@ TEST(MoveToApplications, OffersTheMoveOnlyWhereItHelpsAndNeverAfterNotNow) {
     const struct {
         const char* path;
         std::optional<std::string> openedFrom;
-        bool declined;
         std::optional<std::string> reason; // the prompt's informative text, if it shows
     } cases[] = {
-        {onImage, std::nullopt, false, fromImage},
-        {translocated, std::nullopt, false, fromCopy},
-        {translocated, onImage, false, fromImage},
-        {translocated, "/Applications/Purlo.app", false, std::nullopt},
-        {translocated, "/Users/mia/Applications/Purlo.app", false, std::nullopt},
-        {"/Applications/Purlo.app", std::nullopt, false, std::nullopt},
-        {"/Users/mia/Applications/Purlo.app", std::nullopt, false, std::nullopt},
-        {"/Volumes/Purlo/Purlo", std::nullopt, false, std::nullopt},
-        {"/Volumes/Purlo/Purlo.app/", std::nullopt, false, std::nullopt},
-        {"/Volumes/USB/Purlo.app", std::nullopt, false, std::nullopt},
-        {"/Users/mia/Downloads/Purlo.app", std::nullopt, false, std::nullopt},
-        {onImage, std::nullopt, true, std::nullopt},
-        {translocated, std::nullopt, true, std::nullopt},
+        {onImage, std::nullopt, fromImage},
+        {translocated, std::nullopt, fromCopy},
+        {translocated, onImage, fromImage},
+        {translocated, "/Applications/Purlo.app", std::nullopt},
+        {translocated, "/Users/mia/Applications/Purlo.app", std::nullopt},
+        {"/Applications/Purlo.app", std::nullopt, std::nullopt},
+        {"/Users/mia/Applications/Purlo.app", std::nullopt, std::nullopt},
+        {"/Volumes/Purlo/Purlo", std::nullopt, std::nullopt},
+        {"/Volumes/USB/Purlo.app", std::nullopt, std::nullopt},
+        {"/Users/mia/Downloads/Purlo.app", std::nullopt, std::nullopt},
     };
     for (const auto& row : cases) {
         Move move;
-        move.probe.diskImages = {"/Volumes/Purlo"};
         if (row.openedFrom) {
             move.probe.openedFrom[row.path] = *row.openedFrom;
         }
-        if (row.declined) {
-            move.defaults.setBoolean(Prompter::declinedKey, true);
-        }
         move.prompt(row.path);
-        const auto alerts = move.alerts();
-        if (!row.reason) {
-            EXPECT_TRUE(alerts.empty()) << row.path;
-            continue;
-        }
-        ASSERT_EQ(alerts.size(), 1u) << row.path;
-        EXPECT_EQ(alerts[0], (Alert{"Purlo runs best from your Applications folder.",
-                                    *row.reason,
-                                    {"Move to Applications", "Not now"}}))
-            << row.path;
+        const std::vector<Alert> expected{{"Purlo runs best from your Applications folder.",
+                                           row.reason.value_or(""),
+                                           {"Move to Applications", "Not now"}}};
+        EXPECT_EQ(move.alerts(), row.reason ? expected : std::vector<Alert>{}) << row.path;
     }
 
     Move move;
-    move.probe.diskImages = {"/Volumes/Purlo"};
     move.window.answer = std::nullopt; // closed without a choice
     move.prompt(onImage);
     EXPECT_EQ(move.defaults.boolean(Prompter::declinedKey), std::nullopt);
@@ -197,7 +172,6 @@ TEST(MoveToApplications, OffersTheMoveOnlyWhereItHelpsAndNeverAfterNotNow) {
 
 TEST(MoveToApplications, MovesAnOldCopyAsideCopiesClearsQuarantineRelaunchesAndQuits) {
     Move move;
-    move.probe.diskImages = {"/Volumes/Purlo"};
     move.files.items.insert("/Applications/Purlo.app");
     move.files.below = {"Contents", "Contents/MacOS"};
     move.window.answer = 0;
@@ -248,7 +222,6 @@ TEST(MoveToApplications, AFailedStepIsToldWithTheSystemsWordsAndThisCopyKeepsRun
     };
     for (const auto& row : cases) {
         Move move;
-        move.probe.diskImages = {"/Volumes/Purlo"};
         move.files.items.insert("/Applications/Purlo.app");
         move.files.failing = {row.failing};
         move.workspace.launchError = row.launchError;
@@ -309,7 +282,6 @@ TEST(MoveToApplications, ABusyImageIsTriedSixTimesTwoSecondsApartUntilItGoes) {
     };
     for (const auto& row : cases) {
         Move move;
-        move.probe.diskImages = {"/Volumes/Purlo"};
         std::vector<double> attempts;
         move.workspace.onEject = [&] {
             attempts.push_back(move.clock.uptime());
