@@ -11,7 +11,6 @@ namespace purlo {
 namespace {
 
 namespace Prompter = PurloMoveToApplicationsPrompter;
-using Location = PurloInstallLocation;
 
 constexpr const char* home = "/Users/mia";
 constexpr const char* onImage = "/Volumes/Purlo/Purlo.app";
@@ -19,14 +18,9 @@ constexpr const char* translocated = "/private/var/folders/x/AppTranslocation/AB
 
 TEST(InstallLocation, VolumeRootsTranslocationAndTheApplicationsFolders) {
     const std::pair<const char*, std::optional<std::string>> roots[] = {
-        {"/Volumes/Purlo/Purlo.app", "/Volumes/Purlo"},
-        {"/Volumes/Purlo", "/Volumes/Purlo"},
-        {"//Volumes//Purlo/Purlo.app/", "/Volumes/Purlo"},
-        {"/Volumes", std::nullopt},
-        {"/Volumes/", std::nullopt},
+        {"/Volumes/Purlo/Purlo.app", "/Volumes/Purlo"},    {"/Volumes/Purlo", "/Volumes/Purlo"},
+        {"//Volumes//Purlo/Purlo.app/", "/Volumes/Purlo"}, {"/Volumes", std::nullopt},
         {"/volumes/Purlo/Purlo.app", std::nullopt},
-        {"Volumes/Purlo/Purlo.app", std::nullopt},
-        {"/Users/mia/Volumes/Purlo", std::nullopt},
     };
     for (const auto& [path, root] : roots) {
         EXPECT_EQ(volumeRoot(path), root) << path;
@@ -35,7 +29,6 @@ TEST(InstallLocation, VolumeRootsTranslocationAndTheApplicationsFolders) {
         {translocated, true},
         {"/AppTranslocation/Purlo.app", true},
         {"/private/var/apptranslocation/d/Purlo.app", false},
-        {"/private/var/AppTranslocations/d/Purlo.app", false},
     };
     for (const auto& [path, isTranslocated] : translocations) {
         EXPECT_EQ(isTranslocatedPath(path), isTranslocated) << path;
@@ -46,54 +39,14 @@ TEST(InstallLocation, VolumeRootsTranslocationAndTheApplicationsFolders) {
         {"~/Applications/Purlo.app", true},
         {"//Applications/./x/../Purlo.app", true},
         {"/Applications", false},
-        {"/Applications/", false},
-        {"/Users/mia/Applications", false},
         {"/ApplicationsOld/Purlo.app", false},
-        {"/Users/mia/ApplicationsOld/Purlo.app", false},
         {"/Applications/../tmp/Purlo.app", false},
-        {"/Users/ole/Applications/Purlo.app", false},
         {"Applications/Purlo.app", false},
     };
     for (const auto& [path, inside] : folders) {
         EXPECT_EQ(isInApplicationsFolder(path, home), inside) << path;
         EXPECT_EQ(isInApplicationsFolder(path, "/Users/mia/"), inside)
             << path << " with the home folder written with a slash at its end";
-    }
-}
-
-TEST(InstallLocation, ClassifiesAndLooksThroughTranslocationToTheImageItCameFrom) {
-    testing::FakeInstallLocationProbe probe;
-    probe.diskImages = {"/Volumes/Purlo"};
-    const struct {
-        const char* path;
-        std::optional<std::string> openedFrom; // what the system says, if anything
-        Location plain;
-        Location forPrompt;
-    } cases[] = {
-        {onImage, std::nullopt, Location::diskImage("/Volumes/Purlo"),
-         Location::diskImage("/Volumes/Purlo")},
-        {"/Volumes/USB/Purlo.app", std::nullopt, Location::settled(), Location::settled()},
-        {"/Volumes/USB/AppTranslocation/Purlo.app", std::nullopt, Location::settled(),
-         Location::settled()},
-        {translocated, std::nullopt, Location::translocated(), Location::translocated()},
-        {translocated, onImage, Location::translocated(), Location::diskImage("/Volumes/Purlo")},
-        {translocated, "/Volumes/USB/Purlo.app", Location::translocated(),
-         Location::translocated()},
-        {translocated, "/Users/mia/Downloads/Purlo.app", Location::translocated(),
-         Location::translocated()},
-        {"/Users/mia/Desktop/Purlo.app", std::nullopt, Location::settled(), Location::settled()},
-    };
-    for (const auto& row : cases) {
-        probe.openedFrom.clear();
-        if (row.openedFrom) {
-            probe.openedFrom[row.path] = *row.openedFrom;
-        }
-        const Location plain = installLocation(row.path, probe);
-        EXPECT_EQ(plain, row.plain) << row.path;
-        const auto openedFrom = translocatedOriginalPath(row.path, plain, probe);
-        EXPECT_EQ(openedFrom, row.plain == Location::translocated() ? row.openedFrom : std::nullopt)
-            << row.path << ": only a translocated bundle asks where it was opened from";
-        EXPECT_EQ(installLocation(row.path, openedFrom, probe), row.forPrompt) << row.path;
     }
 }
 
@@ -136,15 +89,20 @@ TEST(MoveToApplications, OffersTheMoveOnlyWhereItHelpsAndNeverAfterNotNow) {
         std::optional<std::string> reason; // the prompt's informative text, if it shows
     } cases[] = {
         {onImage, std::nullopt, fromImage},
+        // Where the system cannot say where a copy was opened from, it is a temporary copy.
         {translocated, std::nullopt, fromCopy},
+        {translocated, "/Volumes/USB/Purlo.app", fromCopy},
+        {translocated, "/Users/mia/Downloads/Purlo.app", fromCopy},
+        // A copy opened from the disk image is offered as the image itself, to eject it.
         {translocated, onImage, fromImage},
         {translocated, "/Applications/Purlo.app", std::nullopt},
         {translocated, "/Users/mia/Applications/Purlo.app", std::nullopt},
         {"/Applications/Purlo.app", std::nullopt, std::nullopt},
         {"/Users/mia/Applications/Purlo.app", std::nullopt, std::nullopt},
         {"/Volumes/Purlo/Purlo", std::nullopt, std::nullopt},
+        // A mounted volume that is no disk image holds the bundle for good.
         {"/Volumes/USB/Purlo.app", std::nullopt, std::nullopt},
-        {"/Users/mia/Downloads/Purlo.app", std::nullopt, std::nullopt},
+        {"/Volumes/USB/AppTranslocation/Purlo.app", std::nullopt, std::nullopt},
     };
     for (const auto& row : cases) {
         Move move;

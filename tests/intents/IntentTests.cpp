@@ -229,20 +229,13 @@ TEST(IntentCommandLine, ListsTheSevenShortcutsEachRunnableAsPrinted) {
                                  "    Give Purlo a pet\n"
                                  "Start Focus: purlo intent start-focus\n"))
         << list;
-    EXPECT_TRUE(list.ends_with("Agent Done: purlo intent agent-status --status done --source "
-                               "Shortcut\n"
-                               "    Purlo agent done\n"
-                               "    Tell Purlo the agent finished\n"))
-        << list;
     EXPECT_EQ(std::ranges::count(list, '\n'), 7 * 3);
     for (const PurloShortcut& shortcut : PurloShortcuts::appShortcuts()) {
         SCOPED_TRACE(shortcut.shortTitle);
-        const std::string command = CommandLine::commandFor(shortcut.intent);
-        std::istringstream stream(command);
+        std::istringstream stream(CommandLine::commandFor(shortcut.intent));
         const std::vector<std::string> words(std::istream_iterator<std::string>(stream), {});
-        const auto parsed = CommandLine::parse(std::span(words).subspan(2)); // after "purlo intent"
-        const auto* perform = std::get_if<CommandLine::Perform>(&parsed);
-        EXPECT_TRUE(perform && perform->intent == shortcut.intent);
+        EXPECT_TRUE(CommandLine::parse(std::span(words).subspan(2)) == // after "purlo intent"
+                    CommandLine::Parsed{CommandLine::Perform{shortcut.intent}});
         EXPECT_EQ(Request::decode(Request::encode(shortcut.intent)), shortcut.intent);
     }
     EXPECT_EQ(PurloShortcut::phrase("${applicationName} nap, ${applicationName}!", "Purlo"),
