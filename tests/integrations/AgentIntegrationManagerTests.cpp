@@ -129,12 +129,12 @@ TEST_F(AgentIntegration, StatusesSayWhatEachToolNeeds) {
     EXPECT_EQ(configured.configurationFileURL(AgentTool::codex), "/h/.codex/hooks.json");
 }
 
-TEST_F(AgentIntegration, OnlyAChangeIsWrittenAndEachKeepsOneBackupOfTheOldBytes) {
+TEST_F(AgentIntegration, OnlyAChangeIsWrittenAfterABackupAndAnUnchangedEntryKeepsItsPlace) {
     makeToolFolders();
     const std::string original = "{\"model\": \"opus\"}\n";
     writeFile(claudeFile, original);
     fs::permissions(claudeFile, fs::perms(0644));
-    manager.apply(true);
+    ASSERT_EQ(manager.apply(true), ready);
     const Names backups = namesIn(integrations / "Backups");
     ASSERT_EQ(backups.size(), 1u) << "new files need none";
     const fs::path backup = integrations / "Backups" / *backups.begin();
@@ -144,22 +144,8 @@ TEST_F(AgentIntegration, OnlyAChangeIsWrittenAndEachKeepsOneBackupOfTheOldBytes)
     EXPECT_EQ(permissionsOf(integrations / "Backups"), fs::perms::owner_all);
     EXPECT_EQ(permissionsOf(claudeFile), ownerOnly);
 
-    // The same content in another layout is the same content: nothing is written.
-    writeFile(claudeFile, Json::parse(readFile(claudeFile)).dump());
-    const std::string compact = readFile(claudeFile);
-    EXPECT_EQ(manager.apply(true), ready);
-    EXPECT_EQ(readFile(claudeFile), compact);
-    EXPECT_EQ(namesIn(integrations / "Backups").size(), 1u);
-
-    manager.apply(false);
-    EXPECT_EQ(Json::parse(readFile(claudeFile)), Json::parse(R"({"model": "opus", "hooks": {}})"));
-    EXPECT_EQ(namesIn(integrations / "Backups").size(), 4u) << "one more for each tool's file";
-}
-
-TEST_F(AgentIntegration, AnUnchangedEntryOfOursKeepsItsPlaceAndItsFileIsLeftAlone) {
-    makeToolFolders();
-    ASSERT_EQ(manager.apply(true), ready);
-    // A user's own hook after ours, in a layout of the user's own.
+    // A user's own hook after ours, in a layout of the user's own, changes nothing of ours:
+    // the file stays byte for byte, since Codex keys its trust in a hook by its position.
     const Json hook = {{"type", "command"}, {"command", "notify-send done"}};
     std::vector<std::string> written;
     for (const AgentTool tool : allCases<AgentTool>()) {
@@ -178,7 +164,12 @@ TEST_F(AgentIntegration, AnUnchangedEntryOfOursKeepsItsPlaceAndItsFileIsLeftAlon
         EXPECT_EQ(readFile(manager.configurationFileURL(tool)), written[int(tool)])
             << toString(tool);
     }
-    EXPECT_FALSE(fs::exists(integrations / "Backups"));
+    EXPECT_EQ(namesIn(integrations / "Backups").size(), 1u);
+
+    manager.apply(false);
+    EXPECT_EQ(Json::parse(readFile(claudeFile)),
+              (Json{{"model", "opus"}, {"hooks", {{"Stop", {{{"hooks", {hook}}}}}}}}));
+    EXPECT_EQ(namesIn(integrations / "Backups").size(), 4u) << "one more for each tool's file";
 }
 
 TEST_F(AgentIntegration, InvalidFilesAndFilesNestedTooDeepAreLeftAsTheyAre) {

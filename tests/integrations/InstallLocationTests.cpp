@@ -198,63 +198,48 @@ TEST(MoveToApplications, AFailedStepIsToldWithTheSystemsWordsAndThisCopyKeepsRun
     }
 }
 
-TEST(MoveToApplications, EjectsOnlyADiskImageRootNamedAfterTheArgument) {
+TEST(MoveToApplications, EjectsOnlyADiskImageRootTryingSixTimesTwoSecondsApart) {
     using Arguments = std::vector<std::string>;
+    const Arguments eject{"purlo", "--purlo-eject-volume", "/Volumes/Purlo"};
     const struct {
         Arguments arguments;
-        std::optional<std::string> ejected;
+        int failures;  // before the image is ejected; -1: it never is
+        int goneAfter; // attempts after which the volume is gone; 0: never
+        std::vector<double> attempts;
     } cases[] = {
-        {{"purlo", "--purlo-eject-volume", "/Volumes/Purlo"}, "/Volumes/Purlo"},
+        {eject, -1, 0, {2, 4, 6, 8, 10, 12}},
+        {eject, 2, 0, {2, 4, 6}},
+        {eject, -1, 2, {2, 4}},
         {{"purlo", "--purlo-eject-volume", "/Volumes/Purlo", "--purlo-eject-volume", "/Volumes/B"},
-         "/Volumes/Purlo"},
-        {{"purlo", "--purlo-eject-volume", "/Volumes/Purlo/Purlo.app"}, std::nullopt},
-        {{"purlo", "--purlo-eject-volume", "/Volumes/Purlo/"}, std::nullopt},
-        {{"purlo", "--purlo-eject-volume", "/Volumes/USB"}, std::nullopt},
-        {{"purlo", "--purlo-eject-volume"}, std::nullopt},
-        {{"purlo", "/Volumes/Purlo"}, std::nullopt},
-        {{}, std::nullopt},
+         0,
+         0,
+         {2}},
+        {{"purlo", "--purlo-eject-volume", "/Volumes/Purlo/Purlo.app"}, 0, 0, {}},
+        {{"purlo", "--purlo-eject-volume", "/Volumes/Purlo/"}, 0, 0, {}},
+        {{"purlo", "--purlo-eject-volume", "/Volumes/USB"}, 0, 0, {}},
+        {{"purlo", "--purlo-eject-volume"}, 0, 0, {}},
+        {{"purlo", "/Volumes/Purlo"}, 0, 0, {}},
     };
     for (const auto& row : cases) {
         Move move;
         move.probe.diskImages = {"/Volumes/Purlo", "/Volumes/B"};
         move.files.items = {"/Volumes/Purlo", "/Volumes/USB", "/Volumes/B"};
-        move.workspace.ejectSucceeds = true;
-        Prompter::handleEjectVolumeArgument(row.arguments, move.ports);
-        move.loop.advance(60);
-        EXPECT_EQ(move.workspace.ejected,
-                  row.ejected ? std::vector{*row.ejected} : std::vector<std::string>{})
-            << ::testing::PrintToString(row.arguments);
-    }
-}
-
-TEST(MoveToApplications, ABusyImageIsTriedSixTimesTwoSecondsApartUntilItGoes) {
-    const struct {
-        const char* scenario;
-        int failuresBeforeSuccess; // -1: never succeeds
-        int volumeGoneAfter;       // attempts after which the volume is gone; 0: never
-        std::vector<double> attempts;
-    } cases[] = {
-        {"always busy", -1, 0, {2, 4, 6, 8, 10, 12}},
-        {"ejected at the third attempt", 2, 0, {2, 4, 6}},
-        {"gone after the second attempt", -1, 2, {2, 4}},
-    };
-    for (const auto& row : cases) {
-        Move move;
         std::vector<double> attempts;
         move.workspace.onEject = [&] {
             attempts.push_back(move.clock.uptime());
             const int made = static_cast<int>(attempts.size());
-            move.workspace.ejectSucceeds = made == row.failuresBeforeSuccess + 1;
-            if (made == row.volumeGoneAfter) {
+            move.workspace.ejectSucceeds = made == row.failures + 1;
+            if (made == row.goneAfter) {
                 move.files.items.erase("/Volumes/Purlo");
             }
         };
-        const std::vector<std::string> arguments{"purlo", "--purlo-eject-volume", "/Volumes/Purlo"};
-        Prompter::handleEjectVolumeArgument(arguments, move.ports);
-        EXPECT_TRUE(attempts.empty()) << "the first attempt waits two seconds";
+        Prompter::handleEjectVolumeArgument(row.arguments, move.ports);
         move.loop.advance(60);
-        EXPECT_EQ(attempts, row.attempts) << row.scenario;
-        EXPECT_EQ(move.loop.activeTimerCount(), 0u) << row.scenario;
+        SCOPED_TRACE(::testing::PrintToString(row.arguments));
+        EXPECT_EQ(attempts, row.attempts);
+        EXPECT_EQ(move.workspace.ejected,
+                  std::vector<std::string>(row.attempts.size(), "/Volumes/Purlo"));
+        EXPECT_EQ(move.loop.activeTimerCount(), 0u);
     }
 }
 
