@@ -60,15 +60,10 @@ bool isOwnGate(std::string_view text) {
     return text.starts_with(std::to_string(::getpid()) + " ");
 }
 
-// Whether two files say the same thing, however they are formatted; nothing when
-// either is not JSON.
-std::optional<bool> sameObject(std::string_view old, std::string_view updated) {
-    const auto oldJson = parseJsonText(old, LongIntegers::keptAsText);
-    const auto newJson = parseJsonText(updated, LongIntegers::keptAsText);
-    if (!oldJson || !newJson) {
-        return std::nullopt;
-    }
-    return oldJson->is_object() && newJson->is_object() && *oldJson == *newJson;
+// Whether the edited bytes say what the old ones said, however either is laid out.
+bool saysTheSame(std::string_view old, std::string_view updated) {
+    return parseJsonText(old, LongIntegers::keptAsText) ==
+           parseJsonText(updated, LongIntegers::keptAsText);
 }
 
 } // namespace
@@ -209,11 +204,7 @@ std::error_code AgentIntegrationManager::updateConfiguration(AgentTool tool, con
     const std::string& bytes = std::get<std::string>(updated);
 
     if (old) {
-        const auto same = sameObject(*old, bytes);
-        if (!same) {
-            return make_error_code(ConfigurationError::unparsableJson);
-        }
-        if (*same) {
+        if (saysTheSame(*old, bytes)) {
             return {};
         }
         if (const auto backupError = backUp(tool, *old)) {

@@ -48,10 +48,6 @@ public:
     std::error_code updateConfiguration(AgentTool tool, const std::filesystem::path& at,
                                         bool enabled) const;
 
-    const std::filesystem::path& homeURL() const { return homeURL_; }
-    const std::filesystem::path& supportURL() const { return supportURL_; }
-    const Environment& environment() const { return environment_; }
-
 private:
     std::filesystem::path integrationsURL() const;
     std::filesystem::path helperURL() const;

@@ -1,5 +1,6 @@
 #include "integrations/PurloAutomaticUpdater.h"
 
+#include "integrations/BuiltInformationValue.h"
 #include "model/UnicodeText.h"
 
 namespace purlo {
@@ -23,15 +24,11 @@ controllerIfConfigured(const Bundle::Information& information,
 
 std::optional<std::string> isUsableSparkleValue(std::string_view key,
                                                 const Bundle::Information& information) {
-    const auto found = information.find(key);
-    if (found == information.end()) {
+    auto value = builtInformationValue(key, information);
+    if (!value) {
         return std::nullopt;
     }
-    std::string value = trimmedWhitespace(found->second);
-    if (value.empty() || contains(value, "$(") || contains(value, "${")) {
-        return std::nullopt;
-    }
-    const std::string lower = lowercased(value);
+    const std::string lower = lowercased(*value);
     if (contains(lower, "placeholder") || contains(lower, "base64_sparkle")) {
         return std::nullopt;
     }

@@ -10,7 +10,7 @@ namespace purlo {
 
 // Where the running program lives: on a mounted disk image (whose volume root is kept,
 // so the image can be ejected later), in a temporary read-only copy the system made of
-// it, or anywhere else. These tests read the system but change nothing, and a failed
+// it, or anywhere else. These checks read the system but change nothing, and a failed
 // system call makes their answer "no".
 struct PurloInstallLocation {
     enum class Kind { diskImage, translocated, settled };

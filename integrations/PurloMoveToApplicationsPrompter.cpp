@@ -11,18 +11,13 @@ namespace {
 constexpr std::size_t moveButton = 0;
 constexpr std::size_t notNowButton = 1;
 
-// Why moving helps, for the location the prompt looked through to; nothing where
-// moving gains nothing.
-std::optional<std::string_view> reasonToMove(const PurloInstallLocation& location) {
-    switch (location.kind) {
-    case PurloInstallLocation::Kind::diskImage:
+// Why moving helps, for the location the prompt looked through to: a bundle that is
+// asked about is on a disk image or in a temporary copy.
+std::string_view reasonToMove(const PurloInstallLocation& location) {
+    if (location.kind == PurloInstallLocation::Kind::diskImage) {
         return "Ejecting the disk image would remove her.";
-    case PurloInstallLocation::Kind::translocated:
-        return "From a temporary folder she cannot update herself.";
-    case PurloInstallLocation::Kind::settled:
-        break;
     }
-    return std::nullopt;
+    return "From a temporary folder she cannot update herself.";
 }
 
 // A sheet on a window that shows; otherwise the program comes forward and asks.
@@ -62,9 +57,8 @@ void promptIfNeeded(const PurloMoveToApplicationsPorts& ports, AlertPresenter& w
     if (defaults.boolean(declinedKey).value_or(false) || !bundlePath.ends_with(".app")) {
         return;
     }
-    const auto root = volumeRoot(bundlePath);
-    const bool onDiskImage = root && ports.probe.isDiskImageVolume(*root);
-    if (!onDiskImage && (root || !isTranslocatedPath(bundlePath))) {
+    // Anywhere but on a disk image or in a temporary copy, moving gains nothing.
+    if (location.kind == PurloInstallLocation::Kind::settled) {
         return;
     }
     const std::string home = ports.homeFolder.string();
@@ -74,12 +68,8 @@ void promptIfNeeded(const PurloMoveToApplicationsPorts& ports, AlertPresenter& w
     }
     const PurloInstallLocation promptLocation =
         installLocation(bundlePath, openedFrom, ports.probe);
-    const auto reason = reasonToMove(promptLocation);
-    if (!reason) {
-        return;
-    }
     const Alert alert{"Purlo runs best from your Applications folder.",
-                      std::string(*reason),
+                      std::string(reasonToMove(promptLocation)),
                       {"Move to Applications", "Not now"}};
     present(window, alert,
             [&ports, &window, &defaults, bundlePath, promptLocation](AlertAnswer answer) {

@@ -3,7 +3,6 @@
 #include "integrations/PurloReleaseHosts.h"
 #include "integrations/PurloWebsiteLinks.h"
 
-#include <array>
 #include <string_view>
 
 namespace purlo {
@@ -19,8 +18,7 @@ bool travelsLiterally(unsigned char c) {
 }
 
 std::string percentEncoded(std::string_view value) {
-    static constexpr std::array<char, 16> hex{'0', '1', '2', '3', '4', '5', '6', '7',
-                                              '8', '9', 'A', 'B', 'C', 'D', 'E', 'F'};
+    static constexpr std::string_view hex = "0123456789ABCDEF";
     std::string encoded;
     encoded.reserve(value.size() * 3);
     for (const char character : value) {

@@ -10,7 +10,7 @@ namespace {
 using Kind = PurloPrivacySignal::Kind;
 using State = PurloPrivacySignal::State;
 
-std::string_view onOff(bool on) {
+std::string onOff(bool on) {
     return on ? "On" : "Off";
 }
 
@@ -87,9 +87,6 @@ std::string PurloSupportSnapshot::privacyLines() const {
 }
 
 std::string PurloSupportSnapshot::buildSupportReport() const {
-    const auto on = [](bool value) {
-        return std::string(onOff(value));
-    };
     return joined({
         "Purlo Support Report",
         "Generated: " + internetDateTime(createdAt),
@@ -111,25 +108,25 @@ std::string PurloSupportSnapshot::buildSupportReport() const {
         privacyLines(),
         "",
         "Local Agent",
-        "- Bridge: " + on(agentBridgeStatus.enabled),
+        "- Bridge: " + onOff(agentBridgeStatus.enabled),
         "- Status: " + agentBridgeStatus.summaryText(),
         "- Recent events: " + std::to_string(agentBridgeStatus.recentEvents.size()),
         "- Event file path: Not included in support report",
         "- Event messages: Not included in support report",
         "",
         "Settings Summary",
-        "- Eye tracking: " + on(settings.eyeTrackingEnabled),
-        "- Playful reactions: " + on(settings.reactionsEnabled),
-        "- Typing rhythm reactions: " + on(settings.typingReactionsEnabled),
+        "- Eye tracking: " + onOff(settings.eyeTrackingEnabled),
+        "- Playful reactions: " + onOff(settings.reactionsEnabled),
+        "- Typing rhythm reactions: " + onOff(settings.typingReactionsEnabled),
         "- Reaction intensity: " + reactionIntensityPercentage(settings.reactionIntensity),
-        "- Developer tool awareness: " + on(settings.activeAppAwarenessEnabled),
-        "- Local agent bridge: " + on(settings.localAgentBridgeEnabled),
+        "- Developer tool awareness: " + onOff(settings.activeAppAwarenessEnabled),
+        "- Local agent bridge: " + onOff(settings.localAgentBridgeEnabled),
         "- Stretch reminder: " + std::to_string(settings.stretchReminderMinutes) + " minutes",
         "- Active habit reminders: " + std::to_string(settings.activeHabitReminders().size()),
         "- Kind nudges: " + settings.kindNudgeLabel(),
         "- Pomodoro focus: " + std::to_string(settings.pomodoroFocusMinutes) + " minutes",
-        "- Quiet hours: " + on(settings.quietHours.enabled),
-        "- Scheduled nap: " + on(settings.scheduledNap.enabled),
+        "- Quiet hours: " + onOff(settings.quietHours.enabled),
+        "- Scheduled nap: " + onOff(settings.scheduledNap.enabled),
         "- Cat body: Anchored unless dragged, reset, or re-homed after display changes",
         "",
         "Excluded Private Content",

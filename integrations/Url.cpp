@@ -71,12 +71,9 @@ std::string percentDecoded(std::string_view text) {
     return decoded;
 }
 
-struct Authority {
-    std::string host;
-};
-
-// userinfo "@" host ":" port, where the host may be a bracketed IPv6 literal.
-std::optional<Authority> parseAuthority(std::string_view authority) {
+// The host of userinfo "@" host ":" port, where the host may be a bracketed IPv6
+// literal; nothing when the authority is malformed.
+std::optional<std::string_view> authorityHost(std::string_view authority) {
     if (const auto at = authority.find('@'); at != std::string_view::npos) {
         if (containsAny(authority.substr(0, at), "[]")) {
             return std::nullopt;
@@ -112,7 +109,7 @@ std::optional<Authority> parseAuthority(std::string_view authority) {
     if (!std::all_of(port.begin(), port.end(), isAsciiDigit)) {
         return std::nullopt;
     }
-    return Authority{std::string(host)};
+    return host;
 }
 
 } // namespace
@@ -151,11 +148,11 @@ std::optional<Url> Url::parse(std::string_view text) {
     if (hierarchy.starts_with("//")) {
         const std::string_view afterSlashes = hierarchy.substr(2);
         const auto pathStart = afterSlashes.find('/');
-        const auto authority = parseAuthority(afterSlashes.substr(0, pathStart));
-        if (!authority) {
+        const auto host = authorityHost(afterSlashes.substr(0, pathStart));
+        if (!host) {
             return std::nullopt;
         }
-        url.host_ = authority->host;
+        url.host_ = std::string(*host);
         path = pathStart == std::string_view::npos ? std::string_view()
                                                    : afterSlashes.substr(pathStart);
     }

@@ -142,16 +142,19 @@ std::string optionsFor(const PurloIntent& intent) {
     return "";
 }
 
+// The help's descriptions start in one column, past the longest action's name.
+constexpr std::size_t descriptionColumn = 17;
+
 std::string actionLine(std::string_view name, std::string_view title) {
     std::string line = "  " + std::string(name);
-    line.resize(std::max<std::size_t>(line.size() + 2, 17), ' ');
+    line.resize(std::max(line.size() + 2, descriptionColumn), ' ');
     return line + std::string(title) + "\n";
 }
 
 std::string optionLines(std::string_view option, std::string_view values,
                         std::string_view description) {
-    return "      " + std::string(option) + " " + std::string(values) + "\n                 " +
-           std::string(description) + "\n";
+    return "      " + std::string(option) + " " + std::string(values) + "\n" +
+           std::string(descriptionColumn, ' ') + std::string(description) + "\n";
 }
 
 std::string optionHelp(const auto&) {

@@ -25,12 +25,18 @@ inline constexpr int misused = 2;
 
 struct Perform {
     PurloIntent intent;
+    friend bool operator==(const Perform&, const Perform&) = default;
 };
-struct ListShortcuts {};
-struct ShowHelp {};
+struct ListShortcuts {
+    friend bool operator==(const ListShortcuts&, const ListShortcuts&) = default;
+};
+struct ShowHelp {
+    friend bool operator==(const ShowHelp&, const ShowHelp&) = default;
+};
 // What is wrong with the command line, in one line.
 struct Mistake {
     std::string message;
+    friend bool operator==(const Mistake&, const Mistake&) = default;
 };
 using Parsed = std::variant<Perform, ListShortcuts, ShowHelp, Mistake>;
 

@@ -7,6 +7,16 @@
 #include <algorithm>
 
 namespace purlo {
+namespace {
+
+// Without a mail draft the user can still write by hand: the address goes on the
+// clipboard and the status says so after the failure.
+std::string copySupportAddress(Pasteboard& pasteboard, std::string_view failure) {
+    pasteboard.replaceString(PurloReleaseHosts::supportAddress);
+    return std::string(failure) + " Copied " + std::string(PurloReleaseHosts::supportAddress) + ".";
+}
+
+} // namespace
 
 PurloAppInfo PurloRuntime::appInfo() const {
     return PurloAppInfo(bundle_);
@@ -52,21 +62,18 @@ void PurloRuntime::saveSupportReport() {
 
 void PurloRuntime::openSupportEmailDraft() {
     const auto url = PurloSupportEmailDraft{appInfo()}.supportMailtoURL();
-    if (url && openURL(*url)) {
+    if (!url) {
+        supportSnapshotStatus_.set(
+            copySupportAddress(pasteboard_, "Could not create support email draft."));
+    } else if (openURL(*url)) {
         supportSnapshotStatus_.set("Support email draft opened.");
-    } else if (url) {
-        supportSnapshotStatus_.set(copySupportAddressFallback());
     } else {
-        pasteboard_.replaceString(PurloReleaseHosts::supportAddress);
-        supportSnapshotStatus_.set("Could not create support email draft. Copied " +
-                                   std::string(PurloReleaseHosts::supportAddress) + ".");
+        supportSnapshotStatus_.set(copySupportAddressFallback());
     }
 }
 
 std::string PurloRuntime::copySupportAddressFallback() {
-    pasteboard_.replaceString(PurloReleaseHosts::supportAddress);
-    return "Could not open support email draft. Copied " +
-           std::string(PurloReleaseHosts::supportAddress) + ".";
+    return copySupportAddress(pasteboard_, "Could not open support email draft.");
 }
 
 std::string PurloRuntime::supportReportFileName(Date createdAt) {

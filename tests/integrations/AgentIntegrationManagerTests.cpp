@@ -129,12 +129,12 @@ TEST_F(AgentIntegration, StatusesSayWhatEachToolNeeds) {
     EXPECT_EQ(configured.configurationFileURL(AgentTool::codex), "/h/.codex/hooks.json");
 }
 
-TEST_F(AgentIntegration, OnlyAChangeIsWrittenAndEachKeepsOneBackupOfTheOldBytes) {
+TEST_F(AgentIntegration, OnlyAChangeIsWrittenAfterABackupAndAnUnchangedEntryKeepsItsPlace) {
     makeToolFolders();
     const std::string original = "{\"model\": \"opus\"}\n";
     writeFile(claudeFile, original);
     fs::permissions(claudeFile, fs::perms(0644));
-    manager.apply(true);
+    ASSERT_EQ(manager.apply(true), ready);
     const Names backups = namesIn(integrations / "Backups");
     ASSERT_EQ(backups.size(), 1u) << "new files need none";
     const fs::path backup = integrations / "Backups" / *backups.begin();
@@ -144,22 +144,8 @@ TEST_F(AgentIntegration, OnlyAChangeIsWrittenAndEachKeepsOneBackupOfTheOldBytes)
     EXPECT_EQ(permissionsOf(integrations / "Backups"), fs::perms::owner_all);
     EXPECT_EQ(permissionsOf(claudeFile), ownerOnly);
 
-    // The same content in another layout is the same content: nothing is written.
-    writeFile(claudeFile, Json::parse(readFile(claudeFile)).dump());
-    const std::string compact = readFile(claudeFile);
-    EXPECT_EQ(manager.apply(true), ready);
-    EXPECT_EQ(readFile(claudeFile), compact);
-    EXPECT_EQ(namesIn(integrations / "Backups").size(), 1u);
-
-    manager.apply(false);
-    EXPECT_EQ(Json::parse(readFile(claudeFile)), Json::parse(R"({"model": "opus", "hooks": {}})"));
-    EXPECT_EQ(namesIn(integrations / "Backups").size(), 4u) << "one more for each tool's file";
-}
-
-TEST_F(AgentIntegration, AnUnchangedEntryOfOursKeepsItsPlaceAndItsFileIsLeftAlone) {
-    makeToolFolders();
-    ASSERT_EQ(manager.apply(true), ready);
-    // A user's own hook after ours, in a layout of the user's own.
+    // A user's own hook after ours, in a layout of the user's own, changes nothing of ours:
+    // the file stays byte for byte, since Codex keys its trust in a hook by its position.
     const Json hook = {{"type", "command"}, {"command", "notify-send done"}};
     std::vector<std::string> written;
     for (const AgentTool tool : allCases<AgentTool>()) {
@@ -178,45 +164,38 @@ TEST_F(AgentIntegration, AnUnchangedEntryOfOursKeepsItsPlaceAndItsFileIsLeftAlon
         EXPECT_EQ(readFile(manager.configurationFileURL(tool)), written[int(tool)])
             << toString(tool);
     }
-    EXPECT_FALSE(fs::exists(integrations / "Backups"));
+    EXPECT_EQ(namesIn(integrations / "Backups").size(), 1u);
+
+    manager.apply(false);
+    EXPECT_EQ(Json::parse(readFile(claudeFile)),
+              (Json{{"model", "opus"}, {"hooks", {{"Stop", {{{"hooks", {hook}}}}}}}}));
+    EXPECT_EQ(namesIn(integrations / "Backups").size(), 4u) << "one more for each tool's file";
 }
 
-TEST_F(AgentIntegration, FilesNestedTooDeepAreLeftAsTheyAre) {
+TEST_F(AgentIntegration, InvalidFilesAndFilesNestedTooDeepAreLeftAsTheyAre) {
     makeToolFolders();
-    const std::pair<std::size_t, std::string> rows[] = {
-        {maximumJsonDepth, "Ready"}, {10'000, "Needs attention"}, {50'000, "Needs attention"}};
-    for (const auto& [depth, title] : rows) {
-        const std::string deep = testing::withNesting(R"({"model":"opus"})", depth);
+    const std::string refused[] = {"{ \"hooks\": ", R"({"hooks": {"Stop": [3], "stop": [3]}})",
+                                   testing::withNesting(R"({"model":"opus"})", 10'000),
+                                   testing::withNesting(R"({"model":"opus"})", 50'000)};
+    for (const std::string& bytes : refused) {
         for (const AgentTool tool : allCases<AgentTool>()) {
-            writeFile(manager.configurationFileURL(tool), deep);
+            writeFile(manager.configurationFileURL(tool), bytes);
         }
-        for (const AgentConnectionStatus& status : manager.apply(true)) {
-            EXPECT_EQ(status.title, title) << depth;
-            const std::string now = readFile(manager.configurationFileURL(status.tool));
-            EXPECT_EQ(now == deep, title != "Ready") << depth;
+        for (const bool enabled : {true, false}) {
+            for (const AgentConnectionStatus& status : manager.apply(enabled)) {
+                EXPECT_EQ(status.title, "Needs attention") << bytes.substr(0, 40);
+                EXPECT_EQ(readFile(manager.configurationFileURL(status.tool)), bytes);
+            }
         }
-        EXPECT_EQ(namesIn(integrations / "Backups").size(), 3u) << "only the readable ones";
     }
-}
-
-TEST_F(AgentIntegration, InvalidFilesAreLeftAsTheyAre) {
-    makeToolFolders();
-    const std::string invalid[] = {"{ \"hooks\": ", "", "{\"hooks\": {\"stop\": [3]}}"};
-    for (const AgentTool tool : allCases<AgentTool>()) {
-        writeFile(manager.configurationFileURL(tool), invalid[int(tool)]);
-    }
-    for (const bool enabled : {true, false}) {
-        const auto statuses = manager.apply(enabled);
-        EXPECT_EQ(statuses[0].title, "Needs attention");
-        EXPECT_EQ(statuses[1].title, "Needs attention");
-        EXPECT_EQ(statuses[2], (AgentConnectionStatus{AgentTool::cursor, "Needs attention",
-                                                      "Couldn’t update Cursor’s settings. Your "
-                                                      "existing configuration is preserved."}));
-    }
-    for (const AgentTool tool : allCases<AgentTool>()) {
-        EXPECT_EQ(readFile(manager.configurationFileURL(tool)), invalid[int(tool)]);
-    }
+    EXPECT_EQ(manager.apply(true)[2].detail,
+              "Couldn’t update Cursor’s settings. Your existing configuration is preserved.");
     EXPECT_FALSE(fs::exists(integrations / "Backups"));
+
+    const std::string deepest = testing::withNesting(R"({"model":"opus"})", maximumJsonDepth);
+    writeFile(claudeFile, deepest);
+    EXPECT_EQ(manager.apply(true)[0], ready[0]);
+    EXPECT_NE(readFile(claudeFile), deepest);
 }
 
 TEST_F(AgentIntegration, LinkedFilesAreEditedAtTheirTargets) {

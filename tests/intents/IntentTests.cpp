@@ -1,4 +1,3 @@
-#include "intents/IntentActionNames.h"
 #include "intents/PurloAppIntents.h"
 #include "intents/PurloIntentCommandLine.h"
 #include "intents/PurloIntentRequest.h"
@@ -9,6 +8,8 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <sstream>
 
 namespace purlo {
 namespace {
@@ -29,70 +30,46 @@ std::string dialogOf(const PurloIntentResult& result) {
 }
 
 TEST(Intents, EachActionAnswersItsDialogAndDoesItsWork) {
-    using Check = std::function<void(RuntimeHarness&, Date before)>;
-    const auto event = [](AgentEventKind kind, const char* source, double lifetime) -> Check {
-        return [=](RuntimeHarness& harness, Date) {
-            EXPECT_EQ(writtenEvent(harness), (AgentEventPayload{kind, source, std::nullopt,
-                                                                harness.clock.uptime(), lifetime}));
-        };
+    RuntimeHarness harness;
+    PurloRuntime& runtime = harness.runtime();
+    runtime.start();
+    const Date now = harness.clock.now();
+    const auto perform = [&](const PurloIntent& intent) {
+        return dialogOf(performIntent(intent, runtime));
     };
-    const auto napEnds = [](double seconds) -> Check {
-        return [=](RuntimeHarness& harness, Date before) {
-            EXPECT_EQ(harness.stored().nap.until, before.addingSeconds(seconds));
-            EXPECT_EQ(harness.scene().mood, CatMood::sleeping);
-        };
-    };
+    for (const auto& [nap, seconds] : {std::pair{NapPurloIntent{}, 900.0},
+                                       {NapPurloIntent{PurloNapShortcutDuration::oneHour}, 3600}}) {
+        EXPECT_EQ(perform(nap), "Purlo is napping.");
+        EXPECT_EQ(harness.stored().nap.until, now.addingSeconds(seconds));
+        EXPECT_EQ(harness.scene().mood, CatMood::sleeping);
+    }
+    EXPECT_EQ(perform(WakePurloIntent{}), "Purlo woke up.");
+    EXPECT_EQ(harness.stored().nap.until, std::nullopt);
+    EXPECT_NE(harness.scene().mood, CatMood::sleeping);
+    EXPECT_EQ(perform(PetPurloIntent{}), "Purlo purrs.");
+    EXPECT_EQ(harness.scene().mood, CatMood::purring);
+    EXPECT_EQ(perform(StartPurloFocusIntent{}), "Purlo started a focus timer.");
+    EXPECT_EQ(*runtime.pomodoro(),
+              (PomodoroController::State{Mode::focus, harness.clock.uptime() + 25 * 60, 1, 0}));
+    EXPECT_EQ(perform(MarkPurloWinIntent{}), "Purlo marked your win.");
+    EXPECT_EQ(harness.stored().completionStreak.totalCompletions, 1);
+    EXPECT_EQ(harness.stored().completionStreak.lastCompletionAt, now);
+
+    using enum PurloAgentShortcutStatus;
     const struct {
-        PurloIntent intent;
+        SetPurloAgentStatusIntent intent;
         std::string dialog;
-        Check check;
-    } cases[] = {
-        {PetPurloIntent{}, "Purlo purrs.",
-         [](RuntimeHarness& harness, Date) {
-             EXPECT_EQ(harness.scene().mood, CatMood::purring);
-         }},
-        {StartPurloFocusIntent{}, "Purlo started a focus timer.",
-         [](RuntimeHarness& harness, Date) {
-             EXPECT_EQ(
-                 *harness.runtime().pomodoro(),
-                 (PomodoroController::State{Mode::focus, harness.clock.uptime() + 25 * 60, 1, 0}));
-         }},
-        {MarkPurloWinIntent{}, "Purlo marked your win.",
-         [](RuntimeHarness& harness, Date before) {
-             EXPECT_EQ(harness.stored().completionStreak.totalCompletions, 1);
-             EXPECT_EQ(harness.stored().completionStreak.lastCompletionAt, before);
-         }},
-        {NapPurloIntent{}, "Purlo is napping.", napEnds(900)},
-        {NapPurloIntent{PurloNapShortcutDuration::twentyMinutes}, "Purlo is napping.",
-         napEnds(1200)},
-        {NapPurloIntent{PurloNapShortcutDuration::thirtyMinutes}, "Purlo is napping.",
-         napEnds(1800)},
-        {NapPurloIntent{PurloNapShortcutDuration::oneHour}, "Purlo is napping.", napEnds(3600)},
-        {WakePurloIntent{}, "Purlo woke up.",
-         [](RuntimeHarness& harness, Date) {
-             EXPECT_EQ(harness.stored().nap.until, std::nullopt);
-             EXPECT_NE(harness.scene().mood, CatMood::sleeping);
-         }},
-        {SetPurloAgentStatusIntent{}, "Purlo is thinking too.",
-         event(AgentEventKind::thinking, "Shortcut", 60)},
-        {SetPurloAgentStatusIntent{PurloAgentShortcutStatus::done, "Shortcut"}, "Purlo celebrates.",
-         event(AgentEventKind::completed, "Shortcut", 3)},
-        {SetPurloAgentStatusIntent{PurloAgentShortcutStatus::thinking, " codex "},
-         "Purlo is thinking too.", event(AgentEventKind::thinking, " codex ", 60)},
-        {SetPurloAgentStatusIntent{PurloAgentShortcutStatus::done, ""}, "Purlo celebrates.",
-         event(AgentEventKind::completed, "", 3)},
+        AgentEventKind kind;
+        double lifetime;
+    } statuses[] = {
+        {{}, "Purlo is thinking too.", AgentEventKind::thinking, 60},
+        {{done, "Shortcut"}, "Purlo celebrates.", AgentEventKind::completed, 3},
+        {{thinking, " codex "}, "Purlo is thinking too.", AgentEventKind::thinking, 60},
     };
-    for (const auto& row : cases) {
-        RuntimeHarness harness;
-        harness.runtime().start();
-        harness.runtime().napUntilWoken(); // so that waking has something to end
-        if (!std::holds_alternative<WakePurloIntent>(row.intent)) {
-            harness.runtime().wake();
-        }
-        const Date before = harness.clock.now();
-        SCOPED_TRACE(intentTitle(row.intent));
-        EXPECT_EQ(dialogOf(performIntent(row.intent, harness.runtime())), row.dialog);
-        row.check(harness, before);
+    for (const auto& [intent, dialog, kind, lifetime] : statuses) {
+        EXPECT_EQ(perform(intent), dialog);
+        EXPECT_EQ(writtenEvent(harness), (AgentEventPayload{kind, intent.source, std::nullopt,
+                                                            harness.clock.uptime(), lifetime}));
     }
 }
 
@@ -129,114 +106,71 @@ TEST(Intents, TheAgentStatusTakesTheHooksRoadAndFailsWithTheWritersError) {
 }
 
 TEST(IntentCommandLine, ReadsActionsOptionsAndMistakes) {
-    using Args = std::vector<std::string>;
     using Parsed = CommandLine::Parsed;
-    const auto perform = [](PurloIntent intent) {
-        return Parsed{CommandLine::Perform{intent}};
-    };
-    const auto mistake = [](std::string text) {
-        return Parsed{CommandLine::Mistake{text}};
-    };
-    const auto agent = [](PurloAgentShortcutStatus status, std::string source) {
-        return SetPurloAgentStatusIntent{status, std::move(source)};
-    };
+    using CommandLine::Mistake;
+    using CommandLine::Perform;
     using enum PurloAgentShortcutStatus;
-    const struct {
-        Args arguments;
-        Parsed parsed;
-    } cases[] = {
-        {{"pet"}, perform(PetPurloIntent{})},
-        {{"nap"}, perform(NapPurloIntent{})},
-        {{"nap", "--duration", "oneHour"},
-         perform(NapPurloIntent{PurloNapShortcutDuration::oneHour})},
-        {{"nap", "--duration=20m"},
-         perform(NapPurloIntent{PurloNapShortcutDuration::twentyMinutes})},
-        {{"nap", "--duration", "15m", "--duration", "30m"},
-         perform(NapPurloIntent{PurloNapShortcutDuration::thirtyMinutes})},
-        {{"agent-status"}, perform(agent(thinking, "Shortcut"))},
+    using enum PurloNapShortcutDuration;
+    const std::pair<std::vector<std::string>, Parsed> cases[] = {
+        {{"pet"}, Perform{PetPurloIntent{}}},
+        {{"nap"}, Perform{NapPurloIntent{}}},
+        {{"nap", "--duration", "oneHour"}, Perform{NapPurloIntent{oneHour}}},
+        {{"nap", "--duration=20m"}, Perform{NapPurloIntent{twentyMinutes}}},
+        {{"nap", "--duration", "15m", "--duration", "30m"}, Perform{NapPurloIntent{thirtyMinutes}}},
+        {{"agent-status"}, Perform{SetPurloAgentStatusIntent{thinking, "Shortcut"}}},
         {{"agent-status", "--status", "done", "--source", "Shortcut"},
-         perform(agent(done, "Shortcut"))},
-        {{"agent-status", "--source=", "--status=thinking"}, perform(agent(thinking, ""))},
-        {{"agent-status", "--source", "--status"}, perform(agent(thinking, "--status"))},
-        {{"--list"}, Parsed{CommandLine::ListShortcuts{}}},
-        {{"--help"}, Parsed{CommandLine::ShowHelp{}}},
-        {{"-h"}, Parsed{CommandLine::ShowHelp{}}},
-        {{}, mistake("No action given.")},
-        {{"purr"}, mistake("Unknown action “purr”.")},
-        {{"Pet"}, mistake("Unknown action “Pet”.")},
-        {{"--verbose"}, mistake("Unknown option “--verbose”.")},
-        {{"--list", "pet"}, mistake("Unexpected argument “pet”.")},
-        {{"pet", "now"}, mistake("Unexpected argument “now”.")},
-        {{"pet", "--duration", "15m"}, mistake("“pet” has no option “--duration”.")},
-        {{"nap", "--status", "done"}, mistake("“nap” has no option “--status”.")},
-        {{"nap", "--duration"}, mistake("The option “--duration” needs a value.")},
-        {{"nap", "--duration", "forever"},
-         mistake("“forever” is not a nap duration; use 15m, 20m, 30m, 1h.")},
+         Perform{SetPurloAgentStatusIntent{done, "Shortcut"}}},
+        {{"agent-status", "--source=", "--status=thinking"},
+         Perform{SetPurloAgentStatusIntent{thinking, ""}}},
+        {{"agent-status", "--source", "--status"},
+         Perform{SetPurloAgentStatusIntent{thinking, "--status"}}},
+        {{"--list"}, CommandLine::ListShortcuts{}},
+        {{"-h"}, CommandLine::ShowHelp{}},
+        {{}, Mistake{"No action given."}},
+        {{"Pet"}, Mistake{"Unknown action “Pet”."}},
+        {{"--verbose"}, Mistake{"Unknown option “--verbose”."}},
+        {{"--list", "pet"}, Mistake{"Unexpected argument “pet”."}},
+        {{"pet", "now"}, Mistake{"Unexpected argument “now”."}},
+        {{"pet", "--duration", "15m"}, Mistake{"“pet” has no option “--duration”."}},
+        {{"nap", "--status", "done"}, Mistake{"“nap” has no option “--status”."}},
+        {{"nap", "--duration"}, Mistake{"The option “--duration” needs a value."}},
         {{"nap", "--duration", "OneHour"},
-         mistake("“OneHour” is not a nap duration; use 15m, 20m, 30m, 1h.")},
+         Mistake{"“OneHour” is not a nap duration; use 15m, 20m, 30m, 1h."}},
         {{"agent-status", "--status", "completed"},
-         mistake("“completed” is not an agent status; use thinking or done.")},
+         Mistake{"“completed” is not an agent status; use thinking or done."}},
         {{"agent-status", "--source", std::string(1025, 'a')},
-         mistake("The source must be UTF-8 text of at most 1024 bytes.")},
+         Mistake{"The source must be UTF-8 text of at most 1024 bytes."}},
         {{"agent-status", "--source", "\xff"},
-         mistake("The source must be UTF-8 text of at most 1024 bytes.")},
+         Mistake{"The source must be UTF-8 text of at most 1024 bytes."}},
     };
-    for (const auto& row : cases) {
-        const Parsed parsed = CommandLine::parse(row.arguments);
-        EXPECT_EQ(parsed.index(), row.parsed.index()) << ::testing::PrintToString(row.arguments);
-        if (const auto* expected = std::get_if<CommandLine::Perform>(&row.parsed)) {
-            const auto* got = std::get_if<CommandLine::Perform>(&parsed);
-            EXPECT_TRUE(got && got->intent == expected->intent)
-                << ::testing::PrintToString(row.arguments);
-        }
-        if (const auto* expected = std::get_if<CommandLine::Mistake>(&row.parsed)) {
-            const auto* got = std::get_if<CommandLine::Mistake>(&parsed);
-            EXPECT_EQ(got ? got->message : "", expected->message);
-        }
+    for (const auto& [arguments, parsed] : cases) {
+        EXPECT_TRUE(CommandLine::parse(arguments) == parsed) << ::testing::PrintToString(arguments);
     }
 }
 
 TEST(IntentCommandLine, PrintsTheAnswerOrSaysWhyNotWithTheRightExitStatus) {
     const std::string usage = CommandLine::usageLine() + "\n";
+    const std::string notRunning = "Purlo is not running: the status was written to her agent "
+                                   "event file.\n";
     const struct {
         std::vector<std::string> arguments;
         std::optional<std::string> answer; // nothing: no program listens
         CommandLine::Outcome outcome;
-        std::string sent;
     } cases[] = {
-        {{"pet"}, R"({"dialog":"Purlo purrs."})", {0, "Purlo purrs.\n", ""}, R"({"action":"pet"})"},
-        {{"nap", "--duration", "1h"},
-         R"({"dialog":"Purlo is napping."})",
-         {0, "Purlo is napping.\n", ""},
-         R"({"action":"nap","duration":"oneHour"})"},
-        {{"agent-status", "--status", "done"},
-         R"({"error":"Could not create the folder."})",
-         {1, "", "Could not create the folder.\n"},
-         R"({"action":"agent-status","source":"Shortcut","status":"done"})"},
-        {{"wake"},
-         std::nullopt,
-         {1, "", "Purlo is not running. Start her first, then try again.\n"},
-         R"({"action":"wake"})"},
-        {{"wake"}, "", {1, "", "Purlo did not answer.\n"}, R"({"action":"wake"})"},
+        {{"pet"}, R"({"dialog":"Purlo purrs."})", {0, "Purlo purrs.\n", ""}},
         {{"agent-status"},
-         std::nullopt,
-         {0, "Purlo is thinking too.\n",
-          "Purlo is not running: the status was written to her agent event file.\n"},
-         R"({"action":"agent-status","source":"Shortcut","status":"thinking"})"},
-        {{"agent-status", "--status", "done"},
-         std::nullopt,
-         {1, "", "Could not write.\n"},
-         R"({"action":"agent-status","source":"Shortcut","status":"done"})"},
-        {{"wake"}, R"({"dialog":1})", {1, "", "Purlo did not answer.\n"}, R"({"action":"wake"})"},
+         R"({"error":"Could not create it."})",
+         {1, "", "Could not create it.\n"}},
         {{"wake"},
-         R"({"dialog":"a","error":"b"})",
-         {1, "", "Purlo did not answer.\n"},
-         R"({"action":"wake"})"},
-        {{"nap", "--duration", "2h"},
          std::nullopt,
-         {2, "", "purlo intent: “2h” is not a nap duration; use 15m, 20m, 30m, 1h.\n" + usage},
-         ""},
-        {{}, std::nullopt, {2, "", "purlo intent: No action given.\n" + usage}, ""},
+         {1, "", "Purlo is not running. Start her first, then try again.\n"}},
+        {{"wake"}, "", {1, "", "Purlo did not answer.\n"}},
+        {{"wake"}, R"({"dialog":"a","error":"b"})", {1, "", "Purlo did not answer.\n"}},
+        {{"agent-status"}, std::nullopt, {0, "Purlo is thinking too.\n", notRunning}},
+        {{"agent-status", "--status", "done"}, std::nullopt, {1, "", "Could not write.\n"}},
+        {{"nap", "--duration", "2h"},
+         R"({"dialog":"Purlo is napping."})",
+         {2, "", "purlo intent: “2h” is not a nap duration; use 15m, 20m, 30m, 1h.\n" + usage}},
     };
     // Without a program only the agent status works: thinking is written, done fails here.
     const auto withoutProgram = [](const SetPurloAgentStatusIntent& status) -> PurloIntentResult {
@@ -246,20 +180,17 @@ TEST(IntentCommandLine, PrintsTheAnswerOrSaysWhyNotWithTheRightExitStatus) {
         return IntentError{"Could not write."};
     };
     for (const auto& row : cases) {
-        std::string sent;
-        const auto outcome = CommandLine::run(
-            row.arguments,
-            [&](std::string_view request) {
-                sent = request;
-                return row.answer;
-            },
-            withoutProgram);
-        EXPECT_EQ(outcome, row.outcome) << ::testing::PrintToString(row.arguments);
-        EXPECT_EQ(sent, row.sent) << ::testing::PrintToString(row.arguments);
+        bool asked = false;
+        const auto send = [&](std::string_view request) {
+            asked = Request::decode(request) ==
+                    std::get<CommandLine::Perform>(CommandLine::parse(row.arguments)).intent;
+            return row.answer;
+        };
+        EXPECT_EQ(CommandLine::run(row.arguments, send, withoutProgram), row.outcome)
+            << ::testing::PrintToString(row.arguments);
+        EXPECT_EQ(asked, row.outcome.status != CommandLine::misused)
+            << "only a sound command is sent";
     }
-    EXPECT_EQ(CommandLine::usageLine(),
-              "Usage: purlo intent pet|start-focus|mark-win|nap|wake|agent-status [OPTION...], or "
-              "purlo intent --list; purlo intent --help explains them.");
     const auto help = CommandLine::run(std::vector<std::string>{"--help"}, nullptr, nullptr);
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("  agent-status   Set Purlo Agent Status\n"
@@ -277,23 +208,13 @@ TEST(IntentCommandLine, ListsTheSevenShortcutsEachRunnableAsPrinted) {
                                  "    Give Purlo a pet\n"
                                  "Start Focus: purlo intent start-focus\n"))
         << list;
-    EXPECT_TRUE(list.ends_with("Agent Done: purlo intent agent-status --status done --source "
-                               "Shortcut\n"
-                               "    Purlo agent done\n"
-                               "    Tell Purlo the agent finished\n"))
-        << list;
     EXPECT_EQ(std::ranges::count(list, '\n'), 7 * 3);
     for (const PurloShortcut& shortcut : PurloShortcuts::appShortcuts()) {
         SCOPED_TRACE(shortcut.shortTitle);
-        const std::string command = CommandLine::commandFor(shortcut.intent);
-        std::vector<std::string> words;
-        for (std::size_t start = 0, end = 0; start < command.size(); start = end + 1) {
-            end = std::min(command.find(' ', start), command.size());
-            words.emplace_back(command.substr(start, end - start));
-        }
-        const auto parsed = CommandLine::parse(std::span(words).subspan(2)); // after "purlo intent"
-        const auto* perform = std::get_if<CommandLine::Perform>(&parsed);
-        EXPECT_TRUE(perform && perform->intent == shortcut.intent);
+        std::istringstream stream(CommandLine::commandFor(shortcut.intent));
+        const std::vector<std::string> words(std::istream_iterator<std::string>(stream), {});
+        EXPECT_TRUE(CommandLine::parse(std::span(words).subspan(2)) == // after "purlo intent"
+                    CommandLine::Parsed{CommandLine::Perform{shortcut.intent}});
         EXPECT_EQ(Request::decode(Request::encode(shortcut.intent)), shortcut.intent);
     }
     EXPECT_EQ(PurloShortcut::phrase("${applicationName} nap, ${applicationName}!", "Purlo"),
@@ -306,32 +227,23 @@ TEST(IntentRequest, ARequestThatIsNotExactlyAKnownActionIsRefusedAndDoesNothing)
     const std::string requests[] = {
         "",
         "pet",
-        "{}",
-        "[]",
         R"({"action":"Pet"})",
-        R"({"action":"rm -rf ~"})",
         R"({"action":"pet","force":true})",
         R"({"action":["pet"]})",
-        R"({"action":"nap"})",
         R"({"action":"nap","duration":15})",
-        R"({"action":"nap","duration":"fifteen"})",
         R"({"action":"agent-status","status":"done"})",
-        R"({"action":"agent-status","status":"done","source":null})",
         R"({"action":"agent-status","status":"completed","source":"x"})",
         R"({"action":"pet"} {"action":"wake"})",
         deep,
-        R"({"action":"pet","pad":")" + std::string(Request::maximumLength, ' ') + "\"}",
-    };
-    for (const auto& request : requests) {
-        RuntimeHarness harness;
-        harness.runtime().start();
-        const CompanionScene before = harness.scene();
-        EXPECT_EQ(Request::answer(request, harness.runtime()), refused) << request.substr(0, 80);
-        EXPECT_EQ(harness.scene(), before);
-        EXPECT_FALSE(std::filesystem::exists(harness.runtime().agentEventBridge().eventFileURL()));
-    }
+        R"({"action":"pet","pad":")" + std::string(Request::maximumLength, ' ') + "\"}"};
     RuntimeHarness harness;
     harness.runtime().start();
+    const CompanionScene before = harness.scene();
+    for (const auto& request : requests) {
+        EXPECT_EQ(Request::answer(request, harness.runtime()), refused) << request.substr(0, 80);
+    }
+    EXPECT_EQ(harness.scene(), before);
+    EXPECT_FALSE(std::filesystem::exists(harness.runtime().agentEventBridge().eventFileURL()));
     EXPECT_EQ(Request::answer(R"({"action":"pet"})", harness.runtime()),
               R"({"dialog":"Purlo purrs."})");
     EXPECT_EQ(Request::answer(R"({"action":"agent-status","source":"\u00e9\n","status":"done"})",
