@@ -1,7 +1,7 @@
 #include "settings/FocusSettingsTab.h"
 
 #include "integrations/RandomUuid.h"
-#include "settings/CompanionSettingsBindings.h"
+#include "model/UnicodeText.h"
 #include "settings/HabitNudgeRow.h"
 #include "settings/SettingsFieldBinding.h"
 #include "settings/SettingsGroup.h"
@@ -15,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cctype>
 #include <optional>
 #include <utility>
 
@@ -91,31 +90,16 @@ QWidget* timeRow(QWidget* leading, QWidget* trailing) {
     return pair;
 }
 
-// Rows that show only while a switch above them is on, with the rule that sets them
-// off from it.
-QWidget* dependentRows(std::initializer_list<QWidget*> rows) {
-    auto* group = new QWidget;
-    auto* stack = new QVBoxLayout(group);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->setSpacing(0);
-    stack->addWidget(rowDivider());
-    for (QWidget* content : rows) {
-        stack->addWidget(content);
-    }
-    return group;
-}
-
 // A reminder of the user's own, on until they say otherwise, under an id of "custom-"
 // and a fresh random UUID in lower case; nothing when the system has no randomness to
 // give.
 std::optional<PurloHabitReminder> newCustomHabitReminder() {
-    std::optional<std::string> uuid = randomUuid();
+    const std::optional<std::string> uuid = randomUuid();
     if (!uuid) {
         return std::nullopt;
     }
-    std::ranges::transform(*uuid, uuid->begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return PurloHabitReminder{"custom-" + *uuid, "Gentle nudge", "tiny reset?", 60, true};
+    return PurloHabitReminder{"custom-" + lowercased(*uuid), "Gentle nudge", "tiny reset?", 60,
+                              true};
 }
 
 // Changes the first reminder with that id; none with it, nothing changes.
@@ -192,11 +176,15 @@ QWidget* FocusSettingsTab::timersCard() {
 QWidget* FocusSettingsTab::remindersCard() {
     const auto minutes = QStringLiteral("min");
     const auto hours = QStringLiteral("h");
-    quietHoursTimes_ = dependentRows({timeRow(
-        settingRow(QStringLiteral("Starts"),
-                   numberField(settingsFieldBinding(runtime_, quietHoursStart), hourRange, hours)),
-        settingRow(QStringLiteral("Ends"),
-                   numberField(settingsFieldBinding(runtime_, quietHoursEnd), hourRange, hours)))});
+    // The rows that show only while the switch above them is on, set off from it by a rule.
+    quietHoursTimes_ =
+        stackedRows({rowDivider(),
+                     timeRow(settingRow(QStringLiteral("Starts"),
+                                        numberField(settingsFieldBinding(runtime_, quietHoursStart),
+                                                    hourRange, hours)),
+                             settingRow(QStringLiteral("Ends"),
+                                        numberField(settingsFieldBinding(runtime_, quietHoursEnd),
+                                                    hourRange, hours)))});
     return new SettingsGroup(
         QStringLiteral("Reminders"), SettingsGroup::Place::later,
         {settingRow(QStringLiteral("Stretch reminder"),
@@ -215,11 +203,11 @@ QWidget* FocusSettingsTab::remindersCard() {
 QWidget* FocusSettingsTab::scheduledNapCard() {
     napLength_ = new SettingsMenuPicker(
         QStringLiteral("Nap length"),
-        optionList(settingsFieldBinding(runtime_, napLength),
-                   std::vector<PurloNapDuration>(allNapDurations.begin(), allNapDurations.end()),
+        optionList(settingsFieldBinding(runtime_, napLength), allNapDurations,
                    [](PurloNapDuration option) { return napDurationLabel(option).toStdString(); }));
-    napDetails_ = dependentRows(
-        {timeRow(
+    napDetails_ = stackedRows(
+        {rowDivider(),
+         timeRow(
              settingRow(QStringLiteral("Hour"),
                         numberField(settingsFieldBinding(runtime_, napHour), hourRange, {})),
              settingRow(QStringLiteral("Minute"),

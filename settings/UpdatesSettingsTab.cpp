@@ -8,8 +8,6 @@
 #include "ui/KitFont.h"
 #include "ui/PurloAppIcon.h"
 #include "ui/PurloButtonStyles.h"
-#include "ui/PurloCard.h"
-#include "ui/PurloDivider.h"
 #include "ui/PurloLink.h"
 #include "ui/PurloSettingRow.h"
 #include "ui/PurloText.h"
@@ -29,17 +27,6 @@ constexpr int applicationCardPadding = 24;
 // Every button of the page is the compact kind.
 constexpr PurloGhostButtonStyle ghost{true};
 constexpr PurloPrimaryButtonStyle primary{true};
-
-QWidget* column(std::initializer_list<QWidget*> rows) {
-    auto* holder = new QWidget;
-    auto* layout = new QVBoxLayout(holder);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    for (QWidget* row : rows) {
-        layout->addWidget(row);
-    }
-    return holder;
-}
 
 // The program's icon, fitted to a square and drawn for the screen's density.
 QLabel* applicationIcon(int side, double devicePixelRatio) {
@@ -87,15 +74,12 @@ UpdatesSettingsTab::UpdatesSettingsTab(PurloRuntime& runtime, QWidget* parent)
     , runtime_(runtime)
     , updates_(new ReplaceableContent) {
     QVBoxLayout* page = SettingsGroup::makePageColumn(*this);
-    auto* application = new SettingsGroup(QStringLiteral("Purlo"), SettingsGroup::Place::first);
-    application->card().addWidget(makeApplicationCard());
-    page->addWidget(application);
-    auto* updates = new SettingsGroup(QStringLiteral("Updates"), SettingsGroup::Place::later);
-    updates->card().addWidget(updates_);
-    page->addWidget(updates);
-    auto* more = new SettingsGroup(QStringLiteral("More"), SettingsGroup::Place::later);
-    more->card().addWidget(makeLinksCard());
-    page->addWidget(more);
+    page->addWidget(new SettingsGroup(QStringLiteral("Purlo"), SettingsGroup::Place::first,
+                                      {makeApplicationCard()}));
+    page->addWidget(
+        new SettingsGroup(QStringLiteral("Updates"), SettingsGroup::Place::later, {updates_}));
+    page->addWidget(
+        new SettingsGroup(QStringLiteral("More"), SettingsGroup::Place::later, {makeLinksCard()}));
 
     // The runtime announces the update state again whenever a switch of the update
     // framework changes, so the card rebuilds from the framework's own values too.
@@ -136,12 +120,10 @@ QWidget* UpdatesSettingsTab::makeLinksCard() {
                 [this, url = *page] { runtime_.openURL(url); });
         return open;
     };
-    return column({
-        new PurloSettingRow(QStringLiteral("Release Notes"), std::nullopt,
-                            link(PurloWebsiteLinks::releaseNotes())),
-        new PurloDivider(PurloTheme::divider),
-        new PurloSettingRow(QStringLiteral("Privacy Policy"), std::nullopt,
-                            link(PurloWebsiteLinks::privacyPolicy())),
+    return stackedRows({
+        settingRow(QStringLiteral("Release Notes"), link(PurloWebsiteLinks::releaseNotes())),
+        rowDivider(),
+        settingRow(QStringLiteral("Privacy Policy"), link(PurloWebsiteLinks::privacyPolicy())),
     });
 }
 
@@ -168,20 +150,18 @@ QWidget* UpdatesSettingsTab::makeInAppForm() {
                                           runtime_.setAutomaticallyDownloadsUpdates(on);
                                       }},
                         QStringLiteral("Download updates automatically"));
-    auto* downloadsRow = new PurloSettingRow(QStringLiteral("Download updates automatically"),
-                                             std::nullopt, downloads);
+    auto* downloadsRow = settingRow(QStringLiteral("Download updates automatically"), downloads);
     downloadsRow->setEnabled(updater.isAvailable() && updater.allowsAutomaticUpdates());
     PurloButtonChrome* checkNow =
         ghost.makeBody(QStringLiteral("Check Now\u2026"), "arrow.triangle.2.circlepath");
     checkNow->setEnabled(runtime_.canCheckForUpdates());
     connect(checkNow, &QAbstractButton::clicked, this, [this] { runtime_.checkForUpdates(); });
-    return column({
-        new PurloSettingRow(QStringLiteral("Check for updates automatically"), std::nullopt,
-                            checks),
-        new PurloDivider(PurloTheme::divider),
+    return stackedRows({
+        settingRow(QStringLiteral("Check for updates automatically"), checks),
+        rowDivider(),
         downloadsRow,
-        new PurloDivider(PurloTheme::divider),
-        new PurloSettingRow(QStringLiteral("Check for Updates"), std::nullopt, checkNow),
+        rowDivider(),
+        settingRow(QStringLiteral("Check for Updates"), checkNow),
     });
 }
 
@@ -202,7 +182,7 @@ QWidget* UpdatesSettingsTab::makeManualForm(const PurloUpdateCheckState& state) 
     checkNow->setEnabled(runtime_.canCheckForUpdates());
     connect(checkNow, &QAbstractButton::clicked, this, [this] { runtime_.checkForUpdates(); });
     row->addWidget(checkNow);
-    return new PurloSettingRow(manualTitle(state), qText(state.statusText()), controls);
+    return settingRow(manualTitle(state), controls, qText(state.statusText()));
 }
 
 void UpdatesSettingsTab::copyDeviceInfo() {

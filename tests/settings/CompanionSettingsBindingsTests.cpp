@@ -1,4 +1,5 @@
 #include "settings/CompanionSettingsBindings.h"
+#include "settings/OptionList.h"
 #include "tests/support/RuntimeHarness.h"
 
 #include <gtest/gtest.h>
