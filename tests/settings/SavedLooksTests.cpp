@@ -141,7 +141,8 @@ TEST(ProfileChip, DescribesTheWholeLookAndIsLitOnlyWhereThePointerIs) {
               "Calico tuxedo, Honey eyes, no accessory, 100%, Soft");
     EXPECT_FALSE(shortOne->hovering());
 
-    movePointer(shortOne->mapToGlobal(shortOne->removeButton().geometry().center()));
+    movePointer(shortOne->mapToGlobal(
+        shownControl<QAbstractButton>(*shortOne, "Remove B")->geometry().center()));
     EXPECT_TRUE(shortOne->hovering()) << "over the cross too";
     EXPECT_FALSE(chips[0]->hovering());
 
