@@ -33,8 +33,6 @@ constexpr IntervalRange stretchReminderRange{5, 180};
 constexpr IntervalRange encouragementRange{0, 240};
 constexpr IntervalRange hourRange{0, 23};
 constexpr IntervalRange minuteRange{0, 59};
-// What the bound interval of a reminder that is gone reads as.
-constexpr IntervalRange habitIntervalRange{5, 240};
 
 // The fields of the quiet hours and of the daily nap, as picked out of the settings.
 constexpr auto quietHoursEnabled = [](auto& settings) -> auto& {
@@ -240,14 +238,17 @@ QWidget* FocusSettingsTab::habitRemindersCard() {
                              {list, rowDivider(), addRow});
 }
 
+// A row whose reminder has gone reads fallbacks until the row goes too; the interval's is
+// the last one, held to the field's range.
 HabitNudgeRow* FocusSettingsTab::habitRow(const PurloHabitReminder& habit) {
     const std::string& id = habit.id;
     return new HabitNudgeRow(
         habit, habitReminderBinding(runtime_, id, &PurloHabitReminder::title, habit.title),
         habitReminderBinding(runtime_, id, &PurloHabitReminder::message, std::string()),
         habitReminderBinding(runtime_, id, &PurloHabitReminder::intervalMinutes,
-                             std::clamp(habit.intervalMinutes, habitIntervalRange.lowerBound,
-                                        habitIntervalRange.upperBound)),
+                             std::clamp(habit.intervalMinutes,
+                                        HabitNudgeRow::intervalRange.lowerBound,
+                                        HabitNudgeRow::intervalRange.upperBound)),
         habitReminderBinding(runtime_, id, &PurloHabitReminder::enabled, false),
         [this, id] { deleteHabitReminder(id); });
 }
