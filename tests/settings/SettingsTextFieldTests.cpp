@@ -75,27 +75,5 @@ TEST(PurloSettingsTextField, WritesTheDraftOnceWhenItIsCommittedAndNeverWhileTyp
     }
 }
 
-TEST(PurloTextField, StoresEveryKeystrokeAndAlignsLeadingOnlyWhileFocused) {
-    std::string stored;
-    int writes = 0;
-    PurloTextField field({[&] { return stored; },
-                          [&](std::string text) {
-                              ++writes;
-                              stored = std::move(text);
-                          }},
-                         "Look name", 120, Qt::AlignHCenter);
-    QLineEdit& text = field.lineEdit();
-    EXPECT_TRUE(text.alignment() & Qt::AlignHCenter);
-    sendFocus(text, QEvent::FocusIn);
-    EXPECT_TRUE(text.alignment() & Qt::AlignLeading);
-    for (const char* key : {"a", "b", "c"}) {
-        pressKey(text, 0, key);
-    }
-    EXPECT_EQ(writes, 3);
-    EXPECT_EQ(stored, "abc");
-    sendFocus(text, QEvent::FocusOut);
-    EXPECT_TRUE(text.alignment() & Qt::AlignHCenter);
-}
-
 } // namespace
 } // namespace purlo
