@@ -67,6 +67,12 @@ QString deviceInfo(const PurloAppInfo& info) {
            QSysInfo::prettyProductName();
 }
 
+// A row whose switch, named by the row's title, turns one of the updater's settings on
+// and off.
+PurloSettingRow* switchRow(const QString& title, Binding<bool> isOn) {
+    return settingRow(title, new PurloToggle(std::move(isOn), title));
+}
+
 } // namespace
 
 UpdatesSettingsTab::UpdatesSettingsTab(PurloRuntime& runtime, QWidget* parent)
@@ -138,30 +144,24 @@ void UpdatesSettingsTab::showUpdates() {
 
 QWidget* UpdatesSettingsTab::makeInAppForm() {
     const PurloAutomaticUpdating& updater = runtime_.automaticUpdater();
-    auto* checks =
-        new PurloToggle(Binding<bool>{[this] { return runtime_.automaticallyChecksForUpdates(); },
-                                      [this](bool on) {
-                                          runtime_.setAutomaticallyChecksForUpdates(on);
-                                      }},
-                        QStringLiteral("Check for updates automatically"));
-    auto* downloads =
-        new PurloToggle(Binding<bool>{[this] { return runtime_.automaticallyDownloadsUpdates(); },
-                                      [this](bool on) {
-                                          runtime_.setAutomaticallyDownloadsUpdates(on);
-                                      }},
-                        QStringLiteral("Download updates automatically"));
-    auto* downloadsRow = settingRow(QStringLiteral("Download updates automatically"), downloads);
-    downloadsRow->setEnabled(updater.isAvailable() && updater.allowsAutomaticUpdates());
-    PurloButtonChrome* checkNow =
-        ghost.makeBody(QStringLiteral("Check Now\u2026"), "arrow.triangle.2.circlepath");
-    checkNow->setEnabled(runtime_.canCheckForUpdates());
-    connect(checkNow, &QAbstractButton::clicked, this, [this] { runtime_.checkForUpdates(); });
+    PurloSettingRow* downloads =
+        switchRow(QStringLiteral("Download updates automatically"),
+                  {[this] { return runtime_.automaticallyDownloadsUpdates(); },
+                   [this](bool on) {
+                       runtime_.setAutomaticallyDownloadsUpdates(on);
+                   }});
+    downloads->setEnabled(updater.isAvailable() && updater.allowsAutomaticUpdates());
     return stackedRows({
-        settingRow(QStringLiteral("Check for updates automatically"), checks),
+        switchRow(QStringLiteral("Check for updates automatically"),
+                  {[this] { return runtime_.automaticallyChecksForUpdates(); },
+                   [this](bool on) {
+                       runtime_.setAutomaticallyChecksForUpdates(on);
+                   }}),
         rowDivider(),
-        downloadsRow,
+        downloads,
         rowDivider(),
-        settingRow(QStringLiteral("Check for Updates"), checkNow),
+        settingRow(QStringLiteral("Check for Updates"),
+                   checkNowButton(QStringLiteral("Check Now\u2026"))),
     });
 }
 
@@ -177,12 +177,15 @@ QWidget* UpdatesSettingsTab::makeManualForm(const PurloUpdateCheckState& state) 
                 [this] { runtime_.openUpdateDownloadPage(); });
         row->addWidget(download);
     }
-    PurloButtonChrome* checkNow =
-        ghost.makeBody(QStringLiteral("Check Now"), "arrow.triangle.2.circlepath");
+    row->addWidget(checkNowButton(QStringLiteral("Check Now")));
+    return settingRow(manualTitle(state), controls, qText(state.statusText()));
+}
+
+PurloButtonChrome* UpdatesSettingsTab::checkNowButton(const QString& title) {
+    PurloButtonChrome* checkNow = ghost.makeBody(title, "arrow.triangle.2.circlepath");
     checkNow->setEnabled(runtime_.canCheckForUpdates());
     connect(checkNow, &QAbstractButton::clicked, this, [this] { runtime_.checkForUpdates(); });
-    row->addWidget(checkNow);
-    return settingRow(manualTitle(state), controls, qText(state.statusText()));
+    return checkNow;
 }
 
 void UpdatesSettingsTab::copyDeviceInfo() {
