@@ -174,15 +174,14 @@ QWidget* FocusSettingsTab::timersCard() {
 QWidget* FocusSettingsTab::remindersCard() {
     const auto minutes = QStringLiteral("min");
     const auto hours = QStringLiteral("h");
+    QWidget* starts =
+        settingRow(QStringLiteral("Starts"),
+                   numberField(settingsFieldBinding(runtime_, quietHoursStart), hourRange, hours));
+    QWidget* ends =
+        settingRow(QStringLiteral("Ends"),
+                   numberField(settingsFieldBinding(runtime_, quietHoursEnd), hourRange, hours));
     // The rows that show only while the switch above them is on, set off from it by a rule.
-    quietHoursTimes_ =
-        stackedRows({rowDivider(),
-                     timeRow(settingRow(QStringLiteral("Starts"),
-                                        numberField(settingsFieldBinding(runtime_, quietHoursStart),
-                                                    hourRange, hours)),
-                             settingRow(QStringLiteral("Ends"),
-                                        numberField(settingsFieldBinding(runtime_, quietHoursEnd),
-                                                    hourRange, hours)))});
+    quietHoursTimes_ = stackedRows({rowDivider(), timeRow(starts, ends)});
     return new SettingsGroup(
         QStringLiteral("Reminders"), SettingsGroup::Place::later,
         {settingRow(QStringLiteral("Stretch reminder"),
@@ -203,16 +202,15 @@ QWidget* FocusSettingsTab::scheduledNapCard() {
         QStringLiteral("Nap length"),
         optionList(settingsFieldBinding(runtime_, napLength), allNapDurations,
                    [](PurloNapDuration option) { return napDurationLabel(option).toStdString(); }));
-    napDetails_ = stackedRows(
-        {rowDivider(),
-         timeRow(
-             settingRow(QStringLiteral("Hour"),
-                        numberField(settingsFieldBinding(runtime_, napHour), hourRange, {})),
-             settingRow(QStringLiteral("Minute"),
-                        numberField(settingsFieldBinding(runtime_, napMinute), minuteRange, {}))),
-         rowDivider(), settingRow(QStringLiteral("Nap length"), napLength_), rowDivider(),
-         switchRow(settingsFieldBinding(runtime_, napOnWeekdaysOnly),
-                   QStringLiteral("Weekdays only"))});
+    QWidget* hour = settingRow(QStringLiteral("Hour"),
+                               numberField(settingsFieldBinding(runtime_, napHour), hourRange, {}));
+    QWidget* minute =
+        settingRow(QStringLiteral("Minute"),
+                   numberField(settingsFieldBinding(runtime_, napMinute), minuteRange, {}));
+    napDetails_ = stackedRows({rowDivider(), timeRow(hour, minute), rowDivider(),
+                               settingRow(QStringLiteral("Nap length"), napLength_), rowDivider(),
+                               switchRow(settingsFieldBinding(runtime_, napOnWeekdaysOnly),
+                                         QStringLiteral("Weekdays only"))});
     return new SettingsGroup(
         QStringLiteral("Scheduled Nap"), SettingsGroup::Place::later,
         {switchRow(settingsFieldBinding(runtime_, napEnabled), QStringLiteral("Scheduled nap"),
