@@ -41,7 +41,6 @@ TEST(Pictures, EveryPageDrawsInTheThemeOfItsAppearance) {
             testing::writeFile(harness.folder / "support" / "agent-event.json",
                                R"({"event":"thinking","source":"Codex"})");
             harness.loop.advance(1.1);
-            harness.runtime().copySupportReport();
 
             QWidget window;
             window.setPalette(purloPalette(dark));
@@ -53,6 +52,7 @@ TEST(Pictures, EveryPageDrawsInTheThemeOfItsAppearance) {
                 help->supportReport().setExpanded(true);
                 help->technicalDetails().setExpanded(true);
             }
+            harness.runtime().copySupportReport();
             column->addWidget(page);
             column->addStretch(1);
             // Tall enough for the longest page.
