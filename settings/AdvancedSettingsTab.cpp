@@ -7,9 +7,7 @@
 #include "settings/SettingsGroup.h"
 #include "ui/KitFont.h"
 #include "ui/PurloButtonStyles.h"
-#include "ui/PurloCard.h"
 #include "ui/PurloDisclosureGroup.h"
-#include "ui/PurloDivider.h"
 #include "ui/PurloListRow.h"
 #include "ui/PurloText.h"
 
@@ -47,12 +45,10 @@ AdvancedSettingsTab::AdvancedSettingsTab(PurloRuntime& runtime, QWidget* parent)
     : QWidget(parent)
     , runtime_(runtime) {
     QVBoxLayout* page = SettingsGroup::makePageColumn(*this);
-    auto* help = new SettingsGroup(QStringLiteral("Help"), SettingsGroup::Place::first);
-    help->card().addWidget(makeHelpCard());
-    page->addWidget(help);
-    auto* report = new SettingsGroup(QStringLiteral("Support Report"), SettingsGroup::Place::later);
-    report->card().addWidget(makeSupportReportCard());
-    page->addWidget(report);
+    page->addWidget(
+        new SettingsGroup(QStringLiteral("Help"), SettingsGroup::Place::first, {makeHelpCard()}));
+    page->addWidget(new SettingsGroup(QStringLiteral("Support Report"), SettingsGroup::Place::later,
+                                      {makeSupportReportCard()}));
 
     subscriptions_.push_back(runtime_.supportSnapshotStatus().subscribe(
         [this](const std::optional<std::string>& status) {
@@ -88,18 +84,13 @@ QWidget* AdvancedSettingsTab::makeHelpCard() {
         community = link;
     }
 
-    auto* card = new QWidget;
-    auto* column = new QVBoxLayout(card);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    column->addWidget(
-        new PurloListRow("questionmark.circle", PurloTheme::accent, QStringLiteral("Get Support"),
-                         QStringLiteral("Browse help or email us."), holding(getSupport)));
-    column->addWidget(new PurloDivider(PurloTheme::divider));
-    column->addWidget(new PurloListRow(
-        "bubble.left.and.bubble.right", PurloTheme::accent, QStringLiteral("Community"),
-        QStringLiteral("Feature requests and Purlo setups."), community));
-    return card;
+    return stackedRows(
+        {new PurloListRow("questionmark.circle", PurloTheme::accent, QStringLiteral("Get Support"),
+                          QStringLiteral("Browse help or email us."), holding(getSupport)),
+         rowDivider(),
+         new PurloListRow("bubble.left.and.bubble.right", PurloTheme::accent,
+                          QStringLiteral("Community"),
+                          QStringLiteral("Feature requests and Purlo setups."), community)});
 }
 
 QWidget* AdvancedSettingsTab::makeSupportReportCard() {

@@ -1,18 +1,15 @@
 #include "settings/AppearancePage.h"
 
 #include "settings/ColorDot.h"
-#include "settings/CompanionSettingsBindings.h"
 #include "settings/FurSwatch.h"
 #include "settings/HexColor.h"
 #include "settings/PercentSlider.h"
 #include "settings/PurloSegmentedControl.h"
 #include "settings/SavedLooksCard.h"
+#include "settings/SettingsFieldBinding.h"
+#include "settings/SettingsGroup.h"
 #include "settings/SettingsMenuPicker.h"
 #include "ui/KitFont.h"
-#include "ui/PurloCard.h"
-#include "ui/PurloDivider.h"
-#include "ui/PurloGroupLabel.h"
-#include "ui/PurloSettingRow.h"
 #include "ui/PurloText.h"
 
 #include <QHBoxLayout>
@@ -23,9 +20,6 @@
 namespace purlo {
 namespace {
 
-constexpr double cardCornerRadius = 13;
-constexpr double firstGroupTopPadding = 8;
-constexpr double laterGroupTopPadding = 20;
 constexpr int eyeDotDiameter = 13;
 constexpr int eyeDotSpacing = 10;
 // The companion's sizes, 75 % to 120 % in steps of 5 %.
@@ -63,38 +57,8 @@ std::string_view eyeDotHex(CatEyeColorPreset eyeColor) {
 // Every case of a look field's catalogue, in catalogue order, under its own title.
 template <NamedEnum Option>
 OptionList everyOption(PurloRuntime& runtime, Option PurloSettings::*field) {
-    const auto cases = allCases<Option>();
-    return optionList(settingsBinding(runtime, field),
-                      std::vector<Option>(cases.begin(), cases.end()),
+    return optionList(settingsBinding(runtime, field), allCases<Option>(),
                       [](Option option) { return std::string(title(option)); });
-}
-
-QWidget* row(const QString& title, QWidget* control) {
-    return new PurloSettingRow(title, std::nullopt, control);
-}
-
-PurloCard* card(std::initializer_list<QWidget*> rows) {
-    auto* card = new PurloCard(cardCornerRadius);
-    for (QWidget* content : rows) {
-        card->addWidget(content);
-    }
-    return card;
-}
-
-// Views one under the other, touching.
-QWidget* stacked(std::initializer_list<QWidget*> views) {
-    auto* group = new QWidget;
-    auto* stack = new QVBoxLayout(group);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->setSpacing(0);
-    for (QWidget* view : views) {
-        stack->addWidget(view);
-    }
-    return group;
-}
-
-QWidget* divider() {
-    return new PurloDivider(PurloTheme::divider);
 }
 
 } // namespace
@@ -109,17 +73,13 @@ AppearancePage::AppearancePage(PurloRuntime& runtime, Binding<std::string> profi
                                     sizeSteps, QStringLiteral("Purlo size"),
                                     QStringLiteral("%1 percent")))
     , bubbleStyle_(new PurloSegmentedControl(everyOption(runtime, &PurloSettings::phrasePack))) {
-    auto* page = new QVBoxLayout(this);
-    page->setContentsMargins(0, 0, 0, 0);
-    page->setSpacing(0);
-    page->addWidget(new PurloGroupLabel(QStringLiteral("Look"), firstGroupTopPadding));
-    page->addWidget(card({lookGrid()}));
-    page->addWidget(new PurloGroupLabel(QStringLiteral("Bubble style"), laterGroupTopPadding));
-    page->addWidget(bubbleStyleCard());
-    page->addWidget(new PurloGroupLabel(QStringLiteral("Saved Looks"), laterGroupTopPadding));
-    page->addWidget(card({new SavedLooksCard(runtime, std::move(profileName))}));
-    // Room the page is given beyond what it needs stays below it.
-    page->addStretch(1);
+    QVBoxLayout* page = SettingsGroup::makePageColumn(*this);
+    page->addWidget(
+        new SettingsGroup(QStringLiteral("Look"), SettingsGroup::Place::first, {lookGrid()}));
+    page->addWidget(new SettingsGroup(QStringLiteral("Bubble style"), SettingsGroup::Place::later,
+                                      {settingRow(QStringLiteral("Bubble style"), bubbleStyle_)}));
+    page->addWidget(new SettingsGroup(QStringLiteral("Saved Looks"), SettingsGroup::Place::later,
+                                      {new SavedLooksCard(runtime, std::move(profileName))}));
 
     settingsSubscription_ = runtime_.settings().subscribe(
         [this](const PurloSettings& settings) { showSettings(settings); });
@@ -168,14 +128,10 @@ QWidget* AppearancePage::lookGrid() {
     eyesRow->addWidget(eyeDot_);
     eyesRow->addWidget(eyes);
 
-    return stacked({furPicker(), divider(), row(QStringLiteral("Pattern"), pattern), divider(),
-                    row(QStringLiteral("Eyes"), eyesControl), divider(),
-                    row(QStringLiteral("Accessory"), accessory), divider(),
-                    row(QStringLiteral("Size"), sizeSlider_)});
-}
-
-QWidget* AppearancePage::bubbleStyleCard() {
-    return card({row(QStringLiteral("Bubble style"), bubbleStyle_)});
+    return stackedRows({furPicker(), rowDivider(), settingRow(QStringLiteral("Pattern"), pattern),
+                        rowDivider(), settingRow(QStringLiteral("Eyes"), eyesControl), rowDivider(),
+                        settingRow(QStringLiteral("Accessory"), accessory), rowDivider(),
+                        settingRow(QStringLiteral("Size"), sizeSlider_)});
 }
 
 void AppearancePage::showSettings(const PurloSettings& settings) {

@@ -33,7 +33,6 @@ public:
 private:
     QWidget* furPicker();
     QWidget* lookGrid();
-    QWidget* bubbleStyleCard();
     void showSettings(const PurloSettings& settings);
 
     PurloRuntime& runtime_;

@@ -64,14 +64,6 @@ std::string movementTitle(CompanionMovementMode mode) {
     return {};
 }
 
-// Every case of a mode, in declaration order, under its own title.
-template <NamedEnum Mode, typename Title>
-OptionList everyMode(PurloRuntime& runtime, Mode PurloSettings::*field, Title title) {
-    const auto cases = allCases<Mode>();
-    return optionList(settingsBinding(runtime, field),
-                      std::vector<Mode>(cases.begin(), cases.end()), title);
-}
-
 // One icon-only button per corner, named and explained by its title.
 QWidget* cornerButtonRow(PurloRuntime& runtime) {
     auto* buttons = new QWidget;
@@ -135,10 +127,12 @@ QWidget* BehaviorPage::reactionsCard() {
 QWidget* BehaviorPage::placementCard() {
     auto* presence = new SettingsMenuPicker(
         QStringLiteral("Keep Purlo"),
-        everyMode(runtime_, &PurloSettings::companionPresenceMode, presenceTitle));
+        optionList(settingsBinding(runtime_, &PurloSettings::companionPresenceMode),
+                   allCases<CompanionPresenceMode>(), presenceTitle));
     auto* movement = new SettingsMenuPicker(
         QStringLiteral("Movement"),
-        everyMode(runtime_, &PurloSettings::companionMovementMode, movementTitle));
+        optionList(settingsBinding(runtime_, &PurloSettings::companionMovementMode),
+                   allCases<CompanionMovementMode>(), movementTitle));
     pickers_ = {presence, movement};
     edgeDistance_ = new PurloIntervalField(edgePaddingBinding(runtime_), edgeDistanceRange,
                                            QStringLiteral("px"));

@@ -15,7 +15,6 @@ public:
     ColorDot(int diameter, const ThemeColor& ring, QWidget* parent = nullptr);
 
     void setFill(const RgbColor& fill);
-    const RgbColor& fill() const { return fill_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

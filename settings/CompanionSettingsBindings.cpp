@@ -2,6 +2,8 @@
 
 #include "runtime/CompanionPanelGeometry.h"
 
+#include <algorithm>
+
 namespace purlo {
 namespace {
 

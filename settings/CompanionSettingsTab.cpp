@@ -9,12 +9,11 @@ namespace purlo {
 
 CompanionSettingsTab::CompanionSettingsTab(PurloRuntime& runtime, CompanionSettingsSection section,
                                            QWidget* parent)
-    : QWidget(parent)
-    , section_(section) {
+    : QWidget(parent) {
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
-    if (section_ == CompanionSettingsSection::appearance) {
+    if (section == CompanionSettingsSection::appearance) {
         stack->addWidget(new AppearancePage(runtime, {[this] { return profileName_; },
                                                       [this](std::string name) {
                                                           profileName_ = std::move(name);

@@ -20,10 +20,7 @@ public:
     CompanionSettingsTab(PurloRuntime& runtime, CompanionSettingsSection section,
                          QWidget* parent = nullptr);
 
-    CompanionSettingsSection section() const { return section_; }
-
 private:
-    CompanionSettingsSection section_;
     std::string profileName_;
 };
 

@@ -1,7 +1,7 @@
 #include "settings/FocusSettingsTab.h"
 
 #include "integrations/RandomUuid.h"
-#include "settings/CompanionSettingsBindings.h"
+#include "model/UnicodeText.h"
 #include "settings/HabitNudgeRow.h"
 #include "settings/SettingsFieldBinding.h"
 #include "settings/SettingsGroup.h"
@@ -15,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <cctype>
 #include <optional>
 #include <utility>
 
@@ -34,8 +33,6 @@ constexpr IntervalRange stretchReminderRange{5, 180};
 constexpr IntervalRange encouragementRange{0, 240};
 constexpr IntervalRange hourRange{0, 23};
 constexpr IntervalRange minuteRange{0, 59};
-// What the bound interval of a reminder that is gone reads as.
-constexpr IntervalRange habitIntervalRange{5, 240};
 
 // The fields of the quiet hours and of the daily nap, as picked out of the settings.
 constexpr auto quietHoursEnabled = [](auto& settings) -> auto& {
@@ -91,31 +88,16 @@ QWidget* timeRow(QWidget* leading, QWidget* trailing) {
     return pair;
 }
 
-// Rows that show only while a switch above them is on, with the rule that sets them
-// off from it.
-QWidget* dependentRows(std::initializer_list<QWidget*> rows) {
-    auto* group = new QWidget;
-    auto* stack = new QVBoxLayout(group);
-    stack->setContentsMargins(0, 0, 0, 0);
-    stack->setSpacing(0);
-    stack->addWidget(rowDivider());
-    for (QWidget* content : rows) {
-        stack->addWidget(content);
-    }
-    return group;
-}
-
 // A reminder of the user's own, on until they say otherwise, under an id of "custom-"
 // and a fresh random UUID in lower case; nothing when the system has no randomness to
 // give.
 std::optional<PurloHabitReminder> newCustomHabitReminder() {
-    std::optional<std::string> uuid = randomUuid();
+    const std::optional<std::string> uuid = randomUuid();
     if (!uuid) {
         return std::nullopt;
     }
-    std::ranges::transform(*uuid, uuid->begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return PurloHabitReminder{"custom-" + *uuid, "Gentle nudge", "tiny reset?", 60, true};
+    return PurloHabitReminder{"custom-" + lowercased(*uuid), "Gentle nudge", "tiny reset?", 60,
+                              true};
 }
 
 // Changes the first reminder with that id; none with it, nothing changes.
@@ -192,11 +174,14 @@ QWidget* FocusSettingsTab::timersCard() {
 QWidget* FocusSettingsTab::remindersCard() {
     const auto minutes = QStringLiteral("min");
     const auto hours = QStringLiteral("h");
-    quietHoursTimes_ = dependentRows({timeRow(
+    QWidget* starts =
         settingRow(QStringLiteral("Starts"),
-                   numberField(settingsFieldBinding(runtime_, quietHoursStart), hourRange, hours)),
+                   numberField(settingsFieldBinding(runtime_, quietHoursStart), hourRange, hours));
+    QWidget* ends =
         settingRow(QStringLiteral("Ends"),
-                   numberField(settingsFieldBinding(runtime_, quietHoursEnd), hourRange, hours)))});
+                   numberField(settingsFieldBinding(runtime_, quietHoursEnd), hourRange, hours));
+    // The rows that show only while the switch above them is on, set off from it by a rule.
+    quietHoursTimes_ = stackedRows({rowDivider(), timeRow(starts, ends)});
     return new SettingsGroup(
         QStringLiteral("Reminders"), SettingsGroup::Place::later,
         {settingRow(QStringLiteral("Stretch reminder"),
@@ -215,18 +200,17 @@ QWidget* FocusSettingsTab::remindersCard() {
 QWidget* FocusSettingsTab::scheduledNapCard() {
     napLength_ = new SettingsMenuPicker(
         QStringLiteral("Nap length"),
-        optionList(settingsFieldBinding(runtime_, napLength),
-                   std::vector<PurloNapDuration>(allNapDurations.begin(), allNapDurations.end()),
+        optionList(settingsFieldBinding(runtime_, napLength), allNapDurations,
                    [](PurloNapDuration option) { return napDurationLabel(option).toStdString(); }));
-    napDetails_ = dependentRows(
-        {timeRow(
-             settingRow(QStringLiteral("Hour"),
-                        numberField(settingsFieldBinding(runtime_, napHour), hourRange, {})),
-             settingRow(QStringLiteral("Minute"),
-                        numberField(settingsFieldBinding(runtime_, napMinute), minuteRange, {}))),
-         rowDivider(), settingRow(QStringLiteral("Nap length"), napLength_), rowDivider(),
-         switchRow(settingsFieldBinding(runtime_, napOnWeekdaysOnly),
-                   QStringLiteral("Weekdays only"))});
+    QWidget* hour = settingRow(QStringLiteral("Hour"),
+                               numberField(settingsFieldBinding(runtime_, napHour), hourRange, {}));
+    QWidget* minute =
+        settingRow(QStringLiteral("Minute"),
+                   numberField(settingsFieldBinding(runtime_, napMinute), minuteRange, {}));
+    napDetails_ = stackedRows({rowDivider(), timeRow(hour, minute), rowDivider(),
+                               settingRow(QStringLiteral("Nap length"), napLength_), rowDivider(),
+                               switchRow(settingsFieldBinding(runtime_, napOnWeekdaysOnly),
+                                         QStringLiteral("Weekdays only"))});
     return new SettingsGroup(
         QStringLiteral("Scheduled Nap"), SettingsGroup::Place::later,
         {switchRow(settingsFieldBinding(runtime_, napEnabled), QStringLiteral("Scheduled nap"),
@@ -252,14 +236,17 @@ QWidget* FocusSettingsTab::habitRemindersCard() {
                              {list, rowDivider(), addRow});
 }
 
+// A row whose reminder has gone reads fallbacks until the row goes too; the interval's is
+// the last one, held to the field's range.
 HabitNudgeRow* FocusSettingsTab::habitRow(const PurloHabitReminder& habit) {
     const std::string& id = habit.id;
     return new HabitNudgeRow(
         habit, habitReminderBinding(runtime_, id, &PurloHabitReminder::title, habit.title),
         habitReminderBinding(runtime_, id, &PurloHabitReminder::message, std::string()),
         habitReminderBinding(runtime_, id, &PurloHabitReminder::intervalMinutes,
-                             std::clamp(habit.intervalMinutes, habitIntervalRange.lowerBound,
-                                        habitIntervalRange.upperBound)),
+                             std::clamp(habit.intervalMinutes,
+                                        HabitNudgeRow::intervalRange.lowerBound,
+                                        HabitNudgeRow::intervalRange.upperBound)),
         habitReminderBinding(runtime_, id, &PurloHabitReminder::enabled, false),
         [this, id] { deleteHabitReminder(id); });
 }

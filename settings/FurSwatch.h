@@ -31,7 +31,6 @@ public:
     void setSelected(bool selected);
     bool isSelected() const { return isChecked(); }
     CatSkinPreset skin() const { return skin_; }
-    bool hovering() const { return hover_.hovering(); }
     // The card as it rests, without halo or lift, in the widget's coordinates.
     QRectF cardRect() const;
 

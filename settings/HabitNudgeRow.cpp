@@ -23,8 +23,6 @@ constexpr int quoteSpacing = 1;
 constexpr int controlSpacing = 16;
 constexpr int titleWidth = 158;
 constexpr int messageWidth = 176;
-// From a few minutes to a working day's half.
-constexpr IntervalRange intervalRange{5, 240};
 
 QString text(const std::string& utf8) {
     return QString::fromStdString(utf8);

@@ -4,6 +4,7 @@
 // when it is the first to bring in <compare>.
 #include "model/PurloSettings.h"
 #include "ui/Binding.h"
+#include "ui/IntervalDraft.h"
 
 #include <QWidget>
 #include <cstdint>
@@ -29,6 +30,8 @@ class HabitNudgeRow final : public QWidget {
 
 public:
     static constexpr double offOpacity = 0.45;
+    // From a few minutes to a working day's half.
+    static constexpr IntervalRange intervalRange{5, 240};
 
     // habit: the reminder as the list held it when the row was made.
     HabitNudgeRow(PurloHabitReminder habit, Binding<std::string> title,

@@ -5,10 +5,9 @@
 #include "platform/qt/QtText.h"
 #include "runtime/PurloRuntime.h"
 #include "settings/ReplaceableContent.h"
+#include "settings/SettingsFieldBinding.h"
 #include "settings/SettingsGroup.h"
 #include "ui/KitFont.h"
-#include "ui/PurloCard.h"
-#include "ui/PurloDivider.h"
 #include "ui/PurloLabel.h"
 #include "ui/PurloLink.h"
 #include "ui/PurloText.h"
@@ -68,18 +67,14 @@ QWidget* toolRow(const AgentConnectionStatus& connection, const AgentBridgeStatu
 IntegrationsSettingsTab::IntegrationsSettingsTab(PurloRuntime& runtime, QWidget* parent)
     : QWidget(parent)
     , runtime_(runtime) {
-    QVBoxLayout* page = SettingsGroup::makePageColumn(*this);
-    auto* reactions =
-        new SettingsGroup(QStringLiteral("Agent Reactions"), SettingsGroup::Place::first);
-    reactions->card().addWidget(makeReactionsCard());
-    page->addWidget(reactions);
-    auto* tools = new SettingsGroup(QStringLiteral("Your Tools"), SettingsGroup::Place::later);
-    tools->card().addWidget(makeToolsCard());
-    page->addWidget(tools);
-    recentActivity_ =
-        new SettingsGroup(QStringLiteral("Recent Activity"), SettingsGroup::Place::later);
     recentRows_ = new ReplaceableContent;
-    recentActivity_->card().addWidget(recentRows_);
+    recentActivity_ = new SettingsGroup(QStringLiteral("Recent Activity"),
+                                        SettingsGroup::Place::later, {recentRows_});
+    QVBoxLayout* page = SettingsGroup::makePageColumn(*this);
+    page->addWidget(new SettingsGroup(QStringLiteral("Agent Reactions"),
+                                      SettingsGroup::Place::first, {makeReactionsCard()}));
+    page->addWidget(new SettingsGroup(QStringLiteral("Your Tools"), SettingsGroup::Place::later,
+                                      {makeToolsCard()}));
     page->addWidget(recentActivity_);
 
     subscriptions_.push_back(runtime_.settings().subscribe([this](const PurloSettings&) {
@@ -103,14 +98,8 @@ QWidget* IntegrationsSettingsTab::makeReactionsCard() {
     heading->addWidget(new PurloText(QStringLiteral("A companion for your coding days"),
                                      kitFont(16, QFont::DemiBold), PurloTheme::primaryText));
     heading->addStretch(1);
-    toggle_ = new PurloToggle(
-        Binding<bool>{[this] { return runtime_.settings()->localAgentBridgeEnabled; },
-                      [this](bool on) {
-                          PurloSettings settings = *runtime_.settings();
-                          settings.localAgentBridgeEnabled = on;
-                          runtime_.setSettings(std::move(settings));
-                      }},
-        QStringLiteral("Agent Reactions"));
+    toggle_ = new PurloToggle(settingsBinding(runtime_, &PurloSettings::localAgentBridgeEnabled),
+                              QStringLiteral("Agent Reactions"));
     heading->addWidget(toggle_);
     column->addLayout(heading);
     column->addWidget(wrapping(QStringLiteral("Purlo thinks along with your agent, waits when it "
@@ -165,7 +154,7 @@ void IntegrationsSettingsTab::showTools() {
     column->setSpacing(cardSpacing);
     for (std::size_t index = 0; index < connections.size(); ++index) {
         if (index > 0) {
-            column->addWidget(new PurloDivider(PurloTheme::divider));
+            column->addWidget(rowDivider());
         }
         column->addWidget(toolRow(connections[index], bridge));
     }

@@ -43,13 +43,13 @@ public:
     QString percentText() const;
     QString accessibleValue() const;
 
+private:
     // The whole percentage of a value: the lowest at or below the lowest end, the
     // highest above the highest, halves rounded away from zero.
     long percent(double value) const;
     double valueAtStep(int step) const;
     int stepNearest(double value) const;
 
-private:
     Binding<double> value_;
     Steps steps_;
     QString spokenValue_;

@@ -3,7 +3,6 @@
 #include "runtime/PurloRuntime.h"
 #include "settings/PermissionSettingRow.h"
 #include "settings/SettingsGroup.h"
-#include "ui/PurloCard.h"
 
 namespace purlo {
 
@@ -11,10 +10,8 @@ PrivacySettingsTab::PrivacySettingsTab(PurloRuntime& runtime, QWidget* parent)
     : QWidget(parent)
     , row_(new PermissionSettingRow(runtime.privacySummary()->inputMonitoringGranted,
                                     [&runtime] { runtime.requestInputMonitoringPermission(); })) {
-    auto* group =
-        new SettingsGroup(QStringLiteral("Typing Reactions"), SettingsGroup::Place::first);
-    group->card().addWidget(row_);
-    SettingsGroup::makePageColumn(*this)->addWidget(group);
+    SettingsGroup::makePageColumn(*this)->addWidget(
+        new SettingsGroup(QStringLiteral("Typing Reactions"), SettingsGroup::Place::first, {row_}));
     privacySubscription_ =
         runtime.privacySummary().subscribe([this](const PrivacySummary& summary) {
             row_->showGranted(summary.inputMonitoringGranted);

@@ -9,6 +9,7 @@
 #include "ui/PurloText.h"
 #include "ui/RoundedFace.h"
 
+#include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QPainter>
 #include <string_view>
@@ -94,19 +95,19 @@ ProfileChip::ProfileChip(CatProfile profile, std::function<void()> apply,
                          std::function<void()> remove, QWidget* parent)
     : QWidget(parent)
     , profile_(std::move(profile))
-    , applyButton_(applyPart(profile_))
-    , removeButton_(
-          new CrossPart(QStringLiteral("Remove ") + QString::fromStdString(profile_.name)))
     , hover_(*this, [this](bool) { update(); }) {
     setToolTip(QString::fromStdString(profile_.summary()));
-    connect(applyButton_, &QAbstractButton::clicked, this, [apply = std::move(apply)] { apply(); });
-    connect(removeButton_, &QAbstractButton::clicked, this,
+    ChipPart* applyButton = applyPart(profile_);
+    auto* removeButton =
+        new CrossPart(QStringLiteral("Remove ") + QString::fromStdString(profile_.name));
+    connect(applyButton, &QAbstractButton::clicked, this, [apply = std::move(apply)] { apply(); });
+    connect(removeButton, &QAbstractButton::clicked, this,
             [remove = std::move(remove)] { remove(); });
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    row->addWidget(applyButton_);
-    row->addWidget(removeButton_);
+    row->addWidget(applyButton);
+    row->addWidget(removeButton);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
 }
 

@@ -3,7 +3,6 @@
 #include "model/CatProfile.h"
 #include "ui/PointerHover.h"
 
-#include <QAbstractButton>
 #include <QWidget>
 #include <functional>
 
@@ -24,16 +23,12 @@ public:
 
     const CatProfile& profile() const { return profile_; }
     bool hovering() const { return hover_.hovering(); }
-    QAbstractButton& applyButton() const { return *applyButton_; }
-    QAbstractButton& removeButton() const { return *removeButton_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     CatProfile profile_;
-    QAbstractButton* applyButton_;
-    QAbstractButton* removeButton_;
     PointerHover hover_;
 };
 

@@ -15,7 +15,6 @@ public:
 
     // Takes the new content; null leaves the place empty.
     void replace(QWidget* content);
-    QWidget* content() const { return content_; }
 
 private:
     QWidget* content_ = nullptr;

@@ -30,12 +30,9 @@ public:
     SavedLooksCard(PurloRuntime& runtime, Binding<std::string> profileName,
                    QWidget* parent = nullptr);
 
+private:
     // Saves the current look under the typed name, trimmed, and empties the field.
     void saveLook();
-
-    const std::vector<ProfileChip*>& chips() const { return chips_; }
-
-private:
     void showProfiles(const std::vector<CatProfile>& profiles);
     void showChips(const std::vector<CatProfile>& profiles);
     ProfileChip* makeChip(const CatProfile& profile);

@@ -25,4 +25,11 @@ auto settingsFieldBinding(PurloRuntime& runtime, Pick pick) {
                           }};
 }
 
+// The binding of one top-level field of the settings.
+template <typename Field>
+Binding<Field> settingsBinding(PurloRuntime& runtime, Field PurloSettings::*field) {
+    return settingsFieldBinding(
+        runtime, [field](auto& settings) -> auto& { return settings.*field; });
+}
+
 } // namespace purlo

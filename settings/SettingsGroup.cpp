@@ -7,7 +7,8 @@
 
 namespace purlo {
 
-SettingsGroup::SettingsGroup(const QString& title, Place place, QWidget* parent)
+SettingsGroup::SettingsGroup(const QString& title, Place place,
+                             std::initializer_list<QWidget*> rows, QWidget* parent)
     : QWidget(parent)
     , card_(new PurloCard(cardCornerRadius)) {
     auto* column = new QVBoxLayout(this);
@@ -16,11 +17,6 @@ SettingsGroup::SettingsGroup(const QString& title, Place place, QWidget* parent)
     column->addWidget(
         new PurloGroupLabel(title, place == Place::first ? firstTopPadding : laterTopPadding));
     column->addWidget(card_);
-}
-
-SettingsGroup::SettingsGroup(const QString& title, Place place,
-                             std::initializer_list<QWidget*> rows, QWidget* parent)
-    : SettingsGroup(title, place, parent) {
     for (QWidget* row : rows) {
         card_->addWidget(row);
     }
@@ -48,6 +44,17 @@ PurloSettingRow* settingRow(const QString& title, QWidget* control,
 
 PurloDivider* rowDivider() {
     return new PurloDivider(PurloTheme::divider);
+}
+
+QWidget* stackedRows(std::initializer_list<QWidget*> rows) {
+    auto* stack = new QWidget;
+    auto* column = new QVBoxLayout(stack);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    for (QWidget* row : rows) {
+        column->addWidget(row);
+    }
+    return stack;
 }
 
 } // namespace purlo

@@ -1,5 +1,9 @@
 #pragma once
 
+// The rows come complete, so that they go into a group's list of widgets as they are.
+#include "ui/PurloDivider.h"
+#include "ui/PurloSettingRow.h"
+
 #include <QString>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -9,12 +13,10 @@
 namespace purlo {
 
 class PurloCard;
-class PurloDivider;
-class PurloSettingRow;
 
-// One group of a settings page: its bold label and the card under it. A page is a
-// plain column of groups; the gaps between them come from the labels alone, more
-// above every group but the first.
+// One group of a settings page: its bold label and the card under it, holding rows top
+// to bottom. A page is a plain column of groups; the gaps between them come from the
+// labels alone, more above every group but the first.
 class SettingsGroup final : public QWidget {
     Q_OBJECT
 
@@ -25,8 +27,6 @@ public:
     static constexpr double laterTopPadding = 20;
     static constexpr double cardCornerRadius = 13;
 
-    SettingsGroup(const QString& title, Place place, QWidget* parent = nullptr);
-    // A group whose card holds rows, top to bottom.
     SettingsGroup(const QString& title, Place place, std::initializer_list<QWidget*> rows,
                   QWidget* parent = nullptr);
 
@@ -46,5 +46,9 @@ private:
 PurloSettingRow* settingRow(const QString& title, QWidget* control,
                             const std::optional<QString>& subtitle = std::nullopt);
 PurloDivider* rowDivider();
+
+// Rows one under the other, touching, as one widget: rows that are shown, hidden or
+// replaced together.
+QWidget* stackedRows(std::initializer_list<QWidget*> rows);
 
 } // namespace purlo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/CompanionSettingsBindings.h"
+#include "settings/OptionList.h"
 
 #include <QComboBox>
 

@@ -1,15 +1,37 @@
 #include "settings/SettingsSidebarRow.h"
 
 #include "companion/qt/SurfaceAppearance.h"
-#include "settings/SettingsSidebarRowColors.h"
 #include "ui/KitFont.h"
 #include "ui/PurloIcon.h"
 
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <optional>
 
 namespace purlo {
+namespace {
+
+// How a row is drawn: the colour of its icon and title, and the fill behind it, if any.
+struct RowColors {
+    AppearanceColor foreground;
+    std::optional<AppearanceColor> fill;
+};
+
+// The chosen row stands out on the accent only while its window is the active one; in
+// a window behind others it keeps a quiet fill and the ordinary text colour, so the
+// eye goes to whichever window the keyboard is in.
+RowColors rowColors(bool selected, bool windowActive) {
+    if (!selected) {
+        return {PurloTheme::primaryText, std::nullopt};
+    }
+    if (!windowActive) {
+        return {PurloTheme::primaryText, PurloTheme::border};
+    }
+    return {PurloTheme::onAccent, PurloTheme::accent};
+}
+
+} // namespace
 
 SettingsSidebarRow::SettingsSidebarRow(SettingsSectionTab tab, QWidget* parent)
     : QAbstractButton(parent)
@@ -24,7 +46,7 @@ SettingsSidebarRow::SettingsSidebarRow(SettingsSectionTab tab, QWidget* parent)
 }
 
 QColor SettingsSidebarRow::foreground() const {
-    return themeQColor(settingsSidebarRowColors(isChecked(), isActiveWindow()).foreground, *this);
+    return themeQColor(rowColors(isChecked(), isActiveWindow()).foreground, *this);
 }
 
 QSize SettingsSidebarRow::sizeHint() const {
@@ -32,7 +54,7 @@ QSize SettingsSidebarRow::sizeHint() const {
 }
 
 void SettingsSidebarRow::paintEvent(QPaintEvent*) {
-    const SettingsSidebarRowColors colors = settingsSidebarRowColors(isChecked(), isActiveWindow());
+    const RowColors colors = rowColors(isChecked(), isActiveWindow());
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     if (colors.fill) {

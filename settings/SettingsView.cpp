@@ -36,7 +36,6 @@ SettingsView::SettingsView(PurloRuntime& runtime, PurloSettingsRouter& router,
     , router_(router)
     , appearance_(appearance)
     , sidebar_(new SettingsSidebar([this](SettingsSectionTab tab) { router_.setSelectedTab(tab); }))
-    , splitter_(new QSplitter(Qt::Horizontal))
     , heading_(
           new PurloText(QString(), kitFont(headingPoints, QFont::Bold), PurloTheme::primaryText))
     , previewHolder_(new QWidget)
@@ -47,15 +46,16 @@ SettingsView::SettingsView(PurloRuntime& runtime, PurloSettingsRouter& router,
     , chrome_(new SettingsWindowChrome(this)) {
     setMinimumSize(contentSize);
 
-    splitter_->addWidget(sidebar_);
-    splitter_->addWidget(makeDetail());
-    splitter_->setChildrenCollapsible(false);
-    splitter_->setHandleWidth(1);
-    splitter_->setStretchFactor(1, 1);
-    splitter_->setSizes({SettingsSidebar::idealWidth, contentSize.width()});
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    splitter->addWidget(sidebar_);
+    splitter->addWidget(makeDetail());
+    splitter->setChildrenCollapsible(false);
+    splitter->setHandleWidth(1);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({SettingsSidebar::idealWidth, contentSize.width()});
     auto* columns = new QHBoxLayout(this);
     columns->setContentsMargins(0, 0, 0, 0);
-    columns->addWidget(splitter_);
+    columns->addWidget(splitter);
 
     settingsSubscription_ = runtime_.settings().subscribe(
         [this](const PurloSettings& settings) { preview_->setSettings(settings); });

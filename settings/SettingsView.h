@@ -9,7 +9,6 @@
 #include <optional>
 
 class QScrollArea;
-class QSplitter;
 class QVBoxLayout;
 
 namespace purlo {
@@ -38,7 +37,6 @@ public:
     ~SettingsView() override;
 
     SettingsSidebar& sidebar() const { return *sidebar_; }
-    QSplitter& splitter() const { return *splitter_; }
     // The chosen tab's page.
     QWidget& page() const { return *page_; }
 
@@ -53,7 +51,6 @@ private:
     PurloSettingsRouter& router_;
     const Appearance& appearance_;
     SettingsSidebar* sidebar_;
-    QSplitter* splitter_;
     PurloText* heading_;
     QWidget* previewHolder_;
     PurloCharacterPreview* preview_;

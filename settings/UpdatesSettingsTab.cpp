@@ -8,8 +8,6 @@
 #include "ui/KitFont.h"
 #include "ui/PurloAppIcon.h"
 #include "ui/PurloButtonStyles.h"
-#include "ui/PurloCard.h"
-#include "ui/PurloDivider.h"
 #include "ui/PurloLink.h"
 #include "ui/PurloSettingRow.h"
 #include "ui/PurloText.h"
@@ -29,17 +27,6 @@ constexpr int applicationCardPadding = 24;
 // Every button of the page is the compact kind.
 constexpr PurloGhostButtonStyle ghost{true};
 constexpr PurloPrimaryButtonStyle primary{true};
-
-QWidget* column(std::initializer_list<QWidget*> rows) {
-    auto* holder = new QWidget;
-    auto* layout = new QVBoxLayout(holder);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    for (QWidget* row : rows) {
-        layout->addWidget(row);
-    }
-    return holder;
-}
 
 // The program's icon, fitted to a square and drawn for the screen's density.
 QLabel* applicationIcon(int side, double devicePixelRatio) {
@@ -80,6 +67,12 @@ QString deviceInfo(const PurloAppInfo& info) {
            QSysInfo::prettyProductName();
 }
 
+// A row whose switch, named by the row's title, turns one of the updater's settings on
+// and off.
+PurloSettingRow* switchRow(const QString& title, Binding<bool> isOn) {
+    return settingRow(title, new PurloToggle(std::move(isOn), title));
+}
+
 } // namespace
 
 UpdatesSettingsTab::UpdatesSettingsTab(PurloRuntime& runtime, QWidget* parent)
@@ -87,15 +80,12 @@ UpdatesSettingsTab::UpdatesSettingsTab(PurloRuntime& runtime, QWidget* parent)
     , runtime_(runtime)
     , updates_(new ReplaceableContent) {
     QVBoxLayout* page = SettingsGroup::makePageColumn(*this);
-    auto* application = new SettingsGroup(QStringLiteral("Purlo"), SettingsGroup::Place::first);
-    application->card().addWidget(makeApplicationCard());
-    page->addWidget(application);
-    auto* updates = new SettingsGroup(QStringLiteral("Updates"), SettingsGroup::Place::later);
-    updates->card().addWidget(updates_);
-    page->addWidget(updates);
-    auto* more = new SettingsGroup(QStringLiteral("More"), SettingsGroup::Place::later);
-    more->card().addWidget(makeLinksCard());
-    page->addWidget(more);
+    page->addWidget(new SettingsGroup(QStringLiteral("Purlo"), SettingsGroup::Place::first,
+                                      {makeApplicationCard()}));
+    page->addWidget(
+        new SettingsGroup(QStringLiteral("Updates"), SettingsGroup::Place::later, {updates_}));
+    page->addWidget(
+        new SettingsGroup(QStringLiteral("More"), SettingsGroup::Place::later, {makeLinksCard()}));
 
     // The runtime announces the update state again whenever a switch of the update
     // framework changes, so the card rebuilds from the framework's own values too.
@@ -136,12 +126,10 @@ QWidget* UpdatesSettingsTab::makeLinksCard() {
                 [this, url = *page] { runtime_.openURL(url); });
         return open;
     };
-    return column({
-        new PurloSettingRow(QStringLiteral("Release Notes"), std::nullopt,
-                            link(PurloWebsiteLinks::releaseNotes())),
-        new PurloDivider(PurloTheme::divider),
-        new PurloSettingRow(QStringLiteral("Privacy Policy"), std::nullopt,
-                            link(PurloWebsiteLinks::privacyPolicy())),
+    return stackedRows({
+        settingRow(QStringLiteral("Release Notes"), link(PurloWebsiteLinks::releaseNotes())),
+        rowDivider(),
+        settingRow(QStringLiteral("Privacy Policy"), link(PurloWebsiteLinks::privacyPolicy())),
     });
 }
 
@@ -156,32 +144,24 @@ void UpdatesSettingsTab::showUpdates() {
 
 QWidget* UpdatesSettingsTab::makeInAppForm() {
     const PurloAutomaticUpdating& updater = runtime_.automaticUpdater();
-    auto* checks =
-        new PurloToggle(Binding<bool>{[this] { return runtime_.automaticallyChecksForUpdates(); },
-                                      [this](bool on) {
-                                          runtime_.setAutomaticallyChecksForUpdates(on);
-                                      }},
-                        QStringLiteral("Check for updates automatically"));
-    auto* downloads =
-        new PurloToggle(Binding<bool>{[this] { return runtime_.automaticallyDownloadsUpdates(); },
-                                      [this](bool on) {
-                                          runtime_.setAutomaticallyDownloadsUpdates(on);
-                                      }},
-                        QStringLiteral("Download updates automatically"));
-    auto* downloadsRow = new PurloSettingRow(QStringLiteral("Download updates automatically"),
-                                             std::nullopt, downloads);
-    downloadsRow->setEnabled(updater.isAvailable() && updater.allowsAutomaticUpdates());
-    PurloButtonChrome* checkNow =
-        ghost.makeBody(QStringLiteral("Check Now\u2026"), "arrow.triangle.2.circlepath");
-    checkNow->setEnabled(runtime_.canCheckForUpdates());
-    connect(checkNow, &QAbstractButton::clicked, this, [this] { runtime_.checkForUpdates(); });
-    return column({
-        new PurloSettingRow(QStringLiteral("Check for updates automatically"), std::nullopt,
-                            checks),
-        new PurloDivider(PurloTheme::divider),
-        downloadsRow,
-        new PurloDivider(PurloTheme::divider),
-        new PurloSettingRow(QStringLiteral("Check for Updates"), std::nullopt, checkNow),
+    PurloSettingRow* downloads =
+        switchRow(QStringLiteral("Download updates automatically"),
+                  {[this] { return runtime_.automaticallyDownloadsUpdates(); },
+                   [this](bool on) {
+                       runtime_.setAutomaticallyDownloadsUpdates(on);
+                   }});
+    downloads->setEnabled(updater.isAvailable() && updater.allowsAutomaticUpdates());
+    return stackedRows({
+        switchRow(QStringLiteral("Check for updates automatically"),
+                  {[this] { return runtime_.automaticallyChecksForUpdates(); },
+                   [this](bool on) {
+                       runtime_.setAutomaticallyChecksForUpdates(on);
+                   }}),
+        rowDivider(),
+        downloads,
+        rowDivider(),
+        settingRow(QStringLiteral("Check for Updates"),
+                   checkNowButton(QStringLiteral("Check Now\u2026"))),
     });
 }
 
@@ -197,12 +177,15 @@ QWidget* UpdatesSettingsTab::makeManualForm(const PurloUpdateCheckState& state) 
                 [this] { runtime_.openUpdateDownloadPage(); });
         row->addWidget(download);
     }
-    PurloButtonChrome* checkNow =
-        ghost.makeBody(QStringLiteral("Check Now"), "arrow.triangle.2.circlepath");
+    row->addWidget(checkNowButton(QStringLiteral("Check Now")));
+    return settingRow(manualTitle(state), controls, qText(state.statusText()));
+}
+
+PurloButtonChrome* UpdatesSettingsTab::checkNowButton(const QString& title) {
+    PurloButtonChrome* checkNow = ghost.makeBody(title, "arrow.triangle.2.circlepath");
     checkNow->setEnabled(runtime_.canCheckForUpdates());
     connect(checkNow, &QAbstractButton::clicked, this, [this] { runtime_.checkForUpdates(); });
-    row->addWidget(checkNow);
-    return new PurloSettingRow(manualTitle(state), qText(state.statusText()), controls);
+    return checkNow;
 }
 
 void UpdatesSettingsTab::copyDeviceInfo() {

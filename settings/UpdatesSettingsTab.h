@@ -7,6 +7,7 @@
 
 namespace purlo {
 
+class PurloButtonChrome;
 class PurloRuntime;
 class PurloText;
 class ReplaceableContent;
@@ -28,6 +29,7 @@ private:
     QWidget* makeLinksCard();
     QWidget* makeInAppForm();
     QWidget* makeManualForm(const PurloUpdateCheckState& state);
+    PurloButtonChrome* checkNowButton(const QString& title);
     void showUpdates();
     void copyDeviceInfo();
 

@@ -1,3 +1,4 @@
+#include "companion/qt/ThemeQColor.h"
 #include "settings/ColorDot.h"
 #include "settings/FurSwatch.h"
 #include "settings/PurloSegmentedControl.h"
@@ -5,28 +6,21 @@
 
 #include <QAccessible>
 #include <QSlider>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace purlo {
 namespace {
 
 using testing::button;
-using testing::choose;
 using testing::click;
-using testing::CompanionTabWindow;
 using testing::Deliveries;
-using testing::pressKey;
+using testing::PageWindow;
 using testing::settingsWith;
-using testing::shownControl;
 using testing::shownTexts;
 using testing::shownWidgets;
 
-TEST(AppearancePage, TheAppearanceSectionShowsNothingOfBehavior) {
-    CompanionTabWindow appearance;
-    const QStringList texts = shownTexts(*appearance.tab);
-    EXPECT_TRUE(texts.contains("Saved Looks"));
-    EXPECT_FALSE(texts.contains("Where she stays"));
-}
+constexpr auto appearance = SettingsSectionTab::appearance;
 
 TEST(AppearancePage, EachMenuWritesItsOneFieldAndSavesItAtOnce) {
     using enum CatPatternPreset;
@@ -46,33 +40,30 @@ TEST(AppearancePage, EachMenuWritesItsOneFieldAndSavesItAtOnce) {
         {"Eyes", "Cocoa", solid, cocoa, none, "#47331f"},
         {"Accessory", "Crown", solid, sky, crown, "#b8d7ff"},
     };
+    const PurloSettings before = settingsWith([](PurloSettings& s) {
+        s.pattern = solid;
+        s.eyeColor = sky;
+    });
     for (const auto& c : cases) {
-        const PurloSettings before = settingsWith([](PurloSettings& s) {
-            s.pattern = solid;
-            s.eyeColor = sky;
-        });
-        CompanionTabWindow page(before);
-        auto* menu = shownControl<QComboBox>(*page.tab, c.menu);
+        PageWindow page(appearance, before);
+        EXPECT_FALSE(shownTexts(*page.tab).contains("Where she stays")) << "nothing of Behavior";
+        auto* menu = page.control<QComboBox>(c.menu);
         ASSERT_NE(menu, nullptr) << c.menu;
-        EXPECT_GE(menu->width(), 116);
         testing::turnWheel(*menu);
         EXPECT_EQ(page.harness.stored(), before) << "the wheel scrolls past the menu";
-        choose(*menu, c.option);
+        testing::choose(*menu, c.option);
         PurloSettings expected = before;
         expected.pattern = c.pattern;
         expected.eyeColor = c.eyes;
         expected.accessory = c.accessory;
-        EXPECT_EQ(page.harness.settings(), expected) << c.option;
         EXPECT_EQ(page.harness.stored(), expected) << c.option;
-        const QList<ColorDot*> dots = shownWidgets<ColorDot>(*page.tab);
-        ASSERT_EQ(dots.size(), 1);
-        const QImage dot = dots.front()->grab().toImage();
+        const QImage dot = shownWidgets<ColorDot>(*page.tab).value(0)->grab().toImage();
         EXPECT_EQ(dot.pixelColor(dot.rect().center()).name().toStdString(), c.eyeDot) << c.option;
     }
 }
 
 TEST(AppearancePage, SwatchesWriteTheirSkinAlsoWhenItIsTheChosenOne) {
-    CompanionTabWindow page(settingsWith([](auto& s) { s.skin = CatSkinPreset::gray; }));
+    PageWindow page(appearance, settingsWith([](auto& s) { s.skin = CatSkinPreset::gray; }));
     Deliveries writes(page.harness.runtime().settings());
     QList<FurSwatch*> swatches = shownWidgets<FurSwatch>(*page.tab);
     ASSERT_EQ(swatches.size(), 5);
@@ -80,13 +71,51 @@ TEST(AppearancePage, SwatchesWriteTheirSkinAlsoWhenItIsTheChosenOne) {
 
     click(*swatches[3], QPointF(swatches[3]->cardRect().left() + 3, swatches[3]->height() / 2.0));
     EXPECT_EQ(writes.count(), 1) << "a click on the card's edge counts";
-    EXPECT_EQ(page.harness.stored().skin, CatSkinPreset::gray);
     click(*swatches[4]);
     EXPECT_EQ(page.harness.stored().skin, CatSkinPreset::midnight);
     EXPECT_TRUE(shownTexts(*page.tab).contains("Midnight")) << "the fur header follows";
     EXPECT_FALSE(swatches[3]->isSelected());
-    EXPECT_TRUE(swatches[4]->isSelected());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(swatches[4])->state().checked, 1u);
+}
+
+// The fur previews are drawn alike in both appearances; the chosen tile takes the accent.
+TEST(AppearancePage, FurPreviewsShowTheirBandsAndTheChosenTileTakesTheAccent) {
+    for (const bool dark : {false, true}) {
+        PageWindow page(appearance, settingsWith([](auto& s) { s.skin = CatSkinPreset::tuxedo; }));
+        page.window.setPalette(purloPalette(dark));
+        const QImage picture = page.window.grab().toImage();
+        const QList<FurSwatch*> swatches = shownWidgets<FurSwatch>(*page.tab);
+        // A point of a preview at an angle clockwise from the right, 9 points out.
+        const auto previewAt = [&](const FurSwatch* swatch, double degrees) {
+            const QPointF centre(swatch->cardRect().center().x(),
+                                 swatch->cardRect().top() + 11 + FurSwatch::previewDiameter / 2);
+            const double radians = degrees * M_PI / 180;
+            const QPointF point = centre + 9 * QPointF(std::cos(radians), std::sin(radians));
+            return picture.pixel(swatch->mapTo(&page.window, point.toPoint()));
+        };
+        const struct {
+            int swatch;
+            double degrees;
+            std::uint32_t fur;
+        } probes[] = {
+            {0, 260, 0xE8A13C}, {0, 0, 0x2B2B2F},   {0, 60, 0x2B2B2F}, {0, 135, 0xF3EFE7},
+            {0, 190, 0xF3EFE7}, {1, 225, 0x2B2B2F}, {1, 45, 0xF3EFE7}, {2, 90, 0xD9882F},
+            {3, 90, 0x8D8F93},  {4, 90, 0x23262B},
+        };
+        for (const auto& probe : probes) {
+            EXPECT_EQ(previewAt(swatches[probe.swatch], probe.degrees),
+                      themeQColor(ThemeColor{hexColor(probe.fur)}).rgb())
+                << "swatch " << probe.swatch << " at " << probe.degrees << " dark " << dark;
+        }
+        const auto cardEdge = [&](const FurSwatch* swatch) {
+            const QRectF card = swatch->cardRect();
+            return picture.pixel(
+                swatch->mapTo(&page.window, QPointF(card.left(), card.center().y()).toPoint()));
+        };
+        EXPECT_EQ(cardEdge(swatches[1]), themeQColor(PurloTheme::accent, dark).rgb()) << dark;
+        EXPECT_EQ(cardEdge(swatches[2]), themeQColor(PurloTheme::controlBorder, dark).rgb())
+            << dark;
+    }
 }
 
 TEST(AppearancePage, SizeShowsTheStoredScaleAndWritesOnlyWhenTheSliderMoves) {
@@ -97,63 +126,55 @@ TEST(AppearancePage, SizeShowsTheStoredScaleAndWritesOnlyWhenTheSliderMoves) {
         double written;
         const char* after;
     } cases[] = {
-        {0.6, "75%", Qt::Key_Right, 0.8, "80%"},   {0.75, "75%", Qt::Key_End, 1.2, "120%"},
-        {1.0, "100%", Qt::Key_Left, 0.95, "95%"},  {1.125, "113%", Qt::Key_Right, 1.2, "120%"},
-        {1.5, "120%", Qt::Key_Left, 1.15, "115%"},
+        {0.6, "75", Qt::Key_Right, 0.8, "80"},   {0.75, "75", Qt::Key_End, 1.2, "120"},
+        {1.0, "100", Qt::Key_Left, 0.95, "95"},  {1.125, "113", Qt::Key_Right, 1.2, "120"},
+        {1.5, "120", Qt::Key_Left, 1.15, "115"},
     };
     for (const auto& c : cases) {
-        CompanionTabWindow page(settingsWith([&](auto& s) { s.companionScale = c.stored; }));
+        PageWindow page(appearance, settingsWith([&](auto& s) { s.companionScale = c.stored; }));
         Deliveries writes(page.harness.runtime().settings());
-        auto* slider = shownControl<QSlider>(*page.tab, "Purlo size");
+        auto* slider = page.control<QSlider>("Purlo size");
         ASSERT_NE(slider, nullptr);
-        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(slider);
-        EXPECT_TRUE(shownTexts(*page.tab).contains(c.shown)) << c.stored;
-        EXPECT_EQ(spoken->text(QAccessible::Value).toStdString(),
-                  QString(c.shown).chopped(1).toStdString() + " percent");
+        const auto shows = [&](const QString& percent) {
+            return shownTexts(*page.tab).contains(percent + "%") &&
+                   QAccessible::queryAccessibleInterface(slider)->text(QAccessible::Value) ==
+                       percent + " percent";
+        };
+        EXPECT_TRUE(shows(c.shown)) << c.stored;
         testing::turnWheel(*slider);
-        EXPECT_EQ(writes.count(), 0);
-        EXPECT_EQ(page.harness.stored().companionScale, c.stored);
+        EXPECT_EQ(writes.count(), 0) << c.stored;
 
-        pressKey(*slider, c.key);
+        testing::pressKey(*slider, c.key);
         EXPECT_EQ(page.harness.stored().companionScale, c.written) << c.stored;
-        EXPECT_TRUE(shownTexts(*page.tab).contains(c.after)) << c.stored;
-        EXPECT_EQ(spoken->text(QAccessible::Value).toStdString(),
-                  QString(c.after).chopped(1).toStdString() + " percent");
+        EXPECT_TRUE(shows(c.after)) << c.stored;
     }
 }
 
-TEST(AppearancePage, BubbleStyleOffersTheFourPacksAndWritesTheChosenOne) {
-    CompanionTabWindow page(settingsWith([](auto& s) { s.phrasePack = PurloPhrasePack::focused; }));
-    const QList<PurloSegmentedControl*> controls = shownWidgets<PurloSegmentedControl>(*page.tab);
-    ASSERT_EQ(controls.size(), 1);
-    QStringList titles;
-    QStringList chosen;
-    for (const QAbstractButton* segment : controls.front()->segments()) {
-        titles.push_back(segment->text());
-        if (segment->isChecked()) {
-            chosen.push_back(segment->text());
+TEST(AppearancePage, BubbleStyleOffersTheFourPacksAndWritesTheChosenOneAgainToo) {
+    PageWindow page(appearance,
+                    settingsWith([](auto& s) { s.phrasePack = PurloPhrasePack::focused; }));
+    const auto segments = [&page] {
+        QStringList shown;
+        for (const QAbstractButton* segment :
+             shownWidgets<PurloSegmentedControl>(*page.tab).value(0)->segments()) {
+            shown.push_back(segment->text() + (segment->isChecked() ? "*" : ""));
         }
-    }
-    EXPECT_EQ(titles, (QStringList{"Soft", "Focused", "Playful", "Quiet"}));
-    EXPECT_EQ(chosen, QStringList{"Focused"});
+        return shown;
+    };
+    EXPECT_EQ(segments(), (QStringList{"Soft", "Focused*", "Playful", "Quiet"}));
+    EXPECT_NE(testing::rowTitled(*page.tab, "Bubble style"), nullptr);
 
     Deliveries writes(page.harness.runtime().settings());
     click(*button(*page.tab, "Playful"));
     click(*button(*page.tab, "Playful"));
-    EXPECT_EQ(writes.count(), 2) << "the chosen segment writes again";
+    EXPECT_EQ(writes.count(), 2);
     EXPECT_EQ(page.harness.stored().phrasePack, PurloPhrasePack::playful);
-    EXPECT_TRUE(button(*page.tab, "Playful")->isChecked());
-    EXPECT_FALSE(button(*page.tab, "Focused")->isChecked());
-}
+    EXPECT_EQ(segments(), (QStringList{"Soft", "Focused", "Playful*", "Quiet"}));
 
-TEST(PurloSegmentedControl, ShowsNoChosenSegmentForAForeignValueAndOnlyItsTrackWhenEmpty) {
-    int stored = 7;
-    PurloSegmentedControl foreign(OptionList{{"One", "Two"}, {[&] { return stored; }, {}}});
+    PurloSegmentedControl foreign(OptionList{{"One", "Two"}, {[] { return -1; }, {}}});
     for (const QAbstractButton* segment : foreign.segments()) {
-        EXPECT_FALSE(segment->isChecked()) << segment->text().toStdString();
+        EXPECT_FALSE(segment->isChecked()) << "a value none of the options is shows none";
     }
-    PurloSegmentedControl empty(OptionList{{}, {[] { return -1; }, {}}});
-    EXPECT_EQ(empty.sizeHint(), QSize(6, 6));
 }
 
 } // namespace

@@ -67,15 +67,23 @@ struct AgentPage {
 TEST(IntegrationsSettingsTab, AReadyToolAnEventCameFromReadsConnectedOnlyWhileReactionsAreOn) {
     AgentPage page({".claude", ".codex"});
     page.harness.runtime().startAgentIntegrations();
+    page.open();
+    EXPECT_FALSE(shownTexts(*page.tab).contains("Recent Activity")) << "no events yet";
     page.event("thinking", "Claude Code");
     page.event("waiting", "Cursor");
-    page.open();
     EXPECT_EQ(page.statusWords(), (std::vector<QString>{"Connected", "Ready", "Not found"}));
     EXPECT_TRUE(shownTexts(*page.tab).contains(
         "Purlo sets up supported tools on this computer automatically."));
-    EXPECT_EQ(page.recentActivity(),
-              (QStringList{"Cursor \u00B7 Waiting", "Claude Code \u00B7 Thinking"}));
     EXPECT_EQ(shownWidgets<PurloDivider>(*page.tab).size(), 2) << "between rows, never after";
+
+    // The history is kept oldest first; the three newest events lead the list.
+    for (const auto& [kind, source] :
+         {std::pair{"failed", "Claude Code"}, {"started", "Codex"}, {"completed", "Cursor"}}) {
+        page.event(kind, source);
+    }
+    EXPECT_EQ(page.recentActivity(), (QStringList{"Cursor \u00B7 Done", "Codex \u00B7 Started",
+                                                  "Claude Code \u00B7 Needs help"}));
+    EXPECT_EQ(page.statusWords(), (std::vector<QString>{"Connected", "Connected", "Not found"}));
 
     click(*accessible(*page.tab, "Agent Reactions"));
     EXPECT_FALSE(page.harness.settings().localAgentBridgeEnabled);
@@ -83,25 +91,6 @@ TEST(IntegrationsSettingsTab, AReadyToolAnEventCameFromReadsConnectedOnlyWhileRe
     EXPECT_TRUE(shownTexts(*page.tab).contains("Off. Purlo won\u2019t react to agent activity."));
     EXPECT_FALSE(shownTexts(*page.tab).contains("Recent Activity"));
     EXPECT_TRUE(page.recentActivity().isEmpty());
-}
-
-TEST(IntegrationsSettingsTab, RecentActivityListsTheThreeNewestEventsNewestFirst) {
-    AgentPage page;
-    page.harness.runtime().startAgentIntegrations();
-    page.open();
-    EXPECT_FALSE(shownTexts(*page.tab).contains("Recent Activity")) << "no events yet";
-    const std::pair<const char*, const char*> events[] = {
-        {"started", "Codex"},      {"thinking", "Cursor"},  {"waiting", "Codex"},
-        {"failed", "Claude Code"}, {"completed", "Cursor"},
-    };
-    for (const auto& [kind, source] : events) {
-        page.event(kind, source);
-    }
-    EXPECT_TRUE(shownTexts(*page.tab).contains("Recent Activity"));
-    EXPECT_EQ(page.recentActivity(),
-              (QStringList{"Cursor \u00B7 Done", "Claude Code \u00B7 Needs help",
-                           "Codex \u00B7 Waiting"}));
-    EXPECT_EQ(page.statusWords(), (std::vector<QString>{"Connected", "Connected", "Connected"}));
 }
 
 TEST(IntegrationsSettingsTab, TheToolsAreCheckedAgainOnAppearingAndOnCheckAgain) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/CompanionSettingsTab.h"
+#include "settings/SettingsTabs.h"
 #include "tests/support/RuntimeHarness.h"
 #include "tests/ui/WidgetDriving.h"
 #include "ui/PurloPalette.h"
@@ -10,35 +10,55 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QWheelEvent>
-#include <memory>
 
 namespace purlo::testing {
-
-// A companion tab in a themed window, on a runtime over fakes, as the Settings window
-// shows it.
-struct CompanionTabWindow {
-    explicit CompanionTabWindow(
-        const PurloSettings& settings = {},
-        CompanionSettingsSection section = CompanionSettingsSection::appearance)
-        : harness(settings) {
-        window.setPalette(purloPalette(false));
-        auto* stack = new QVBoxLayout(&window);
-        tab = new CompanionSettingsTab(harness.runtime(), section);
-        stack->addWidget(tab);
-        window.resize(712, 900);
-        window.show();
-    }
-
-    RuntimeHarness harness;
-    QWidget window;
-    CompanionSettingsTab* tab;
-};
 
 // The shown control of that type and accessible name, or null.
 template <typename T>
 T* shownControl(const QWidget& root, const QString& accessibleName) {
     return qobject_cast<T*>(accessible(root, accessibleName));
 }
+
+// The shown settings row under that title, or null.
+inline PurloSettingRow* rowTitled(const QWidget& root, const QString& title) {
+    for (PurloSettingRow* row : shownWidgets<PurloSettingRow>(root)) {
+        if (shownTexts(*row).value(0) == title) {
+            return row;
+        }
+    }
+    return nullptr;
+}
+
+inline QLineEdit* fieldWithPlaceholder(const QWidget& root, const QString& placeholder) {
+    return shownWith(root, &QLineEdit::placeholderText, placeholder);
+}
+
+// One tab's page in a themed window, on a runtime over fakes, as the Settings window
+// shows it.
+struct PageWindow {
+    explicit PageWindow(SettingsSectionTab shown, const PurloSettings& settings = {})
+        : harness(settings) {
+        window.setPalette(purloPalette(false));
+        auto* stack = new QVBoxLayout(&window);
+        tab = makeSettingsTab(shown, harness.runtime());
+        stack->addWidget(tab);
+        window.resize(712, 1400);
+        window.show();
+    }
+
+    PurloSettingRow* row(const QString& title) const { return rowTitled(*tab, title); }
+    template <typename T>
+    T* control(const QString& accessibleName) const {
+        return shownControl<T>(*tab, accessibleName);
+    }
+    QLineEdit* field(const QString& placeholder) const {
+        return fieldWithPlaceholder(*tab, placeholder);
+    }
+
+    RuntimeHarness harness;
+    QWidget window;
+    QWidget* tab;
+};
 
 // Walks a menu to an option with the arrow keys, as a person at the keyboard does;
 // every step is a choice of its own.
@@ -67,18 +87,11 @@ inline void typeOver(QLineEdit& field, const QString& text) {
     }
 }
 
-// The shown settings row under that title, or null.
-inline PurloSettingRow* rowTitled(const QWidget& root, const QString& title) {
-    for (PurloSettingRow* row : shownWidgets<PurloSettingRow>(root)) {
-        if (shownTexts(*row).value(0) == title) {
-            return row;
-        }
-    }
-    return nullptr;
-}
-
-inline QLineEdit* fieldWithPlaceholder(const QWidget& root, const QString& placeholder) {
-    return shownWith(root, &QLineEdit::placeholderText, placeholder);
+// Goes into the field, types text over what it holds and presses Return.
+inline void commitText(QLineEdit& field, const QString& text) {
+    sendFocus(field, QEvent::FocusIn);
+    typeOver(field, text);
+    pressKey(field, Qt::Key_Return);
 }
 
 } // namespace purlo::testing

@@ -1,10 +1,6 @@
 #include "companion/qt/ThemeQColor.h"
 #include "settings/AdvancedSettingsTab.h"
-#include "settings/BehaviorPage.h"
-#include "settings/FocusSettingsTab.h"
-#include "settings/IntegrationsSettingsTab.h"
-#include "settings/PrivacySettingsTab.h"
-#include "settings/UpdatesSettingsTab.h"
+#include "settings/SettingsTabs.h"
 #include "tests/companion/BuildFolder.h"
 #include "tests/support/RuntimeHarness.h"
 #include "ui/PurloCard.h"
@@ -15,54 +11,30 @@
 #include <QImage>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace purlo {
 namespace {
 
+// The settings each page is drawn with: one look saved, the focus rows that depend on a
+// switch shown, and a custom reminder beside the built-in ones.
+PurloSettings pictured() {
+    return testing::settingsWith([](PurloSettings& settings) {
+        settings.skin = CatSkinPreset::tuxedo;
+        settings.savedCatProfiles = {CatProfile{.id = "mochi", .name = "Mochi"}};
+        settings.quietHours.enabled = true;
+        settings.scheduledNap.enabled = true;
+        settings.habitReminders[0].enabled = true;
+        settings.habitReminders.push_back({"custom-1", "Stand up", "", 30, true});
+    });
+}
+
 // Every page drawn whole in both appearances, placed as the window places a page, and
 // kept for a person to look at; its ground and its cards take the theme's colours.
 TEST(Pictures, EveryPageDrawsInTheThemeOfItsAppearance) {
-    const std::pair<const char*, std::function<QWidget*(PurloRuntime&)>> pages[] = {
-        {"agent",
-         [](PurloRuntime& runtime) {
-             return new IntegrationsSettingsTab(runtime);
-         }},
-        {"privacy",
-         [](PurloRuntime& runtime) {
-             return new PrivacySettingsTab(runtime);
-         }},
-        {"help",
-         [](PurloRuntime& runtime) {
-             auto* page = new AdvancedSettingsTab(runtime);
-             page->supportReport().setExpanded(true);
-             page->technicalDetails().setExpanded(true);
-             runtime.copySupportReport();
-             return page;
-         }},
-        {"about",
-         [](PurloRuntime& runtime) {
-             return new UpdatesSettingsTab(runtime);
-         }},
-        {"behavior",
-         [](PurloRuntime& runtime) {
-             return new BehaviorPage(runtime);
-         }},
-        {"focus",
-         [](PurloRuntime& runtime) {
-             PurloSettings settings = *runtime.settings();
-             settings.quietHours.enabled = true;
-             settings.scheduledNap.enabled = true;
-             settings.habitReminders[0].enabled = true;
-             settings.habitReminders.push_back({"custom-1", "Stand up", "", 30, true});
-             runtime.setSettings(settings);
-             return new FocusSettingsTab(runtime);
-         }},
-    };
     for (const bool dark : {false, true}) {
-        for (const auto& [name, make] : pages) {
-            testing::RuntimeHarness harness;
+        for (const SettingsSectionTab tab : allCases<SettingsSectionTab>()) {
+            testing::RuntimeHarness harness(pictured());
             std::filesystem::create_directories(harness.folder / "home" / ".codex");
             harness.runtime().start();
             harness.runtime().startAgentIntegrations();
@@ -75,7 +47,12 @@ TEST(Pictures, EveryPageDrawsInTheThemeOfItsAppearance) {
             window.setAutoFillBackground(true);
             auto* column = new QVBoxLayout(&window);
             column->setContentsMargins(24, 0, 24, 28);
-            QWidget* page = make(harness.runtime());
+            QWidget* page = makeSettingsTab(tab, harness.runtime());
+            if (auto* help = dynamic_cast<AdvancedSettingsTab*>(page)) {
+                help->supportReport().setExpanded(true);
+                help->technicalDetails().setExpanded(true);
+            }
+            harness.runtime().copySupportReport();
             column->addWidget(page);
             column->addStretch(1);
             // Tall enough for the longest page.
@@ -85,7 +62,8 @@ TEST(Pictures, EveryPageDrawsInTheThemeOfItsAppearance) {
             QCoreApplication::sendPostedEvents();
 
             const QImage picture = window.grab().toImage();
-            const std::string file = std::string("settings-") + name + (dark ? "-dark" : "-light");
+            const std::string file =
+                "settings-" + std::string(toString(tab)) + (dark ? "-dark" : "-light");
             if (const auto artifacts = testing::artifactsFolder()) {
                 picture.save(artifacts->filePath(QString::fromStdString(file + ".png")));
             }

@@ -113,15 +113,13 @@ TEST(UpdatesSettingsTab, CopyDeviceInfoPutsExactlyTwoLinesOnTheClipboardAndSaysS
     UpdatesSettingsTab tab(harness.runtime());
     tab.show();
     EXPECT_FALSE(shownTexts(tab).contains("Copied"));
-    for (const bool accepts : {true, true, false}) {
+    for (const bool accepts : {false, true}) {
         harness.pasteboard.accepts = accepts;
         click(*button(tab, "Copy Device Info"));
         const QStringList texts = shownTexts(tab);
-        EXPECT_TRUE(texts.contains(accepts ? "Copied" : "Could not copy"));
-        EXPECT_FALSE(texts.contains(accepts ? "Could not copy" : "Copied"));
+        EXPECT_EQ(texts.contains("Copied"), accepts);
+        EXPECT_EQ(texts.contains("Could not copy"), !accepts);
     }
-    harness.pasteboard.accepts = true;
-    click(*button(tab, "Copy Device Info"));
     const QString copied = QString::fromStdString(*harness.pasteboard.contents);
     EXPECT_EQ(copied.split('\n'),
               (QStringList{"Purlo Unavailable (Unavailable)", QSysInfo::prettyProductName()}));
