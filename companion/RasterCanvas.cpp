@@ -5,6 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <utility>
 
 namespace purlo {
@@ -58,6 +59,38 @@ void layOver(std::uint32_t* pixels, int count, std::uint32_t laid, std::uint32_t
 
 constexpr double wholePixel = 1 << 16;
 constexpr int bitsPerWord = 64;
+// The columns of one row that edges wrote to, in order, read off the row's bits.
+class TouchedColumns {
+public:
+    TouchedColumns(const std::uint64_t* words, int wordCount, int from)
+        : words_(words)
+        , wordCount_(wordCount)
+        , word_(from / bitsPerWord)
+        , bits_(words[word_] & (~std::uint64_t{0} << (from % bitsPerWord))) {}
+
+    // The next touched column; past the last one, a number beyond every column.
+    int next() {
+        while (bits_ == 0) {
+            if (++word_ >= wordCount_) {
+                return std::numeric_limits<int>::max();
+            }
+            bits_ = words_[word_];
+        }
+        const int column = word_ * bitsPerWord + std::countr_zero(bits_);
+        bits_ &= bits_ - 1;
+        return column;
+    }
+
+private:
+    const std::uint64_t* words_;
+    int wordCount_;
+    int word_;
+    std::uint64_t bits_;
+};
+
+// How far inside a pixel column an edge must stay for every row of it to be taken as
+// within that column: rounding in the rows' x cannot carry it across.
+constexpr double insideMargin = 1e-9;
 
 // Rounded half away from zero; coverage amounts stay within a few pixels.
 std::int32_t fixed(double coverage) {
@@ -201,6 +234,12 @@ void RasterCanvas::addEdge(const Area& area, double x0, double y0, double x1, do
         return;
     }
     const double slope = (x1 - x0) / (y1 - y0);
+    const double column = std::floor(std::min(x0, x1));
+    if (std::min(x0, x1) - column >= insideMargin &&
+        std::max(x0, x1) <= column + 1 - insideMargin) {
+        addEdgeWithinColumn(area, x0, y0, y1, slope, direction, column);
+        return;
+    }
     const double areaEnd = area.top + area.rows;
     const int firstRow = static_cast<int>(std::clamp(std::floor(y0), double(area.top), areaEnd));
     const int endRow = static_cast<int>(std::clamp(std::ceil(y1), double(area.top), areaEnd));
@@ -213,6 +252,39 @@ void RasterCanvas::addEdge(const Area& area, double x0, double y0, double x1, do
         const double xa = x0 + (ya - y0) * slope;
         const double xb = x0 + (yb - y0) * slope;
         spreadAcrossRow(area, row, std::min(xa, xb), std::max(xa, xb), direction * (yb - ya));
+    }
+}
+
+// A slanted edge that stays inside one pixel column: every row takes the road of an edge
+// within one column, with the same numbers, but the columns it writes to are found once.
+void RasterCanvas::addEdgeWithinColumn(const Area& area, double x0, double y0, double y1,
+                                       double slope, double direction, double column) {
+    const auto columnOf = [&area](double pixel) {
+        return static_cast<int>(std::clamp(pixel - area.left, 0.0, area.columns - 1.0));
+    };
+    const int here = columnOf(column);
+    const int next = columnOf(column + 1);
+    const int last = columnOf(column + 2);
+    const double areaEnd = area.top + area.rows;
+    const int firstRow = static_cast<int>(std::clamp(std::floor(y0), double(area.top), areaEnd));
+    const int endRow = static_cast<int>(std::clamp(std::ceil(y1), double(area.top), areaEnd));
+    for (int row = firstRow; row < endRow; ++row) {
+        const double ya = std::max(y0, static_cast<double>(row));
+        const double yb = std::min(y1, static_cast<double>(row + 1));
+        if (yb <= ya) {
+            continue;
+        }
+        const double xa = x0 + (ya - y0) * slope;
+        const double xb = x0 + (yb - y0) * slope;
+        const double middle = (std::min(xa, xb) + std::max(xa, xb)) / 2 - column;
+        const double amount = direction * (yb - ya);
+        const std::int32_t whole = fixed(amount);
+        const std::int32_t part = fixed(amount * (1 - middle));
+        const auto index = static_cast<std::size_t>(row - area.top);
+        firstTouched_[index] = std::min(firstTouched_[index], here);
+        lastTouched_[index] = std::max(lastTouched_[index], last);
+        add(area, index, here, part);
+        add(area, index, next, whole - part);
     }
 }
 
@@ -306,24 +378,6 @@ void RasterCanvas::add(const Area& area, std::size_t row, int column, std::int32
                                                                 << (column % bitsPerWord);
 }
 
-// The first column after the given one that an edge wrote to, or the area's width.
-int RasterCanvas::nextTouched(const Area& area, std::size_t row, int after) const {
-    const int from = after + 1;
-    if (from >= area.columns) {
-        return area.columns;
-    }
-    const std::uint64_t* words = touched_.data() + row * static_cast<std::size_t>(touchedWords_);
-    int word = from / bitsPerWord;
-    std::uint64_t bits = words[word] & (~std::uint64_t{0} << (from % bitsPerWord));
-    while (bits == 0) {
-        if (++word == touchedWords_) {
-            return area.columns;
-        }
-        bits = words[word];
-    }
-    return word * bitsPerWord + std::countr_zero(bits);
-}
-
 // Source over, in premultiplied 8-bit channels: the colour at its opacity, scaled by
 // each pixel's coverage, then what shows through of the pixel below. Between two
 // columns that an edge touched the coverage stays the same, so it is worked out once
@@ -340,12 +394,15 @@ void RasterCanvas::blend(const Area& area, RgbColor color, double opacity) {
         std::int32_t* line = accumulation_.data() + index * area.columns;
         std::uint32_t* pixels =
             target_.pixels + static_cast<std::size_t>(area.top + row) * target_.stride + area.left;
+        std::uint64_t* words = touched_.data() + index * static_cast<std::size_t>(touchedWords_);
+        TouchedColumns touched(words, touchedWords_, firstTouched_[index]);
         const int end = std::min(lastTouched_[index], area.columns - 2) + 1;
         std::int32_t winding = 0;
-        int column = nextTouched(area, index, firstTouched_[index] - 1);
+        int column = touched.next();
         while (column < end) {
             winding += std::exchange(line[column], 0);
-            const int stretchEnd = std::min(nextTouched(area, index, column), end);
+            const int following = touched.next();
+            const int stretchEnd = std::min(following, end);
             const auto coverage = static_cast<std::uint32_t>(
                 std::min(std::abs(winding), static_cast<std::int32_t>(wholePixel)));
             const std::uint32_t weight = (coverage * 255 + (1u << 15)) >> 16;
@@ -356,13 +413,12 @@ void RasterCanvas::blend(const Area& area, RgbColor color, double opacity) {
                 const std::uint32_t showing = 255 - (laid >> 24);
                 layOver(pixels + column, stretchEnd - column, laid, showing);
             }
-            column = stretchEnd;
+            column = following;
         }
         // What lies past the last blended column is never read; it is cleared all the same.
-        for (; column < area.columns; column = nextTouched(area, index, column)) {
+        for (; column < area.columns; column = touched.next()) {
             line[column] = 0;
         }
-        std::uint64_t* words = touched_.data() + index * static_cast<std::size_t>(touchedWords_);
         std::fill(words + firstTouched_[index] / bitsPerWord,
                   words + lastTouched_[index] / bitsPerWord + 1, 0);
     }

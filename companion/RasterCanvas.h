@@ -91,11 +91,12 @@ private:
     std::optional<Area> areaWithin(const Bounds& bounds) const;
     void prepare(const Area& area);
     void addEdge(const Area& area, double x0, double y0, double x1, double y1);
+    void addEdgeWithinColumn(const Area& area, double x0, double y0, double y1, double slope,
+                             double direction, double column);
     void addUprightEdge(const Area& area, double x, double y0, double y1, double direction);
     void spreadAcrossRow(const Area& area, int row, double xLeft, double xRight, double amount);
     void add(const Area& area, std::size_t row, int column, std::int32_t amount);
     void blend(const Area& area, RgbColor color, double opacity);
-    int nextTouched(const Area& area, std::size_t row, int after) const;
 
     PixelBuffer target_;
     CanvasTransform current_;

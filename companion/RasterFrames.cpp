@@ -7,6 +7,10 @@
 namespace purlo {
 namespace {
 
+// Unchanged rows a run of changed ones reaches across: a handful of rows repainted for
+// nothing costs less than another rectangle.
+constexpr int bridgedRows = 4;
+
 std::uint32_t* rowOf(const PixelBuffer& buffer, int row) {
     return buffer.pixels + static_cast<std::size_t>(row) * static_cast<std::size_t>(buffer.stride);
 }
@@ -43,7 +47,7 @@ std::vector<PixelRect> RasterFrames::draw(int width, int height,
     if (resized) {
         return whole.isEmpty() ? std::vector<PixelRect>{} : std::vector<PixelRect>{whole};
     }
-    return changedRows(pixelsOf(before), target, before.painted.united(next.painted));
+    return changedRows(pixelsOf(before), target, before.painted.united(next.painted), bridgedRows);
 }
 
 PixelBuffer RasterFrames::current() {
@@ -55,21 +59,18 @@ PixelBuffer RasterFrames::pixelsOf(Buffer& buffer) const {
 }
 
 std::vector<PixelRect> changedRows(const PixelBuffer& before, const PixelBuffer& after,
-                                   const PixelRect& within) {
+                                   const PixelRect& within, int bridgedRows) {
     std::vector<PixelRect> changed;
     std::optional<PixelRect> run;
-    const auto endRun = [&] {
-        if (run) {
-            changed.push_back(*run);
-            run.reset();
-        }
-    };
     const std::size_t bytes = static_cast<std::size_t>(std::max(within.width, 0)) * 4;
     for (int row = within.y; row < within.bottom(); ++row) {
         const std::uint32_t* old = rowOf(before, row) + within.x;
         const std::uint32_t* now = rowOf(after, row) + within.x;
         if (std::memcmp(old, now, bytes) == 0) {
-            endRun();
+            if (run && row - run->bottom() >= bridgedRows) {
+                changed.push_back(*run);
+                run.reset();
+            }
             continue;
         }
         int first = 0;
@@ -83,7 +84,9 @@ std::vector<PixelRect> changedRows(const PixelBuffer& before, const PixelBuffer&
         const PixelRect span{within.x + first, row, last - first + 1, 1};
         run = run ? run->united(span) : span;
     }
-    endRun();
+    if (run) {
+        changed.push_back(*run);
+    }
     return changed;
 }
 

@@ -17,8 +17,10 @@ class RasterFrames {
 public:
     // Draws the next frame, width x height pixels, on a cleared canvas and returns the
     // rectangles where it differs from the frame before: one per run of rows that
-    // changed, across the columns that changed in them. The first frame, and every
-    // frame of another size than the one before, is different everywhere.
+    // changed, across the columns that changed in them, a run bridging a few unchanged
+    // rows (each rectangle costs a request of the window system's and a pass of the
+    // toolkit's). The first frame, and every frame of another size than the one before,
+    // is different everywhere.
     std::vector<PixelRect> draw(int width, int height, const std::function<void(Canvas&)>& paint);
 
     // The last frame drawn; no pixels before the first.
@@ -40,8 +42,9 @@ private:
 };
 
 // Where two frames of the same size differ within the given rectangle: one rectangle per
-// run of consecutive rows that differ, spanning the columns that differ in any of them.
+// run of rows that differ, spanning the columns that differ in any of them. Up to
+// bridgedRows unchanged rows between two changed ones do not end a run.
 std::vector<PixelRect> changedRows(const PixelBuffer& before, const PixelBuffer& after,
-                                   const PixelRect& within);
+                                   const PixelRect& within, int bridgedRows = 0);
 
 } // namespace purlo

@@ -82,6 +82,7 @@ TEST(RasterFrames, OneRectanglePerRunOfChangedRowsAcrossItsChangedColumns) {
         std::vector<std::string> before, after;
         PixelRect within;
         std::vector<PixelRect> changed;
+        int bridgedRows = 0;
     };
     const Case cases[] = {
         {"nothing changed", {"ab..", "...."}, {"ab..", "...."}, {0, 0, 4, 2}, {}},
@@ -91,6 +92,12 @@ TEST(RasterFrames, OneRectanglePerRunOfChangedRowsAcrossItsChangedColumns) {
          {"....", "..x.", "....", "d..."},
          {0, 0, 4, 4},
          {{0, 0, 4, 2}, {0, 3, 1, 1}}},
+        {"an unchanged row bridged",
+         {"a...", "....", "c..."},
+         {"....", "....", "...d"},
+         {0, 0, 4, 3},
+         {{0, 0, 4, 3}},
+         1},
         {"changes outside the rectangle are not looked for",
          {"a..b", "...."},
          {"x..y", "...."},
@@ -101,7 +108,7 @@ TEST(RasterFrames, OneRectanglePerRunOfChangedRowsAcrossItsChangedColumns) {
         std::vector<std::uint32_t> before = rowsOf(c.before), after = rowsOf(c.after);
         const PixelBuffer a{before.data(), 4, static_cast<int>(c.before.size()), 4};
         const PixelBuffer b{after.data(), 4, static_cast<int>(c.after.size()), 4};
-        EXPECT_EQ(changedRows(a, b, c.within), c.changed) << c.name;
+        EXPECT_EQ(changedRows(a, b, c.within, c.bridgedRows), c.changed) << c.name;
     }
 }
 
