@@ -15,8 +15,7 @@ OnboardingWindowController::OnboardingWindowController(PurloRuntime& runtime,
                                                        const Appearance& appearance)
     : runtime_(runtime)
     , appearance_(appearance)
-    , window_(
-          std::make_unique<OnboardingView>(runtime, appearance, 1, [this] { window_->close(); })) {
+    , window_(std::make_unique<OnboardingView>(runtime, appearance, 1, [this] { close(); })) {
     window_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowCloseButtonHint);
     window_->setWindowTitle(QStringLiteral("Welcome to Purlo"));
@@ -31,6 +30,14 @@ OnboardingWindowController::~OnboardingWindowController() = default;
 
 QWidget* OnboardingWindowController::window() const {
     return window_.get();
+}
+
+// Later, not now: the view that asks for the close is still answering a click.
+void OnboardingWindowController::close() {
+    window_->close();
+    if (runtime_.settings()->hasCompletedFirstRunOnboarding) {
+        window_.release()->deleteLater();
+    }
 }
 
 void OnboardingWindowController::center() {
@@ -69,7 +76,9 @@ bool OnboardingWindowController::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void OnboardingWindowController::applyAppearance() {
-    window_->setPalette(purloPalette(appearance_.darkAppearance()));
+    if (window_) {
+        window_->setPalette(purloPalette(appearance_.darkAppearance()));
+    }
 }
 
 } // namespace purlo
