@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -30,17 +31,21 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), palette().window());
+        painter.setRenderHint(QPainter::Antialiasing);
         for (int i = 0; i < rectangleCount; ++i) {
-            // A fixed scatter, each rectangle drifting along its own diagonal.
-            const int x = (i * 37 + frame_ * (1 + i % 3)) % side;
-            const int y = (i * 71 + frame_ * (1 + i % 5)) % side;
-            painter.fillRect(x, y, 8 + i % 9, 8 + i % 7, colours[static_cast<std::size_t>(i % 4)]);
+            // A fixed scatter, each rectangle drifting along its own diagonal by a
+            // fraction of a pixel a frame, as anything animated smoothly does.
+            const double x = std::fmod(i * 37 + frame_ * (0.5 + i % 3 * 0.25), side);
+            const double y = std::fmod(i * 71 + frame_ * (0.5 + i % 5 * 0.25), side);
+            painter.fillRect(QRectF(x, y, 8 + i % 9, 8 + i % 7),
+                             colours[static_cast<std::size_t>(i % 4)]);
         }
     }
 
 private:
-    const std::array<QColor, 4> colours{QColor(0xd9, 0x8a, 0x3d), QColor(0x3d, 0x6e, 0xd9),
-                                        QColor(0x4f, 0xa8, 0x5c), QColor(0x2b, 0x2b, 0x2b)};
+    const std::array<QColor, 4> colours{
+        QColor(0xd9, 0x8a, 0x3d, 0xe0), QColor(0x3d, 0x6e, 0xd9, 0xe0),
+        QColor(0x4f, 0xa8, 0x5c, 0xe0), QColor(0x2b, 0x2b, 0x2b, 0xe0)};
     QTimer frameTimer_;
     int frame_ = 0;
 };
