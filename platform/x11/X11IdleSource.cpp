@@ -6,6 +6,7 @@
 #include <X11/extensions/sync.h>
 #include <cstdint>
 #include <cstring>
+#include <sys/ioctl.h>
 
 namespace purlo {
 namespace {
@@ -99,13 +100,20 @@ std::optional<double> X11IdleSource::secondsSinceAnyInput() const {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - lastInput_).count();
 }
 
-// Only reads what the server has already sent; never waits for it.
+// Only reads what the server has already sent, and the socket only when something waits
+// in it; never waits for it. Nothing but alarms is asked for on this connection, and the
+// other sources' round trips may have queued some already.
 void X11IdleSource::takeAlarms() const {
     Display* display = connection_.display();
-    XEventsQueued(display, QueuedAfterReading);
-    XEvent event;
-    while (XCheckTypedEvent(display, alarmEvent_, &event)) {
-        if (reinterpret_cast<const XSyncAlarmNotifyEvent&>(event).alarm == alarm_) {
+    int waiting = 0;
+    if (ioctl(ConnectionNumber(display), FIONREAD, &waiting) == 0 && waiting > 0) {
+        XEventsQueued(display, QueuedAfterReading);
+    }
+    while (XEventsQueued(display, QueuedAlready) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        if (event.type == alarmEvent_ &&
+            reinterpret_cast<const XSyncAlarmNotifyEvent&>(event).alarm == alarm_) {
             lastInput_ = std::chrono::steady_clock::now();
         }
     }
