@@ -411,7 +411,12 @@ void RasterCanvas::blend(const Area& area, RgbColor color, double opacity) {
             } else if (weight > 0) {
                 const std::uint32_t laid = weight == 255 ? source : scaled(source, weight);
                 const std::uint32_t showing = 255 - (laid >> 24);
-                layOver(pixels + column, stretchEnd - column, laid, showing);
+                if (stretchEnd - column == 1) {
+                    // Most partly covered stretches are a single pixel on an edge.
+                    pixels[column] = laid + scaled(pixels[column], showing);
+                } else {
+                    layOver(pixels + column, stretchEnd - column, laid, showing);
+                }
             }
             column = following;
         }
