@@ -1,12 +1,16 @@
-# The two commands of the README: `make run` and `make test`.
+# The README's two commands, `make run` and `make test` (through ./make, which first
+# installs make itself where it is missing).
 BUILD ?= build
 JOBS ?= $(shell nproc)
 # CI builds treat warnings as errors.
 WERROR := $(if $(filter true 1 yes,$(CI)),ON,OFF)
 
-.PHONY: run test bench setup build format
+.PHONY: run test bench setup configure build format
 
-run: build
+# Only the program: its information keys, fonts and icons are put beside it when the
+# build is configured.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target purlo
 	$(BUILD)/bin/purlo
 
 test: build
@@ -19,8 +23,10 @@ bench: build
 setup:
 	sh scripts/setup.sh
 
-build: setup
+configure: setup
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPURLO_WARNINGS_AS_ERRORS=$(WERROR)
+
+build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
 format:

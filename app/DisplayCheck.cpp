@@ -1,7 +1,5 @@
 #include "app/DisplayCheck.h"
 
-#include "platform/x11/X11Connection.h"
-
 namespace purlo {
 
 std::optional<std::string> displayProblem(const Environment& environment,
@@ -23,8 +21,8 @@ std::optional<std::string> displayProblem(const Environment& environment,
     return std::nullopt;
 }
 
-bool canOpenX11Display(const std::string& displayName) {
-    return X11Connection(displayName).isOpen();
+bool HeldDisplayConnection::open(const std::string& displayName) {
+    return connection_.emplace(displayName).isOpen();
 }
 
 } // namespace purlo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Environment.h"
+#include "platform/x11/X11Connection.h"
 
 #include <functional>
 #include <optional>
@@ -21,7 +22,19 @@ using DisplayOpener = std::function<bool(const std::string& displayName)>;
 std::optional<std::string> displayProblem(const Environment& environment,
                                           const DisplayOpener& canOpen);
 
-// Opens and closes a connection to the display.
-bool canOpenX11Display(const std::string& displayName);
+// The check's own connection to the display, kept until the toolkit has connected. An
+// X server that resets when its last client leaves (Xvfb without -noreset) would
+// otherwise reset between the check and the toolkit's connection, refuse the toolkit,
+// and the toolkit would abort the program.
+class HeldDisplayConnection {
+public:
+    // Opens the display and keeps the connection; whether it opened.
+    bool open(const std::string& displayName);
+    // Once the toolkit has a connection of its own.
+    void release() { connection_.reset(); }
+
+private:
+    std::optional<X11Connection> connection_;
+};
 
 } // namespace purlo

@@ -2,6 +2,7 @@
 
 #include "app/PurloMenuBarController.h"
 #include "companion/qt/PurloFontRegistrar.h"
+#include "platform/qt/QtAlertPresenter.h"
 #include "runtime/PurloRuntime.h"
 #include "ui/OnboardingWindowController.h"
 
@@ -12,13 +13,15 @@ namespace purlo {
 PurloAppDelegate::PurloAppDelegate(std::function<PurloRuntime&()> obtainRuntime, const Clock& clock,
                                    DesktopObservers& desktopObservers, DesktopWindowContext context,
                                    std::filesystem::path resourcesFolder,
-                                   SettingsWindowActions settingsWindow)
+                                   SettingsWindowActions settingsWindow,
+                                   InstallLocationLaunch installLocation)
     : obtainRuntime_(std::move(obtainRuntime))
     , clock_(clock)
     , desktopObservers_(desktopObservers)
     , context_(std::move(context))
     , resourcesFolder_(std::move(resourcesFolder))
-    , settingsWindow_(std::move(settingsWindow)) {}
+    , settingsWindow_(std::move(settingsWindow))
+    , installLocation_(std::move(installLocation)) {}
 
 PurloAppDelegate::~PurloAppDelegate() = default;
 
@@ -41,6 +44,7 @@ void PurloAppDelegate::applicationDidFinishLaunching() {
     companionWindowController_->refreshWindow();
     createMenuBarItem();
     showOnboardingIfNeeded();
+    handleInstallLocation();
 }
 
 // The tray item and its popover are the user's way in while the program has no main
@@ -61,6 +65,19 @@ void PurloAppDelegate::showOnboardingIfNeeded() {
         *runtime_, desktopObservers_, context_.appearance);
     onboardingWindowController_->center();
     onboardingWindowController_->makeKeyAndOrderFront();
+}
+
+// Last, once everything else stands: a copy that was just moved ejects the disk image it
+// came from, and a copy run from one is offered the move, on the onboarding window when
+// that is open.
+void PurloAppDelegate::handleInstallLocation() {
+    PurloMoveToApplicationsPrompter::handleEjectVolumeArgument(installLocation_.arguments,
+                                                               installLocation_.ports);
+    moveAlerts_ = std::make_unique<QtAlertPresenter>(
+        onboardingWindowController_ ? onboardingWindowController_->window() : nullptr);
+    PurloMoveToApplicationsPrompter::promptIfNeeded(installLocation_.ports, *moveAlerts_,
+                                                    installLocation_.bundlePath,
+                                                    installLocation_.defaults);
 }
 
 void PurloAppDelegate::applicationWillTerminate() {

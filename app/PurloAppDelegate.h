@@ -3,24 +3,39 @@
 #include "companion/qt/ButterflyWindowController.h"
 #include "companion/qt/CompanionWindowController.h"
 #include "companion/qt/DesktopWindowContext.h"
+#include "integrations/PurloMoveToApplicationsPrompter.h"
 #include "platform/Clock.h"
 #include "platform/DesktopObservers.h"
 
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace purlo {
 
 class OnboardingWindowController;
 class PurloMenuBarController;
 class PurloRuntime;
+class QtAlertPresenter;
 
 // How the shell opens the one Settings window: as the user left it, or on the
 // appearance tab. An empty action opens nothing.
 struct SettingsWindowActions {
     std::function<void()> show;
     std::function<void()> showAppearance;
+};
+
+// What the last two launch steps need: the process's arguments (for a volume to eject),
+// where the program is installed, the store that remembers a declined offer to move it
+// and the system's side of such a move. Everything referred to must outlive the
+// delegate.
+struct InstallLocationLaunch {
+    std::vector<std::string> arguments;
+    std::string bundlePath;
+    KeyValueStore& defaults;
+    PurloMoveToApplicationsPorts ports;
 };
 
 // The program's shell: once the application object runs, it brings everything up in a
@@ -33,14 +48,15 @@ public:
     // and returns the same one after that. Everything given must outlive the delegate.
     PurloAppDelegate(std::function<PurloRuntime&()> obtainRuntime, const Clock& clock,
                      DesktopObservers& desktopObservers, DesktopWindowContext context,
-                     std::filesystem::path resourcesFolder, SettingsWindowActions settingsWindow);
+                     std::filesystem::path resourcesFolder, SettingsWindowActions settingsWindow,
+                     InstallLocationLaunch installLocation);
     PurloAppDelegate(const PurloAppDelegate&) = delete;
     PurloAppDelegate& operator=(const PurloAppDelegate&) = delete;
     ~PurloAppDelegate();
 
     // The launch, in order: fonts, runtime, the cat's and the butterfly's windows,
     // runtime start, agent integrations, the cat's first placement, the tray item,
-    // onboarding.
+    // onboarding, a volume to eject, and the offer to move into the Applications folder.
     void applicationDidFinishLaunching();
     // Silences the agent hooks and stops the runtime.
     void applicationWillTerminate();
@@ -67,6 +83,7 @@ public:
 private:
     void createMenuBarItem();
     void showOnboardingIfNeeded();
+    void handleInstallLocation();
 
     std::function<PurloRuntime&()> obtainRuntime_;
     const Clock& clock_;
@@ -74,11 +91,14 @@ private:
     DesktopWindowContext context_;
     std::filesystem::path resourcesFolder_;
     SettingsWindowActions settingsWindow_;
+    InstallLocationLaunch installLocation_;
     PurloRuntime* runtime_ = nullptr; // once launched
     std::unique_ptr<CompanionWindowController> companionWindowController_;
     std::unique_ptr<ButterflyWindowController> butterflyWindowController_;
     std::unique_ptr<PurloMenuBarController> menuBarController_;
     std::unique_ptr<OnboardingWindowController> onboardingWindowController_;
+    // The offer to move, on the onboarding window when there is one.
+    std::unique_ptr<QtAlertPresenter> moveAlerts_;
 };
 
 } // namespace purlo

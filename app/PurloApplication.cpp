@@ -1,18 +1,22 @@
 #include "app/PurloApplication.h"
 
 #include "app/DisplayCheck.h"
+#include "app/IntentCommand.h"
 #include "app/PurloAppDelegate.h"
 #include "app/PurloComposition.h"
 #include "app/PurloSettingsWindowPresenter.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
+#include "intents/PurloIntentRequest.h"
 #include "platform/Environment.h"
 
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <system_error>
+#include <vector>
 
 namespace purlo {
 namespace {
@@ -27,7 +31,14 @@ std::filesystem::path executablePath(const char* argument0) {
 
 int runPurloApplication(int argc, char** argv) {
     const Environment environment = processEnvironment();
-    if (const auto problem = displayProblem(environment, canOpenX11Display)) {
+    if (isIntentCommand(argc, argv)) {
+        return runIntentCommand(argc, argv, environment);
+    }
+    // As started, before the toolkit takes the options that are its own.
+    std::vector<std::string> arguments(argv, argv + argc);
+    HeldDisplayConnection display;
+    if (const auto problem = displayProblem(
+            environment, [&display](const std::string& name) { return display.open(name); })) {
         std::fprintf(stderr, "%s\n", problem->c_str());
         return 1;
     }
@@ -35,6 +46,7 @@ int runPurloApplication(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", std::string(defaultQtPlatform).c_str(), 0);
 
     QApplication application(argc, argv);
+    display.release();
     QApplication::setApplicationName("Purlo");
     QApplication::setDesktopFileName("purlo");
 
@@ -46,19 +58,26 @@ int runPurloApplication(int argc, char** argv) {
     PurloComposition composition(environment, executablePath(argc > 0 ? argv[0] : "purlo"));
     const SettingsWindowActions settingsWindow{
         [&composition] {
-            PurloSettingsWindowPresenter::shared().show(std::nullopt, composition.runtime());
+            PurloSettingsWindowPresenter::shared().show(std::nullopt, composition.runtime(),
+                                                        composition.appearance());
         },
         [&composition] {
-            PurloSettingsWindowPresenter::shared().show(SettingsSectionTab::appearance,
-                                                        composition.runtime());
+            PurloSettingsWindowPresenter::shared().show(
+                SettingsSectionTab::appearance, composition.runtime(), composition.appearance());
         }};
     PurloAppDelegate delegate([&composition]() -> PurloRuntime& { return composition.runtime(); },
                               composition.clock(), composition.desktopObservers(),
                               composition.windowContext(), composition.resourcesFolder(),
-                              settingsWindow);
+                              settingsWindow,
+                              {std::move(arguments), composition.resourcesFolder().string(),
+                               composition.store(), composition.moveToApplicationsPorts()});
 
     SingleInstance instance;
-    if (!instance.listen(channel, [&delegate] { delegate.handleReopen(); })) {
+    const auto answerIntent = [&composition](std::string_view request) {
+        return PurloIntentRequest::answer(request, composition.runtime());
+    };
+    if (!instance.listen(
+            channel, [&delegate] { delegate.handleReopen(); }, answerIntent)) {
         // Another copy started at the same moment and won.
         return SingleInstance::handOver(channel) ? 0 : 1;
     }

@@ -1,8 +1,11 @@
 #include "app/PurloComposition.h"
 
 #include "integrations/qt/QtUpdateTransport.h"
-#include "model/Calendar.h"
+#include "model/NaturalOrder.h"
+#include "platform/qt/QtBackgroundRunner.h"
 #include "runtime/PurloRuntime.h"
+
+#include <QCoreApplication>
 
 namespace purlo {
 
@@ -10,6 +13,8 @@ PurloComposition::PurloComposition(Environment environment, std::filesystem::pat
     : environment_(std::move(environment))
     , executable_(std::move(executable))
     , bundle_(Bundle::fromExecutableFolder(executable_.parent_path()))
+    , locale_(UserLocale::fromEnvironment(environment_))
+    , calendar_(Calendar::current(locale_.time))
     , store_(configFolder(environment_))
     , display_(environmentValue(environment_, "DISPLAY"))
     , keyEvents_(loop_, environmentValue(environment_, "DISPLAY"))
@@ -17,7 +22,8 @@ PurloComposition::PurloComposition(Environment environment, std::filesystem::pat
     , idle_(display_)
     , panelHints_(display_)
     , desktopObservers_(loop_)
-    , loginItem_(autostartFolder(environment_), executable_) {}
+    , loginItem_(autostartFolder(environment_), executable_)
+    , workspace_(loop_, executable_.filename().string()) {}
 
 PurloComposition::~PurloComposition() = default;
 
@@ -27,7 +33,8 @@ PurloRuntime& PurloComposition::runtime() {
             .clock = clock_,
             .loop = loop_,
             .store = store_,
-            .calendar = Calendar::current(),
+            .calendar = calendar_,
+            .naturalOrder = NaturalOrder(locale_.collation),
             .keyEvents = keyEvents_,
             .pointer = pointer_,
             .activeApplications = activeApplications_,
@@ -37,6 +44,8 @@ PurloRuntime& PurloComposition::runtime() {
             .appearance = appearance_,
             .loginItem = loginItem_,
             .urlOpener = urlOpener_,
+            .pasteboard = pasteboard_,
+            .savePanel = savePanel_,
             .supportFolder = supportFolder(environment_),
             .homeFolder = homeFolder(environment_),
             .environment = environment_,
@@ -47,6 +56,19 @@ PurloRuntime& PurloComposition::runtime() {
         });
     }
     return *runtime_;
+}
+
+PurloMoveToApplicationsPorts PurloComposition::moveToApplicationsPorts() {
+    return {
+        .probe = installLocationProbe_,
+        .files = files_,
+        .workspace = workspace_,
+        .loop = loop_,
+        .inBackground = qtBackgroundRunner(),
+        // Through the application's quit, so the shell stops the runtime on the way out.
+        .terminate = [] { QCoreApplication::quit(); },
+        .homeFolder = homeFolder(environment_),
+    };
 }
 
 DesktopWindowContext PurloComposition::windowContext() {

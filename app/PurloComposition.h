@@ -1,15 +1,23 @@
 #pragma once
 
 #include "companion/qt/DesktopWindowContext.h"
+#include "integrations/PurloMoveToApplicationsPrompter.h"
+#include "model/Calendar.h"
 #include "platform/AutostartLoginItem.h"
 #include "platform/Bundle.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/FileKeyValueStore.h"
+#include "platform/InstallLocationProbe.h"
+#include "platform/UserLocale.h"
 #include "platform/qt/QtAppearance.h"
+#include "platform/qt/QtApplicationWorkspace.h"
 #include "platform/qt/QtDesktopObservers.h"
 #include "platform/qt/QtEventLoop.h"
+#include "platform/qt/QtFileManager.h"
+#include "platform/qt/QtPasteboard.h"
 #include "platform/qt/QtPointerSource.h"
+#include "platform/qt/QtSavePanel.h"
 #include "platform/qt/QtScreenSource.h"
 #include "platform/qt/QtUrlOpener.h"
 #include "platform/x11/X11ActiveAppSource.h"
@@ -41,18 +49,29 @@ public:
     PurloRuntime& runtime();
 
     const Clock& clock() const { return clock_; }
+    // The user's calendar, in the local zone with the week of the locale the environment
+    // names for dates and times.
+    const Calendar& calendar() const { return calendar_; }
     EventLoop& loop() { return loop_; }
     QtAppearance& appearance() { return appearance_; }
     DesktopObservers& desktopObservers() { return desktopObservers_; }
     DesktopWindowContext windowContext();
-    // The folder of the program's resources: its information keys and "Fonts".
+    // The folder of the program's resources: its information keys and "Fonts". It
+    // stands where another system keeps the application bundle.
     std::filesystem::path resourcesFolder() const { return executable_.parent_path(); }
+    // The program's small preferences, the settings among them.
+    KeyValueStore& store() { return store_; }
+    // What a move into the Applications folder would need; on Linux no move is offered.
+    PurloMoveToApplicationsPorts moveToApplicationsPorts();
 
 private:
     Environment environment_;
     std::filesystem::path executable_;
     Bundle bundle_;
     SystemClock clock_;
+    // Both follow the locales the environment names, never a process-wide default.
+    UserLocale locale_;
+    Calendar calendar_;
     QtEventLoop loop_;
     FileKeyValueStore store_;
     // The sensors' and the panels' own connection to the display the windows are on.
@@ -66,7 +85,12 @@ private:
     QtDesktopObservers desktopObservers_;
     QtAppearance appearance_;
     QtUrlOpener urlOpener_;
+    QtPasteboard pasteboard_;
+    QtSavePanel savePanel_;
     AutostartLoginItem loginItem_;
+    LinuxInstallLocationProbe installLocationProbe_;
+    QtFileManager files_;
+    QtApplicationWorkspace workspace_;
     std::unique_ptr<PurloRuntime> runtime_;
 };
 

@@ -2,15 +2,12 @@
 
 #include "app/PopoverPlacement.h"
 #include "app/PurloSettingsWindowPresenter.h"
-#include "companion/PurloTheme.h"
-#include "companion/qt/ThemeQColor.h"
-#include "ui/PurloIcon.h"
+#include "ui/PurloAppIcon.h"
 
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
 #include <QScreen>
@@ -24,34 +21,6 @@ QRegion roundedRegion(const QSize& size, double radius) {
     QPainterPath path;
     path.addRoundedRect(QRectF(QPointF(0, 0), QSizeF(size)), radius, radius);
     return QRegion(path.toFillPolygon().toPolygon());
-}
-
-// A light paw inside a thin dark rim: the tray gives no say over the panel's colour,
-// and the pair reads on a dark panel and a light one alike.
-QPixmap pawPixmap(int side) {
-    const double inset = std::max(1.0, side / 16.0);
-    const QSizeF paw(side - 2 * inset, side - 2 * inset);
-    const QPixmap rim = purloIcon("pawprint.fill", paw, themeQColor(PurloTheme::ink));
-    const QPixmap light = purloIcon("pawprint.fill", paw, themeQColor(PurloTheme::menuText));
-
-    QPixmap outline(side, side);
-    outline.fill(Qt::transparent);
-    QPainter rimPainter(&outline);
-    for (const double dx : {-inset, 0.0, inset}) {
-        for (const double dy : {-inset, 0.0, inset}) {
-            rimPainter.drawPixmap(QPointF(inset + dx, inset + dy), rim);
-        }
-    }
-    rimPainter.end();
-
-    QPixmap canvas(side, side);
-    canvas.fill(Qt::transparent);
-    QPainter painter(&canvas);
-    painter.setOpacity(0.7);
-    painter.drawPixmap(0, 0, outline);
-    painter.setOpacity(1);
-    painter.drawPixmap(QPointF(inset, inset), light);
-    return canvas;
 }
 
 } // namespace
@@ -69,7 +38,7 @@ PurloMenuBarController::PurloMenuBarController(PurloRuntime& runtime, const Cloc
     , clock_(clock)
     , loop_(loop)
     , appearance_(appearance) {
-    statusItem_.setIcon(pawIcon());
+    statusItem_.setIcon(purloAppIcon());
     statusItem_.setToolTip(QStringLiteral("Purlo"));
     // A click soon after the one that closed the popover arrives as a double click, and
     // it means open again all the same.
@@ -98,26 +67,21 @@ PurloMenuBarView& PurloMenuBarController::popover() {
     // The view closes the popover through the controller that owns it, so the closing
     // action never outlives what it closes.
     PurloRuntime& runtime = runtime_;
+    const Appearance& appearance = appearance_;
     popover_ = std::make_unique<PurloMenuBarView>(
-        runtime, clock_, loop_, appearance_,
+        runtime, clock_, loop_, appearance,
         PurloMenuBarView::Actions{
             .dismiss = [this] { popover_->hide(); },
             .openSettings =
-                [&runtime] { PurloSettingsWindowPresenter::shared().show(std::nullopt, runtime); },
+                [&runtime, &appearance] {
+                    PurloSettingsWindowPresenter::shared().show(std::nullopt, runtime, appearance);
+                },
             .quit = [] { QCoreApplication::quit(); },
         });
     popover_->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
     popover_->setAttribute(Qt::WA_NoMouseReplay);
     popover_->installEventFilter(this);
     return *popover_;
-}
-
-QIcon PurloMenuBarController::pawIcon() {
-    QIcon icon;
-    for (const int side : {16, 22, 24, 32, 48, 64}) {
-        icon.addPixmap(pawPixmap(side));
-    }
-    return icon;
 }
 
 void PurloMenuBarController::togglePopover() {

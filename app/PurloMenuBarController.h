@@ -43,10 +43,6 @@ public:
     PurloMenuBarView& popover();
     bool isPopoverShown() const { return popover_ && popover_->isVisible(); }
 
-    // The paw for the tray: light, for the dark panels most desktops have, with a thin
-    // dark rim that keeps it visible on a light one.
-    static QIcon pawIcon();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "platform/Appearance.h"
 #include "settings/PurloSettingsRouter.h"
 #include "settings/SettingsSectionTab.h"
+#include "settings/SettingsWindowController.h"
 
+#include <memory>
 #include <optional>
 
 namespace purlo {
@@ -17,17 +20,23 @@ public:
     explicit PurloSettingsWindowPresenter(PurloSettingsRouter& router);
     PurloSettingsWindowPresenter(const PurloSettingsWindowPresenter&) = delete;
     PurloSettingsWindowPresenter& operator=(const PurloSettingsWindowPresenter&) = delete;
+    ~PurloSettingsWindowPresenter();
 
     // The program's presenter, over the shared router.
     static PurloSettingsWindowPresenter& shared();
 
     // Selects tab when one is given (none keeps the selection), so an open window
-    // switches at once. The Settings window itself, built over runtime on the first
-    // show, is not part of the program yet, so selecting is all a show does.
-    void show(std::optional<SettingsSectionTab> tab, PurloRuntime& runtime);
+    // switches at once; then brings the window to the front, making it over runtime and
+    // appearance on the first call. The window is kept until the application quits.
+    void show(std::optional<SettingsSectionTab> tab, PurloRuntime& runtime,
+              const Appearance& appearance);
+
+    // Empty until the first show.
+    SettingsWindowController* windowController() const { return windowController_.get(); }
 
 private:
     PurloSettingsRouter& router_;
+    std::unique_ptr<SettingsWindowController> windowController_;
 };
 
 } // namespace purlo

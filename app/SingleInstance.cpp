@@ -1,6 +1,10 @@
 #include "app/SingleInstance.h"
 
+#include "intents/PurloIntentRequest.h"
+
+#include <QDeadlineTimer>
 #include <QLocalSocket>
+#include <QTimer>
 #include <filesystem>
 #include <unistd.h>
 
@@ -10,11 +14,16 @@ namespace {
 // Long enough for a busy program on the same machine; a second start that finds no one
 // in this time runs on its own.
 constexpr int answerMilliseconds = 1000;
-// A message is one short line; anything longer is not ours.
-constexpr qint64 longestMessage = 64;
+// A message is one line; anything longer is not ours.
+constexpr qint64 longestMessage =
+    static_cast<qint64>(SingleInstance::intentMessage.size() + PurloIntentRequest::maximumLength);
 
 QString qtText(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QByteArray bytes(std::string_view text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 } // namespace
@@ -33,13 +42,32 @@ bool SingleInstance::handOver(const QString& name) {
     if (!socket.waitForConnected(answerMilliseconds)) {
         return false;
     }
-    socket.write((qtText(reopenMessage) + '\n').toUtf8());
+    socket.write(bytes(reopenMessage) + '\n');
     const bool sent = socket.waitForBytesWritten(answerMilliseconds);
     socket.disconnectFromServer();
     return sent;
 }
 
-bool SingleInstance::listen(const QString& name, std::function<void()> onReopen) {
+std::optional<std::string> SingleInstance::ask(const QString& name, std::string_view request) {
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    if (!socket.waitForConnected(answerMilliseconds)) {
+        return std::nullopt;
+    }
+    socket.write(bytes(intentMessage) + bytes(request) + '\n');
+    const QDeadlineTimer deadline(requestMilliseconds);
+    socket.waitForBytesWritten(answerMilliseconds);
+    while (!socket.canReadLine() && socket.bytesAvailable() <= longestMessage &&
+           socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
+    }
+    if (!socket.canReadLine()) {
+        return std::string();
+    }
+    return socket.readLine(longestMessage + 1).trimmed().toStdString();
+}
+
+bool SingleInstance::listen(const QString& name, std::function<void()> onReopen,
+                            IntentHandler onIntent) {
     // Qt puts an owner-only socket in place by renaming it over whatever is there, so
     // whether someone still answers on the name is asked first; a socket nobody answers
     // is left over from a crash and is replaced.
@@ -49,6 +77,7 @@ bool SingleInstance::listen(const QString& name, std::function<void()> onReopen)
         return false;
     }
     onReopen_ = std::move(onReopen);
+    onIntent_ = std::move(onIntent);
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::accept);
     QLocalServer::removeServer(name);
@@ -58,21 +87,40 @@ bool SingleInstance::listen(const QString& name, std::function<void()> onReopen)
 void SingleInstance::accept() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (!socket->canReadLine()) {
-                if (socket->bytesAvailable() > longestMessage) {
-                    socket->abort();
-                }
-                return;
-            }
-            const QByteArray line = socket->readLine(longestMessage + 1).trimmed();
-            socket->disconnectFromServer();
-            if (line == QByteArray(reopenMessage.data(),
-                                   static_cast<qsizetype>(reopenMessage.size())) &&
-                onReopen_) {
-                onReopen_();
-            }
-        });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { read(socket); });
+        // A peer that says nothing, or never ends its line, does not hold on forever.
+        QTimer::singleShot(requestMilliseconds, socket, [socket] { socket->abort(); });
+    }
+}
+
+// Takes the one line a peer may send, does what it asks and answers; the connection
+// ends with it.
+void SingleInstance::read(QLocalSocket* socket) {
+    if (!socket->canReadLine()) {
+        if (socket->bytesAvailable() > longestMessage) {
+            socket->abort();
+        }
+        return;
+    }
+    disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+    const QByteArray line = socket->readLine(longestMessage + 1);
+    if (!line.endsWith('\n')) {
+        socket->abort();
+        return;
+    }
+    const QByteArray message = line.chopped(1);
+    if (message.trimmed() == bytes(reopenMessage)) {
+        socket->disconnectFromServer();
+        if (onReopen_) {
+            onReopen_();
+        }
+    } else if (message.startsWith(bytes(intentMessage)) && onIntent_) {
+        const QByteArray request = message.sliced(static_cast<qsizetype>(intentMessage.size()));
+        const std::string answer = onIntent_({request.constData(), std::size_t(request.size())});
+        socket->write(bytes(answer) + '\n');
+        socket->disconnectFromServer();
+    } else {
+        socket->abort();
     }
 }
 

@@ -41,9 +41,11 @@ double CompanionViewLayout::bubbleBottom(double s) {
 }
 
 CanvasRect CompanionViewLayout::timerLabelFrame(double width, double height) {
+    const double shown = std::min(width, panelWidth);
     const double centreX = panelWidth / 2 + timerOffsetX;
+    const double left = std::max(0.0, std::min(centreX - shown / 2, panelWidth - shown));
     const double bottom = panelHeight - timerOffsetY;
-    return {centreX - width / 2, bottom - height, width, height};
+    return {left, bottom - height, shown, height};
 }
 
 } // namespace purlo

@@ -33,7 +33,9 @@ struct CompanionViewLayout {
     // The y of the bubble body's bottom edge: 64 s + 64 + 7 points above the panel's
     // bottom, so that it stands 7 points above her scaled top.
     static double bubbleBottom(double s);
-    // The timer capsule of the given size, to her upper right.
+    // The timer capsule of the given size, to her upper right. Like the bubble, it stays
+    // inside the panel: a long label ("F10 24:59") moves left as far as it must, and one
+    // wider than the panel is narrowed to it.
     static CanvasRect timerLabelFrame(double width, double height);
 };
 

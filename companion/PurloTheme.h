@@ -61,7 +61,13 @@ struct PurloTheme {
     static constexpr AppearanceColor controlBorder = border;
     static constexpr AppearanceColor divider = separator;
 
+    // The status pills' colours: each badge carries a white symbol and its text sits on
+    // a light or a dark card, so they are mid-tones that keep about 3:1 against white
+    // and against the dark card alike, and need no second value.
     static constexpr ThemeColor statusGreen = themeColor(0x46C46E);
+    static constexpr ThemeColor statusOrange = themeColor(0xE08A1E);
+    static constexpr ThemeColor statusGray = themeColor(0x8E8E93);
+    static constexpr ThemeColor statusBlue = themeColor(0x3A82F7);
     static constexpr ThemeColor menuText = themeColor(0xF7F8F5);
     static constexpr ThemeColor menuSecondaryText = themeColor(0xF7F8F5, 0.5);
     static constexpr ThemeColor menuDivider = themeColor(0xFFFFFF, 0.12);

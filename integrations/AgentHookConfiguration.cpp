@@ -1,6 +1,7 @@
 #include "integrations/AgentHookConfiguration.h"
 
 #include "integrations/ShellQuoting.h"
+#include "model/JsonText.h"
 
 #include <algorithm>
 #include <array>
@@ -94,6 +95,30 @@ Json withoutOwnHooks(const Json& hooks, const OwnCommands& own) {
     return kept;
 }
 
+// The entry this program writes for one event: Claude Code and Codex take a matcher
+// group of one handler, Cursor a bare hook.
+Json ownEntry(AgentTool tool, std::string command) {
+    if (tool == AgentTool::cursor) {
+        return Json::object({{"command", std::move(command)}});
+    }
+    const Json handler =
+        Json::object({{"type", "command"}, {"command", std::move(command)}, {"timeout", 2}});
+    return Json::object({{"hooks", Json::array({handler})}});
+}
+
+// Whether the event's entries hold our entry exactly as we write it and nothing else of
+// ours, so that they can stay as they are. Codex keys the user's trust in a hook by its
+// position in the list: moving an unchanged entry of ours makes it a new, untrusted hook.
+bool holdsOnlyOwnEntry(const Json& entries, const Json& stripped, const Json& ownEntry) {
+    const auto found = std::find(entries.begin(), entries.end(), ownEntry);
+    if (found == entries.end()) {
+        return false;
+    }
+    Json others = entries;
+    others.erase(static_cast<Json::size_type>(found - entries.begin()));
+    return others == stripped;
+}
+
 } // namespace
 
 std::string AgentHookConfiguration::command(AgentEventKind word) const {
@@ -106,11 +131,12 @@ AgentHookConfiguration::updatedConfiguration(const std::optional<std::string>& p
                                              bool enabled) const {
     Json root = Json::object();
     if (present) {
-        try {
-            root = Json::parse(*present);
-        } catch (const Json::exception&) {
+        // Other programs' long integers are theirs to keep exactly.
+        auto parsed = parseJsonText(*present, LongIntegers::keptAsText);
+        if (!parsed) {
             return ConfigurationError::unparsableJson;
         }
+        root = std::move(*parsed);
         if (!root.is_object()) {
             return ConfigurationError::invalidConfiguration;
         }
@@ -142,16 +168,12 @@ AgentHookConfiguration::updatedConfiguration(const std::optional<std::string>& p
             return ConfigurationError::invalidConfiguration;
         }
         if (enabled) {
-            // Appended after everything else, so a moved entry of ours returns to the end.
-            const std::string ownCommand = command(event.word);
-            if (tool == AgentTool::cursor) {
-                stripped->push_back(Json::object({{"command", ownCommand}}));
-            } else {
-                const Json handler =
-                    Json::object({{"type", "command"}, {"command", ownCommand}, {"timeout", 2}});
-                stripped->push_back(Json::object({{"hooks", Json::array({handler})}}));
+            const Json entry = ownEntry(tool, command(event.word));
+            if (!holdsOnlyOwnEntry(entries, *stripped, entry)) {
+                // A missing or changed entry of ours goes after everything else.
+                stripped->push_back(entry);
+                hooks[name] = std::move(*stripped);
             }
-            hooks[name] = std::move(*stripped);
         } else if (stripped->empty()) {
             hooks.erase(name);
         } else {
@@ -166,12 +188,11 @@ AgentHookConfiguration::updatedConfiguration(const std::optional<std::string>& p
         root["version"] = 1;
     }
 
-    try {
-        // Sorted keys come with the library's object type; slashes stay unescaped.
-        return root.dump(2);
-    } catch (const Json::exception&) {
-        return ConfigurationError::unwritableJson;
+    // Sorted keys come with the library's object type; slashes stay unescaped.
+    if (auto bytes = prettyJsonText(root)) {
+        return std::move(*bytes);
     }
+    return ConfigurationError::unwritableJson;
 }
 
 namespace {

@@ -13,9 +13,11 @@
 namespace purlo {
 
 // Edits one coding tool's hook file as bytes in, bytes out: removes this
-// program's hook entries and, when reactions are on, adds them again, one per
-// event the tool reports. Everything else in the file stays. Never touches the
-// disk; the integration manager reads, compares, backs up and writes.
+// program's hook entries and, when reactions are on, adds them again at the end,
+// one per event the tool reports; an entry of ours that is already there exactly
+// as we write it keeps its place. Everything else in the file stays, long
+// integers included. Never touches the disk; the integration manager reads,
+// compares, backs up and writes.
 struct AgentHookConfiguration {
     // Why a file's content cannot be edited. The two JSON cases stand for the
     // parser's and the writer's failures, which never leave the editor.

@@ -4,10 +4,10 @@
 #include "integrations/RandomUuid.h"
 #include "integrations/ResolvedPath.h"
 #include "model/Enumeration.h"
+#include "model/JsonText.h"
 #include "platform/AtomicFile.h"
 
 #include <array>
-#include <nlohmann/json.hpp>
 #include <unistd.h>
 #include <variant>
 
@@ -63,13 +63,12 @@ bool isOwnGate(std::string_view text) {
 // Whether two files say the same thing, however they are formatted; nothing when
 // either is not JSON.
 std::optional<bool> sameObject(std::string_view old, std::string_view updated) {
-    try {
-        const auto oldJson = nlohmann::json::parse(old);
-        const auto newJson = nlohmann::json::parse(updated);
-        return oldJson.is_object() && newJson.is_object() && oldJson == newJson;
-    } catch (const nlohmann::json::exception&) {
+    const auto oldJson = parseJsonText(old, LongIntegers::keptAsText);
+    const auto newJson = parseJsonText(updated, LongIntegers::keptAsText);
+    if (!oldJson || !newJson) {
         return std::nullopt;
     }
+    return oldJson->is_object() && newJson->is_object() && *oldJson == *newJson;
 }
 
 } // namespace

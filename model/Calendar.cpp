@@ -54,11 +54,10 @@ std::unique_ptr<icu::Calendar> makeCalendar(icu::TimeZone* adoptedZone, const ic
 Calendar::Calendar(std::shared_ptr<const Prototype> prototype)
     : prototype_(std::move(prototype)) {}
 
-Calendar Calendar::current() {
-    // Detected afresh each time, so a change of the system's zone while the cat runs
-    // (travel, a settings change) shows on her next look at the clock.
+Calendar Calendar::current(std::string_view localeIdentifier) {
+    const icu::Locale locale(std::string(localeIdentifier).c_str());
     return Calendar(std::make_shared<const Prototype>(
-        Prototype{makeCalendar(icu::TimeZone::detectHostTimeZone(), icu::Locale::getDefault())}));
+        Prototype{makeCalendar(icu::TimeZone::detectHostTimeZone(), locale)}));
 }
 
 std::optional<Calendar> Calendar::inTimeZone(std::string_view zoneIdentifier,

@@ -20,8 +20,9 @@ namespace purlo {
 // safe to share; every question works on its own copy of the underlying calendar.
 class Calendar {
 public:
-    // The local time zone as the system has it now, with the week of the user's locale.
-    static Calendar current();
+    // The local time zone as the system has it now, with the week of a locale ("he_IL";
+    // empty for no particular region's).
+    static Calendar current(std::string_view localeIdentifier);
     // A named zone ("Europe/Berlin") with the week of a locale ("en_US"); nothing for
     // a zone the time-zone database does not know.
     static std::optional<Calendar> inTimeZone(std::string_view zoneIdentifier,

@@ -23,16 +23,24 @@ double CatProfile::clampedScale(double scale) {
     return scale > maximumScale ? maximumScale : scale;
 }
 
+long CatProfile::scalePercent(double scale) {
+    return scale <= minimumScale ? 75 : std::lround(std::min(scale, maximumScale) * 100.0);
+}
+
 std::string CatProfile::summary() const {
-    const long percent = companionScale <= minimumScale
-                             ? 75
-                             : std::lround(std::min(companionScale, maximumScale) * 100.0);
     const std::string accessoryText = accessory == CatAccessoryPreset::none
                                           ? std::string("no accessory")
                                           : std::string(title(accessory));
     return std::string(title(skin)) + " " + lowercased(title(pattern)) + ", " +
            std::string(title(eyeColor)) + " eyes, " + accessoryText + ", " +
-           std::to_string(percent) + "%, " + std::string(title(phrasePack));
+           std::to_string(scalePercent(companionScale)) + "%, " + std::string(title(phrasePack));
+}
+
+bool operator==(const CatProfile& left, const CatProfile& right) {
+    return canonicallyEqual(left.id, right.id) && canonicallyEqual(left.name, right.name) &&
+           left.skin == right.skin && left.pattern == right.pattern &&
+           left.eyeColor == right.eyeColor && left.accessory == right.accessory &&
+           left.companionScale == right.companionScale && left.phrasePack == right.phrasePack;
 }
 
 void to_json(Json& json, const CatProfile& profile) {

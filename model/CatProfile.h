@@ -29,11 +29,15 @@ struct CatProfile {
     static std::string identifier(std::string_view name);
     // A scale kept within 0.75...1.2.
     static double clampedScale(double scale);
+    // A scale as the whole percentage people read: 75 at or below the smallest, at
+    // most 120, halves rounded away from zero.
+    static long scalePercent(double scale);
 
     // "Calico stripes, Honey eyes, Bell, 100%, Soft"
     std::string summary() const;
 
-    friend bool operator==(const CatProfile&, const CatProfile&) = default;
+    // Field by field, texts as a reader sees them (canonically equivalent).
+    friend bool operator==(const CatProfile& left, const CatProfile& right);
 };
 
 void to_json(Json& json, const CatProfile& profile);

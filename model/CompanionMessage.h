@@ -2,6 +2,7 @@
 
 #include "model/Enumeration.h"
 #include "model/JsonCoding.h"
+#include "model/UnicodeText.h"
 
 #include <string>
 
@@ -14,7 +15,10 @@ struct CompanionMessage {
     std::string text;
     Kind kind = Kind::soft;
 
-    friend bool operator==(const CompanionMessage&, const CompanionMessage&) = default;
+    // The same words to a reader (canonically equivalent texts) in the same style.
+    friend bool operator==(const CompanionMessage& left, const CompanionMessage& right) {
+        return canonicallyEqual(left.text, right.text) && left.kind == right.kind;
+    }
 };
 
 template <>

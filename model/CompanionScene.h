@@ -23,9 +23,10 @@ struct CompanionScene {
     double yawnProgress = 0;
     std::optional<Point> butterflyPosition;
 
-    // Field by field in declaration order; a NaN coordinate never compares equal, so
-    // such a scene is always published again.
-    friend bool operator==(const CompanionScene&, const CompanionScene&) = default;
+    // Field by field in declaration order, texts as a reader sees them (canonically
+    // equivalent); a NaN coordinate never compares equal, so such a scene is always
+    // published again.
+    friend bool operator==(const CompanionScene& left, const CompanionScene& right);
 };
 
 } // namespace purlo

@@ -2,6 +2,7 @@
 
 #include "model/Date.h"
 #include "model/Enumeration.h"
+#include "model/JsonText.h"
 
 #include <concepts>
 #include <cstdint>
@@ -162,14 +163,18 @@ inline void to_json(Json& json, Date date) {
     json = date.secondsSinceReferenceDate;
 }
 
-// Parses bytes and decodes them with decode; nothing when the bytes are not JSON or
-// the record does not decode. No exception leaves this function.
+// Parses bytes and decodes them with decode; nothing when the bytes are not JSON, nest
+// too deep (see parseJsonText) or the record does not decode. No exception leaves this
+// function.
 template <typename Decode>
 auto decodeBytes(std::string_view bytes, Decode decode)
     -> std::optional<std::invoke_result_t<Decode, const Json&>> {
+    const std::optional<Json> parsed = parseJsonText(bytes);
+    if (!parsed) {
+        return std::nullopt;
+    }
     try {
-        const Json parsed = Json::parse(bytes);
-        return decode(parsed);
+        return decode(*parsed);
     } catch (const DecodeError&) {
         return std::nullopt;
     } catch (const Json::exception&) {

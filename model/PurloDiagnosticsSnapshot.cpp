@@ -15,6 +15,20 @@ std::string wholeNumber(double value) {
 
 } // namespace
 
+std::string_view diagnosticsLevelLabel(PurloDiagnosticsLevel level) {
+    switch (level) {
+    case PurloDiagnosticsLevel::warmingUp:
+        return "Collecting";
+    case PurloDiagnosticsLevel::steady:
+        return "Steady";
+    case PurloDiagnosticsLevel::watching:
+        return "Watching";
+    case PurloDiagnosticsLevel::attention:
+        return "Needs attention";
+    }
+    return "Collecting";
+}
+
 std::string PurloDiagnosticsSnapshot::cadenceSummary() const {
     if (!(sampleDuration > 0)) {
         return "Collecting sample";

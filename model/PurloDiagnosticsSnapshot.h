@@ -2,11 +2,15 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace purlo {
 
 // How healthy the last second of ticking looked, from best to worst after warming up.
 enum class PurloDiagnosticsLevel { warmingUp, steady, watching, attention };
+
+// The level in one or two words: "Collecting", "Steady", "Watching", "Needs attention".
+std::string_view diagnosticsLevelLabel(PurloDiagnosticsLevel level);
 
 // One graded second of the tick's cadence and the process's memory.
 struct PurloDiagnosticsSnapshot {

@@ -1,9 +1,17 @@
 #include "model/PurloHabitReminder.h"
 
+#include "model/UnicodeText.h"
+
 namespace purlo {
 
 bool PurloHabitReminder::isCustomIdentifier(std::string_view id) {
     return id == "custom" || id.starts_with("custom-");
+}
+
+bool operator==(const PurloHabitReminder& left, const PurloHabitReminder& right) {
+    return canonicallyEqual(left.id, right.id) && canonicallyEqual(left.title, right.title) &&
+           canonicallyEqual(left.message, right.message) &&
+           left.intervalMinutes == right.intervalMinutes && left.enabled == right.enabled;
 }
 
 void to_json(Json& json, const PurloHabitReminder& reminder) {

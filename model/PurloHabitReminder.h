@@ -20,7 +20,8 @@ struct PurloHabitReminder {
     // beginning with "custom-".
     static bool isCustomIdentifier(std::string_view id);
 
-    friend bool operator==(const PurloHabitReminder&, const PurloHabitReminder&) = default;
+    // Field by field, texts as a reader sees them (canonically equivalent).
+    friend bool operator==(const PurloHabitReminder& left, const PurloHabitReminder& right);
 };
 
 // {"id", "title", "message", "interval", "enabled"}, all five required.

@@ -95,7 +95,11 @@ constexpr std::array<PhraseTable, 4> phraseTables{{
 } // namespace
 
 std::string_view phrase(PurloPhrasePack pack, PhraseSlot slot) {
-    return phraseTables[static_cast<std::size_t>(pack)][static_cast<std::size_t>(slot)];
+    return phrases(pack)[static_cast<std::size_t>(slot)];
+}
+
+std::span<const std::string_view> phrases(PurloPhrasePack pack) {
+    return phraseTables[static_cast<std::size_t>(pack)];
 }
 
 std::string_view title(PurloPhrasePack pack) {

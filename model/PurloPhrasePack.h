@@ -3,6 +3,7 @@
 #include "model/Enumeration.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,8 @@ enum class PhraseSlot {
 };
 
 std::string_view phrase(PurloPhrasePack pack, PhraseSlot slot);
+// Every line of a pack, in slot order.
+std::span<const std::string_view> phrases(PurloPhrasePack pack);
 std::string_view title(PurloPhrasePack pack);
 
 // The stretch line: with the user's trimmed name when there is one, else the plain one.

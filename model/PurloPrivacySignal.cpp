@@ -9,21 +9,20 @@ namespace {
 using Kind = PurloPrivacySignal::Kind;
 using State = PurloPrivacySignal::State;
 
-// The reaction intensity as the engine uses it, written as a whole percentage.
-std::string intensityPercentage(double intensity) {
-    const long percent = intensity > 0.1 ? std::lround(std::min(intensity, 1.0) * 100.0) : 10;
-    return std::to_string(percent) + "%";
-}
-
 const char* const quietCursorDetail = "Eyes and in-place cursor play are quiet right now.";
 
 } // namespace
+
+std::string reactionIntensityPercentage(double intensity) {
+    const long percent = intensity > 0.1 ? std::lround(std::min(intensity, 1.0) * 100.0) : 10;
+    return std::to_string(percent) + "%";
+}
 
 PurloPrivacySignal PurloPrivacySignal::cursorAttentionSignal(const PurloSettings& settings,
                                                              bool napActive,
                                                              bool quietHoursActive) {
     const bool quiet = napActive || quietHoursActive;
-    const std::string percentage = intensityPercentage(settings.reactionIntensity);
+    const std::string percentage = reactionIntensityPercentage(settings.reactionIntensity);
     if (settings.eyeTrackingEnabled) {
         if (quiet) {
             return {Kind::cursorAttention, State::paused, quietCursorDetail};
@@ -60,7 +59,7 @@ PurloPrivacySignal PurloPrivacySignal::typingRhythmSignal(const PurloSettings& s
     }
     return {Kind::typingRhythm, State::active,
             "Only timing is counted; typed text is never read. Intensity " +
-                intensityPercentage(settings.reactionIntensity) + "."};
+                reactionIntensityPercentage(settings.reactionIntensity) + "."};
 }
 
 PurloPrivacySignal PurloPrivacySignal::appContextSignal(const PurloSettings& settings,

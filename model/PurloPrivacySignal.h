@@ -48,6 +48,11 @@ struct PurloPrivacySignal {
     friend bool operator==(const PurloPrivacySignal&, const PurloPrivacySignal&) = default;
 };
 
+// The reaction intensity as the engine uses it, as a whole percentage: "10%" up to a
+// tenth (and for anything that is not a number), above it capped at "100%", halves
+// rounded away from zero.
+std::string reactionIntensityPercentage(double intensity);
+
 template <>
 struct EnumNames<PurloPrivacySignal::Kind> {
     static constexpr std::array<std::string_view, 6> values{"cursorAttention", "typingRhythm",

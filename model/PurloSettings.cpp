@@ -1,5 +1,6 @@
 #include "model/PurloSettings.h"
 
+#include "model/NaturalOrder.h"
 #include "model/UnicodeText.h"
 
 #include <algorithm>
@@ -37,23 +38,51 @@ std::string PurloSettings::kindNudgeLabel() const {
     return "Every " + std::to_string(minutes) + " minutes";
 }
 
-void PurloSettings::saveCurrentLookAsProfile(std::string_view name) {
+void PurloSettings::saveCurrentLookAsProfile(std::string_view name, const NaturalOrder& order) {
     const std::string sanitized = CatProfile::sanitizedName(name);
     const CatProfile look{
         CatProfile::identifier(sanitized),        sanitized, skin, pattern, eyeColor, accessory,
         CatProfile::clampedScale(companionScale), phrasePack};
-    const auto existing =
-        std::find_if(savedCatProfiles.begin(), savedCatProfiles.end(),
-                     [&](const CatProfile& profile) { return profile.id == look.id; });
+    const auto existing = std::find_if(
+        savedCatProfiles.begin(), savedCatProfiles.end(),
+        [&](const CatProfile& profile) { return canonicallyEqual(profile.id, look.id); });
     if (existing != savedCatProfiles.end()) {
         *existing = look;
     } else {
         savedCatProfiles.push_back(look);
     }
     std::stable_sort(savedCatProfiles.begin(), savedCatProfiles.end(),
-                     [](const CatProfile& left, const CatProfile& right) {
-                         return naturalCompare(left.name, right.name) < 0;
+                     [&order](const CatProfile& left, const CatProfile& right) {
+                         return order.compare(left.name, right.name) < 0;
                      });
+}
+
+bool operator==(const PurloSettings& left, const PurloSettings& right) {
+    return left.eyeTrackingEnabled == right.eyeTrackingEnabled &&
+           left.reactionsEnabled == right.reactionsEnabled &&
+           left.typingReactionsEnabled == right.typingReactionsEnabled &&
+           left.activeAppAwarenessEnabled == right.activeAppAwarenessEnabled &&
+           left.localAgentBridgeEnabled == right.localAgentBridgeEnabled &&
+           left.hasCompletedFirstRunOnboarding == right.hasCompletedFirstRunOnboarding &&
+           left.nap == right.nap && left.stretchReminderMinutes == right.stretchReminderMinutes &&
+           left.habitReminders == right.habitReminders &&
+           left.completionStreak == right.completionStreak &&
+           left.kindNudgeMinutes == right.kindNudgeMinutes &&
+           left.pomodoroFocusMinutes == right.pomodoroFocusMinutes &&
+           left.pomodoroBreakMinutes == right.pomodoroBreakMinutes &&
+           left.reactionIntensity == right.reactionIntensity && left.skin == right.skin &&
+           left.pattern == right.pattern && left.eyeColor == right.eyeColor &&
+           left.accessory == right.accessory && left.companionScale == right.companionScale &&
+           left.phrasePack == right.phrasePack && left.quietHours == right.quietHours &&
+           left.scheduledNap == right.scheduledNap &&
+           canonicallyEqual(left.userName, right.userName) &&
+           canonicallyEqual(left.companionName, right.companionName) &&
+           canonicallyEqual(left.pinnedMessage, right.pinnedMessage) &&
+           left.savedCatProfiles == right.savedCatProfiles &&
+           left.companionPresenceMode == right.companionPresenceMode &&
+           left.companionMovementMode == right.companionMovementMode &&
+           left.companionEdgePadding == right.companionEdgePadding &&
+           left.companionPlacement == right.companionPlacement;
 }
 
 void PurloSettings::removeCustomHabitReminder(std::string_view id) {

@@ -22,6 +22,7 @@
 namespace purlo {
 
 class KeyValueStore;
+class NaturalOrder;
 struct PurloSettingsLoadResult;
 
 // Every choice the user can make. A plain value: copy it, change the copy, write
@@ -79,8 +80,8 @@ struct PurloSettings {
     std::string kindNudgeLabel() const;
 
     // Saves the current look under name, replacing a look of the same identity, and
-    // keeps the saved looks sorted by name.
-    void saveCurrentLookAsProfile(std::string_view name);
+    // keeps the saved looks sorted by name in the user's order.
+    void saveCurrentLookAsProfile(std::string_view name, const NaturalOrder& order);
     // Deletes every reminder with that id, when it is one the user may delete.
     void removeCustomHabitReminder(std::string_view id);
 
@@ -91,7 +92,10 @@ struct PurloSettings {
     // value cannot be encoded or written; the stored keys then keep what they held.
     static bool save(const PurloSettings& settings, KeyValueStore& store);
 
-    friend bool operator==(const PurloSettings&, const PurloSettings&) = default;
+    // Field by field in declaration order, false at the first difference; texts as a
+    // reader sees them (canonically equivalent), so a name typed with a combining accent
+    // equals the same name typed with the accented letter.
+    friend bool operator==(const PurloSettings& left, const PurloSettings& right);
 };
 
 // Every key is optional and takes its default; a present value of the wrong form

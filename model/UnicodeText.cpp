@@ -1,7 +1,7 @@
 #include "model/UnicodeText.h"
 
-#include <memory>
-#include <unicode/coll.h>
+#include <unicode/bytestream.h>
+#include <unicode/locid.h>
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
@@ -9,9 +9,21 @@
 namespace purlo {
 namespace {
 
+icu::StringPiece piece(std::string_view text) {
+    return {text.data(), static_cast<int32_t>(text.size())};
+}
+
 icu::UnicodeString fromUtf8(std::string_view text) {
-    return icu::UnicodeString::fromUTF8(
-        icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    return icu::UnicodeString::fromUTF8(piece(text));
+}
+
+// text in NFC, with invalid bytes left as they are; text itself when ICU cannot say.
+std::string composed(const icu::Normalizer2& compose, std::string_view text) {
+    std::string result;
+    icu::StringByteSink<std::string> sink(&result, static_cast<int32_t>(text.size()));
+    UErrorCode status = U_ZERO_ERROR;
+    compose.normalizeUTF8(0, piece(text), sink, nullptr, status);
+    return U_SUCCESS(status) ? result : std::string(text);
 }
 
 std::string toUtf8(const icu::UnicodeString& text) {
@@ -79,27 +91,24 @@ std::string foldedCaseAndDiacritics(std::string_view text) {
     return toUtf8(folded);
 }
 
-int naturalCompare(std::string_view left, std::string_view right) {
-    // One collator per thread: ICU collators are not safe to share while comparing.
-    thread_local const std::unique_ptr<icu::Collator> collator = [] {
-        UErrorCode status = U_ZERO_ERROR;
-        std::unique_ptr<icu::Collator> made(
-            icu::Collator::createInstance(icu::Locale::getRoot(), status));
-        if (U_FAILURE(status)) {
-            return std::unique_ptr<icu::Collator>();
-        }
-        made->setStrength(icu::Collator::SECONDARY);
-        made->setAttribute(UCOL_NUMERIC_COLLATION, UCOL_ON, status);
-        return made;
-    }();
-    if (!collator) {
-        return left.compare(right) < 0 ? -1 : (left == right ? 0 : 1);
+bool canonicallyEqual(std::string_view left, std::string_view right) {
+    if (left == right) {
+        return true;
     }
     UErrorCode status = U_ZERO_ERROR;
-    const auto order = collator->compareUTF8(
-        icu::StringPiece(left.data(), static_cast<int32_t>(left.size())),
-        icu::StringPiece(right.data(), static_cast<int32_t>(right.size())), status);
-    return order == UCOL_LESS ? -1 : (order == UCOL_EQUAL ? 0 : 1);
+    const icu::Normalizer2* compose = icu::Normalizer2::getNFCInstance(status);
+    if (U_FAILURE(status)) {
+        return false;
+    }
+    const auto isComposed = [compose](std::string_view text) {
+        UErrorCode checked = U_ZERO_ERROR;
+        return compose->isNormalizedUTF8(piece(text), checked) && U_SUCCESS(checked);
+    };
+    // Each text has exactly one composed form, so two different composed texts differ.
+    if (isComposed(left) && isComposed(right)) {
+        return false;
+    }
+    return composed(*compose, left) == composed(*compose, right);
 }
 
 } // namespace purlo

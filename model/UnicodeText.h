@@ -19,8 +19,10 @@ std::string lowercased(std::string_view text);
 // "ebene" give the same text.
 std::string foldedCaseAndDiacritics(std::string_view text);
 
-// Orders texts as people expect in a list: case-insensitive, with runs of digits
-// compared by value ("look 2" before "look 10"). Negative, zero or positive.
-int naturalCompare(std::string_view left, std::string_view right);
+// Whether two texts are the same text to a reader: equal once canonically composed
+// (NFC), so "é" typed as one code point equals "e" followed by a combining acute.
+// Texts that are already composed cost a check and no allocation; invalid bytes are
+// compared as they are.
+bool canonicallyEqual(std::string_view left, std::string_view right);
 
 } // namespace purlo

@@ -9,6 +9,44 @@ namespace purlo {
 // Each says instead what Purlo does here, in the same tone and at about the same
 // length. They stand together so a reader can review every one of them at once; the
 // program's other texts keep their wording exactly.
-struct LinuxWordings {};
+struct LinuxWordings {
+    // The popover's key hints, which showed the command key with H, comma and Q.
+    static constexpr std::string_view hideShortcutHint = "Ctrl+H";
+    static constexpr std::string_view settingsShortcutHint = "Ctrl+,";
+    static constexpr std::string_view quitShortcutHint = "Ctrl+Q";
+
+    // The flash after hiding her from the popover, which named the command key.
+    static constexpr std::string_view hidingFlash = "hiding — Ctrl+H to return";
+
+    // The permissions slide's subtitle, which sent the user to the Mac's settings to
+    // enable typing reactions; here hearing key timing asks for no permission.
+    static constexpr std::string_view typingPermissionSubtitle =
+        "Typing reactions need no permission on Linux.";
+
+    // The slide's button, which opened the Mac's privacy settings; here it looks for the
+    // display's key events again.
+    static constexpr std::string_view typingPermissionButton = "Check Again";
+
+    // The hint under that button, which had the user add Purlo from the Applications
+    // folder; here the only thing that can be missing is the display's X Input extension.
+    static constexpr std::string_view typingPermissionHint =
+        "If nothing changes, this display lacks the X Input extension.";
+
+    // The agent page's line while agent reactions are on, which spoke of setting the
+    // tools up "on this Mac".
+    static constexpr std::string_view agentToolsSetUpAutomatically =
+        "Purlo sets up supported tools on this computer automatically.";
+
+    // The typing permission row's subtitle. There is no permission to grant on X11:
+    // key timing is there wherever the X server reports raw key presses.
+    static constexpr std::string_view inputMonitoringSubtitle =
+        "Optional. Times key presses through the X server, never reading what you type.";
+    // The row's button, which opened the system's privacy settings; here it asks the
+    // X server again.
+    static constexpr std::string_view inputMonitoringButton = "Check Access Again";
+    // The button's hint, which named the privacy settings pane it opened.
+    static constexpr std::string_view inputMonitoringButtonHint =
+        "Asks the X server again whether key timing can be read.";
+};
 
 } // namespace purlo

@@ -43,6 +43,7 @@ PurloRuntime::PurloRuntime(PurloRuntimeServices services)
     , loop_(services.loop)
     , store_(services.store)
     , calendar_(services.calendar)
+    , naturalOrder_(services.naturalOrder)
     , keyEvents_(services.keyEvents)
     , pointer_(services.pointer)
     , idle_(services.idle)
@@ -51,6 +52,8 @@ PurloRuntime::PurloRuntime(PurloRuntimeServices services)
     , appearance_(services.appearance)
     , loginItem_(services.loginItem)
     , urlOpener_(services.urlOpener)
+    , pasteboard_(services.pasteboard)
+    , savePanel_(services.savePanel)
     , supportFolder_(services.supportFolder)
     , homeFolder_(services.homeFolder)
     , environment_(services.environment)
@@ -79,10 +82,6 @@ void PurloRuntime::setCompanionVisible(bool visible) {
     CompanionScene scene = *scene_;
     scene.isVisible = visible;
     scene_.set(std::move(scene));
-}
-
-void PurloRuntime::setSupportSnapshotStatus(std::optional<std::string> status) {
-    supportSnapshotStatus_.set(std::move(status));
 }
 
 void PurloRuntime::tickTimerFired() {

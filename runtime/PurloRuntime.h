@@ -4,6 +4,7 @@
 #include "integrations/AgentConnectionStatus.h"
 #include "integrations/AgentIntegrationManager.h"
 #include "integrations/PurloAutomaticUpdater.h"
+#include "integrations/PurloSupportSnapshot.h"
 #include "integrations/PurloUpdateCheckState.h"
 #include "integrations/PurloUpdateChecker.h"
 #include "model/ActiveAppSnapshot.h"
@@ -106,8 +107,6 @@ public:
     void setSettings(PurloSettings settings);
     // The user's show/hide choice; every tick carries it over.
     void setCompanionVisible(bool visible);
-    // What the last support-report action left to say.
-    void setSupportSnapshotStatus(std::optional<std::string> status);
 
     // Measures the absence, listens to the desktop, starts the tick and ticks once.
     // Does nothing while running.
@@ -185,6 +184,9 @@ public:
     void handleDesktopChange();
     // Builds the agent integration manager and applies the agent switch.
     void startAgentIntegrations();
+    // Applies the agent switch to the coding tools again and publishes how each one
+    // stands; nothing happens before the manager is built.
+    void recheckAgentConnections();
     AgentBridgeStatus agentBridgeStatus() const;
 
     // The tick's fixed steps.
@@ -220,7 +222,32 @@ public:
     // What the user reads when a website check failed.
     static std::string updateCheckMessage(const PurloUpdateCheckFailure& failure);
 
+    // Support: each action ends by publishing one line in supportSnapshotStatus.
+    // Everything the report tells, as it stands now.
+    PurloSupportSnapshot makeSupportSnapshot() const;
+    // Puts the report on the clipboard.
+    void copySupportReport();
+    // Asks where to save the report and writes it there whole, or not at all; a
+    // cancelled question clears the status.
+    void saveSupportReport();
+    // Opens a support e-mail in the user's mail program; failing that, puts the
+    // support address on the clipboard and says so.
+    void openSupportEmailDraft();
+    // Puts the support address on the clipboard; returns the line that says so.
+    std::string copySupportAddressFallback();
+    // "Purlo Support Report 2026-01-13T09-00-00Z.txt": the report's date without the
+    // colons that some file systems refuse.
+    static std::string supportReportFileName(Date createdAt);
+
+    // The program's name, version and build, as its information keys give them.
+    PurloAppInfo appInfo() const;
+    // The desktop's clipboard, for the windows' own copy buttons.
+    Pasteboard& pasteboard() { return pasteboard_; }
+    // Hands a web page to the user's browser; false when nothing took it.
+    bool openURL(const Url& url);
+
     // What the runtime holds, for the program's composition and the support report.
+    const Clock& clock() const { return clock_; }
     const PurloBehaviorEngine& behaviorEngine() const { return behaviorEngine_; }
     const AgentEventBridge& agentEventBridge() const { return agentEventBridge_; }
     const AgentIntegrationManager* agentIntegrationManager() const {
@@ -262,6 +289,7 @@ private:
     EventLoop& loop_;
     KeyValueStore& store_;
     Calendar calendar_;
+    NaturalOrder naturalOrder_;
     KeyEventSource& keyEvents_;
     const PointerSource& pointer_;
     const IdleSource& idle_;
@@ -270,6 +298,8 @@ private:
     const Appearance& appearance_;
     LoginItem& loginItem_;
     UrlOpener& urlOpener_;
+    Pasteboard& pasteboard_;
+    SavePanel& savePanel_;
     std::filesystem::path supportFolder_;
     std::filesystem::path homeFolder_;
     Environment environment_;

@@ -26,7 +26,13 @@ void PurloRuntime::handleDesktopChange() {
 
 void PurloRuntime::startAgentIntegrations() {
     agentIntegrationManager_.emplace(homeFolder_, supportFolder_, environment_);
-    agentConnections_.set(agentIntegrationManager_->apply(settings_->localAgentBridgeEnabled));
+    recheckAgentConnections();
+}
+
+void PurloRuntime::recheckAgentConnections() {
+    if (agentIntegrationManager_) {
+        agentConnections_.set(agentIntegrationManager_->apply(settings_->localAgentBridgeEnabled));
+    }
 }
 
 AgentBridgeStatus PurloRuntime::agentBridgeStatus() const {

@@ -4,6 +4,7 @@
 #include "integrations/PurloUpdateChecker.h"
 #include "integrations/PurloUpdateTransport.h"
 #include "model/Calendar.h"
+#include "model/NaturalOrder.h"
 #include "platform/ActiveAppSource.h"
 #include "platform/Appearance.h"
 #include "platform/Bundle.h"
@@ -15,7 +16,9 @@
 #include "platform/KeyEventSource.h"
 #include "platform/KeyValueStore.h"
 #include "platform/LoginItem.h"
+#include "platform/Pasteboard.h"
 #include "platform/PointerSource.h"
+#include "platform/SavePanel.h"
 #include "platform/ScreenSource.h"
 #include "platform/UrlOpener.h"
 
@@ -35,6 +38,8 @@ struct PurloRuntimeServices {
     // The user's calendar, for the minute of the day, quiet hours, the scheduled nap
     // and the days of the win streak.
     Calendar calendar;
+    // The user's order of names, for the saved looks.
+    NaturalOrder naturalOrder;
 
     KeyEventSource& keyEvents;
     const PointerSource& pointer;
@@ -45,6 +50,9 @@ struct PurloRuntimeServices {
     const Appearance& appearance;
     LoginItem& loginItem;
     UrlOpener& urlOpener;
+    Pasteboard& pasteboard;
+    // Asks where a support report goes.
+    SavePanel& savePanel;
 
     // Holds the agent event file and the integrations' files.
     std::filesystem::path supportFolder;

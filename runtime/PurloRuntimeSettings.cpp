@@ -26,9 +26,7 @@ void PurloRuntime::settingsDidChange(const PurloSettings& old) {
     agentEventBridge_.reset();
     tickInputCache_.clear();
     agentEventHistory_.set({});
-    if (agentIntegrationManager_) {
-        agentConnections_.set(agentIntegrationManager_->apply(agentsEnabled));
-    }
+    recheckAgentConnections();
     tickNow();
 }
 
@@ -52,7 +50,8 @@ std::int64_t PurloRuntime::minuteOfDay(Date date) const {
 }
 
 void PurloRuntime::saveCatProfile(std::string_view name) {
-    changeSettings([&](PurloSettings& settings) { settings.saveCurrentLookAsProfile(name); });
+    changeSettings(
+        [&](PurloSettings& settings) { settings.saveCurrentLookAsProfile(name, naturalOrder_); });
 }
 
 void PurloRuntime::applyCatProfile(const CatProfile& profile) {

@@ -5,7 +5,7 @@ namespace purlo {
 
 void PurloRuntime::checkForUpdates() {
     purlo::checkForUpdates(*automaticUpdater_, *updateChecker_, updateCheckState_,
-                           [this] { return PurloAppInfo(bundle_); });
+                           [this] { return appInfo(); });
 }
 
 bool PurloRuntime::canCheckForUpdates() const {

@@ -6,8 +6,10 @@ start_private_xvfb() {
     while [ -e "/tmp/.X${display_number}-lock" ] || [ -e "/tmp/.X11-unix/X${display_number}" ]; do
         display_number=$((display_number + 1))
     done
-    Xvfb ":${display_number}" -screen 0 1440x900x24 -nolisten tcp +extension XInputExtension \
-        +extension MIT-SCREEN-SAVER +extension XTEST >/dev/null 2>&1 &
+    # -noreset: the server stays as it is when its last client leaves, instead of resetting
+    # while the next test's program connects.
+    Xvfb ":${display_number}" -screen 0 1440x900x24 -nolisten tcp -noreset \
+        +extension XInputExtension +extension MIT-SCREEN-SAVER +extension XTEST >/dev/null 2>&1 &
     xvfb_pid=$!
     tries=0
     while [ ! -e "/tmp/.X11-unix/X${display_number}" ] && [ "$tries" -lt 50 ]; do

@@ -5,32 +5,24 @@ set -eu
 
 cd "$(dirname "$0")/.."
 
+# The fonts cover every character of Purlo's own texts: DejaVu the letters and
+# symbols, Noto Color Emoji the emoji ("nice work! ✨").
 packages="
 build-essential cmake pkg-config git
 qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
 nlohmann-json3-dev libicu-dev
 libx11-dev libxi-dev libxss-dev libxtst-dev
 libgtest-dev libgmock-dev libbenchmark-dev
-xvfb xauth xdotool trayer openssl
-fonts-dejavu-core clang-format
+xvfb xauth xdotool xclip trayer openssl
+fonts-dejavu-core fonts-noto-color-emoji clang-format
 "
 
-missing=""
-for package in $packages; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing="$missing $package"
-    fi
-done
-
 # Some machines carry a Node.js that bundles npm; only ask Debian when npm is absent.
-command -v npm >/dev/null 2>&1 || missing="$missing nodejs npm"
+command -v npm >/dev/null 2>&1 || packages="$packages nodejs npm"
 
-if [ -n "$missing" ]; then
-    echo "Installing:$missing"
-    if [ "$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
-fi
+. scripts/debian-packages.sh
+# shellcheck disable=SC2086
+install_missing_packages $packages
 
 # The pixel font and the icons come from npm, pinned by package-lock.json.
 if [ ! -f node_modules/.package-lock.json ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then

@@ -5,7 +5,6 @@
 #include "ui/MenuFont.h"
 #include "ui/PurloIcon.h"
 
-#include <QEnterEvent>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -51,7 +50,8 @@ MenuRow::MenuRow(const QString& title, std::optional<std::string> systemImage, T
     : QAbstractButton(parent)
     , systemImage_(std::move(systemImage))
     , trailing_(std::move(trailing))
-    , indented_(indented) {
+    , indented_(indented)
+    , hover_(*this, [this](bool) { update(); }) {
     setText(title);
     setAccessibleName(title);
     // Keys belong to the popover's shortcuts, as in a menu; rows never take focus.
@@ -86,6 +86,10 @@ void MenuRow::setTrailing(Trailing trailing) {
     }
     trailing_ = std::move(trailing);
     update();
+}
+
+bool MenuRow::hovering() const {
+    return hover_.hovering();
 }
 
 double MenuRow::titleOffset() const {
@@ -127,17 +131,17 @@ void MenuRow::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRectF bounds = rect();
-    if (hovering_) {
+    if (hovering()) {
         painter.fillPath(rowShape(bounds), themeQColor(PurloTheme::accent, popoverIsDark));
     }
     // On the pale accent the label turns to the theme's ink for text on the accent, so
     // that it stays readable.
-    const QColor foreground = hovering_ ? themeQColor(PurloTheme::onAccent, popoverIsDark)
-                                        : themeQColor(PurloTheme::menuText);
+    const QColor foreground = hovering() ? themeQColor(PurloTheme::onAccent, popoverIsDark)
+                                         : themeQColor(PurloTheme::menuText);
     const double centreY = bounds.height() / 2;
 
     if (systemImage_) {
-        const QColor tint = withOpacity(foreground, hovering_ ? 1.0 : 0.92);
+        const QColor tint = withOpacity(foreground, hovering() ? 1.0 : 0.92);
         const QPixmap symbol =
             purloIcon(*systemImage_, QSizeF(symbolPixels, symbolPixels), tint, devicePixelRatioF());
         const QRectF column(horizontalPadding, centreY - symbolColumn / 2, symbolColumn,
@@ -168,8 +172,8 @@ void MenuRow::paintTrailing(QPainter& painter, const QRectF& area, const QColor&
     switch (trailing_.kind) {
     case Trailing::Kind::keyHint: {
         painter.setFont(hintFont());
-        painter.setPen(hovering_ ? withOpacity(foreground, 0.8)
-                                 : themeQColor(PurloTheme::menuSecondaryText));
+        painter.setPen(hovering() ? withOpacity(foreground, 0.8)
+                                  : themeQColor(PurloTheme::menuSecondaryText));
         painter.drawText(area, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                          trailing_.keyHint);
         return;
@@ -192,32 +196,8 @@ void MenuRow::paintTrailing(QPainter& painter, const QRectF& area, const QColor&
     }
 }
 
-void MenuRow::enterEvent(QEnterEvent* event) {
-    setHovering(true);
-    QAbstractButton::enterEvent(event);
-}
-
-void MenuRow::leaveEvent(QEvent* event) {
-    setHovering(false);
-    QAbstractButton::leaveEvent(event);
-}
-
-// A popover closed under the pointer opens again without a stale highlight.
-void MenuRow::hideEvent(QHideEvent* event) {
-    setHovering(false);
-    QAbstractButton::hideEvent(event);
-}
-
 bool MenuRow::hitButton(const QPoint& position) const {
     return rowShape(rect()).contains(QPointF(position) + QPointF(0.5, 0.5));
-}
-
-void MenuRow::setHovering(bool hovering) {
-    if (hovering == hovering_) {
-        return;
-    }
-    hovering_ = hovering;
-    update();
 }
 
 } // namespace purlo

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/PointerHover.h"
+
 #include <QAbstractButton>
 #include <QString>
 #include <functional>
@@ -49,7 +51,7 @@ public:
     const std::optional<std::string>& systemImage() const { return systemImage_; }
     const Trailing& trailing() const { return trailing_; }
     bool indented() const { return indented_; }
-    bool hovering() const { return hovering_; }
+    bool hovering() const;
     // Where the title starts, from the row's leading edge.
     double titleOffset() const;
 
@@ -58,13 +60,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
     bool hitButton(const QPoint& position) const override;
 
 private:
-    void setHovering(bool hovering);
     // The trailing item's width, 0 for none.
     double trailingWidth() const;
     void paintTrailing(QPainter& painter, const QRectF& area, const QColor& foreground) const;
@@ -72,7 +70,7 @@ private:
     std::optional<std::string> systemImage_;
     Trailing trailing_;
     bool indented_;
-    bool hovering_ = false;
+    PointerHover hover_;
 };
 
 } // namespace purlo

@@ -4,6 +4,7 @@
 #include "companion/qt/SurfaceAppearance.h"
 #include "model/Enumeration.h"
 #include "ui/KitFont.h"
+#include "ui/PointerHover.h"
 #include "ui/PurloText.h"
 
 #include <QHBoxLayout>
@@ -32,7 +33,8 @@ QString skinTitle(CatSkinPreset skin) {
 class FurSegment final : public QAbstractButton {
 public:
     FurSegment(const QString& title, int width, QWidget* parent)
-        : QAbstractButton(parent) {
+        : QAbstractButton(parent)
+        , hover_(*this, [this](bool) { update(); }) {
         setText(title);
         setCheckable(true);
         setFocusPolicy(Qt::TabFocus);
@@ -58,7 +60,7 @@ protected:
             painter.fillPath(path, themeQColor(chosenFill, *this));
             painter.setPen(QPen(themeQColor(PurloTheme::border, *this), 0.75));
             painter.drawPath(path);
-        } else if (underMouse()) {
+        } else if (hover_.hovering()) {
             QPainterPath path;
             path.addRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), trackRadius - trackInset,
                                 trackRadius - trackInset);
@@ -70,14 +72,8 @@ protected:
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
     }
 
-    void enterEvent(QEnterEvent* event) override {
-        QAbstractButton::enterEvent(event);
-        update();
-    }
-    void leaveEvent(QEvent* event) override {
-        QAbstractButton::leaveEvent(event);
-        update();
-    }
+private:
+    PointerHover hover_;
 };
 
 // The rounded ground the segments sit on.

@@ -1,6 +1,7 @@
 #include "ui/OnboardingSlides.h"
 
 #include "companion/qt/PurloCharacterPreview.h"
+#include "platform/LinuxWordings.h"
 #include "ui/KitFont.h"
 #include "ui/OnboardingFurPicker.h"
 #include "ui/PurloButtonStyles.h"
@@ -79,12 +80,12 @@ OnboardingPermissionsSlide::OnboardingPermissionsSlide(PurloRuntime& runtime,
     : QWidget(parent)
     , preview_(makePreview(runtime, appearance, false, CatPose::typing, 270))
     , readyLabel_(new QWidget)
-    , openSettings_(PurloPrimaryButtonStyle{}.makeBody(QStringLiteral("Open Settings")))
-    , notListedHint_(paragraph(
-          QStringLiteral("If Purlo is not listed, click + and choose Purlo from Applications."), 13,
-          PurloTheme::secondaryText)) {
+    , requestAccess_(PurloPrimaryButtonStyle{}.makeBody(
+          QString::fromUtf8(LinuxWordings::typingPermissionButton)))
+    , missingAccessHint_(paragraph(QString::fromUtf8(LinuxWordings::typingPermissionHint), 13,
+                                   PurloTheme::secondaryText)) {
     QVBoxLayout* stack = slideLayout(this, QStringLiteral("Let her tap along."),
-                                     QStringLiteral("Enable typing reactions in macOS Settings."));
+                                     QString::fromUtf8(LinuxWordings::typingPermissionSubtitle));
     stack->addWidget(preview_);
     stack->addWidget(
         paragraph(QStringLiteral("Typing reaction preview"), 13, PurloTheme::secondaryText));
@@ -103,9 +104,9 @@ OnboardingPermissionsSlide::OnboardingPermissionsSlide(PurloRuntime& runtime,
     ready->addStretch(1);
     readyLabel_->setAccessibleName(QStringLiteral("Typing reactions are ready"));
     stack->addWidget(readyLabel_);
-    stack->addWidget(openSettings_, 0, Qt::AlignLeft);
-    stack->addWidget(notListedHint_);
-    connect(openSettings_, &QAbstractButton::clicked, this,
+    stack->addWidget(requestAccess_, 0, Qt::AlignLeft);
+    stack->addWidget(missingAccessHint_);
+    connect(requestAccess_, &QAbstractButton::clicked, this,
             [&runtime] { runtime.requestInputMonitoringPermission(); });
 
     settingsSubscription_ = showingSettings(runtime, preview_);
@@ -116,8 +117,8 @@ OnboardingPermissionsSlide::OnboardingPermissionsSlide(PurloRuntime& runtime,
 // Hidden, not deleted: the grant may arrive while the button's own click is running.
 void OnboardingPermissionsSlide::showGrant(bool granted) {
     readyLabel_->setVisible(granted);
-    openSettings_->setVisible(!granted);
-    notListedHint_->setVisible(!granted);
+    requestAccess_->setVisible(!granted);
+    missingAccessHint_->setVisible(!granted);
 }
 
 OnboardingFirstStepsSlide::OnboardingFirstStepsSlide(PurloRuntime& runtime,

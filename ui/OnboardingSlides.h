@@ -50,8 +50,8 @@ private:
 
     PurloCharacterPreview* preview_;
     QWidget* readyLabel_;
-    PurloButtonChrome* openSettings_;
-    QWidget* notListedHint_;
+    PurloButtonChrome* requestAccess_;
+    QWidget* missingAccessHint_;
     Cancellable settingsSubscription_;
     Cancellable privacySubscription_;
 };

@@ -1,12 +1,8 @@
 #include "ui/OnboardingWindowController.h"
 
 #include "ui/OnboardingView.h"
-#include "ui/PurloPalette.h"
-
-#include <QEvent>
-#include <QGuiApplication>
-#include <QScreen>
-#include <QTimer>
+#include "ui/WindowPlacement.h"
+#include "ui/WindowTheme.h"
 
 namespace purlo {
 
@@ -14,13 +10,11 @@ OnboardingWindowController::OnboardingWindowController(PurloRuntime& runtime,
                                                        DesktopObservers& desktopObservers,
                                                        const Appearance& appearance)
     : runtime_(runtime)
-    , appearance_(appearance)
     , window_(std::make_unique<OnboardingView>(runtime, appearance, 1, [this] { close(); })) {
     window_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowCloseButtonHint);
     window_->setWindowTitle(QStringLiteral("Welcome to Purlo"));
-    window_->installEventFilter(this);
-    applyAppearance();
+    keepInTheme(*window_, appearance);
     center();
     appActivationObserver_ =
         desktopObservers.observeDidBecomeActive([this] { bringForwardIfPending(); });
@@ -41,43 +35,16 @@ void OnboardingWindowController::close() {
 }
 
 void OnboardingWindowController::center() {
-    const QScreen* screen = window_->screen();
-    if (screen == nullptr) {
-        screen = QGuiApplication::primaryScreen();
-    }
-    if (screen == nullptr) {
-        return;
-    }
-    QRect frame = window_->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window_->move(frame.topLeft());
+    centerOnScreen(*window_);
 }
 
 void OnboardingWindowController::makeKeyAndOrderFront() {
-    window_->show();
-    window_->raise();
-    window_->activateWindow();
+    bringToFront(*window_);
 }
 
 void OnboardingWindowController::bringForwardIfPending() {
     if (!runtime_.settings()->hasCompletedFirstRunOnboarding) {
         makeKeyAndOrderFront();
-    }
-}
-
-// When the desktop switches between light and dark, the appearance hears of it from
-// the same palette change; asking it on the next turn of the loop gets its new answer.
-bool OnboardingWindowController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_.get() && (event->type() == QEvent::ApplicationPaletteChange ||
-                                     event->type() == QEvent::ThemeChange)) {
-        QTimer::singleShot(0, this, [this] { applyAppearance(); });
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-void OnboardingWindowController::applyAppearance() {
-    if (window_) {
-        window_->setPalette(purloPalette(appearance_.darkAppearance()));
     }
 }
 

@@ -42,15 +42,10 @@ public:
     // Brings the window back while onboarding is not completed; nothing after.
     void bringForwardIfPending();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void close();
-    void applyAppearance();
 
     PurloRuntime& runtime_;
-    const Appearance& appearance_;
     std::unique_ptr<OnboardingView> window_;
     // Released first, so that an activation never reaches a window being torn down.
     Cancellable appActivationObserver_;

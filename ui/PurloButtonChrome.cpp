@@ -2,6 +2,7 @@
 
 #include "companion/qt/SurfaceAppearance.h"
 #include "ui/KitFont.h"
+#include "ui/PurloIcon.h"
 
 #include <QEasingCurve>
 #include <QEvent>
@@ -56,7 +57,8 @@ PurloButtonChrome::Look PurloButtonChrome::look(Kind kind, bool compact, bool en
 PurloButtonChrome::PurloButtonChrome(const QString& title, Kind kind, bool compact, QWidget* parent)
     : QAbstractButton(parent)
     , kind_(kind)
-    , compact_(compact) {
+    , compact_(compact)
+    , hover_(*this, [this](bool hovering) { animateHover(hovering); }) {
     setText(title);
     setFont(kitFont(look(kind, compact, true, false, false).fontSize, QFont::DemiBold));
     setFocusPolicy(Qt::TabFocus);
@@ -72,14 +74,35 @@ PurloButtonChrome::PurloButtonChrome(const QString& title, Kind kind, bool compa
     connect(this, &QAbstractButton::released, this, qOverload<>(&QWidget::update));
 }
 
+bool PurloButtonChrome::hovering() const {
+    return hover_.hovering();
+}
+
+void PurloButtonChrome::setSystemImage(std::string symbol) {
+    systemImage_ = std::move(symbol);
+    updateGeometry();
+    update();
+}
+
+double PurloButtonChrome::symbolSide() const {
+    return systemImage_.empty() ? 0 : std::round(currentLook().fontSize + 1);
+}
+
+// An icon-only button keeps no gap for a title it does not have.
+double PurloButtonChrome::symbolRoom() const {
+    const double side = symbolSide();
+    return side > 0 && !text().isEmpty() ? side + symbolSpacing : side;
+}
+
 PurloButtonChrome::Look PurloButtonChrome::currentLook() const {
-    return look(kind_, compact_, isEnabled(), hovering_, isDown());
+    return look(kind_, compact_, isEnabled(), hovering(), isDown());
 }
 
 QSize PurloButtonChrome::sizeHint() const {
     const Look resting = currentLook();
     const QFontMetricsF metrics(font());
-    const double width = metrics.horizontalAdvance(text()) + 2 * resting.horizontalPadding;
+    const double width =
+        symbolRoom() + metrics.horizontalAdvance(text()) + 2 * resting.horizontalPadding;
     const double height = metrics.height() + 2 * resting.verticalPadding;
     return {static_cast<int>(std::ceil(width)),
             static_cast<int>(std::ceil(height)) + liftRoom + shadowRoom};
@@ -126,19 +149,24 @@ void PurloButtonChrome::paintEvent(QPaintEvent*) {
         painter.drawPath(roundedFace(face.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius - 0.5));
     }
 
+    const QColor label = themeQColor(settled.label, *this);
+    QRectF titleArea = face;
+    if (const double side = symbolSide(); side > 0) {
+        // The symbol and the title travel together, centred on the face as one.
+        const double titleWidth = QFontMetricsF(font()).horizontalAdvance(text());
+        const double left = face.center().x() - (symbolRoom() + titleWidth) / 2;
+        const QRectF symbolFrame(left, face.center().y() - side / 2, side, side);
+        const QPixmap symbol =
+            purloIcon(systemImage_, symbolFrame.size(), label, devicePixelRatioF());
+        if (!symbol.isNull()) {
+            painter.drawPixmap(symbolFrame, symbol, QRectF(symbol.rect()));
+        }
+        titleArea.setLeft(symbolFrame.right() + symbolSpacing);
+        titleArea.setWidth(titleWidth);
+    }
     painter.setFont(font());
-    painter.setPen(themeQColor(settled.label, *this));
-    painter.drawText(face, Qt::AlignCenter | Qt::TextSingleLine, text());
-}
-
-void PurloButtonChrome::enterEvent(QEnterEvent* event) {
-    QAbstractButton::enterEvent(event);
-    setHovering(true);
-}
-
-void PurloButtonChrome::leaveEvent(QEvent* event) {
-    QAbstractButton::leaveEvent(event);
-    setHovering(false);
+    painter.setPen(label);
+    painter.drawText(titleArea, Qt::AlignCenter | Qt::TextSingleLine, text());
 }
 
 void PurloButtonChrome::changeEvent(QEvent* event) {
@@ -148,11 +176,7 @@ void PurloButtonChrome::changeEvent(QEvent* event) {
     }
 }
 
-void PurloButtonChrome::setHovering(bool hovering) {
-    if (hovering == hovering_) {
-        return;
-    }
-    hovering_ = hovering;
+void PurloButtonChrome::animateHover(bool hovering) {
     hoverAnimation_.stop();
     hoverAnimation_.setStartValue(hoverProgress_);
     hoverAnimation_.setEndValue(hovering ? 1.0 : 0.0);

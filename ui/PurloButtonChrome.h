@@ -1,10 +1,12 @@
 #pragma once
 
 #include "companion/PurloTheme.h"
+#include "ui/PointerHover.h"
 
 #include <QAbstractButton>
 #include <QVariantAnimation>
 #include <optional>
+#include <string>
 
 namespace purlo {
 
@@ -35,15 +37,22 @@ public:
     };
 
     static constexpr double cornerRadius = 10;
+    // Between a symbol and the title after it.
+    static constexpr double symbolSpacing = 6;
     static constexpr int hoverAnimationMilliseconds = 140;
 
     static Look look(Kind kind, bool compact, bool enabled, bool hovering, bool pressed);
 
     PurloButtonChrome(const QString& title, Kind kind, bool compact, QWidget* parent = nullptr);
 
+    // A symbol before the title, in the title's colour and about its size; an empty
+    // name shows none.
+    void setSystemImage(std::string symbol);
+    const std::string& systemImage() const { return systemImage_; }
+
     Kind kind() const { return kind_; }
     bool compact() const { return compact_; }
-    bool hovering() const { return hovering_; }
+    bool hovering() const;
     // The look of the present state, as it settles once the hover animation ends.
     Look currentLook() const;
 
@@ -52,19 +61,22 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    void setHovering(bool hovering);
+    void animateHover(bool hovering);
+    // The symbol's side, or 0 without one.
+    double symbolSide() const;
+    // The symbol's width with the gap after it.
+    double symbolRoom() const;
 
     Kind kind_;
+    std::string systemImage_;
     bool compact_;
-    bool hovering_ = false;
     // 0 at rest, 1 hovered; eases between the two when the pointer comes and goes.
     double hoverProgress_ = 0;
     QVariantAnimation hoverAnimation_;
+    PointerHover hover_;
 };
 
 } // namespace purlo

@@ -2,6 +2,9 @@
 
 #include "ui/PurloButtonChrome.h"
 
+#include <string>
+#include <utility>
+
 namespace purlo {
 
 // The filled button of a screen's main action.
@@ -11,6 +14,13 @@ struct PurloPrimaryButtonStyle {
     PurloButtonChrome* makeBody(const QString& title, QWidget* parent = nullptr) const {
         return new PurloButtonChrome(title, PurloButtonChrome::Kind::primary, compact, parent);
     }
+    // The title led by a symbol.
+    PurloButtonChrome* makeBody(const QString& title, std::string systemImage,
+                                QWidget* parent = nullptr) const {
+        PurloButtonChrome* body = makeBody(title, parent);
+        body->setSystemImage(std::move(systemImage));
+        return body;
+    }
 };
 
 // The quiet button of every other action.
@@ -19,6 +29,13 @@ struct PurloGhostButtonStyle {
 
     PurloButtonChrome* makeBody(const QString& title, QWidget* parent = nullptr) const {
         return new PurloButtonChrome(title, PurloButtonChrome::Kind::ghost, compact, parent);
+    }
+    // The title led by a symbol.
+    PurloButtonChrome* makeBody(const QString& title, std::string systemImage,
+                                QWidget* parent = nullptr) const {
+        PurloButtonChrome* body = makeBody(title, parent);
+        body->setSystemImage(std::move(systemImage));
+        return body;
     }
 };
 

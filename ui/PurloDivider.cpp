@@ -1,5 +1,7 @@
 #include "ui/PurloDivider.h"
 
+#include "companion/qt/SurfaceAppearance.h"
+
 #include <QPainter>
 
 namespace purlo {
@@ -12,14 +14,25 @@ PurloDivider::PurloDivider(const QColor& color, QWidget* parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+PurloDivider::PurloDivider(const AppearanceColor& color, QWidget* parent)
+    : PurloDivider(QColor(), parent) {
+    themeColor_ = color;
+}
+
 void PurloDivider::setColor(const QColor& color) {
+    themeColor_.reset();
     color_ = color;
     update();
 }
 
+// A theme colour is resolved on each use, for the appearance the window shows then.
+QColor PurloDivider::color() const {
+    return themeColor_ ? themeQColor(*themeColor_, *this) : color_;
+}
+
 void PurloDivider::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), color_);
+    painter.fillRect(rect(), color());
 }
 
 } // namespace purlo

@@ -1,14 +1,12 @@
 #include "ui/PurloIntervalField.h"
 
 #include "companion/PurloTheme.h"
-#include "companion/qt/SurfaceAppearance.h"
 #include "ui/KitFont.h"
+#include "ui/PurloFieldChrome.h"
 #include "ui/PurloText.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QPainter>
-#include <QPainterPath>
 #include <utility>
 
 namespace purlo {
@@ -23,20 +21,7 @@ public:
         , focused_(focused) {}
 
 protected:
-    void paintEvent(QPaintEvent*) override {
-        constexpr double radius = 8;
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        QPainterPath face;
-        face.addRoundedRect(QRectF(rect()), radius, radius);
-        painter.fillPath(face, themeQColor(PurloTheme::controlBackground, *this));
-        QPainterPath outline;
-        outline.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5,
-                               radius - 0.5);
-        painter.setPen(
-            QPen(themeQColor(focused_ ? PurloTheme::accent : PurloTheme::border, *this), 1.0));
-        painter.drawPath(outline);
-    }
+    void paintEvent(QPaintEvent*) override { paintFieldBox(*this, 8, focused_); }
 
 private:
     const bool& focused_;
@@ -121,12 +106,7 @@ void PurloIntervalField::showStoredValue() {
 }
 
 void PurloIntervalField::applyTextColors() {
-    QPalette colors = textField_->palette();
-    colors.setColor(QPalette::Base, Qt::transparent);
-    colors.setColor(QPalette::Text, themeQColor(PurloTheme::primaryText, *this));
-    colors.setColor(QPalette::Highlight, themeQColor(PurloTheme::accent, *this));
-    colors.setColor(QPalette::HighlightedText, themeQColor(PurloTheme::onAccent, *this));
-    textField_->setPalette(colors);
+    applyFieldTextColors(*textField_, *this);
 }
 
 } // namespace purlo

@@ -5,6 +5,7 @@
 #include "companion/qt/PurloFontRegistrar.h"
 #include "companion/qt/ThemeQColor.h"
 #include "model/CatProfile.h"
+#include "platform/LinuxWordings.h"
 #include "runtime/PurloRuntime.h"
 #include "ui/MenuFont.h"
 #include "ui/MenuLine.h"
@@ -39,6 +40,11 @@ constexpr int streakCaptionPixels = 10; // 9.5, on the font's whole-pixel grid
 
 QString qText(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// A row's key hint; on Linux the shortcuts are Control keys.
+MenuRow::Trailing keyHint(std::string_view hint) {
+    return MenuRow::Trailing::hint(QString::fromUtf8(hint));
 }
 
 QPainterPath roundedPath(const QRectF& bounds, double radius) {
@@ -120,8 +126,8 @@ PurloMenuBarView::PurloMenuBarView(PurloRuntime& runtime, const Clock& clock, Ev
     buildHeader(*column);
     column->addWidget(makeDivider(this));
     visibilityRow_ =
-        addRow(*column, new MenuRow({}, std::nullopt, MenuRow::Trailing::hint("Ctrl+H"), false,
-                                    [this] { toggleCompanionVisibility(); }));
+        addRow(*column, new MenuRow({}, std::nullopt, keyHint(LinuxWordings::hideShortcutHint),
+                                    false, [this] { toggleCompanionVisibility(); }));
     column->addWidget(makeDivider(this));
     petRow_ = addRow(*column, new MenuRow({}, "pawprint", MenuRow::Trailing::none(), false, [this] {
         runtime_.pet();
@@ -192,13 +198,13 @@ PurloMenuBarView::PurloMenuBarView(PurloRuntime& runtime, const Clock& clock, Ev
     column->addWidget(makeDivider(this));
     focusRow_ = addRow(*column, new MenuRow({}, "timer", MenuRow::Trailing::none(), false,
                                             [this] { toggleFocus(); }));
-    settingsRow_ =
-        addRow(*column, new MenuRow("Settings…", "gearshape", MenuRow::Trailing::hint("Ctrl+,"),
-                                    false, [this] { openSettings(); }));
+    settingsRow_ = addRow(*column, new MenuRow("Settings…", "gearshape",
+                                               keyHint(LinuxWordings::settingsShortcutHint), false,
+                                               [this] { openSettings(); }));
     column->addWidget(makeDivider(this));
-    quitRow_ =
-        addRow(*column, new MenuRow("Quit Purlo", "xmark.circle", MenuRow::Trailing::hint("Ctrl+Q"),
-                                    false, [this] { quit(); }));
+    quitRow_ = addRow(*column, new MenuRow("Quit Purlo", "xmark.circle",
+                                           keyHint(LinuxWordings::quitShortcutHint), false,
+                                           [this] { quit(); }));
 
     const auto refreshing = [this](const auto&) {
         refresh();
@@ -315,7 +321,7 @@ void PurloMenuBarView::flash(std::string message) {
 
 void PurloMenuBarView::toggleCompanionVisibility() {
     runtime_.setCompanionVisible(!runtime_.scene()->isVisible);
-    flash(runtime_.scene()->isVisible ? "there you are!" : "hiding — Ctrl+H to return");
+    flash(runtime_.scene()->isVisible ? "there you are!" : std::string(LinuxWordings::hidingFlash));
 }
 
 void PurloMenuBarView::toggleFocus() {

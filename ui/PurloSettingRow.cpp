@@ -15,20 +15,26 @@ PurloSettingRow::PurloSettingRow(const QString& title, const std::optional<QStri
     texts->setContentsMargins(0, 0, 0, 0);
     texts->setSpacing(2);
     texts->addWidget(new PurloText(title, kitFont(14.5, QFont::Medium), PurloTheme::primaryText));
-    if (subtitle) {
-        auto* subtitleText = new PurloText(*subtitle, kitFont(12), PurloTheme::tertiaryText);
-        subtitleText->setWordWrap(true);
-        texts->addWidget(subtitleText);
-    }
+    subtitle_ = new PurloText({}, kitFont(12), PurloTheme::tertiaryText);
+    subtitle_->setWordWrap(true);
+    texts->addWidget(subtitle_);
+    setSubtitle(subtitle);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(15, 11, 15, 11);
     row->setSpacing(16);
     row->addLayout(texts, 1);
-    // The row's spacing on both sides of the free space; the layout gives it only once.
-    row->addSpacing(row->spacing());
-    row->addWidget(control, 0, Qt::AlignVCenter);
+    if (control != nullptr) {
+        // The row's spacing on both sides of the free space; the layout gives it only once.
+        row->addSpacing(row->spacing());
+        row->addWidget(control, 0, Qt::AlignVCenter);
+    }
     setMinimumHeight(minimumRowHeight);
+}
+
+void PurloSettingRow::setSubtitle(const std::optional<QString>& subtitle) {
+    subtitle_->setText(subtitle.value_or(QString()));
+    subtitle_->setVisible(subtitle.has_value());
 }
 
 } // namespace purlo

@@ -21,6 +21,12 @@ VariantLook lookOf(PurloStatusPill::Variant variant) {
     switch (variant) {
     case PurloStatusPill::Variant::ok:
         return {"checkmark", PurloTheme::statusGreen};
+    case PurloStatusPill::Variant::warn:
+        return {"exclamationmark.triangle.fill", PurloTheme::statusOrange};
+    case PurloStatusPill::Variant::never:
+        return {"lock.fill", PurloTheme::statusGray};
+    case PurloStatusPill::Variant::pending:
+        return {"key", PurloTheme::statusBlue};
     }
     return {"checkmark", PurloTheme::statusGreen};
 }

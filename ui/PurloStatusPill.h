@@ -12,8 +12,12 @@ class PurloStatusPill final : public QWidget {
     Q_OBJECT
 
 public:
-    // A satisfied condition, such as a permission that is granted.
-    enum class Variant { ok };
+    enum class Variant {
+        ok,      // a satisfied condition, such as a permission that is granted
+        warn,    // something needs the user's attention
+        never,   // something the program never does
+        pending, // waiting for the user or the system
+    };
 
     static constexpr double badgeDiameter = 18;
     static constexpr double spacing = 8;

@@ -12,6 +12,9 @@ PurloText::PurloText(const QString& text, const QFont& font, const AppearanceCol
     , color_(color) {
     setTextFormat(Qt::PlainText);
     setFont(font);
+    // The colour lives in WindowText. Left to itself, a label inside a button (a folding
+    // header, say) would paint in the button's text colour instead.
+    setForegroundRole(QPalette::WindowText);
     applyColor();
 }
 

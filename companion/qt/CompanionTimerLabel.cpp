@@ -58,7 +58,11 @@ void CompanionTimerLabel::paintEvent(QPaintEvent*) {
     painter.fillPath(path, fill);
     painter.setFont(font_);
     painter.setPen(Qt::white);
-    painter.drawText(capsule, Qt::AlignCenter | Qt::TextSingleLine, text_);
+    // Only a label wider than the whole panel is cut, in the middle, so that the phase
+    // and the seconds stay in view.
+    const double room = capsule.width() - 2 * CompanionViewLayout::timerPaddingX;
+    painter.drawText(capsule, Qt::AlignCenter | Qt::TextSingleLine,
+                     QFontMetricsF(font_).elidedText(text_, Qt::ElideMiddle, room));
 }
 
 } // namespace purlo

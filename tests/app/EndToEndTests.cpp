@@ -1,160 +1,36 @@
 #include "companion/qt/ThemeQColor.h"
-#include "model/PurloSettingsStore.h"
 #include "platform/AtomicFile.h"
-#include "platform/Environment.h"
-#include "platform/FileKeyValueStore.h"
-#include "tests/companion/BuildFolder.h"
-#include "tests/support/TemporaryFolder.h"
+#include "runtime/AgentEventPayload.h"
+#include "settings/HabitDraftTextField.h"
+#include "settings/HabitNudgeRow.h"
+#include "settings/SettingsView.h"
+#include "tests/support/RuntimeHarness.h"
+#include "tests/ui/WidgetDriving.h"
 #include "ui/PurloMenuBarView.h"
 
-#include <QDeadlineTimer>
-#include <QProcess>
-#include <QThread>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStandardPaths>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 // Last, so that its macros meet none of the headers above.
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
+#include "tests/app/RealProgram.h"
 
 namespace purlo {
 namespace {
 
+using testing::eventually;
 using ::testing::Optional;
+using testing::pixels;
+using testing::Profile;
+using testing::Purlo;
+using testing::Screen;
 
 constexpr QSize panelSize{160, 204};
 constexpr QSize onboardingSize{600, 760};
 constexpr QSize popoverSize{PurloMenuBarView::fixedWidth, 0};
+constexpr QSize settingsSize{760, 620};
 constexpr QRect frame{16, 76, 128, 128}; // hers in her panel, drawn at size 1
-
-// A user of the program's own; settled: onboarded, her cat stays put, eyes far from yellow.
-struct Profile {
-    explicit Profile(bool settled, std::optional<CompanionPlacement> placement = {}) {
-        std::filesystem::create_directory(folder / "home");
-        std::filesystem::create_directory(folder / "runtime");
-        std::filesystem::permissions(folder / "runtime", std::filesystem::perms::owner_all);
-        PurloSettings settings;
-        settings.hasCompletedFirstRunOnboarding = settled;
-        settings.companionMovementMode = CompanionMovementMode::stayPut;
-        settings.eyeColor = CatEyeColorPreset::sky;
-        settings.companionPlacement = placement;
-        FileKeyValueStore store(configFolder(environment));
-        PurloSettings::save(settings, store);
-    }
-
-    testing::TemporaryFolder folder;
-    Environment environment{{"HOME", folder / "home"},
-                            {"XDG_RUNTIME_DIR", folder / "runtime"},
-                            {"PATH", "/usr/local/bin:/usr/bin:/bin"}};
-};
-
-// The real program from the build folder for profile, on display unless it is empty.
-struct Purlo : QProcess {
-    Purlo(const Profile& profile, const std::string& display) {
-        QProcessEnvironment environment;
-        for (const auto& [variable, value] : profile.environment) {
-            environment.insert(QString::fromStdString(variable), QString::fromStdString(value));
-        }
-        if (!display.empty()) {
-            environment.insert("DISPLAY", QString::fromStdString(display));
-        }
-        setProcessEnvironment(environment);
-        start(QString::fromStdString((*testing::programResources() / "purlo").string()), {});
-        waitForStarted();
-    }
-    ~Purlo() override {
-        kill();
-        waitForFinished();
-    }
-    // The exit code once it ended on its own within ten seconds.
-    std::optional<int> ended() {
-        return waitForFinished(10000) && exitStatus() == NormalExit ? std::optional(exitCode())
-                                                                    : std::nullopt;
-    }
-};
-
-bool eventually(const std::function<bool()>& condition, int milliseconds = 10000) {
-    for (QDeadlineTimer end(milliseconds); !condition(); QThread::msleep(50)) {
-        if (end.hasExpired()) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The private display named in PURLO_TEST_DISPLAY, as a person sees and touches it.
-struct Screen {
-    Screen() {
-        // Xvfb refuses connections for a moment while it resets after its last client left.
-        if (!name.empty() &&
-            eventually([&] { return (display = XOpenDisplay(name.c_str())); }, 3000)) {
-            size = {DisplayWidth(display, 0), DisplayHeight(display, 0)};
-        }
-        // A window that goes while it is looked at is no reason to end the tests.
-        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
-    }
-    ~Screen() {
-        if (display) {
-            XCloseDisplay(display);
-        }
-    }
-    // Moves the pointer there and, when asked to, clicks the first button.
-    void click(QPoint at, bool press = true) {
-        XTestFakeMotionEvent(display, 0, at.x(), at.y(), CurrentTime);
-        if (press) {
-            XTestFakeButtonEvent(display, 1, True, CurrentTime);
-            XTestFakeButtonEvent(display, 1, False, CurrentTime);
-        }
-        XSync(display, False);
-    }
-    // The shown top-level window of that size; a width or height of 0 matches any.
-    std::optional<QRect> window(QSize wanted) const {
-        ::Window root = 0, *children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(display, DefaultRootWindow(display), &root, &root, &children, &count);
-        std::optional<QRect> found;
-        for (unsigned int i = 0; i < count && !found; ++i) {
-            XWindowAttributes a{};
-            XGetWindowAttributes(display, children[i], &a);
-            if (a.map_state == IsViewable && (!wanted.width() || a.width == wanted.width()) &&
-                (!wanted.height() || a.height == wanted.height())) {
-                found = QRect(a.x, a.y, a.width, a.height);
-            }
-        }
-        XFree(children);
-        return found;
-    }
-    // Waits for a screenshot that seen holds of; keeps its area as artifacts/name.png.
-    bool shows(const QString& name, QRect area, const std::function<bool(const QImage&)>& seen) {
-        QImage shot;
-        const bool held = eventually([&] {
-            XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, size.width(),
-                                      size.height(), AllPlanes, ZPixmap);
-            if (!image) {
-                return false;
-            }
-            shot = QImage(reinterpret_cast<const uchar*>(image->data), image->width, image->height,
-                          image->bytes_per_line, QImage::Format_RGB32)
-                       .copy();
-            XDestroyImage(image);
-            return seen(shot);
-        });
-        if (const auto folder = testing::artifactsFolder()) {
-            shot.copy(area).save(folder->filePath(name + ".png"));
-        }
-        return held;
-    }
-    // The shown top-level window of that size, or its absence, once there or after ten seconds.
-    std::optional<QRect> awaited(QSize size, bool shown = true) {
-        std::optional<QRect> found;
-        eventually([&] { return (found = window(size)).has_value() == shown; });
-        return found;
-    }
-
-    const std::string name = qgetenv("PURLO_TEST_DISPLAY").toStdString();
-    Display* display = nullptr;
-    QSize size;
-};
 
 // The colours that tell her poses apart; behind a window, without a compositor, all is black.
 struct Colour {
@@ -162,18 +38,14 @@ struct Colour {
     static bool white(int r, int g, int b) { return r > 225 && g > 225 && b > 225; }
     static bool cloud(int r, int g, int b) { return r >= 150 && r <= 235 && g >= r && b >= r + 4; }
     static bool yellow(int r, int g, int b) { return r >= 200 && g >= 140 && g <= 225 && b <= 70; }
-};
-
-int pixels(const QImage& shot, QRect area, bool (*colour)(int r, int g, int b)) {
-    int found = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb p = shot.valid(x, y) ? shot.pixel(x, y) : 0;
-            found += colour(qRed(p), qGreen(p), qBlue(p)) ? 1 : 0;
-        }
+    // The fill of a happy bubble, as when she purrs.
+    static bool peach(int r, int g, int b) {
+        return r >= 245 && g >= 225 && g <= 245 && b >= 195 && b <= 218;
     }
-    return found;
-}
+    static bool ink(int r, int g, int b) { return r + g + b < 150; }
+    // Her midnight fur; the tuxedo she starts in shows hardly any of it.
+    static bool navy(int r, int g, int b) { return r < 80 && b >= r + 20 && b > g; }
+};
 
 // How far apart her white front paws end (their cells at x 82 and 106 of her panel, when
 // she faces right). Typing lifts one about six pixels; sitting, they stand level.
@@ -190,6 +62,26 @@ std::optional<int> pawGap(const QImage& shot, QPoint at) {
                                     : std::nullopt;
 }
 
+// The screen comes to show what seen looks for around her panel; the shot is kept as name.
+void expectAround(Screen& screen, QRect panel, const QString& name,
+                  const std::function<bool(const QImage&)>& seen) {
+    EXPECT_TRUE(screen.shows(name, panel.adjusted(-40, -40, 40, 40), seen))
+        << "the screen never showed her " << name.toStdString();
+}
+
+// "purlo intent ..." typed in a shell of profile's user: how it ended and what it printed.
+struct IntentRun {
+    explicit IntentRun(const Profile& profile, const std::string& display, QStringList arguments) {
+        Purlo command(profile, display, QStringList{"intent"} + arguments);
+        status = command.ended();
+        output = command.readAllStandardOutput().toStdString();
+        errors = command.readAllStandardError().toStdString();
+    }
+    std::optional<int> status;
+    std::string output;
+    std::string errors;
+};
+
 TEST(EndToEndWithoutDisplay, SaysSoInOneLineAndFails) {
     if (!testing::programResources()) {
         GTEST_SKIP() << "PURLO_BUILD_DIR is not set (ctest sets it): no program to run";
@@ -202,17 +94,59 @@ TEST(EndToEndWithoutDisplay, SaysSoInOneLineAndFails) {
               "DISPLAY is not set.\n");
 }
 
-class EndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!testing::programResources() || !screen.display) {
-            GTEST_SKIP() << "needs PURLO_BUILD_DIR and PURLO_TEST_DISPLAY (scripts/run-tests.sh)";
+// An Xvfb of the test's own that, like many X servers, resets whenever its last client
+// leaves. Nothing but the program connects to it, so every launch meets a fresh reset.
+struct ResettingServer {
+    ResettingServer() {
+        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+        for (int number = 170; !xvfb.isEmpty() && name.empty() && number < 200; ++number) {
+            const std::filesystem::path socket = "/tmp/.X11-unix/X" + std::to_string(number);
+            if (std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock") ||
+                std::filesystem::exists(socket)) {
+                continue;
+            }
+            server.start(xvfb, {QString(":%1").arg(number), "-screen", "0", "640x480x24",
+                                "-nolisten", "tcp"});
+            // Another server that took the number first makes this one end at once.
+            if (server.waitForStarted() && eventually([&] {
+                    return std::filesystem::exists(socket) || server.waitForFinished(0);
+                }) &&
+                server.state() == QProcess::Running) {
+                name = ":" + std::to_string(number);
+            }
         }
-        // Far to her right: she faces the pointer, and it is nowhere near her.
-        screen.click({screen.size.width() - 20, screen.size.height() / 2}, false);
     }
-    Screen screen;
+    ~ResettingServer() {
+        // Asked to end, it removes its socket and lock, so the number is free again.
+        server.terminate();
+        server.waitForFinished();
+    }
+
+    QProcess server;
+    std::string name;
 };
+
+TEST(EndToEndOnAResettingServer, EveryOneOfTwentyLaunchesInARowStarts) {
+    if (!testing::programResources()) {
+        GTEST_SKIP() << "PURLO_BUILD_DIR is not set (ctest sets it): no program to run";
+    }
+    const ResettingServer server;
+    if (server.name.empty()) {
+        GTEST_SKIP() << "Xvfb does not start here.";
+    }
+    const Profile profile(true);
+    // Where it listens once Qt is connected and the program is composed.
+    const std::filesystem::path socket = profile.folder / "runtime" / "purlo.socket";
+    for (int launch = 1; launch <= 20; ++launch) {
+        std::filesystem::remove(socket);
+        Purlo purlo(profile, server.name);
+        eventually([&] { return std::filesystem::exists(socket) || purlo.waitForFinished(0); });
+        ASSERT_EQ(purlo.state(), QProcess::Running)
+            << "launch " << launch << ": " << purlo.readAllStandardError().toStdString();
+    }
+}
+
+using EndToEnd = testing::OnTestDisplay;
 
 TEST_F(EndToEnd, SheSitsWhereSheWasLeftTypesAlongThinksWithTheAgentCheersAndStaysOne) {
     const Profile profile(true, CompanionPlacement{300, 200});
@@ -222,9 +156,7 @@ TEST_F(EndToEnd, SheSitsWhereSheWasLeftTypesAlongThinksWithTheAgentCheersAndStay
     const QPoint at = panel->topLeft();
     EXPECT_EQ(at, QPoint(300, screen.size.height() - 200 - 204)) << "stored with y upward";
     const auto shows = [&](const char* name, const std::function<bool(const QImage&)>& seen) {
-        EXPECT_TRUE(
-            screen.shows(QString("desktop-") + name, panel->adjusted(-40, -40, 40, 40), seen))
-            << "the screen never showed her " << name;
+        expectAround(screen, *panel, QString("desktop-") + name, seen);
     };
     shows("sitting", [&](const QImage& shot) {
         return pixels(shot, frame.translated(at), Colour::drawn) > 3000 &&
@@ -258,6 +190,59 @@ TEST_F(EndToEnd, SheSitsWhereSheWasLeftTypesAlongThinksWithTheAgentCheersAndStay
     purlo.terminate();
     EXPECT_THAT(purlo.ended(), Optional(0));
     EXPECT_FALSE(std::filesystem::exists(gate)) << "stopping silences the agent hooks";
+}
+
+TEST_F(EndToEnd, ActionsFromTheShellReachTheRunningCatAndNeverStartOne) {
+    const Profile profile(true, CompanionPlacement{300, 200});
+    const IntentRun alone(profile, screen.name, {"pet"});
+    EXPECT_THAT(alone.status, Optional(1));
+    EXPECT_EQ(alone.errors, "Purlo is not running. Start her first, then try again.\n");
+    EXPECT_FALSE(screen.window(panelSize)) << "asking for an action starts no cat";
+    const IntentRun status(profile, screen.name, {"agent-status", "--status", "done"});
+    EXPECT_THAT(status.status, Optional(0)) << status.errors;
+    EXPECT_EQ(status.output, "Purlo celebrates.\n");
+    const auto waiting = decodeAgentEventPayload(
+        testing::readFile(supportFolder(profile.environment) / "agent-event.json"));
+    EXPECT_TRUE(waiting && waiting->event == AgentEventKind::completed &&
+                waiting->source == "Shortcut")
+        << "the status waits in the file, as a hook's would";
+    EXPECT_FALSE(screen.window(panelSize));
+
+    Purlo purlo(profile, screen.name);
+    const auto panel = screen.awaited(panelSize);
+    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    const QPoint at = panel->topLeft();
+    const QRect bubble(at, QSize(panelSize.width(), 66));
+    const auto shows = [&](const char* name, const std::function<bool(const QImage&)>& seen) {
+        expectAround(screen, *panel, QString("intent-") + name, seen);
+    };
+    shows("quiet", [&](const QImage& shot) {
+        return pixels(shot, frame.translated(at), Colour::drawn) > 3000 &&
+               pixels(shot, bubble, Colour::peach) == 0;
+    });
+
+    const IntentRun pet(profile, screen.name, {"pet"});
+    EXPECT_THAT(pet.status, Optional(0));
+    EXPECT_EQ(pet.output, "Purlo purrs.\n");
+    shows("purring", [&](const QImage& shot) { return pixels(shot, bubble, Colour::peach) >= 40; });
+
+    const IntentRun thinking(profile, screen.name, {"agent-status", "--status", "thinking"});
+    EXPECT_THAT(thinking.status, Optional(0));
+    EXPECT_EQ(thinking.output, "Purlo is thinking too.\n");
+    shows("thinking", [&](const QImage& shot) {
+        return pixels(shot, {at + QPoint(112, 78), QSize(38, 22)}, Colour::cloud) >= 10;
+    });
+
+    const IntentRun wrong(profile, screen.name, {"nap", "--duration", "forever"});
+    EXPECT_THAT(wrong.status, Optional(2));
+    EXPECT_TRUE(wrong.output.empty());
+    EXPECT_EQ(wrong.errors,
+              "purlo intent: “forever” is not a nap duration; use 15m, 20m, 30m, 1h.\n"
+              "Usage: purlo intent pet|start-focus|mark-win|nap|wake|agent-status [OPTION...], "
+              "or purlo intent --list; purlo intent --help explains them.\n");
+    EXPECT_EQ(purlo.state(), QProcess::Running);
+    purlo.terminate();
+    EXPECT_THAT(purlo.ended(), Optional(0));
 }
 
 TEST_F(EndToEnd, ANewUserMeetsOnboardingFirstAndTheCatAfterTheLastSlide) {
@@ -298,21 +283,41 @@ TEST_F(EndToEnd, ANewUserMeetsOnboardingFirstAndTheCatAfterTheLastSlide) {
     EXPECT_THAT(purlo.ended(), Optional(0));
 }
 
-// trayer: a light panel along the top, 2 pixels wide until it holds the (light) paw.
-TEST_F(EndToEnd, APawInTheTrayOpensThePopoverAndAClickClosesIt) {
-    QProcess trayer;
-    trayer.start("env", {QString::fromStdString("DISPLAY=" + screen.name), "trayer", "--edge",
-                         "top", "--align", "right", "--widthtype", "request", "--height", "28",
-                         "--SetDockType", "true"});
-    if (!trayer.waitForStarted() || trayer.waitForFinished(500)) {
-        GTEST_SKIP() << "trayer does not run here: there is no tray host to try the paw in.";
+// With a tray host on the display: trayer, a light panel along the top, 2 pixels wide
+// until it holds the (light) paw.
+class EndToEndWithTray : public EndToEnd {
+protected:
+    void SetUp() override {
+        EndToEnd::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        trayer.start("env", {QString::fromStdString("DISPLAY=" + screen.name), "trayer", "--edge",
+                             "top", "--align", "right", "--widthtype", "request", "--height", "28",
+                             "--SetDockType", "true"});
+        if (!trayer.waitForStarted() || trayer.waitForFinished(500)) {
+            GTEST_SKIP() << "trayer does not run here: there is no tray host to try the paw in.";
+        }
     }
+    void TearDown() override {
+        trayer.terminate();
+        trayer.waitForFinished();
+    }
+    // The tray, once the paw took its place in it.
+    std::optional<QRect> trayWithPaw() {
+        std::optional<QRect> tray;
+        eventually([&] { return (tray = screen.window({0, 28})) && tray->width() > 10; });
+        return tray && tray->width() > 10 ? tray : std::nullopt;
+    }
+
+    QProcess trayer;
+};
+
+TEST_F(EndToEndWithTray, APawInTheTrayOpensThePopoverAndAClickClosesIt) {
     const Profile profile(true);
     Purlo purlo(profile, screen.name);
-    std::optional<QRect> tray;
-    ASSERT_TRUE(eventually([&] {
-        return (tray = screen.window({0, 28})) && tray->width() > 10;
-    })) << "the paw never took its place in the tray";
+    const auto tray = trayWithPaw();
+    ASSERT_TRUE(tray) << "the paw never took its place in the tray";
     const QPoint paw = tray->center();
 
     screen.click(paw);
@@ -331,8 +336,204 @@ TEST_F(EndToEnd, APawInTheTrayOpensThePopoverAndAClickClosesIt) {
         << "a quick click after the closing one opens it again";
     screen.click({200, 600});
     EXPECT_FALSE(screen.awaited(popoverSize, false)) << "a click elsewhere closes it";
-    trayer.terminate();
-    trayer.waitForFinished();
+}
+
+// Where the middle of the popover's "Settings…" row is, from its bottom-left corner: the
+// same view, laid out here with the same fonts. The rows below it never change.
+QPoint settingsRowFromBottomLeft() {
+    testing::RuntimeHarness harness;
+    PurloMenuBarView view(harness.runtime(), harness.clock, harness.loop, harness.appearance, {});
+    view.adjustSize();
+    const QAbstractButton* row = testing::button(view, "Settings…");
+    if (!row) {
+        ADD_FAILURE() << "the popover has no \"Settings…\" row";
+        return {};
+    }
+    const QPoint centre = row->mapTo(&view, row->rect().center());
+    return {centre.x(), centre.y() - view.height()};
+}
+
+TEST_F(EndToEndWithTray, SettingsInThePopoverOpensTheSettingsWindow) {
+    const Profile profile(true);
+    Purlo purlo(profile, screen.name);
+    const auto tray = trayWithPaw();
+    ASSERT_TRUE(tray) << "the paw never took its place in the tray";
+    screen.click(tray->center());
+    const auto popover = screen.awaited(popoverSize);
+    ASSERT_TRUE(popover) << "a click on the paw opens the popover";
+    screen.click(popover->bottomLeft() + QPoint(0, 1) + settingsRowFromBottomLeft());
+    const auto settings = screen.awaited(settingsSize);
+    ASSERT_TRUE(settings) << "\"Settings…\" opens no 760 x 620 window";
+    EXPECT_EQ(screen.title(settingsSize), "Purlo Settings");
+    EXPECT_FALSE(screen.awaited(popoverSize, false)) << "the popover closes behind it";
+}
+
+// On Appearance, the cat stands between the heading and the page, right of the sidebar.
+constexpr QRect settingsPreview{230, 75, 490, 150};
+
+// The Settings window a click on her in panel opens, once it shows. The pointer rests
+// over her first: only then does her window take clicks.
+std::optional<QRect> settingsFromAClickOn(Screen& screen, QRect panel) {
+    const QPoint body = panel.topLeft() + QPoint(80, 150);
+    screen.click(body, false);
+    QThread::msleep(500);
+    screen.click(body);
+    return screen.awaited(settingsSize);
+}
+
+TEST_F(EndToEnd, AClickOnHerOpensSettingsOnAppearanceAndASecondStartBringsItBack) {
+    const Profile profile(true, CompanionPlacement{300, 200});
+    Purlo purlo(profile, screen.name);
+    const auto panel = screen.awaited(panelSize);
+    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    const auto settings = settingsFromAClickOn(screen, *panel);
+    ASSERT_TRUE(settings) << "a click on her opens no 760 x 620 window";
+    EXPECT_EQ(screen.title(settingsSize), "Purlo Settings");
+    EXPECT_LT(std::abs(settings->center().x() - screen.size.width() / 2), 2) << "centred";
+    EXPECT_TRUE(screen.shows("settings-desktop-appearance", *settings, [&](const QImage& shot) {
+        return pixels(shot, settingsPreview.translated(settings->topLeft()), Colour::ink) > 300;
+    })) << "no cat above the page: not on Appearance";
+
+    screen.close(settingsSize);
+    EXPECT_FALSE(screen.awaited(settingsSize, false)) << "closing hides the window";
+    Purlo second(profile, screen.name);
+    EXPECT_THAT(second.ended(), Optional(0)) << "a second start hands over and ends";
+    EXPECT_TRUE(screen.awaited(settingsSize)) << "a second start brings Settings back";
+    purlo.terminate();
+    EXPECT_THAT(purlo.ended(), Optional(0));
+}
+
+// Midnight's tile in the fur row of the Appearance page.
+constexpr QPoint midnightSwatch{662, 355};
+
+TEST_F(EndToEnd, AFurChosenInSettingsDressesHerOnTheDesktopAndIsSaved) {
+    // Well left of the centred Settings window, so it never covers her.
+    const Profile profile(true, CompanionPlacement{40, 40});
+    Purlo purlo(profile, screen.name);
+    const auto panel = screen.awaited(panelSize);
+    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    const auto settings = settingsFromAClickOn(screen, *panel);
+    ASSERT_TRUE(settings) << "a click on her opens no 760 x 620 window";
+    const QRect cat = frame.translated(panel->topLeft());
+    expectAround(screen, *panel, "desktop-tuxedo", [&](const QImage& shot) {
+        return pixels(shot, cat, Colour::ink) > 1000 && pixels(shot, cat, Colour::navy) < 200;
+    });
+
+    screen.click(settings->topLeft() + midnightSwatch);
+    expectAround(screen, *panel, "desktop-midnight",
+                 [&](const QImage& shot) { return pixels(shot, cat, Colour::navy) > 1000; });
+    FileKeyValueStore store(configFolder(profile.environment));
+    EXPECT_TRUE(eventually([&] {
+        return PurloSettings::load(store).settings.skin == CatSkinPreset::midnight;
+    })) << "the settings file never held the new fur";
+    purlo.terminate();
+    EXPECT_THAT(purlo.ended(), Optional(0));
+}
+
+// Where, in the Settings window on tab and scrolled to its end when asked, what find
+// picks out lies: the same window, laid out here with the same fonts for a user of the
+// given settings.
+QRect inSettings(SettingsSectionTab tab, bool scrolledToEnd, const PurloSettings& settings,
+                 const std::function<QWidget*(const SettingsView&)>& find) {
+    testing::RuntimeHarness harness(settings);
+    PurloSettingsRouter router;
+    router.setSelectedTab(tab);
+    SettingsView view(harness.runtime(), router, harness.appearance);
+    view.resize(settingsSize);
+    view.show();
+    testing::settle();
+    if (scrolledToEnd) {
+        QScrollBar* scrolling = view.findChild<QScrollArea*>()->verticalScrollBar();
+        scrolling->setValue(scrolling->maximum());
+        testing::settle();
+    }
+    const QWidget* found = find(view);
+    if (found == nullptr) {
+        ADD_FAILURE() << "nothing to click in the Settings window";
+        return {};
+    }
+    return {found->mapTo(&view, QPoint(0, 0)), found->size()};
+}
+
+// The title box of the last habit reminder's row.
+QWidget* lastReminderTitle(const SettingsView& view) {
+    const auto rows = testing::shownWidgets<HabitNudgeRow>(view);
+    if (rows.isEmpty()) {
+        return nullptr;
+    }
+    for (HabitDraftTextField* field : rows.last()->findChildren<HabitDraftTextField*>()) {
+        if (!field->compact()) {
+            return field;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(EndToEnd, AReminderAddedAndRenamedInSettingsIsThereAfterARestart) {
+    const Profile profile(true, CompanionPlacement{40, 40});
+    std::optional<Purlo> purlo(std::in_place, profile, screen.name);
+    const auto panel = screen.awaited(panelSize);
+    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    const auto window = settingsFromAClickOn(screen, *panel);
+    ASSERT_TRUE(window) << "a click on her opens no 760 x 620 window";
+    const QPoint at = window->topLeft();
+    // The page, scrolled down to its end, shows a box of its own there.
+    const QColor boxFill = themeQColor(PurloTheme::controlFill, false);
+    const QPoint page = at + QPoint(480, 400);
+    const auto scrolledToBox = [&](const QString& name, QRect box) {
+        return screen.shows(name, *window, [&](const QImage& shot) {
+            if (shot.pixelColor(at + QPoint(box.left() + 4, box.center().y())) == boxFill) {
+                return true;
+            }
+            screen.scrollDown(page);
+            return false;
+        });
+    };
+    ASSERT_TRUE(screen.shows("settings-desktop-appearance", *window, [&](const QImage& shot) {
+        return pixels(shot, settingsPreview.translated(at), Colour::ink) > 300;
+    }));
+
+    const PurloSettings before;
+    screen.click(
+        at +
+        inSettings(SettingsSectionTab::appearance, false, before, [](const SettingsView& view) {
+            return testing::accessible(view, "Focus");
+        }).center());
+    const QRect add =
+        inSettings(SettingsSectionTab::focus, true, before,
+                   [](const SettingsView& view) { return testing::button(view, "Add Reminder"); });
+    ASSERT_TRUE(scrolledToBox("settings-desktop-focus-end", add)) << "no Add Reminder at the end";
+    screen.click(at + add.center());
+    FileKeyValueStore store(configFolder(profile.environment));
+    const auto reminders = [&] {
+        return PurloSettings::load(store).settings.habitReminders;
+    };
+    ASSERT_TRUE(eventually([&] { return reminders().size() == 5; }))
+        << "the settings file never held a fifth reminder";
+    const PurloHabitReminder added = reminders().back();
+    EXPECT_TRUE(added.id.starts_with("custom-")) << added.id;
+
+    PurloSettings after = before;
+    after.habitReminders.push_back(added);
+    const QRect title = inSettings(SettingsSectionTab::focus, true, after, lastReminderTitle);
+    ASSERT_TRUE(scrolledToBox("settings-desktop-focus-added", title)) << "no title box for it";
+    screen.click(at + title.center());
+    screen.key("a", true);
+    screen.type("drink tea");
+    screen.key("Return");
+    EXPECT_TRUE(eventually([&] { return reminders().back().title == "drink tea"; }))
+        << "the settings file never held the new title";
+
+    purlo->terminate();
+    EXPECT_THAT(purlo->ended(), Optional(0));
+    purlo.emplace(profile, screen.name);
+    EXPECT_TRUE(screen.awaited(panelSize)) << "she did not come back";
+    PurloHabitReminder renamed = added;
+    renamed.title = "drink tea";
+    EXPECT_EQ(reminders().size(), 5u);
+    EXPECT_EQ(reminders().back(), renamed);
+    purlo->terminate();
+    EXPECT_THAT(purlo->ended(), Optional(0));
 }
 
 } // namespace

@@ -3,9 +3,12 @@
 #include "app/PopoverPlacement.h"
 #include "app/PurloAppDelegate.h"
 #include "app/PurloMenuBarController.h"
+#include "app/PurloSettingsWindowPresenter.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "platform/qt/QtEventLoop.h"
+#include "settings/SettingsView.h"
+#include "tests/support/FakeInstallPorts.h"
 #include "tests/support/RecordingPanelHints.h"
 #include "tests/support/RuntimeHarness.h"
 #include "tests/ui/WidgetDriving.h"
@@ -14,6 +17,10 @@
 #include "ui/PurloButtonChrome.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLocalSocket>
+#include <QMessageBox>
+#include <QPushButton>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -25,7 +32,10 @@ namespace purlo {
 namespace {
 
 struct Shell {
-    explicit Shell(bool onboarded) {
+    explicit Shell(bool onboarded, std::vector<std::string> arguments = {"purlo"},
+                   std::string bundlePath = "/usr/local/lib/purlo")
+        : arguments(std::move(arguments))
+        , bundlePath(std::move(bundlePath)) {
         harness.storeSettings(testing::settingsWith(
             [&](PurloSettings& settings) { settings.hasCompletedFirstRunOnboarding = onboarded; }));
     }
@@ -35,8 +45,14 @@ struct Shell {
     }
     bool catShown() const { return delegate.companionWindowController()->window().isVisible(); }
 
+    std::vector<std::string> arguments;
+    std::string bundlePath;
     testing::RuntimeHarness harness;
     testing::RecordingPanelHints hints;
+    testing::FakeInstallLocationProbe probe;
+    testing::FakeFileManager files;
+    testing::FakeApplicationWorkspace workspace;
+    testing::FakeBackgroundRunner background;
     int runtimesObtained = 0;
     int settingsShown = 0;
     int appearanceShown = 0;
@@ -49,7 +65,11 @@ struct Shell {
         {[this] { ++settingsShown; },
          [this] {
              ++appearanceShown;
-         }}};
+         }},
+        {arguments,
+         bundlePath,
+         harness.store,
+         {probe, files, workspace, harness.loop, background.runner(), [] {}, "/home/mia"}}};
 };
 
 TEST(Shell, LaunchingStartsEverythingOnceASecondStartOpensSettingsAndTerminatingStops) {
@@ -136,6 +156,41 @@ void processEvents() {
     }
 }
 
+TEST(PurloSettingsWindowPresenter, MakesOneFixedWindowOnTheFirstShowAndBringsItBackAsItWasLeft) {
+    testing::RuntimeHarness harness;
+    PurloSettingsRouter router;
+    PurloSettingsWindowPresenter presenter(router);
+    EXPECT_EQ(presenter.windowController(), nullptr);
+
+    presenter.show(SettingsSectionTab::agent, harness.runtime(), harness.appearance);
+    SettingsWindowController* controller = presenter.windowController();
+    ASSERT_NE(controller, nullptr);
+    SettingsView& window = controller->window();
+    processEvents();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.isActiveWindow());
+    EXPECT_EQ(window.windowTitle(), "Purlo Settings");
+    EXPECT_EQ(window.size(), QSize(760, 620));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
+    EXPECT_EQ(*router.selectedTab(), SettingsSectionTab::agent);
+    EXPECT_TRUE(testing::shownTexts(window).contains("Agent"));
+
+    // Closed, moved away by the user's hand before that, and shown again without a tab.
+    window.move(window.pos() + QPoint(37, 23));
+    const QPoint leftAt = window.pos();
+    window.close();
+    EXPECT_FALSE(window.isVisible());
+    presenter.show(std::nullopt, harness.runtime(), harness.appearance);
+    EXPECT_EQ(presenter.windowController(), controller) << "one window for the whole run";
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.pos(), leftAt) << "not centred again";
+    EXPECT_EQ(*router.selectedTab(), SettingsSectionTab::agent);
+
+    presenter.show(SettingsSectionTab::help, harness.runtime(), harness.appearance);
+    EXPECT_EQ(*router.selectedTab(), SettingsSectionTab::help);
+    EXPECT_TRUE(testing::shownTexts(window).contains("Help"));
+}
+
 TEST(DisplayCheck, NamesWhatKeepsTheCatOffTheDesktopInOneLine) {
     const std::string unset = "Purlo needs an X11 display (an X11 session, or XWayland under "
                               "Wayland), and DISPLAY is not set.";
@@ -198,6 +253,30 @@ TEST(PopoverPlacement, OpensBesideTheAnchorAndStaysOnTheScreen) {
     }
 }
 
+TEST(Shell, AFirstLaunchFromADiskImageOffersTheMoveOnOnboardingAndEjectsTheImageItCameFrom) {
+    Shell shell(false, {"purlo", "--purlo-eject-volume", "/Volumes/Old"},
+                "/Volumes/Purlo/Purlo.app");
+    shell.probe.diskImages = {"/Volumes/Purlo", "/Volumes/Old"};
+    shell.files.items = {"/Volumes/Old"};
+    shell.launch();
+    QWidget* onboarding = shell.delegate.onboardingWindowController()->window();
+    auto* offer = onboarding->findChild<QMessageBox*>();
+    ASSERT_TRUE(offer) << "the offer is a sheet on the onboarding window";
+    EXPECT_TRUE(offer->isVisible());
+    EXPECT_EQ(offer->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(offer->text(), "Purlo runs best from your Applications folder.");
+    EXPECT_EQ(offer->informativeText(), "Ejecting the disk image would remove her.");
+    EXPECT_EQ(offer->defaultButton()->text(), "Move to Applications");
+    testing::click(*testing::button(*offer, "Not now"));
+    processEvents();
+    EXPECT_EQ(shell.harness.store.boolean(PurloMoveToApplicationsPrompter::declinedKey), true);
+    EXPECT_TRUE(shell.files.calls.empty());
+
+    EXPECT_TRUE(shell.workspace.ejected.empty());
+    shell.harness.loop.advance(2);
+    EXPECT_EQ(shell.workspace.ejected, std::vector<std::string>{"/Volumes/Old"});
+}
+
 TEST(SingleInstance, ASecondStartAsksTheFirstToReopenAndACrashedOnesSocketIsTakenOver) {
     EXPECT_EQ(SingleInstance::socketName({{"XDG_RUNTIME_DIR", "/run/user/1000"}}),
               "/run/user/1000/purlo.socket");
@@ -229,6 +308,63 @@ TEST(SingleInstance, ASecondStartAsksTheFirstToReopenAndACrashedOnesSocketIsTake
     EXPECT_TRUE(SingleInstance::handOver(name));
     processEvents();
     EXPECT_EQ(reopened, 2);
+}
+
+// A peer on the socket as "purlo intent" or anything else could be: sends bytes, then
+// reads whatever comes back until the program closes the connection.
+std::string exchange(const QString& name, const QByteArray& bytes) {
+    QLocalSocket peer;
+    peer.connectToServer(name);
+    if (!peer.waitForConnected(1000)) {
+        return "(not connected)";
+    }
+    peer.write(bytes);
+    for (QDeadlineTimer end(2000);
+         peer.state() == QLocalSocket::ConnectedState && !end.hasExpired();) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return peer.readAll().toStdString();
+}
+
+TEST(SingleInstance, AnswersOneBoundedRequestLineAndDropsAnythingElse) {
+    testing::TemporaryFolder folder;
+    const QString name = QString::fromStdString((folder / "purlo.socket").string());
+    std::vector<std::string> requests;
+    int reopened = 0;
+    SingleInstance instance;
+    ASSERT_TRUE(instance.listen(
+        name, [&] { ++reopened; },
+        [&](std::string_view request) {
+            requests.emplace_back(request);
+            return std::string(R"({"dialog":"Purlo purrs."})");
+        }));
+    const QByteArray tooLong(20000, 'x');
+    const struct {
+        QByteArray sent;
+        std::string answer;
+        std::vector<std::string> requests;
+        int reopened;
+    } cases[] = {
+        {"intent {\"action\":\"pet\"}\n",
+         "{\"dialog\":\"Purlo purrs.\"}\n",
+         {R"({"action":"pet"})"},
+         0},
+        {"intent \n", "{\"dialog\":\"Purlo purrs.\"}\n", {""}, 0},
+        {"intent a\nintent b\n", "{\"dialog\":\"Purlo purrs.\"}\n", {"a"}, 0},
+        {"reopen\n", "", {}, 1},
+        {" reopen \n", "", {}, 1},
+        {"intent{}\n", "", {}, 0},
+        {"rm -rf ~\n", "", {}, 0},
+        {"intent " + tooLong + "\n", "", {}, 0},
+        {"intent " + tooLong, "", {}, 0},
+    };
+    for (const auto& row : cases) {
+        requests.clear();
+        reopened = 0;
+        EXPECT_EQ(exchange(name, row.sent), row.answer) << row.sent.left(40).toStdString();
+        EXPECT_EQ(requests, row.requests) << row.sent.left(40).toStdString();
+        EXPECT_EQ(reopened, row.reopened) << row.sent.left(40).toStdString();
+    }
 }
 
 TEST(TerminationSignals, EachSignalEndsTheProgramThroughTheLoopNotTheHandler) {

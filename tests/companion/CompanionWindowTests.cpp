@@ -2,6 +2,7 @@
 #include "companion/CompanionViewModel.h"
 #include "companion/qt/ButterflyWindowController.h"
 #include "companion/qt/CompanionMouseEventLayer.h"
+#include "companion/qt/CompanionView.h"
 #include "companion/qt/CompanionWindowController.h"
 #include "companion/qt/PurloCharacterPreview.h"
 #include "tests/support/ManualEventLoop.h"
@@ -12,6 +13,7 @@
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QWindow>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <limits>
 #include <memory>
@@ -194,6 +196,35 @@ TEST(CompanionViewLayout, TheBubbleStandsAboveHerScaledTopAndHerViewHasRoomForHe
         {-2, 1, 0.1}};
     for (const auto& [scene, user, s] : scales) {
         EXPECT_DOUBLE_EQ(Layout::effectiveScale(scene, user), s) << scene << " x " << user;
+    }
+}
+
+TEST(CompanionViewLayout, TheTimerCapsuleMovesLeftOnlyAsFarAsThePanelMakesIt) {
+    // Its natural place is centred at x 128, to her upper right, ending at y 160.
+    const std::pair<double, CanvasRect> places[] = {
+        {40, {108, 140, 40, 20}}, {64, {96, 140, 64, 20}},  {68, {92, 140, 68, 20}},
+        {90, {70, 140, 90, 20}},  {160, {0, 140, 160, 20}}, {400, {0, 140, 160, 20}},
+    };
+    for (const auto& [width, frame] : places) {
+        EXPECT_EQ(Layout::timerLabelFrame(width, 20), frame) << width;
+    }
+}
+
+TEST(CompanionView, TheLongestTimerLabelsKeepTheirWholeCapsuleInsideThePanel) {
+    RuntimeHarness harness;
+    CompanionViewModel model(CompanionViewModel::makeSnapshot({}, {}));
+    CompanionView view(harness.runtime(), model, harness.loop, {});
+    const QRect panel(0, 0, static_cast<int>(Layout::panelWidth),
+                      static_cast<int>(Layout::panelHeight));
+    for (const char* label : {"F1 24:59", "F1 119:57", "F10 24:59", "B12 04:59", "F9 1666:39",
+                              "F1 153722867280912930:07"}) {
+        CompanionScene scene;
+        scene.timerLabel = label;
+        model.update(scene, {});
+        const QRect capsule = view.timerLabel().geometry();
+        EXPECT_TRUE(panel.contains(capsule)) << label;
+        EXPECT_EQ(capsule.width(), std::min(view.timerLabel().sizeHint().width(), panel.width()))
+            << label;
     }
 }
 

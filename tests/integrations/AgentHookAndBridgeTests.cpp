@@ -1,5 +1,7 @@
 #include "integrations/AgentBridgeStatus.h"
 #include "integrations/AgentHookConfiguration.h"
+#include "model/JsonText.h"
+#include "tests/support/NestedJson.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -57,6 +59,8 @@ TEST(AgentHookConfiguration, KeepsEverythingButItsOwnEntries) {
                      {{"command", own(codex, "completed")["hooks"][0]["command"]}}});
     Json cursorOn = cursorOthers;
     cursorOn.push_back(own(cursor, "completed"));
+    Json slowOwn = own(claudeCode, "completed");
+    slowOwn["hooks"][0]["timeout"] = 5;
     struct Case {
         const char* name;
         AgentTool tool;
@@ -74,11 +78,21 @@ TEST(AgentHookConfiguration, KeepsEverythingButItsOwnEntries) {
                   {"Stop", {strangers, shared, own(claudeCode, "completed")}}}),
          {{"model", "opus"},
           {"hooks", {{"Notification", {strangers}}, {"Stop", {strangers, shared}}}}}},
-        {"a moved entry returns to the end",
+        {"an unchanged entry keeps its place before others",
          codex,
          withOwn(codex, {{"theme", "dark"}}, {{"Stop", {own(codex, "completed"), strangers}}}),
-         withOwn(codex, {{"theme", "dark"}}, {{"Stop", {strangers, own(codex, "completed")}}}),
+         withOwn(codex, {{"theme", "dark"}}, {{"Stop", {own(codex, "completed"), strangers}}}),
          {{"theme", "dark"}, {"hooks", {{"Stop", {strangers}}}}}},
+        {"a changed or repeated entry is written anew at the end",
+         claudeCode,
+         withOwn(claudeCode, {},
+                 {{"Stop", {slowOwn, strangers}},
+                  {"PreToolUse",
+                   {own(claudeCode, "thinking"), strangers, own(claudeCode, "thinking")}}}),
+         withOwn(claudeCode, {},
+                 {{"Stop", {strangers, own(claudeCode, "completed")}},
+                  {"PreToolUse", {strangers, own(claudeCode, "thinking")}}}),
+         {{"hooks", {{"Stop", {strangers}}, {"PreToolUse", {strangers}}}}}},
         {"Cursor keeps its version, other scripts and other tools",
          cursor,
          {{"version", 2}, {"hooks", {{"stop", cursorOthers}}}},
@@ -109,6 +123,7 @@ TEST(AgentHookConfiguration, RefusesShapesItDoesNotUnderstand) {
         {cursor, R"({"hooks": {"stop": ["afplay"]}})", Error::invalidConfiguration},
         {claudeCode, R"({"hooks": {"Stop": [{}]}})", Error::invalidConfiguration},
         {codex, R"({"hooks": {"PreToolUse": [{"hooks": [null]}]}})", Error::invalidConfiguration},
+        {cursor, testing::withNesting("{}", maximumJsonDepth + 1), Error::unparsableJson},
     };
     for (const auto& [tool, bytes, error] : cases) {
         for (const bool enabled : {true, false}) {
@@ -122,6 +137,38 @@ TEST(AgentHookConfiguration, RefusesShapesItDoesNotUnderstand) {
     // A script path that is no text cannot be written.
     EXPECT_EQ(AgentHookConfiguration({codex, "/home/\xff/hook"}).updatedConfiguration({}, true),
               AgentHookConfiguration::Result(Error::unwritableJson));
+}
+
+TEST(AgentHookConfiguration, OtherProgramsNumbersComeBackAsWritten) {
+    // Integers beyond 64 bits, which the JSON library holds only as doubles.
+    const std::string longIntegers[] = {"18446744073709551616", "-9223372036854775809",
+                                        "123456789012345678901234567890"};
+    const std::string layout =
+        R"({"id": #0, "window": {"low": #1, "sizes": [#2, 18446744073709551615,)"
+        R"( -9223372036854775808, 0, -7, 0.5, 2.50, 1e-7, 1E+300]}, "path": "/usr/bin/env",)"
+        R"( "name": "Zoë ✨\u0001", "on": true, "none": null, "empty": {}, "list": []})";
+    // The layout with each mark replaced by its integer, or by the mark as a string.
+    const auto filled = [&](bool asStrings) {
+        std::string text = layout;
+        for (std::size_t index = 0; index < std::size(longIntegers); ++index) {
+            const std::string mark = "#" + std::to_string(index);
+            text.replace(text.find(mark), mark.size(),
+                         asStrings ? '"' + mark + '"' : longIntegers[index]);
+        }
+        return text;
+    };
+    const auto turnedOn = [](const std::string& bytes) {
+        return std::get<std::string>(
+            AgentHookConfiguration{claudeCode, script}.updatedConfiguration(bytes, true));
+    };
+    std::string expected = turnedOn(filled(true));
+    EXPECT_EQ(expected, Json::parse(expected).dump(2)) << "the library's own layout";
+    for (std::size_t index = 0; index < std::size(longIntegers); ++index) {
+        const std::string mark = "\"#" + std::to_string(index) + '"';
+        expected.replace(expected.find(mark), mark.size(), longIntegers[index]);
+    }
+    EXPECT_EQ(turnedOn(filled(false)), expected);
+    EXPECT_EQ(turnedOn(expected), expected);
 }
 
 TEST(AgentBridgeStatus, AgesReadInTheLargestWholeUnit) {

@@ -1,5 +1,7 @@
 #include "integrations/AgentHookScript.h"
 #include "integrations/AgentIntegrationManager.h"
+#include "model/JsonText.h"
+#include "tests/support/NestedJson.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <cstdlib>
@@ -152,6 +154,49 @@ TEST_F(AgentIntegration, OnlyAChangeIsWrittenAndEachKeepsOneBackupOfTheOldBytes)
     manager.apply(false);
     EXPECT_EQ(Json::parse(readFile(claudeFile)), Json::parse(R"({"model": "opus", "hooks": {}})"));
     EXPECT_EQ(namesIn(integrations / "Backups").size(), 4u) << "one more for each tool's file";
+}
+
+TEST_F(AgentIntegration, AnUnchangedEntryOfOursKeepsItsPlaceAndItsFileIsLeftAlone) {
+    makeToolFolders();
+    ASSERT_EQ(manager.apply(true), ready);
+    // A user's own hook after ours, in a layout of the user's own.
+    const Json hook = {{"type", "command"}, {"command", "notify-send done"}};
+    std::vector<std::string> written;
+    for (const AgentTool tool : allCases<AgentTool>()) {
+        const fs::path file = manager.configurationFileURL(tool);
+        Json json = Json::parse(readFile(file));
+        if (tool == AgentTool::cursor) {
+            json["hooks"]["stop"].push_back(hook);
+        } else {
+            json["hooks"]["Stop"].push_back({{"hooks", {hook}}});
+        }
+        writeFile(file, json.dump(1, '\t'));
+        written.push_back(readFile(file));
+    }
+    EXPECT_EQ(manager.apply(true), ready);
+    for (const AgentTool tool : allCases<AgentTool>()) {
+        EXPECT_EQ(readFile(manager.configurationFileURL(tool)), written[int(tool)])
+            << toString(tool);
+    }
+    EXPECT_FALSE(fs::exists(integrations / "Backups"));
+}
+
+TEST_F(AgentIntegration, FilesNestedTooDeepAreLeftAsTheyAre) {
+    makeToolFolders();
+    const std::pair<std::size_t, std::string> rows[] = {
+        {maximumJsonDepth, "Ready"}, {10'000, "Needs attention"}, {50'000, "Needs attention"}};
+    for (const auto& [depth, title] : rows) {
+        const std::string deep = testing::withNesting(R"({"model":"opus"})", depth);
+        for (const AgentTool tool : allCases<AgentTool>()) {
+            writeFile(manager.configurationFileURL(tool), deep);
+        }
+        for (const AgentConnectionStatus& status : manager.apply(true)) {
+            EXPECT_EQ(status.title, title) << depth;
+            const std::string now = readFile(manager.configurationFileURL(status.tool));
+            EXPECT_EQ(now == deep, title != "Ready") << depth;
+        }
+        EXPECT_EQ(namesIn(integrations / "Backups").size(), 3u) << "only the readable ones";
+    }
 }
 
 TEST_F(AgentIntegration, InvalidFilesAreLeftAsTheyAre) {

@@ -2,6 +2,7 @@
 #include "integrations/VersionComparison.h"
 #include "tests/integrations/UpdateManifestSamples.h"
 #include "tests/support/ManualEventLoop.h"
+#include "tests/support/NestedJson.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,12 @@ TEST(PurloUpdateManifest, DecodesOnlyCompleteDocumentsOfTheRightTypes) {
         EXPECT_EQ(decodeUpdateManifest(missing.dump()).has_value(), key == "downloadURL") << key;
         EXPECT_FALSE(decoded({{key, value.is_string() ? Json(7) : Json("1")}})) << key;
     }
+    const std::size_t depths[] = {maximumJsonDepth, maximumJsonDepth + 1, 10'000, 50'000};
+    for (const std::size_t depth : depths) {
+        EXPECT_EQ(decodeUpdateManifest(testing::withNesting(sample.dump(), depth)).has_value(),
+                  depth == maximumJsonDepth)
+            << depth;
+    }
 }
 
 TEST(VersionComparison, ComparesDottedNumbersInOrder) {
@@ -171,6 +178,7 @@ TEST_F(UpdateCheck, RefusesAnswersThatAreNoManifest) {
         {299, broken.dump()},
         {std::nullopt, valid.body},
         {200, valid.body + std::string(PurloUpdateChecker::maximumManifestBytes, ' ')},
+        {200, testing::withNesting(valid.body, 10'000)},
     };
     for (const auto& [status, body] : unreadables) {
         EXPECT_EQ(checked(manifestURL, PurloUpdateResponse{status, body}), unreadable) << body;

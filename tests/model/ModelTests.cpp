@@ -1,15 +1,18 @@
 #include "model/Calendar.h"
 #include "model/CompanionModels.h"
+#include "model/NaturalOrder.h"
 #include "model/PurloAppInfo.h"
 #include "model/PurloDiagnosticsSnapshot.h"
 #include "model/PurloPrivacySignal.h"
 #include "model/PurloSettings.h"
 #include "model/PurloSettingsStore.h"
 #include "tests/support/InMemoryKeyValueStore.h"
+#include "tests/support/NestedJson.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <chrono>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -46,12 +49,56 @@ TEST(Enumerations, RawValuesRoundTripAndNothingElseDecodes) {
     EXPECT_THROW(decodeValue<PurloNapDuration>(Json(25)), DecodeError);
 }
 
-TEST(CompanionScene, EqualityLooksAtEveryField) {
-    CompanionScene butterfly, notANumber;
-    butterfly.butterflyPosition = Point{0, 0};
-    EXPECT_NE(butterfly, CompanionScene{}) << "a butterfly at the origin is still a butterfly";
-    notANumber.position.x = std::nan("");
-    EXPECT_NE(notANumber, notANumber);
+TEST(UnicodeText, CanonicallyEqualTextsAreOneTextHoweverTyped) {
+    const std::tuple<std::string, std::string, bool> cases[] = {
+        {"Jos\u00e9", "Jose\u0301", true},
+        {"Jos\u00e9", "Jose", false},
+        {"\u212B", "\u00C5", true},               // the angstrom sign is the letter
+        {"q\u0323\u0307", "q\u0307\u0323", true}, // marks of different classes in any order
+        {"\uFB01", "fi", false},                  // a ligature is only compatible
+        {"", "", true},
+        {"Jose\u0301\xff", "Jos\u00e9\xff", true}, // invalid bytes stay as they are
+        {"Jose\u0301\xff", "Jos\u00e9\xfe", false},
+        {"\xff", "\xfe", false},
+    };
+    for (const auto& [left, right, equal] : cases) {
+        EXPECT_EQ(canonicallyEqual(left, right), equal) << left << " / " << right;
+        EXPECT_EQ(canonicallyEqual(right, left), equal) << right << " / " << left;
+    }
+}
+
+TEST(CompanionScene, EqualityLooksAtEveryFieldAndReadsTextsAsTheyAreRead) {
+    CompanionScene scene;
+    scene.message = CompanionMessage{"Jos\u00e9!", CompanionMessage::Kind::soft};
+    scene.timerLabel = "F1 24:59 \u00b7 Zo\u00eb";
+    const std::pair<std::function<void(CompanionScene&)>, bool> changes[] = {
+        {[](CompanionScene& s) { s.message->text = "Jose\u0301!"; }, true},
+        {[](CompanionScene& s) { s.timerLabel = "F1 24:59 \u00b7 Zoe\u0308"; }, true},
+        {[](CompanionScene& s) { s.position.x = 1; }, false},
+        {[](CompanionScene& s) { s.position.y = std::nan(""); }, false},
+        {[](CompanionScene& s) { s.mood = CatMood::curious; }, false},
+        {[](CompanionScene& s) { s.pose = CatPose::hunt; }, false},
+        {[](CompanionScene& s) { s.message->text = "Jose!"; }, false},
+        {[](CompanionScene& s) { s.message->kind = CompanionMessage::Kind::happy; }, false},
+        {[](CompanionScene& s) { s.message.reset(); }, false},
+        {[](CompanionScene& s) { s.eyeOffset.height = -0.5; }, false},
+        {[](CompanionScene& s) { s.scale = 1.1; }, false},
+        {[](CompanionScene& s) { s.timerLabel = "F1 24:58 \u00b7 Zo\u00eb"; }, false},
+        {[](CompanionScene& s) { s.timerLabel.reset(); }, false},
+        {[](CompanionScene& s) { s.isVisible = false; }, false},
+        {[](CompanionScene& s) { s.yawnProgress = 0.5; }, false},
+        // A butterfly at the origin is still a butterfly.
+        {[](CompanionScene& s) {
+             s.butterflyPosition = Point{0, 0};
+         },
+         false},
+    };
+    for (std::size_t row = 0; row < std::size(changes); ++row) {
+        CompanionScene changed = scene;
+        changes[row].first(changed);
+        EXPECT_EQ(changed == scene, changes[row].second) << "row " << row;
+        EXPECT_EQ(scene == changed, changes[row].second) << "row " << row;
+    }
 }
 
 TEST(ActiveAppSnapshot, CodingContextAndSourceDisplayName) {
@@ -366,6 +413,36 @@ TEST(PurloSettingsCoding, EveryFieldRoundTripsUnderItsKeyAndMissingKeysTakeTheDe
     EXPECT_FALSE(nulls.companionPlacement);
 }
 
+// Each key of changed, set alone on base, gives a value unequal to base's: equality
+// leaves no field out.
+template <typename T>
+void expectEveryFieldCounts(const Json& base, const Json& changed) {
+    const T original = decodeValue<T>(base);
+    for (const auto& [key, value] : changed.items()) {
+        Json one = base;
+        one[key] = value;
+        EXPECT_NE(decodeValue<T>(one), original) << key;
+    }
+}
+
+TEST(PurloSettings, EveryFieldCountsAndTextsAreEqualAsTheyAreRead) {
+    const Json changed = Json::parse(unusual);
+    expectEveryFieldCounts<PurloSettings>(Json::object(), changed);
+    expectEveryFieldCounts<CatProfile>(Json::object(), changed["savedCatProfiles"][0]);
+    expectEveryFieldCounts<PurloHabitReminder>(Json(PurloSettings::builtInHabitReminders()[0]),
+                                               changed["habitReminders"][0]);
+
+    // Every text typed with combining marks equals the same text typed composed.
+    PurloSettings composed, decomposed;
+    for (auto [settings, text] : {std::pair{&composed, "Zo\u00eb Jos\u00e9"},
+                                  std::pair{&decomposed, "Zoe\u0308 Jose\u0301"}}) {
+        settings->userName = settings->companionName = settings->pinnedMessage = text;
+        settings->habitReminders[3].title = settings->habitReminders[3].message = text;
+        settings->savedCatProfiles = {{text, text}};
+    }
+    EXPECT_EQ(composed, decomposed);
+}
+
 TEST(PurloSettingsCoding, LegacyKeysAndStoredListsDecodeAsTheyDid) {
     for (const auto& [json, eyeTracking] :
          {std::pair{R"({"followsCursor":false})", false},
@@ -487,28 +564,42 @@ TEST(ScheduledNap, OverlapsQuietHoursAtItsClampedMinute) {
     }
 }
 
+TEST(NaturalOrder, FollowsTheLanguageIgnoresCaseAndCountsDigits) {
+    const std::tuple<std::string_view, std::string_view, std::string_view, int> cases[] = {
+        {"sv_SE", "\u00c4pple", "Zed", 1},      {"de_DE", "\u00c4pple", "Zed", -1},
+        {"", "\u00c4pple", "Zed", -1},          {"xx_XX", "\u00c4pple", "Zed", -1},
+        {"sv_SE", "look 2", "look 10", -1},     {"en_US", "beta", "BETA", 0},
+        {"en_US", "Eclair", "\u00c9clair", -1}, {"he_IL", "Mochi 9", "mochi 10", -1},
+    };
+    for (const auto& [locale, left, right, order] : cases) {
+        EXPECT_EQ(NaturalOrder(locale).compare(left, right), order) << locale << ": " << left;
+        EXPECT_EQ(NaturalOrder(locale).compare(right, left), -order) << locale << ": " << right;
+    }
+}
+
 TEST(PurloSettingsOperations, SavedLooksReplaceTheSameIdentityAndSortNaturally) {
+    const NaturalOrder english("en_US");
     PurloSettings settings =
         decoded(R"({"skin":"orange","pattern":"spots","eyeColor":"mint",)"
                 R"("accessory":"bell","phrasePack":"playful","companionScale":2})");
-    settings.saveCurrentLookAsProfile("Mochi");
+    settings.saveCurrentLookAsProfile("Mochi", english);
     EXPECT_EQ(settings.savedCatProfiles,
               (std::vector<CatProfile>{{"mochi", "Mochi", CatSkinPreset::orange,
                                         CatPatternPreset::spots, CatEyeColorPreset::mint,
                                         CatAccessoryPreset::bell, 1.2, PurloPhrasePack::playful}}));
     settings.companionScale = 0.5;
-    settings.saveCurrentLookAsProfile("  MOCHI \n");
+    settings.saveCurrentLookAsProfile("  MOCHI \n", english);
     EXPECT_EQ(namesOf(settings.savedCatProfiles), std::vector<std::string>{"MOCHI"});
     EXPECT_EQ(settings.savedCatProfiles[0].companionScale, 0.75);
     for (const char* name : {"MÓCHI", "Éclair", "Eclair", " \n ", "Zed", "Mochi 10", "Mochi 9"}) {
-        settings.saveCurrentLookAsProfile(name);
+        settings.saveCurrentLookAsProfile(name, english);
     }
     EXPECT_EQ(namesOf(settings.savedCatProfiles),
               (std::vector<std::string>{"Eclair", "MÓCHI", "Mochi 9", "Mochi 10", "Purlo", "Zed"}));
     EXPECT_EQ(settings.savedCatProfiles[1].id, "mochi");
     // A list stored out of order is sorted by the next save; equal names keep their order.
     settings.savedCatProfiles = {{"b2", "beta"}, {"z", "Zulu"}, {"b1", "BETA"}};
-    settings.saveCurrentLookAsProfile("alpha");
+    settings.saveCurrentLookAsProfile("alpha", english);
     EXPECT_EQ(namesOf(settings.savedCatProfiles),
               (std::vector<std::string>{"alpha", "beta", "BETA", "Zulu"}));
 }
@@ -592,6 +683,28 @@ TEST(PurloSettingsStore, LoadAndSaveRecoveryTable) {
             }
         }
         expectKeys(store, row.after, row.name);
+    }
+}
+
+TEST(PurloSettingsStore, BytesNestedTooDeepAreRecoveredFromTheBackup) {
+    using testing::withNesting;
+    const PurloSettings cat = decoded(R"({"skin":"orange"})");
+    const std::string orange = envelope(cat);
+    std::string objects;
+    for (int level = 0; level < 50'000; ++level) {
+        objects += R"({"a":)";
+    }
+    objects += "0" + std::string(50'000, '}');
+    const std::pair<std::string, PurloSettingsLoadResult> rows[] = {
+        {withNesting(orange, maximumJsonDepth), {cat, clean}},
+        {withNesting(orange, maximumJsonDepth + 1), {cat, restoredBackup}},
+        {withNesting("{}", 10'000), {cat, restoredBackup}},
+        {withNesting("{}", 50'000), {cat, restoredBackup}},
+        {objects, {cat, restoredBackup}},
+    };
+    for (const auto& [primary, loaded] : rows) {
+        InMemoryKeyValueStore store = storeHolding({primary, orange});
+        EXPECT_EQ(PurloSettings::load(store), loaded) << primary.substr(0, 40);
     }
 }
 

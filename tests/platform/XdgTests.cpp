@@ -1,4 +1,5 @@
 #include "platform/AutostartLoginItem.h"
+#include "platform/UserLocale.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +21,26 @@ TEST(Environment, XdgFoldersFollowAbsoluteVariablesOnly) {
         EXPECT_EQ(configFolder(environment), config + "/Purlo");
         EXPECT_EQ(supportFolder(environment), data + "/Purlo");
         EXPECT_EQ(autostartFolder(environment), config + "/autostart");
+    }
+}
+
+TEST(UserLocale, EachCategoryReadsLcAllThenItsOwnVariableThenLang) {
+    const std::tuple<Environment, std::string, std::string> cases[] = {
+        {{{"LANG", "sv_SE.UTF-8"}}, "sv_SE", "sv_SE"},
+        {{{"LANG", "en_US.UTF-8"}, {"LC_COLLATE", "sv_SE.UTF-8"}}, "sv_SE", "en_US"},
+        {{{"LANG", "en_US.UTF-8"}, {"LC_TIME", "he_IL.UTF-8"}}, "en_US", "he_IL"},
+        {{{"LC_ALL", "he_IL.UTF-8"}, {"LC_COLLATE", "sv_SE"}, {"LC_TIME", "de_DE"}},
+         "he_IL",
+         "he_IL"},
+        {{{"LC_ALL", ""}, {"LC_COLLATE", ""}, {"LANG", "de_DE@euro"}}, "de_DE", "de_DE"},
+        {{{"LANG", "C.UTF-8"}, {"LC_MESSAGES", "sv_SE.UTF-8"}}, "", ""},
+        {{{"LC_ALL", "POSIX"}, {"LANG", "sv_SE.UTF-8"}}, "", ""},
+        {{}, "", ""},
+    };
+    for (const auto& [environment, collation, time] : cases) {
+        const UserLocale locale = UserLocale::fromEnvironment(environment);
+        EXPECT_EQ(locale.collation, collation) << collation << "/" << time;
+        EXPECT_EQ(locale.time, time) << collation << "/" << time;
     }
 }
 

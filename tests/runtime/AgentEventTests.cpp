@@ -2,6 +2,7 @@
 #include "platform/AtomicFile.h"
 #include "runtime/AgentEventBridge.h"
 #include "runtime/AgentEventWriter.h"
+#include "tests/support/NestedJson.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <cmath>
@@ -84,6 +85,24 @@ TEST_F(AgentEventBridgeTest, ReadsSixteenKibibytesOfARegularFileAndNoMoreWithout
     std::filesystem::remove(file);
     std::filesystem::create_directory(file);
     EXPECT_EQ(bridge.sample(103), substitute(103));
+}
+
+TEST_F(AgentEventBridgeTest, AFileNestedTooDeepGivesTheSubstituteEvent) {
+    const std::string thinkingEvent = R"({"event":"thinking"})";
+    const std::pair<std::size_t, AgentEventSnapshot> rows[] = {
+        {maximumJsonDepth, event(thinking, "Agent", 100, 160)},
+        {maximumJsonDepth + 1, substitute(100)},
+        {10'000, substitute(100)},
+        {50'000, substitute(100)},
+    };
+    for (const auto& [depth, expected] : rows) {
+        bridge.reset();
+        write(testing::withNesting(thinkingEvent, depth), depth);
+        EXPECT_EQ(bridge.sample(100), expected) << depth;
+        // The file's size limit catches the deepest ones first; the record alone still fails.
+        EXPECT_EQ(decodeAgentEventPayload(testing::withNesting(thinkingEvent, depth)).has_value(),
+                  depth == maximumJsonDepth);
+    }
 }
 
 TEST_F(AgentEventBridgeTest, RewriteWithinOneTimestampTickIsSeen) {

@@ -6,7 +6,7 @@
 namespace purlo {
 namespace {
 
-TEST(SettingsSectionTab, TabsAreSpelledAndOrderedAsTheSidebarListsThem) {
+TEST(SettingsSectionTab, OnlyTheExactRawValuesNameATab) {
     const std::vector<std::string_view> expected{"appearance", "behavior", "focus", "agent",
                                                  "privacy",    "help",     "about"};
     std::vector<std::string_view> spelled;
@@ -15,7 +15,33 @@ TEST(SettingsSectionTab, TabsAreSpelledAndOrderedAsTheSidebarListsThem) {
         EXPECT_EQ(fromString<SettingsSectionTab>(toString(tab)), tab);
     }
     EXPECT_EQ(spelled, expected);
-    EXPECT_EQ(fromString<SettingsSectionTab>("Appearance"), std::nullopt);
+    const struct {
+        std::string_view raw;
+        std::optional<SettingsSectionTab> tab;
+    } rows[] = {
+        {"about", SettingsSectionTab::about},
+        {"Appearance", std::nullopt},
+        {"", std::nullopt},
+        {"agent ", std::nullopt},
+        {"Agent", std::nullopt},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(fromString<SettingsSectionTab>(row.raw), row.tab) << '"' << row.raw << '"';
+    }
+}
+
+// Read top to bottom, the sidebar lists every tab once, in the tabs' own order.
+TEST(SettingsSectionTab, TheSidebarGroupsHoldEveryTabOnceInOrder) {
+    std::vector<SettingsSectionTab> listed;
+    std::vector<std::string_view> headers;
+    for (const SettingsSidebarGroup& group : settingsSidebarGroups) {
+        headers.push_back(group.header);
+        listed.insert(listed.end(), group.tabs.begin(), group.tabs.end());
+    }
+    EXPECT_EQ(headers, (std::vector<std::string_view>{"Purlo", "Support"}));
+    EXPECT_EQ(settingsSidebarGroups[0].tabs.size(), 5u);
+    const auto all = allCases<SettingsSectionTab>();
+    EXPECT_EQ(listed, std::vector(all.begin(), all.end()));
 }
 
 TEST(PurloSettingsRouter, StartsOnAppearanceAndAnnouncesEverySelection) {

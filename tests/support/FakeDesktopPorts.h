@@ -3,10 +3,15 @@
 #include "platform/Appearance.h"
 #include "platform/DesktopObservers.h"
 #include "platform/LoginItem.h"
+#include "platform/Pasteboard.h"
+#include "platform/SavePanel.h"
 #include "platform/UrlOpener.h"
 
 #include <array>
+#include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace purlo::testing {
@@ -50,22 +55,68 @@ public:
     bool dark = false;
 };
 
+// Takes every URL, or none when told to refuse; remembers each one it was handed.
 class FakeUrlOpener final : public UrlOpener {
 public:
-    bool open(std::string_view) override { return true; }
+    bool open(std::string_view url) override {
+        opened.emplace_back(url);
+        return accepts;
+    }
+
+    bool accepts = true;
+    std::vector<std::string> opened;
+};
+
+// A clipboard in memory that may refuse what it is given, which leaves it empty.
+class FakePasteboard final : public Pasteboard {
+public:
+    bool replaceString(std::string_view text) override {
+        contents = accepts ? std::optional<std::string>(text) : std::nullopt;
+        return accepts;
+    }
+
+    bool accepts = true;
+    std::optional<std::string> contents;
+};
+
+// Answers with the location the test chose, nothing meaning cancelled, and remembers
+// the names it was offered.
+class FakeSavePanel final : public SavePanel {
+public:
+    std::optional<std::filesystem::path>
+    chooseSaveLocation(std::string_view suggestedFileName) override {
+        suggestedNames.emplace_back(suggestedFileName);
+        return answer;
+    }
+
+    std::optional<std::filesystem::path> answer;
+    std::vector<std::string> suggestedNames;
 };
 
 class FakeLoginItem final : public LoginItem {
 public:
     LoginItemStatus status() const override { return status_; }
     std::optional<FileError> registerItem() override {
+        ++changes;
+        if (failure) {
+            return failure;
+        }
         status_ = LoginItemStatus::enabled;
         return std::nullopt;
     }
     std::optional<FileError> unregisterItem() override {
+        ++changes;
+        if (failure) {
+            return failure;
+        }
         status_ = LoginItemStatus::notRegistered;
         return std::nullopt;
     }
+
+    // Every change asked for fails with this, leaving the status as it was.
+    std::optional<FileError> failure;
+    // How often a change was asked for.
+    int changes = 0;
 
 private:
     LoginItemStatus status_ = LoginItemStatus::notRegistered;

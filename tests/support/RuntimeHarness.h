@@ -26,7 +26,8 @@ PurloSettings settingsWith(Change change) {
 }
 
 // A runtime on fakes and virtual time: the loop moves the clock, the settings live in
-// memory, the folders are temporary, and the calendar is Berlin's.
+// memory, the folders are temporary, and the calendar and the order of names are
+// Berlin's.
 class RuntimeHarness {
 public:
     explicit RuntimeHarness(Date now = berlinJanuary(13, 10, 0))
@@ -47,6 +48,7 @@ public:
                 .loop = loop,
                 .store = store,
                 .calendar = *Calendar::inTimeZone("Europe/Berlin"),
+                .naturalOrder = NaturalOrder("de_DE"),
                 .keyEvents = keys,
                 .pointer = pointer,
                 .activeApplications = applications,
@@ -56,14 +58,16 @@ public:
                 .appearance = appearance,
                 .loginItem = loginItem,
                 .urlOpener = urlOpener,
+                .pasteboard = pasteboard,
+                .savePanel = savePanel,
                 .supportFolder = folder / "support",
                 .homeFolder = folder / "home",
                 .environment = {{"HOME", (folder / "home").string()}},
                 .bundle = Bundle{},
                 // The website never answers.
                 .updateTransport = [](const auto&, auto) {},
-                .updateChecker = nullptr,
-                .automaticUpdater = nullptr,
+                .updateChecker = std::move(updateChecker),
+                .automaticUpdater = std::move(automaticUpdater),
             });
         }
         return *runtime_;
@@ -94,7 +98,13 @@ public:
     FakeAppearance appearance;
     FakeLoginItem loginItem;
     FakeUrlOpener urlOpener;
+    FakePasteboard pasteboard;
+    FakeSavePanel savePanel;
     TemporaryFolder folder;
+    // Stand-ins for the update services, taken when the runtime is built; without
+    // them the runtime builds its own from the empty bundle.
+    std::unique_ptr<PurloUpdateChecking> updateChecker;
+    std::unique_ptr<PurloAutomaticUpdating> automaticUpdater;
 
 private:
     std::unique_ptr<PurloRuntime> runtime_;

@@ -5,6 +5,8 @@
 #include "ui/PurloIntervalField.h"
 
 #include <QImage>
+#include <QVBoxLayout>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace purlo {
@@ -63,6 +65,40 @@ TEST(PurloButtonChrome, FollowsThePointerAndTheAppearanceOfItsWindow) {
     }
 }
 
+TEST(PurloButtonChrome, OnlyTheButtonUnderThePointerLiftsAsButtonsComeGoAndMoveUnderIt) {
+    QWidget window;
+    window.resize(400, 100);
+    PurloButtonChrome* back = PurloGhostButtonStyle{}.makeBody("Back", &window);
+    PurloButtonChrome* next = PurloPrimaryButtonStyle{}.makeBody("Continue", &window);
+    back->setGeometry(10, 10, 120, 40);
+    next->setGeometry(200, 10, 120, 40);
+    window.show();
+    const QPoint overBack = back->mapToGlobal(back->rect().center());
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        bool backLit, nextLit;
+    } steps[] = {
+        {"pointer on Back", [&] { testing::pointAt(overBack); }, true, false},
+        {"Continue takes Back's place",
+         [&] {
+             back->move(200, 10);
+             next->move(10, 10);
+         },
+         false, true},
+        {"Continue hides", [&] { next->hide(); }, false, false},
+        {"and comes back", [&] { next->show(); }, false, true},
+        {"the pointer moves off both",
+         [&] { testing::pointAt(window.mapToGlobal(QPoint(390, 90))); }, false, false},
+    };
+    for (const auto& [step, act, backLit, nextLit] : steps) {
+        act();
+        EXPECT_EQ(back->hovering(), backLit) << step;
+        EXPECT_EQ(next->hovering(), nextLit) << step;
+    }
+    testing::movePointerAway();
+}
+
 TEST(PurloDisclosureGroup, TheWholeHeaderRowFoldsAndOpensTheContentAndKeepsItsChevronApart) {
     auto* label = new QLabel(QString(60, QChar('x')));
     auto* content = new QLabel("Details");
@@ -84,6 +120,39 @@ TEST(PurloDisclosureGroup, TheWholeHeaderRowFoldsAndOpensTheContentAndKeepsItsCh
     click(group->header(), QPointF(5, 5));
     EXPECT_FALSE(content->isVisible());
     EXPECT_EQ(group->header().accessibleDescription(), "Collapsed");
+}
+
+TEST(PurloText, PaintsInItsOwnColourWhereverItIsPlaced) {
+    // A folding header is a button, whose text colour its children take unless told not to.
+    const std::pair<const char*, std::function<QWidget*(QWidget*)>> holders[] = {
+        {"a plain widget",
+         [](QWidget* text) {
+             auto* holder = new QWidget;
+             (new QVBoxLayout(holder))->addWidget(text);
+             return holder;
+         }},
+        {"a folding header",
+         [](QWidget* text) {
+             return PurloTrailingDisclosureGroupStyle{}.makeBody(text, new QLabel("Details"));
+         }},
+    };
+    const QRgb tertiary = themeQColor(PurloTheme::tertiaryText, false).rgb();
+    for (const auto& [name, hold] : holders) {
+        SCOPED_TRACE(name);
+        auto* text =
+            new PurloText("Nothing is sent automatically.", QFont(), PurloTheme::tertiaryText);
+        std::unique_ptr<QWidget> holder(hold(text));
+        holder->resize(holder->sizeHint());
+        const QImage picture =
+            holder->grab(QRect(text->mapTo(holder.get(), QPoint(0, 0)), text->size())).toImage();
+        int inColour = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                inColour += picture.pixel(x, y) == tertiary ? 1 : 0;
+            }
+        }
+        EXPECT_GT(inColour, 10);
+    }
 }
 
 TEST(PurloToggle, StoresEveryFlipAndShowsWhatWasStored) {
@@ -218,6 +287,48 @@ TEST(PurloIcon, KnownSymbolsDrawInTheTintAtTheirPixelSizeAndNothingElseDraws) {
     const int solid = tintedPixelCount(paw.toImage(), qRgb(0x20, 0x23, 0x22));
     EXPECT_GT(solid, 50);
     EXPECT_LT(solid, 1000) << "a fully opaque pixel in another colour than the tint";
+}
+
+TEST(PurloStatusPill, EachVariantDrawsItsBadgeAndTextInItsColourWithAWhiteSymbol) {
+    using Variant = PurloStatusPill::Variant;
+    const std::pair<Variant, ThemeColor> variants[] = {
+        {Variant::ok, PurloTheme::statusGreen},
+        {Variant::warn, PurloTheme::statusOrange},
+        {Variant::never, PurloTheme::statusGray},
+        {Variant::pending, PurloTheme::statusBlue},
+    };
+    // Pixels at least this much lighter than the colour: the symbol's smoothed strokes.
+    const auto lighter = [](const QImage& image, QRgb than, int by) {
+        int found = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                found += qGray(image.pixel(x, y)) >= qGray(than) + by ? 1 : 0;
+            }
+        }
+        return found;
+    };
+    for (const auto& [variant, color] : variants) {
+        SCOPED_TRACE(static_cast<int>(variant));
+        PurloStatusPill pill(variant, "Allowed");
+        pill.resize(pill.sizeHint());
+        QImage picture(pill.size(), QImage::Format_ARGB32_Premultiplied);
+        picture.fill(Qt::transparent);
+        pill.render(&picture);
+        const QRgb tint = themeQColor(color).rgba();
+        const int middle = pill.height() / 2;
+        EXPECT_EQ(picture.pixel(2, middle), tint) << "the badge";
+        EXPECT_GT(lighter(picture.copy(4, middle - 5, 10, 10), tint, 40), 4) << "its symbol";
+        const int textStart =
+            static_cast<int>(PurloStatusPill::badgeDiameter + PurloStatusPill::spacing);
+        const QImage text = picture.copy(textStart, 0, 30, pill.height());
+        int inTint = 0;
+        for (int y = 0; y < text.height(); ++y) {
+            for (int x = 0; x < text.width(); ++x) {
+                inTint += text.pixel(x, y) == tint ? 1 : 0;
+            }
+        }
+        EXPECT_GT(inTint, 4) << "the text";
+    }
 }
 
 } // namespace

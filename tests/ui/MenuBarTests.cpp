@@ -17,6 +17,7 @@ namespace {
 using Mode = PomodoroController::State::Mode;
 using Titles = std::vector<std::string>;
 using Trailing = MenuRow::Trailing;
+using testing::pointAt;
 using testing::press;
 using testing::visibleRowTitles;
 
@@ -116,6 +117,7 @@ TEST(MenuRow, TheWholeRoundedRowTakesOneClick) {
 }
 
 TEST(MenuRow, LightsUpInTheAccentOnlyWhileThePointerIsOver) {
+    testing::movePointerAway();
     MenuRow row("Nap", "moon.zzz", Trailing::chevron(false), false, {});
     row.show();
     const QImage plain = drawn(row);
@@ -325,6 +327,54 @@ TEST_F(PurloMenuBarViewTest, NapChoicesFoldAwayAfterAChoiceAndWhileSheSleeps) {
     EXPECT_EQ(visibleRowTitles(view), asleep);
     harness.runtime().wake();
     EXPECT_EQ(visibleRowTitles(view), expanded);
+}
+
+QPoint middleOf(const QWidget& popover, const QString& title) {
+    const QAbstractButton* row = testing::button(popover, title);
+    return row != nullptr ? row->mapToGlobal(row->rect().center()) : QPoint(-100, -100);
+}
+
+Titles litRows(const QWidget& popover) {
+    Titles lit;
+    for (const MenuRow* row : testing::shownWidgets<MenuRow>(popover)) {
+        if (row->hovering()) {
+            lit.push_back(row->text().toStdString());
+        }
+    }
+    return lit;
+}
+
+TEST_F(PurloMenuBarViewTest, OnlyTheRowUnderThePointerIsLitWhileRowsComeAndGoUnderIt) {
+    PurloMenuBarView& view = open();
+    const struct {
+        const char* moveTo; // nothing: the pointer stays where it is
+        const char* press;
+        Titles lit;
+    } steps[] = {
+        {"Nap", nullptr, {"Nap"}},
+        {nullptr, "Nap", {"Nap"}},
+        {"Quick catnap · 20m", nullptr, {"Quick catnap · 20m"}},
+        // She falls asleep: the choices fold away and the next rows move up under it.
+        {nullptr, "Quick catnap · 20m", {"Stretch now"}},
+        {"Wake Purlo", nullptr, {"Wake Purlo"}},
+        // She wakes: "Nap" comes back under the still pointer.
+        {nullptr, "Wake Purlo", {"Nap"}},
+        {"Stretch now", nullptr, {"Stretch now"}},
+        {"Reset position", nullptr, {"Reset position"}},
+    };
+    for (const auto& [target, pressed, lit] : steps) {
+        if (target != nullptr) {
+            pointAt(middleOf(view, target));
+        }
+        if (pressed != nullptr) {
+            press(view, pressed);
+            QCoreApplication::processEvents();
+        }
+        EXPECT_EQ(litRows(view), lit) << (target ? target : "") << (pressed ? pressed : "");
+    }
+    pointAt(view.mapToGlobal(QPoint(view.width() / 2, 10)));
+    EXPECT_EQ(litRows(view), Titles{}) << "over the header";
+    testing::movePointerAway();
 }
 
 TEST_F(PurloMenuBarViewTest, ShortcutsActAsTheirRowsWhileTheKeysAreHers) {

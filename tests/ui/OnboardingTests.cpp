@@ -50,7 +50,7 @@ TEST(OnboardingView, WalksThroughThreeSlidesWithTheirTextsCounterAndButtons) {
          {"Move your cursor. Say hello.", "She\u2019s watching.",
           "Move the pointer around the preview and watch her follow."}},
         {{"Later", "Continue"},
-         {"Let her tap along.", "Enable typing reactions in macOS Settings.",
+         {"Let her tap along.", "Typing reactions need no permission on Linux.",
           "Typing reaction preview",
           "Optional Input Monitoring lets Purlo tap along with your keypress timing. She does "
           "not read the text you type."}},
@@ -86,10 +86,10 @@ TEST(OnboardingView, WalksThroughThreeSlidesWithTheirTextsCounterAndButtons) {
 TEST(OnboardingView, ThePermissionSlideFollowsTheGrantWithoutBeingTouched) {
     Onboarding onboarding(false);
     click(*button(*onboarding.view, "Continue"));
-    const QString hint = "If Purlo is not listed, click + and choose Purlo from Applications.";
+    const QString hint = "If nothing changes, this display lacks the X Input extension.";
     EXPECT_TRUE(shownTexts(*onboarding.view).contains(hint));
     EXPECT_EQ(accessible(*onboarding.view, "Typing reactions are ready"), nullptr);
-    click(*button(*onboarding.view, "Open Settings"));
+    click(*button(*onboarding.view, "Check Again"));
     EXPECT_EQ(onboarding.harness.keys.requestCount, 1);
     EXPECT_NE(button(*onboarding.view, "Later"), nullptr) << "asking alone changes nothing";
 
@@ -98,12 +98,12 @@ TEST(OnboardingView, ThePermissionSlideFollowsTheGrantWithoutBeingTouched) {
     onboarding.harness.loop.advance(PurloRuntime::permissionPollInterval);
     EXPECT_NE(button(*onboarding.view, "Continue"), nullptr);
     EXPECT_NE(accessible(*onboarding.view, "Typing reactions are ready"), nullptr);
-    EXPECT_EQ(button(*onboarding.view, "Open Settings"), nullptr);
+    EXPECT_EQ(button(*onboarding.view, "Check Again"), nullptr);
     EXPECT_FALSE(shownTexts(*onboarding.view).contains(hint));
 
     onboarding.harness.keys.granted = false;
     onboarding.harness.runtime().recheckInputMonitoringPermission();
-    EXPECT_NE(button(*onboarding.view, "Open Settings"), nullptr) << "taken away, it comes back";
+    EXPECT_NE(button(*onboarding.view, "Check Again"), nullptr) << "taken away, it comes back";
     EXPECT_NE(button(*onboarding.view, "Later"), nullptr);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -34,6 +35,14 @@ T* shownWith(const QWidget& root, Value (T::*property)() const, const Value& val
         }
     }
     return nullptr;
+}
+
+// Lets the queued work run: shows, layouts and the deletion of what was let go.
+inline void settle() {
+    for (int turn = 0; turn < 5; ++turn) {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 inline QAbstractButton* button(const QWidget& root, const QString& text) {
@@ -71,6 +80,19 @@ inline void enter(QWidget& widget, bool inside) {
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(&widget, inside ? &enter : &leave);
+}
+
+// Moves the pointer for real: Qt hands the move to the window under it and works out
+// from there which widgets it entered and left, as it does for a person's mouse.
+inline void pointAt(QPoint global) {
+    QCursor::setPos(global);
+    QApplication::processEvents();
+}
+
+// The pointer off every window, where each test that moves it leaves it, so that a
+// widget shown later is not under it.
+inline void movePointerAway() {
+    pointAt(QPoint(790, 790));
 }
 
 inline void pressKey(QWidget& widget, int key, const QString& text = {},

@@ -1,10 +1,12 @@
 #include "platform/qt/QtAppearance.h"
 #include "platform/qt/QtDesktopObservers.h"
+#include "platform/qt/QtPasteboard.h"
 #include "platform/qt/QtPointerSource.h"
 #include "platform/qt/QtScreenSource.h"
 #include "platform/qt/QtUrlOpener.h"
 #include "tests/support/ManualEventLoop.h"
 
+#include <QClipboard>
 #include <QColor>
 #include <QCursor>
 #include <QEventLoop>
@@ -115,6 +117,16 @@ TEST(QtUrlOpener, HandsTheDesktopNothingThatIsNoUrl) {
     for (const char* text : {"", "   ", "no scheme at all", "https://exa mple.com/%zz"}) {
         EXPECT_FALSE(opener.open(text)) << text;
     }
+}
+
+TEST(QtPasteboard, ReplacesWhatTheClipboardHeldWithExactlyTheText) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("older"));
+    QtPasteboard pasteboard;
+    const std::string text = "Purlo 1.4 (27)\nDebian GNU/Linux 12 \u00B7 \u201Cbookworm\u201D";
+    EXPECT_TRUE(pasteboard.replaceString(text));
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), text);
+    EXPECT_TRUE(pasteboard.replaceString(""));
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().isEmpty());
 }
 
 } // namespace

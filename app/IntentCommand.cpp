@@ -1,0 +1,36 @@
+#include "app/IntentCommand.h"
+
+#include "app/SingleInstance.h"
+#include "intents/PurloIntentCommandLine.h"
+#include "runtime/AgentEventBridge.h"
+#include "runtime/AgentEventWriter.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace purlo {
+
+bool isIntentCommand(int argc, char** argv) {
+    return argc > 1 && argv[1] == PurloIntentCommandLine::command;
+}
+
+int runIntentCommand(int argc, char** argv, const Environment& environment) {
+    // The local socket needs an application object, but no display.
+    const QCoreApplication application(argc, argv);
+    const std::vector<std::string> arguments(argv + 2, argv + argc);
+    const QString channel = SingleInstance::socketName(environment);
+    const AgentEventWriter writer{
+        AgentEventBridge::defaultEventFileURL(supportFolder(environment))};
+    const auto outcome = PurloIntentCommandLine::run(
+        arguments, [&](std::string_view request) { return SingleInstance::ask(channel, request); },
+        [&](const SetPurloAgentStatusIntent& status) {
+            return status.performWithoutProgram(writer);
+        });
+    std::fputs(outcome.output.c_str(), stdout);
+    std::fputs(outcome.errors.c_str(), stderr);
+    return outcome.status;
+}
+
+} // namespace purlo

@@ -1,0 +1,69 @@
+#include "intents/PurloIntentActionService.h"
+
+#include "runtime/PurloRuntime.h"
+
+namespace purlo {
+namespace {
+
+// The nap of the same length: the cases line up one by one.
+PurloNapDuration runtimeNapDuration(PurloNapShortcutDuration duration) {
+    switch (duration) {
+    case PurloNapShortcutDuration::fifteenMinutes:
+        return PurloNapDuration::fifteenMinutes;
+    case PurloNapShortcutDuration::twentyMinutes:
+        return PurloNapDuration::twentyMinutes;
+    case PurloNapShortcutDuration::thirtyMinutes:
+        return PurloNapDuration::thirtyMinutes;
+    case PurloNapShortcutDuration::oneHour:
+        return PurloNapDuration::oneHour;
+    }
+    return PurloNapDuration::fifteenMinutes;
+}
+
+} // namespace
+
+PurloIntentActionService PurloIntentActionService::forRuntime(PurloRuntime& runtime) {
+    const Clock& clock = runtime.clock();
+    return {runtime, AgentEventWriter{runtime.agentEventBridge().eventFileURL(), [&clock] {
+                                          return clock.uptime();
+                                      }}};
+}
+
+void PurloIntentActionService::pet() const {
+    runtime.pet();
+}
+
+void PurloIntentActionService::startFocus() const {
+    runtime.startFocus();
+}
+
+void PurloIntentActionService::markWin() const {
+    runtime.markWin(runtime.clock().now());
+}
+
+void PurloIntentActionService::nap(PurloNapShortcutDuration duration) const {
+    runtime.nap(runtimeNapDuration(duration), runtime.clock().now());
+}
+
+void PurloIntentActionService::wake() const {
+    runtime.wake();
+}
+
+std::optional<FileError> PurloIntentActionService::setAgentStatus(PurloAgentShortcutStatus status,
+                                                                  std::string source) const {
+    return writeAgentStatus(agentEventWriter, status, std::move(source));
+}
+
+std::optional<FileError> PurloIntentActionService::writeAgentStatus(const AgentEventWriter& writer,
+                                                                    PurloAgentShortcutStatus status,
+                                                                    std::string source) {
+    switch (status) {
+    case PurloAgentShortcutStatus::thinking:
+        return writer.write(AgentEventKind::thinking, std::move(source), thinkingLifetime);
+    case PurloAgentShortcutStatus::done:
+        return writer.write(AgentEventKind::completed, std::move(source), doneLifetime);
+    }
+    return std::nullopt;
+}
+
+} // namespace purlo

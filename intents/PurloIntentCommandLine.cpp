@@ -1,0 +1,283 @@
+#include "intents/PurloIntentCommandLine.h"
+
+#include "integrations/ShellQuoting.h"
+#include "intents/IntentActionNames.h"
+#include "intents/PurloIntentRequest.h"
+#include "intents/PurloShortcuts.h"
+#include "model/JsonCoding.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace purlo::PurloIntentCommandLine {
+namespace {
+
+constexpr std::string_view programName = "Purlo";
+constexpr std::string_view durationOption = "--duration";
+constexpr std::string_view statusOption = "--status";
+constexpr std::string_view sourceOption = "--source";
+constexpr std::string_view listOption = "--list";
+constexpr std::string_view helpOptions[] = {"--help", "-h"};
+
+// Shorter spellings of the nap durations, in their order.
+constexpr std::array<std::string_view, 4> durationShortNames{"15m", "20m", "30m", "1h"};
+
+std::string inQuotes(std::string_view text) {
+    return "“" + std::string(text) + "”";
+}
+
+std::optional<PurloNapShortcutDuration> durationNamed(std::string_view value) {
+    if (const auto raw = fromString<PurloNapShortcutDuration>(value)) {
+        return raw;
+    }
+    const auto found = std::ranges::find(durationShortNames, value);
+    if (found == durationShortNames.end()) {
+        return std::nullopt;
+    }
+    return static_cast<PurloNapShortcutDuration>(found - durationShortNames.begin());
+}
+
+std::string joined(std::span<const std::string_view> words, std::string_view separator) {
+    std::string text;
+    for (const auto word : words) {
+        text += (text.empty() ? "" : std::string(separator)) + std::string(word);
+    }
+    return text;
+}
+
+// The raw values of an enumeration, in case order.
+template <NamedEnum E>
+std::string joined(std::string_view separator) {
+    return joined(EnumNames<E>::values, separator);
+}
+
+// Sets the option on the action; a mistake when the action has no such option or the
+// value does not fit it.
+std::optional<Mistake> setOption(PurloIntent& intent, std::string_view option,
+                                 const std::string& value) {
+    const auto unknown = [&] {
+        return Mistake{inQuotes(intentActionName(intent)) + " has no option " + inQuotes(option) +
+                       "."};
+    };
+    if (auto* nap = std::get_if<NapPurloIntent>(&intent)) {
+        if (option != durationOption) {
+            return unknown();
+        }
+        const auto duration = durationNamed(value);
+        if (!duration) {
+            return Mistake{inQuotes(value) + " is not a nap duration; use " +
+                           joined(durationShortNames, ", ") + "."};
+        }
+        nap->duration = *duration;
+        return std::nullopt;
+    }
+    if (auto* agent = std::get_if<SetPurloAgentStatusIntent>(&intent)) {
+        if (option == statusOption) {
+            const auto status = fromString<PurloAgentShortcutStatus>(value);
+            if (!status) {
+                return Mistake{inQuotes(value) + " is not an agent status; use " +
+                               joined<PurloAgentShortcutStatus>(" or ") + "."};
+            }
+            agent->status = *status;
+            return std::nullopt;
+        }
+        if (option == sourceOption) {
+            if (value.size() > PurloIntentRequest::maximumSourceLength || !encodeBytes(value)) {
+                return Mistake{"The source must be UTF-8 text of at most " +
+                               std::to_string(PurloIntentRequest::maximumSourceLength) + " bytes."};
+            }
+            agent->source = value;
+            return std::nullopt;
+        }
+    }
+    return unknown();
+}
+
+Parsed parseAction(std::span<const std::string> arguments) {
+    auto intent = intentNamed(arguments.front());
+    if (!intent) {
+        return Mistake{
+            (arguments.front().starts_with('-') ? "Unknown option " : "Unknown action ") +
+            inQuotes(arguments.front()) + "."};
+    }
+    for (std::size_t index = 1; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        if (!argument.starts_with("--")) {
+            return Mistake{"Unexpected argument " + inQuotes(argument) + "."};
+        }
+        const auto equals = argument.find('=');
+        const std::string option = argument.substr(0, equals);
+        std::string value;
+        if (equals != std::string::npos) {
+            value = argument.substr(equals + 1);
+        } else if (index + 1 < arguments.size()) {
+            value = arguments[++index];
+        } else {
+            return Mistake{"The option " + inQuotes(option) + " needs a value."};
+        }
+        if (auto mistake = setOption(*intent, option, value)) {
+            return *mistake;
+        }
+    }
+    return Perform{*intent};
+}
+
+// A word the shell passes on as it is, or the word quoted.
+std::string shellWord(std::string_view text) {
+    const bool plain = !text.empty() && std::ranges::all_of(text, [](unsigned char c) {
+        return std::isalnum(c) || c == '.' || c == '_' || c == '-';
+    });
+    return plain ? std::string(text) : shellQuoted(text);
+}
+
+std::string optionsFor(const PurloIntent& intent) {
+    if (const auto* nap = std::get_if<NapPurloIntent>(&intent)) {
+        return " " + std::string(durationOption) + " " + std::string(toString(nap->duration));
+    }
+    if (const auto* agent = std::get_if<SetPurloAgentStatusIntent>(&intent)) {
+        return " " + std::string(statusOption) + " " + std::string(toString(agent->status)) + " " +
+               std::string(sourceOption) + " " + shellWord(agent->source);
+    }
+    return "";
+}
+
+std::string actionLine(std::string_view name, std::string_view title) {
+    std::string line = "  " + std::string(name);
+    line.resize(std::max<std::size_t>(line.size() + 2, 17), ' ');
+    return line + std::string(title) + "\n";
+}
+
+std::string optionLines(std::string_view option, std::string_view values,
+                        std::string_view description) {
+    return "      " + std::string(option) + " " + std::string(values) + "\n                 " +
+           std::string(description) + "\n";
+}
+
+std::string optionHelp(const auto&) {
+    return "";
+}
+
+std::string optionHelp(const NapPurloIntent& nap) {
+    return optionLines(durationOption,
+                       joined(durationShortNames, "|") + " (or " +
+                           joined<PurloNapShortcutDuration>("|") + ")",
+                       std::string(NapPurloIntent::durationTitle) + ", a " +
+                           std::string(AppEnumTitles<PurloNapShortcutDuration>::typeTitle) + ": " +
+                           std::string(caseTitle(nap.duration)) + " unless given");
+}
+
+std::string optionHelp(const SetPurloAgentStatusIntent& agent) {
+    return optionLines(statusOption, joined<PurloAgentShortcutStatus>("|"),
+                       std::string(SetPurloAgentStatusIntent::statusTitle) + ", a " +
+                           std::string(AppEnumTitles<PurloAgentShortcutStatus>::typeTitle) + ": " +
+                           std::string(caseTitle(agent.status)) + " unless given") +
+           optionLines(sourceOption, "TEXT",
+                       std::string(SetPurloAgentStatusIntent::sourceTitle) + ": " +
+                           inQuotes(agent.source) + " unless given");
+}
+
+} // namespace
+
+Parsed parse(std::span<const std::string> arguments) {
+    if (arguments.empty()) {
+        return Mistake{"No action given."};
+    }
+    const std::string& first = arguments.front();
+    const bool asksForHelp = std::ranges::find(helpOptions, first) != std::end(helpOptions);
+    if (asksForHelp || first == listOption) {
+        if (arguments.size() > 1) {
+            return Mistake{"Unexpected argument " + inQuotes(arguments[1]) + "."};
+        }
+        return asksForHelp ? Parsed{ShowHelp{}} : Parsed{ListShortcuts{}};
+    }
+    return parseAction(arguments);
+}
+
+std::string usageLine() {
+    return "Usage: purlo intent " + joined(intentActionNames, "|") +
+           " [OPTION...], or purlo intent --list; purlo intent --help explains them.";
+}
+
+std::string help() {
+    std::string text = "Usage: purlo intent ACTION [OPTION...]\n"
+                       "       purlo intent --list | --help\n\n"
+                       "Asks the running Purlo to do something and prints her answer.\n\n"
+                       "Actions:\n";
+    for (const auto name : intentActionNames) {
+        const PurloIntent intent = *intentNamed(name);
+        text += actionLine(name, intentTitle(intent));
+        text += std::visit([](const auto& action) { return optionHelp(action); }, intent);
+    }
+    text += "\nOptions:\n"
+            "  --list         the ready-made shortcuts, with their phrases\n"
+            "  --help         this help\n\n"
+            "Exit status: 0 when Purlo did it, 1 when she could not or is not running,\n"
+            "2 when the command is mistyped. agent-status also works while she is not\n"
+            "running: like a coding tool's hook, it writes her agent event file.\n";
+    return text;
+}
+
+std::string shortcutList() {
+    std::string text;
+    for (const PurloShortcut& shortcut : PurloShortcuts::appShortcuts()) {
+        text += std::string(shortcut.shortTitle) + ": " + commandFor(shortcut.intent) + "\n";
+        for (const auto phrase : shortcut.phrases) {
+            text += "    " + PurloShortcut::phrase(phrase, programName) + "\n";
+        }
+    }
+    return text;
+}
+
+std::string commandFor(const PurloIntent& intent) {
+    return "purlo intent " + std::string(intentActionName(intent)) + optionsFor(intent);
+}
+
+namespace {
+
+Outcome outcomeOf(const PurloIntentResult& result) {
+    if (const auto* dialog = std::get_if<IntentDialog>(&result)) {
+        return {succeeded, dialog->text + "\n", ""};
+    }
+    return {failed, "", std::get<IntentError>(result).message + "\n"};
+}
+
+Outcome withoutProgram(const PurloIntent& intent, const AgentStatusWithoutProgram& agentStatus) {
+    const auto* status = std::get_if<SetPurloAgentStatusIntent>(&intent);
+    if (!status || !agentStatus) {
+        return {failed, "", "Purlo is not running. Start her first, then try again.\n"};
+    }
+    Outcome outcome = outcomeOf(agentStatus(*status));
+    if (outcome.status == succeeded) {
+        outcome.errors = "Purlo is not running: the status was written to her agent event file.\n";
+    }
+    return outcome;
+}
+
+} // namespace
+
+Outcome run(std::span<const std::string> arguments, const Sender& send,
+            const AgentStatusWithoutProgram& agentStatusWithoutProgram) {
+    const Parsed parsed = parse(arguments);
+    if (const auto* mistake = std::get_if<Mistake>(&parsed)) {
+        return {misused, "", "purlo intent: " + mistake->message + "\n" + usageLine() + "\n"};
+    }
+    if (std::holds_alternative<ShowHelp>(parsed)) {
+        return {succeeded, help(), ""};
+    }
+    if (std::holds_alternative<ListShortcuts>(parsed)) {
+        return {succeeded, shortcutList(), ""};
+    }
+    const PurloIntent& intent = std::get<Perform>(parsed).intent;
+    const auto answer = send(PurloIntentRequest::encode(intent));
+    if (!answer) {
+        return withoutProgram(intent, agentStatusWithoutProgram);
+    }
+    const auto result = PurloIntentRequest::decodeAnswer(*answer);
+    if (!result) {
+        return {failed, "", "Purlo did not answer.\n"};
+    }
+    return outcomeOf(*result);
+}
+
+} // namespace purlo::PurloIntentCommandLine

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+#include <string_view>
+#include <unicode/uversion.h>
+
+U_NAMESPACE_BEGIN
+class Collator;
+U_NAMESPACE_END
+
+namespace purlo {
+
+// The order in which people expect a list of names in their language: letters as the
+// language sorts them (Swedish puts "Äpple" after "Zed"), case-insensitive, with runs of
+// digits compared by value ("look 2" before "look 10"). Copies share one collator,
+// which only answers const questions, so they may be used from any thread.
+class NaturalOrder {
+public:
+    // localeIdentifier: "sv_SE"; empty or unknown gives the order of no particular
+    // language.
+    explicit NaturalOrder(std::string_view localeIdentifier);
+
+    // Negative, zero or positive.
+    int compare(std::string_view left, std::string_view right) const;
+
+private:
+    std::shared_ptr<const icu::Collator> collator_;
+};
+
+} // namespace purlo

@@ -1,0 +1,133 @@
+#include "settings/HabitNudgeRow.h"
+
+#include "settings/HabitDraftTextField.h"
+#include "settings/WidgetOpacity.h"
+#include "ui/KitFont.h"
+#include "ui/PurloButtonStyles.h"
+#include "ui/PurloIntervalField.h"
+#include "ui/PurloText.h"
+#include "ui/PurloToggle.h"
+
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+#include <utility>
+
+namespace purlo {
+namespace {
+
+constexpr int rowPadding = 16;
+constexpr int rowSpacing = 18;
+constexpr int textLineSpacing = 4;
+// The quotation marks hug the message.
+constexpr int quoteSpacing = 1;
+constexpr int controlSpacing = 16;
+constexpr int titleWidth = 158;
+constexpr int messageWidth = 176;
+// From a few minutes to a working day's half.
+constexpr IntervalRange intervalRange{5, 240};
+
+QString text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+PurloText* quotationMark(const QString& mark) {
+    return new PurloText(mark, kitFont(13.5), PurloTheme::secondaryText);
+}
+
+} // namespace
+
+HabitNudgeRow::HabitNudgeRow(PurloHabitReminder habit, Binding<std::string> title,
+                             Binding<std::string> message, Binding<std::int64_t> intervalMinutes,
+                             Binding<bool> enabled, std::function<void()> remove, QWidget* parent)
+    : QWidget(parent)
+    , habit_(std::move(habit))
+    , enabled_(enabled)
+    , remove_(std::move(remove))
+    , messageField_(new HabitDraftTextField(std::move(message), QStringLiteral("a kind word"),
+                                            messageWidth, !enabled(), true))
+    , interval_(
+          new PurloIntervalField(std::move(intervalMinutes), intervalRange, QStringLiteral("min")))
+    , toggle_(new PurloToggle(std::move(enabled), text(habit_.title + " nudge"))) {
+    if (isCustom()) {
+        titleField_ = new HabitDraftTextField(std::move(title), QStringLiteral("Habit name"),
+                                              titleWidth, !enabled_(), false);
+    } else {
+        fixedTitle_ = new PurloText(text(habit_.title), kitFont(15, QFont::DemiBold),
+                                    PurloTheme::primaryText);
+    }
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(rowPadding, rowPadding, rowPadding, rowPadding);
+    row->setSpacing(rowSpacing);
+    row->addWidget(textColumn());
+    row->addStretch(1);
+    row->addWidget(controls());
+    showEnabled();
+}
+
+void HabitNudgeRow::refresh(const PurloHabitReminder& habit) {
+    habit_ = habit;
+    if (fixedTitle_ != nullptr) {
+        fixedTitle_->setText(text(habit_.title));
+    }
+    if (titleField_ != nullptr) {
+        titleField_->refresh();
+    }
+    messageField_->refresh();
+    interval_->valueDidChange();
+    toggle_->refresh();
+    toggle_->setAccessibleName(text(habit_.title + " nudge"));
+    if (deleteButton_ != nullptr) {
+        deleteButton_->setAccessibleName(text("Delete " + habit_.title));
+    }
+    showEnabled();
+}
+
+QWidget* HabitNudgeRow::textColumn() {
+    auto* messageLine = new QHBoxLayout;
+    messageLine->setSpacing(quoteSpacing);
+    messageLine->addWidget(quotationMark(QStringLiteral("\u201C")));
+    messageLine->addWidget(messageField_);
+    messageLine->addWidget(quotationMark(QStringLiteral("\u201D")));
+    messageLine->addStretch(1);
+
+    textColumn_ = new QWidget;
+    auto* column = new QVBoxLayout(textColumn_);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(textLineSpacing);
+    column->addWidget(titleField_ != nullptr ? static_cast<QWidget*>(titleField_) : fixedTitle_, 0,
+                      Qt::AlignLeading);
+    column->addLayout(messageLine);
+    return textColumn_;
+}
+
+QWidget* HabitNudgeRow::controls() {
+    auto* cluster = new QWidget;
+    auto* controls = new QHBoxLayout(cluster);
+    controls->setContentsMargins(0, 0, 0, 0);
+    controls->setSpacing(controlSpacing);
+    controls->addWidget(interval_);
+    controls->addWidget(toggle_);
+    if (isCustom()) {
+        deleteButton_ = PurloGhostButtonStyle{true}.makeBody(QString(), "trash");
+        deleteButton_->setToolTip(QStringLiteral("Delete custom habit"));
+        deleteButton_->setAccessibleName(text("Delete " + habit_.title));
+        connect(deleteButton_, &QAbstractButton::clicked, this, [this] { remove_(); });
+        controls->addWidget(deleteButton_);
+    }
+    return cluster;
+}
+
+// The switch stays usable while the reminder is off: it is what turns it back on.
+void HabitNudgeRow::showEnabled() {
+    const bool on = enabled_();
+    setWidgetOpacity(*textColumn_, on ? 1.0 : offOpacity);
+    if (titleField_ != nullptr) {
+        titleField_->setInputDisabled(!on);
+    }
+    messageField_->setInputDisabled(!on);
+    interval_->setEnabled(on);
+    setWidgetOpacity(*interval_, on ? 1.0 : offOpacity);
+}
+
+} // namespace purlo

@@ -1,0 +1,206 @@
+#include "settings/IntegrationsSettingsTab.h"
+
+#include "integrations/PurloWebsiteLinks.h"
+#include "platform/LinuxWordings.h"
+#include "platform/qt/QtText.h"
+#include "runtime/PurloRuntime.h"
+#include "settings/ReplaceableContent.h"
+#include "settings/SettingsGroup.h"
+#include "ui/KitFont.h"
+#include "ui/PurloCard.h"
+#include "ui/PurloDivider.h"
+#include "ui/PurloLabel.h"
+#include "ui/PurloLink.h"
+#include "ui/PurloText.h"
+#include "ui/PurloToggle.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QShowEvent>
+#include <algorithm>
+
+namespace purlo {
+namespace {
+
+constexpr int cardPadding = 20;
+constexpr int cardSpacing = 16;
+constexpr int toolSpacing = 5;
+constexpr int recentPadding = 16;
+constexpr int recentSpacing = 10;
+
+PurloText* wrapping(const QString& text, double points, const AppearanceColor& color) {
+    auto* label = new PurloText(text, kitFont(points), color);
+    label->setWordWrap(true);
+    return label;
+}
+
+// A ready tool that an event came from while agent reactions are on reads "Connected";
+// otherwise the tool's own status word stands.
+std::string statusWord(const AgentConnectionStatus& connection, const AgentBridgeStatus& bridge) {
+    if (!bridge.enabled || connection.title != "Ready") {
+        return connection.title;
+    }
+    const std::string_view tool = toString(connection.tool);
+    const bool heardFrom =
+        std::any_of(bridge.recentEvents.begin(), bridge.recentEvents.end(),
+                    [tool](const AgentBridgeEventRow& event) { return event.source == tool; });
+    return heardFrom ? "Connected" : connection.title;
+}
+
+QWidget* toolRow(const AgentConnectionStatus& connection, const AgentBridgeStatus& bridge) {
+    auto* row = new QWidget;
+    auto* column = new QVBoxLayout(row);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(toolSpacing);
+    auto* heading = new QHBoxLayout;
+    heading->addWidget(new PurloText(qText(toString(connection.tool)),
+                                     kitFont(14.5, QFont::DemiBold), PurloTheme::primaryText));
+    heading->addStretch(1);
+    heading->addWidget(new PurloText(qText(statusWord(connection, bridge)),
+                                     kitFont(12.5, QFont::Medium), PurloTheme::accent));
+    column->addLayout(heading);
+    column->addWidget(wrapping(qText(connection.detail), 12.5, PurloTheme::secondaryText));
+    return row;
+}
+
+} // namespace
+
+IntegrationsSettingsTab::IntegrationsSettingsTab(PurloRuntime& runtime, QWidget* parent)
+    : QWidget(parent)
+    , runtime_(runtime) {
+    QVBoxLayout* page = SettingsGroup::makePageColumn(*this);
+    auto* reactions =
+        new SettingsGroup(QStringLiteral("Agent Reactions"), SettingsGroup::Place::first);
+    reactions->card().addWidget(makeReactionsCard());
+    page->addWidget(reactions);
+    auto* tools = new SettingsGroup(QStringLiteral("Your Tools"), SettingsGroup::Place::later);
+    tools->card().addWidget(makeToolsCard());
+    page->addWidget(tools);
+    recentActivity_ =
+        new SettingsGroup(QStringLiteral("Recent Activity"), SettingsGroup::Place::later);
+    recentRows_ = new ReplaceableContent;
+    recentActivity_->card().addWidget(recentRows_);
+    page->addWidget(recentActivity_);
+
+    subscriptions_.push_back(runtime_.settings().subscribe([this](const PurloSettings&) {
+        showSwitch();
+        showTools();
+        showRecentActivity();
+    }));
+    subscriptions_.push_back(runtime_.agentConnections().subscribe(
+        [this](const std::vector<AgentConnectionStatus>&) { showTools(); }));
+    subscriptions_.push_back(
+        runtime_.agentEventHistory().subscribe([this](const std::vector<AgentEventSnapshot>&) {
+            showTools();
+            showRecentActivity();
+        }));
+}
+
+QWidget* IntegrationsSettingsTab::makeReactionsCard() {
+    auto* card = new QWidget;
+    QVBoxLayout* column = SettingsGroup::makePaddedColumn(*card, cardPadding, cardSpacing);
+    auto* heading = new QHBoxLayout;
+    heading->addWidget(new PurloText(QStringLiteral("A companion for your coding days"),
+                                     kitFont(16, QFont::DemiBold), PurloTheme::primaryText));
+    heading->addStretch(1);
+    toggle_ = new PurloToggle(
+        Binding<bool>{[this] { return runtime_.settings()->localAgentBridgeEnabled; },
+                      [this](bool on) {
+                          PurloSettings settings = *runtime_.settings();
+                          settings.localAgentBridgeEnabled = on;
+                          runtime_.setSettings(std::move(settings));
+                      }},
+        QStringLiteral("Agent Reactions"));
+    heading->addWidget(toggle_);
+    column->addLayout(heading);
+    column->addWidget(wrapping(QStringLiteral("Purlo thinks along with your agent, waits when it "
+                                              "needs you, and celebrates when the task is done."),
+                               14, PurloTheme::secondaryText));
+    statusLine_ = wrapping({}, 13, PurloTheme::secondaryText);
+    column->addWidget(statusLine_);
+    return card;
+}
+
+QWidget* IntegrationsSettingsTab::makeToolsCard() {
+    auto* card = new QWidget;
+    QVBoxLayout* column = SettingsGroup::makePaddedColumn(*card, cardPadding, cardSpacing);
+    toolRows_ = new ReplaceableContent;
+    column->addWidget(toolRows_);
+
+    auto* actions = new QHBoxLayout;
+    auto* checkAgain = new QPushButton(QStringLiteral("Check Again"));
+    checkAgain->setFont(kitFont(13));
+    connect(checkAgain, &QPushButton::clicked, this,
+            [this] { runtime_.recheckAgentConnections(); });
+    actions->addWidget(checkAgain);
+    actions->addStretch(1);
+    if (const auto& help = PurloWebsiteLinks::connectionHelp()) {
+        auto* link = new PurloLink(QStringLiteral("Connection Help"), 13);
+        connect(link, &PurloLink::clicked, this, [this, url = *help] { runtime_.openURL(url); });
+        actions->addWidget(link);
+    }
+    column->addLayout(actions);
+    return card;
+}
+
+void IntegrationsSettingsTab::showSwitch() {
+    toggle_->refresh();
+    statusLine_->setText(runtime_.settings()->localAgentBridgeEnabled
+                             ? qText(LinuxWordings::agentToolsSetUpAutomatically)
+                             : QStringLiteral("Off. Purlo won\u2019t react to agent activity."));
+}
+
+void IntegrationsSettingsTab::showTools() {
+    const std::vector<AgentConnectionStatus>& connections = *runtime_.agentConnections();
+    if (connections.empty()) {
+        // No rows take no room: the card holds only its buttons.
+        toolRows_->replace(nullptr);
+        toolRows_->hide();
+        return;
+    }
+    const AgentBridgeStatus bridge = runtime_.agentBridgeStatus();
+    auto* rows = new QWidget;
+    auto* column = new QVBoxLayout(rows);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(cardSpacing);
+    for (std::size_t index = 0; index < connections.size(); ++index) {
+        if (index > 0) {
+            column->addWidget(new PurloDivider(PurloTheme::divider));
+        }
+        column->addWidget(toolRow(connections[index], bridge));
+    }
+    toolRows_->replace(rows);
+    toolRows_->show();
+}
+
+// The history is kept oldest first; the newest events lead the list.
+void IntegrationsSettingsTab::showRecentActivity() {
+    const AgentBridgeStatus bridge = runtime_.agentBridgeStatus();
+    if (!bridge.enabled || bridge.recentEvents.empty()) {
+        recentRows_->replace(nullptr);
+        recentActivity_->hide();
+        return;
+    }
+    auto* rows = new QWidget;
+    QVBoxLayout* column = SettingsGroup::makePaddedColumn(*rows, recentPadding, recentSpacing);
+    const auto& events = bridge.recentEvents;
+    const std::size_t shown = std::min(events.size(), recentActivityLimit);
+    std::for_each(events.rbegin(), events.rbegin() + static_cast<std::ptrdiff_t>(shown),
+                  [column](const AgentBridgeEventRow& event) {
+                      column->addWidget(new PurloLabel(
+                          qText(event.source + " \u00B7 " + event.statusText), event.systemImage,
+                          kitFont(13), PurloTheme::secondaryText));
+                  });
+    recentRows_->replace(rows);
+    recentActivity_->show();
+}
+
+void IntegrationsSettingsTab::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The page appearing is when the user looks: the hooks are checked afresh then.
+    if (!event->spontaneous()) {
+        runtime_.recheckAgentConnections();
+    }
+}
+
+} // namespace purlo

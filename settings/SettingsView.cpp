@@ -1,0 +1,133 @@
+#include "settings/SettingsView.h"
+
+#include "companion/qt/PurloCharacterPreview.h"
+#include "settings/SettingsSidebar.h"
+#include "settings/SettingsTabs.h"
+#include "settings/SettingsWindowChrome.h"
+#include "ui/KitFont.h"
+#include "ui/PurloText.h"
+
+#include <QHBoxLayout>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+namespace purlo {
+namespace {
+
+constexpr double headingPoints = 27;
+constexpr QMargins headingPadding{24, 14, 24, 12};
+// The cat above the Appearance page: looking a little to the left, level, as every
+// preview starts, and standing in a band of fixed height across the pane.
+constexpr double previewCatHeight = 150;
+constexpr int previewBandHeight = 180;
+constexpr Size previewGaze{-0.2, 0};
+constexpr QMargins previewPadding{24, 0, 24, 12};
+// No top padding: the heading's bottom padding keeps the page off it.
+constexpr QMargins pagePadding{24, 0, 24, 28};
+
+} // namespace
+
+SettingsView::SettingsView(PurloRuntime& runtime, PurloSettingsRouter& router,
+                           const Appearance& appearance, QWidget* parent)
+    : QWidget(parent)
+    , runtime_(runtime)
+    , router_(router)
+    , appearance_(appearance)
+    , sidebar_(new SettingsSidebar([this](SettingsSectionTab tab) { router_.setSelectedTab(tab); }))
+    , splitter_(new QSplitter(Qt::Horizontal))
+    , heading_(
+          new PurloText(QString(), kitFont(headingPoints, QFont::Bold), PurloTheme::primaryText))
+    , previewHolder_(new QWidget)
+    , preview_(new PurloCharacterPreview(*runtime.settings(), false, CatPose::idle,
+                                         previewCatHeight, previewGaze))
+    , pageStack_(new QVBoxLayout)
+    , scrollArea_(new QScrollArea)
+    , chrome_(new SettingsWindowChrome(this)) {
+    setMinimumSize(contentSize);
+
+    splitter_->addWidget(sidebar_);
+    splitter_->addWidget(makeDetail());
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setHandleWidth(1);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({SettingsSidebar::idealWidth, contentSize.width()});
+    auto* columns = new QHBoxLayout(this);
+    columns->setContentsMargins(0, 0, 0, 0);
+    columns->addWidget(splitter_);
+
+    settingsSubscription_ = runtime_.settings().subscribe(
+        [this](const PurloSettings& settings) { preview_->setSettings(settings); });
+    tabSubscription_ =
+        router_.selectedTab().subscribe([this](SettingsSectionTab tab) { showTab(tab); });
+}
+
+SettingsView::~SettingsView() = default;
+
+// The heading, the preview band and the scrolling page, top to bottom on the window's
+// ground.
+QWidget* SettingsView::makeDetail() {
+    auto* detail = new QWidget;
+    detail->setAutoFillBackground(true);
+    detail->setBackgroundRole(QPalette::Window);
+    auto* stack = new QVBoxLayout(detail);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+
+    auto* headingRow = new QVBoxLayout;
+    headingRow->setContentsMargins(headingPadding);
+    headingRow->addWidget(heading_);
+    stack->addLayout(headingRow);
+
+    preview_->setFixedHeight(previewBandHeight);
+    preview_->setReduceMotion(appearance_.reduceMotion());
+    auto* previewRow = new QVBoxLayout(previewHolder_);
+    previewRow->setContentsMargins(previewPadding);
+    previewRow->addWidget(preview_);
+    stack->addWidget(previewHolder_);
+
+    auto* content = new QWidget;
+    content->setLayout(pageStack_);
+    pageStack_->setContentsMargins(pagePadding);
+    pageStack_->setSpacing(0);
+    pageStack_->addStretch(1);
+    scrollArea_->setWidget(content);
+    scrollArea_->setWidgetResizable(true);
+    scrollArea_->setFrameShape(QFrame::NoFrame);
+    scrollArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scrollArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The pane's ground shows through the scrolling area.
+    scrollArea_->viewport()->setAutoFillBackground(false);
+    content->setAutoFillBackground(false);
+    stack->addWidget(scrollArea_, 1);
+    return detail;
+}
+
+// Reduce motion may have changed while the window was closed.
+void SettingsView::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    preview_->setReduceMotion(appearance_.reduceMotion());
+}
+
+// The same tab asked for again keeps its page as it is; another tab gets a new one.
+void SettingsView::showTab(SettingsSectionTab tab) {
+    sidebar_->setSelectedTab(tab);
+    heading_->setText(QString::fromUtf8(title(tab)));
+    previewHolder_->setVisible(tab == SettingsSectionTab::appearance);
+    if (shownTab_ != tab) {
+        shownTab_ = tab;
+        if (page_ != nullptr) {
+            // Later: the page may be the one whose click brought us here.
+            page_->hide();
+            page_->deleteLater();
+        }
+        page_ = makeSettingsTab(tab, runtime_);
+        pageStack_->insertWidget(0, page_);
+        page_->show();
+        scrollArea_->verticalScrollBar()->setValue(0);
+    }
+    chrome_->refresh();
+}
+
+} // namespace purlo

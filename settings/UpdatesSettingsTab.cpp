@@ -1,0 +1,216 @@
+#include "settings/UpdatesSettingsTab.h"
+
+#include "integrations/PurloWebsiteLinks.h"
+#include "platform/qt/QtText.h"
+#include "runtime/PurloRuntime.h"
+#include "settings/ReplaceableContent.h"
+#include "settings/SettingsGroup.h"
+#include "ui/KitFont.h"
+#include "ui/PurloAppIcon.h"
+#include "ui/PurloButtonStyles.h"
+#include "ui/PurloCard.h"
+#include "ui/PurloDivider.h"
+#include "ui/PurloLink.h"
+#include "ui/PurloSettingRow.h"
+#include "ui/PurloText.h"
+#include "ui/PurloToggle.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSysInfo>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace purlo {
+namespace {
+
+constexpr int applicationCardPadding = 24;
+
+// Every button of the page is the compact kind.
+constexpr PurloGhostButtonStyle ghost{true};
+constexpr PurloPrimaryButtonStyle primary{true};
+
+QWidget* column(std::initializer_list<QWidget*> rows) {
+    auto* holder = new QWidget;
+    auto* layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    for (QWidget* row : rows) {
+        layout->addWidget(row);
+    }
+    return holder;
+}
+
+// The program's icon, fitted to a square and drawn for the screen's density.
+QLabel* applicationIcon(int side, double devicePixelRatio) {
+    auto* icon = new QLabel;
+    QPixmap pixmap = purloPawPixmap(static_cast<int>(std::ceil(side * devicePixelRatio)));
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    icon->setPixmap(pixmap);
+    icon->setFixedSize(side, side);
+    icon->setAlignment(Qt::AlignCenter);
+    return icon;
+}
+
+// The title of the website check's row.
+QString manualTitle(const PurloUpdateCheckState& state) {
+    using State = PurloUpdateCheckState;
+    return std::visit(
+        [](const auto& value) -> QString {
+            using Value = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<Value, State::UpToDate>) {
+                return QStringLiteral("Up to date");
+            } else if constexpr (std::is_same_v<Value, State::UpdateAvailable>) {
+                return QStringLiteral("Update available");
+            } else if constexpr (std::is_same_v<Value, State::Unavailable>) {
+                return QStringLiteral("Unavailable");
+            } else if constexpr (std::is_same_v<Value, State::Idle>) {
+                return QStringLiteral("Ready");
+            } else {
+                return QStringLiteral("Checking...");
+            }
+        },
+        state.value());
+}
+
+// Two lines for support: "Purlo 1.4 (27)" (the fixed word, not the bundle's name), then
+// the operating system's name and version.
+QString deviceInfo(const PurloAppInfo& info) {
+    return qText("Purlo " + info.version + " (" + info.build + ")") + QLatin1Char('\n') +
+           QSysInfo::prettyProductName();
+}
+
+} // namespace
+
+UpdatesSettingsTab::UpdatesSettingsTab(PurloRuntime& runtime, QWidget* parent)
+    : QWidget(parent)
+    , runtime_(runtime)
+    , updates_(new ReplaceableContent) {
+    QVBoxLayout* page = SettingsGroup::makePageColumn(*this);
+    auto* application = new SettingsGroup(QStringLiteral("Purlo"), SettingsGroup::Place::first);
+    application->card().addWidget(makeApplicationCard());
+    page->addWidget(application);
+    auto* updates = new SettingsGroup(QStringLiteral("Updates"), SettingsGroup::Place::later);
+    updates->card().addWidget(updates_);
+    page->addWidget(updates);
+    auto* more = new SettingsGroup(QStringLiteral("More"), SettingsGroup::Place::later);
+    more->card().addWidget(makeLinksCard());
+    page->addWidget(more);
+
+    // The runtime announces the update state again whenever a switch of the update
+    // framework changes, so the card rebuilds from the framework's own values too.
+    updateSubscription_ = runtime_.updateCheckState().subscribe(
+        [this](const PurloUpdateCheckState&) { showUpdates(); });
+}
+
+QWidget* UpdatesSettingsTab::makeApplicationCard() {
+    const PurloAppInfo info = runtime_.appInfo();
+    auto* card = new QWidget;
+    auto* stack = new QVBoxLayout(card);
+    stack->setContentsMargins(0, applicationCardPadding, 0, applicationCardPadding);
+    stack->setSpacing(12);
+    stack->setAlignment(Qt::AlignHCenter);
+    stack->addWidget(applicationIcon(iconSide, devicePixelRatioF()), 0, Qt::AlignHCenter);
+    stack->addWidget(new PurloText(qText(info.name + " " + info.version), kitFont(20, QFont::Bold),
+                                   PurloTheme::primaryText),
+                     0, Qt::AlignHCenter);
+    stack->addWidget(new PurloText(qText("Build " + info.build), kitFont(12.5, QFont::Normal, true),
+                                   PurloTheme::secondaryText),
+                     0, Qt::AlignHCenter);
+    PurloButtonChrome* copy = ghost.makeBody(QStringLiteral("Copy Device Info"), "doc.on.doc");
+    connect(copy, &QAbstractButton::clicked, this, [this] { copyDeviceInfo(); });
+    stack->addWidget(copy, 0, Qt::AlignHCenter);
+    copyStatus_ = new PurloText({}, kitFont(12), PurloTheme::secondaryText);
+    copyStatus_->hide();
+    stack->addWidget(copyStatus_, 0, Qt::AlignHCenter);
+    return card;
+}
+
+QWidget* UpdatesSettingsTab::makeLinksCard() {
+    const auto link = [this](const std::optional<Url>& page) -> QWidget* {
+        if (!page) {
+            return nullptr;
+        }
+        auto* open = new PurloLink(QStringLiteral("Open"), 13);
+        connect(open, &QAbstractButton::clicked, this,
+                [this, url = *page] { runtime_.openURL(url); });
+        return open;
+    };
+    return column({
+        new PurloSettingRow(QStringLiteral("Release Notes"), std::nullopt,
+                            link(PurloWebsiteLinks::releaseNotes())),
+        new PurloDivider(PurloTheme::divider),
+        new PurloSettingRow(QStringLiteral("Privacy Policy"), std::nullopt,
+                            link(PurloWebsiteLinks::privacyPolicy())),
+    });
+}
+
+void UpdatesSettingsTab::showUpdates() {
+    const PurloUpdatePresentation presentation = runtime_.updatePresentation();
+    if (const auto* manual = std::get_if<PurloUpdatePresentation::Manual>(&presentation.value())) {
+        updates_->replace(makeManualForm(manual->state));
+    } else {
+        updates_->replace(makeInAppForm());
+    }
+}
+
+QWidget* UpdatesSettingsTab::makeInAppForm() {
+    const PurloAutomaticUpdating& updater = runtime_.automaticUpdater();
+    auto* checks =
+        new PurloToggle(Binding<bool>{[this] { return runtime_.automaticallyChecksForUpdates(); },
+                                      [this](bool on) {
+                                          runtime_.setAutomaticallyChecksForUpdates(on);
+                                      }},
+                        QStringLiteral("Check for updates automatically"));
+    auto* downloads =
+        new PurloToggle(Binding<bool>{[this] { return runtime_.automaticallyDownloadsUpdates(); },
+                                      [this](bool on) {
+                                          runtime_.setAutomaticallyDownloadsUpdates(on);
+                                      }},
+                        QStringLiteral("Download updates automatically"));
+    auto* downloadsRow = new PurloSettingRow(QStringLiteral("Download updates automatically"),
+                                             std::nullopt, downloads);
+    downloadsRow->setEnabled(updater.isAvailable() && updater.allowsAutomaticUpdates());
+    PurloButtonChrome* checkNow =
+        ghost.makeBody(QStringLiteral("Check Now\u2026"), "arrow.triangle.2.circlepath");
+    checkNow->setEnabled(runtime_.canCheckForUpdates());
+    connect(checkNow, &QAbstractButton::clicked, this, [this] { runtime_.checkForUpdates(); });
+    return column({
+        new PurloSettingRow(QStringLiteral("Check for updates automatically"), std::nullopt,
+                            checks),
+        new PurloDivider(PurloTheme::divider),
+        downloadsRow,
+        new PurloDivider(PurloTheme::divider),
+        new PurloSettingRow(QStringLiteral("Check for Updates"), std::nullopt, checkNow),
+    });
+}
+
+QWidget* UpdatesSettingsTab::makeManualForm(const PurloUpdateCheckState& state) {
+    auto* controls = new QWidget;
+    auto* row = new QHBoxLayout(controls);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(10);
+    if (state.downloadURL()) {
+        PurloButtonChrome* download =
+            primary.makeBody(QStringLiteral("Download\u2026"), "arrow.down.circle");
+        connect(download, &QAbstractButton::clicked, this,
+                [this] { runtime_.openUpdateDownloadPage(); });
+        row->addWidget(download);
+    }
+    PurloButtonChrome* checkNow =
+        ghost.makeBody(QStringLiteral("Check Now"), "arrow.triangle.2.circlepath");
+    checkNow->setEnabled(runtime_.canCheckForUpdates());
+    connect(checkNow, &QAbstractButton::clicked, this, [this] { runtime_.checkForUpdates(); });
+    row->addWidget(checkNow);
+    return new PurloSettingRow(manualTitle(state), qText(state.statusText()), controls);
+}
+
+void UpdatesSettingsTab::copyDeviceInfo() {
+    const QByteArray text = deviceInfo(runtime_.appInfo()).toUtf8();
+    const bool copied = runtime_.pasteboard().replaceString(
+        std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    copyStatus_->setText(copied ? QStringLiteral("Copied") : QStringLiteral("Could not copy"));
+    copyStatus_->show();
+}
+
+} // namespace purlo

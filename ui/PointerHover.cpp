@@ -1,0 +1,92 @@
+#include "ui/PointerHover.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace purlo {
+
+PointerHover::PointerHover(QWidget& widget, std::function<void(bool)> changed)
+    : widget_(widget)
+    , changed_(std::move(changed)) {
+    widget_.installEventFilter(this);
+    watchWindow();
+}
+
+bool PointerHover::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &widget_) {
+        widgetEvent(*event);
+    } else if (watched == window_) {
+        windowEvent(*event);
+    }
+    return false;
+}
+
+void PointerHover::widgetEvent(const QEvent& event) {
+    switch (event.type()) {
+    case QEvent::Enter:
+        set(true);
+        break;
+    case QEvent::Leave:
+    case QEvent::Hide:
+        set(false);
+        break;
+    case QEvent::Show:
+        watchWindow();
+        follow(QCursor::pos());
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+        if (widget_.isVisible()) {
+            follow(QCursor::pos());
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void PointerHover::windowEvent(const QEvent& event) {
+    switch (event.type()) {
+    case QEvent::MouseMove:
+        follow(static_cast<const QMouseEvent&>(event).globalPosition());
+        break;
+    case QEvent::Leave:
+        set(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void PointerHover::follow(QPointF globalPosition) {
+    set(widget_.isVisible() &&
+        widget_.rect().contains(widget_.mapFromGlobal(globalPosition).toPoint()));
+}
+
+void PointerHover::set(bool hovering) {
+    if (hovering == hovering_) {
+        return;
+    }
+    hovering_ = hovering;
+    if (changed_) {
+        changed_(hovering);
+    }
+}
+
+void PointerHover::watchWindow() {
+    QWindow* window = widget_.window()->windowHandle();
+    if (window == window_) {
+        return;
+    }
+    if (window_) {
+        window_->removeEventFilter(this);
+    }
+    window_ = window;
+    if (window_) {
+        window_->installEventFilter(this);
+    }
+}
+
+} // namespace purlo
