@@ -13,7 +13,8 @@
 #   hidden               hidden from the tray's popover; the tick goes on, no frames
 # Start-up: the time from launch to the first picture sent to a window (bench/FirstPaint),
 # the median of five launches of each, taken in turns.
-# Memory: a new user's run that goes through onboarding and opens the popover, then
+# Memory: a new user's run that goes through onboarding, opens the popover and then the
+# Settings window (a second start of the program opens it) and closes both, then
 # PURLO_MEMORY_SECONDS (600) of typing and pointer moves; resident memory must stay under
 # the goal and end within a mebibyte of where it stood after the windows.
 #
@@ -223,6 +224,22 @@ click_at $(centre_of "$tray")
 await_window '286x' || { echo "The popover never opened."; failed=1; }
 sleep 1
 xdotool key Escape
+sleep 1
+# shellcheck disable=SC2046
+$(purlo_command memory) >/dev/null 2>&1
+if await_window '760x620'; then
+    sleep 1
+    xdotool windowfocus "$(xwininfo -root -children | awk '/760x620/ { print $1; exit }')"
+    xdotool key ctrl+w
+    sleep 1
+    if window_shown '760x620'; then
+        echo "The Settings window did not close."
+        failed=1
+    fi
+else
+    echo "The Settings window never opened."
+    failed=1
+fi
 sleep 2
 after_windows=$(resident_kib "$purlo_pid")
 highest=$after_windows
@@ -250,7 +267,7 @@ awk -v p="$purlo_start" -v r="$reference_start" -v goal="$start_goal" 'BEGIN {
 awk -v after="$after_windows" -v highest="$highest" -v end="$at_end" -v seconds="$memory_seconds" \
     -v goal="$memory_goal_kib" -v growth="$memory_growth_kib" 'BEGIN {
     ok = highest < goal && end - after <= growth
-    printf "  resident memory after onboarding and the popover: %.1f MiB; over %d s of typing " \
+    printf "  resident memory after onboarding, the popover and Settings: %.1f MiB; over %d s of typing " \
            "and pointing at most %.1f MiB, at the end %.1f MiB (goal under %.0f MiB, growing at " \
            "most %.0f MiB): %s\n", after / 1024, seconds, highest / 1024, end / 1024, goal / 1024,
            growth / 1024, ok ? "within" : "OVER"
