@@ -240,52 +240,60 @@ void RasterCanvas::addEdge(const Area& area, double x0, double y0, double x1, do
         addEdgeWithinColumn(area, x0, y0, y1, slope, direction, column);
         return;
     }
+    forEachRowCrossed(area, y0, y1, [&](int row, double ya, double yb) {
+        const double xa = x0 + (ya - y0) * slope;
+        const double xb = x0 + (yb - y0) * slope;
+        spreadAcrossRow(area, row, std::min(xa, xb), std::max(xa, xb), direction * (yb - ya));
+    });
+}
+
+// Calls each with every row of the area the edge from y0 down to y1 crosses, and the part
+// of the row it crosses.
+template <typename Each>
+void RasterCanvas::forEachRowCrossed(const Area& area, double y0, double y1, Each each) {
     const double areaEnd = area.top + area.rows;
     const int firstRow = static_cast<int>(std::clamp(std::floor(y0), double(area.top), areaEnd));
     const int endRow = static_cast<int>(std::clamp(std::ceil(y1), double(area.top), areaEnd));
     for (int row = firstRow; row < endRow; ++row) {
         const double ya = std::max(y0, static_cast<double>(row));
         const double yb = std::min(y1, static_cast<double>(row + 1));
-        if (yb <= ya) {
-            continue;
+        if (yb > ya) {
+            each(row, ya, yb);
         }
-        const double xa = x0 + (ya - y0) * slope;
-        const double xb = x0 + (yb - y0) * slope;
-        spreadAcrossRow(area, row, std::min(xa, xb), std::max(xa, xb), direction * (yb - ya));
     }
+}
+
+// The columns an edge within pixel column x writes to: x gets the part right of the edge,
+// the next one the rest, and the winding settles one column further.
+RasterCanvas::SplitColumns RasterCanvas::splitColumns(const Area& area, double x, double lastX) {
+    return {columnOf(area, x), columnOf(area, x + 1), columnOf(area, lastX + 1)};
+}
+
+void RasterCanvas::addSplit(const Area& area, int row, const SplitColumns& columns,
+                            std::int32_t part, std::int32_t whole) {
+    const auto index = static_cast<std::size_t>(row - area.top);
+    firstTouched_[index] = std::min(firstTouched_[index], columns.here);
+    lastTouched_[index] = std::max(lastTouched_[index], columns.last);
+    add(area, index, columns.here, part);
+    add(area, index, columns.next, whole - part);
+}
+
+int RasterCanvas::columnOf(const Area& area, double pixel) {
+    return static_cast<int>(std::clamp(pixel - area.left, 0.0, area.columns - 1.0));
 }
 
 // A slanted edge that stays inside one pixel column: every row takes the road of an edge
 // within one column, with the same numbers, but the columns it writes to are found once.
 void RasterCanvas::addEdgeWithinColumn(const Area& area, double x0, double y0, double y1,
                                        double slope, double direction, double column) {
-    const auto columnOf = [&area](double pixel) {
-        return static_cast<int>(std::clamp(pixel - area.left, 0.0, area.columns - 1.0));
-    };
-    const int here = columnOf(column);
-    const int next = columnOf(column + 1);
-    const int last = columnOf(column + 2);
-    const double areaEnd = area.top + area.rows;
-    const int firstRow = static_cast<int>(std::clamp(std::floor(y0), double(area.top), areaEnd));
-    const int endRow = static_cast<int>(std::clamp(std::ceil(y1), double(area.top), areaEnd));
-    for (int row = firstRow; row < endRow; ++row) {
-        const double ya = std::max(y0, static_cast<double>(row));
-        const double yb = std::min(y1, static_cast<double>(row + 1));
-        if (yb <= ya) {
-            continue;
-        }
+    const SplitColumns columns = splitColumns(area, column, column + 1);
+    forEachRowCrossed(area, y0, y1, [&](int row, double ya, double yb) {
         const double xa = x0 + (ya - y0) * slope;
         const double xb = x0 + (yb - y0) * slope;
         const double middle = (std::min(xa, xb) + std::max(xa, xb)) / 2 - column;
         const double amount = direction * (yb - ya);
-        const std::int32_t whole = fixed(amount);
-        const std::int32_t part = fixed(amount * (1 - middle));
-        const auto index = static_cast<std::size_t>(row - area.top);
-        firstTouched_[index] = std::min(firstTouched_[index], here);
-        lastTouched_[index] = std::max(lastTouched_[index], last);
-        add(area, index, here, part);
-        add(area, index, next, whole - part);
-    }
+        addSplit(area, row, columns, fixed(amount * (1 - middle)), fixed(amount));
+    });
 }
 
 // An edge at one x: every row it crosses splits its amount between the same two
@@ -294,39 +302,19 @@ void RasterCanvas::addEdgeWithinColumn(const Area& area, double x0, double y0, d
 // gives an edge that stays within one pixel column.
 void RasterCanvas::addUprightEdge(const Area& area, double x, double y0, double y1,
                                   double direction) {
-    const auto columnOf = [&area](double pixel) {
-        return static_cast<int>(std::clamp(pixel - area.left, 0.0, area.columns - 1.0));
-    };
     const double startPixel = std::floor(x);
-    const int here = columnOf(startPixel);
-    const int next = columnOf(startPixel + 1);
-    const int last = columnOf(std::ceil(x) + 1);
+    const SplitColumns columns = splitColumns(area, startPixel, std::ceil(x));
     const double share = 1 - ((x + x) / 2 - startPixel);
     const std::int32_t wholeRow = fixed(direction);
     const std::int32_t wholeRowHere = fixed(direction * share);
-
-    const double areaEnd = area.top + area.rows;
-    const int firstRow = static_cast<int>(std::clamp(std::floor(y0), double(area.top), areaEnd));
-    const int endRow = static_cast<int>(std::clamp(std::ceil(y1), double(area.top), areaEnd));
-    for (int row = firstRow; row < endRow; ++row) {
-        const double ya = std::max(y0, static_cast<double>(row));
-        const double yb = std::min(y1, static_cast<double>(row + 1));
-        if (yb <= ya) {
-            continue;
+    forEachRowCrossed(area, y0, y1, [&](int row, double ya, double yb) {
+        if (yb - ya == 1) {
+            addSplit(area, row, columns, wholeRowHere, wholeRow);
+            return;
         }
-        std::int32_t whole = wholeRow;
-        std::int32_t part = wholeRowHere;
-        if (yb - ya != 1) {
-            const double amount = direction * (yb - ya);
-            whole = fixed(amount);
-            part = fixed(amount * share);
-        }
-        const auto index = static_cast<std::size_t>(row - area.top);
-        firstTouched_[index] = std::min(firstTouched_[index], here);
-        lastTouched_[index] = std::max(lastTouched_[index], last);
-        add(area, index, here, part);
-        add(area, index, next, whole - part);
-    }
+        const double amount = direction * (yb - ya);
+        addSplit(area, row, columns, fixed(amount * share), fixed(amount));
+    });
 }
 
 // Stores the differences of the covered amount from pixel to pixel, so that a running
@@ -334,23 +322,18 @@ void RasterCanvas::addUprightEdge(const Area& area, double x, double y0, double 
 // column; what lies right of it is never read.
 void RasterCanvas::spreadAcrossRow(const Area& area, int row, double xLeft, double xRight,
                                    double amount) {
-    const auto index = static_cast<std::size_t>(row - area.top);
-    const auto columnOf = [&area](double pixel) {
-        return static_cast<int>(std::clamp(pixel - area.left, 0.0, area.columns - 1.0));
-    };
     const double startPixel = std::floor(xLeft);
-    firstTouched_[index] = std::min(firstTouched_[index], columnOf(startPixel));
-    lastTouched_[index] = std::max(lastTouched_[index], columnOf(std::ceil(xRight) + 1));
     if (xRight <= startPixel + 1) {
         // The edge stays within one pixel column: that pixel gets the part right of
         // the edge's middle, the next one the rest.
         const double middle = (xLeft + xRight) / 2 - startPixel;
-        const std::int32_t whole = fixed(amount);
-        const std::int32_t here = fixed(amount * (1 - middle));
-        add(area, index, columnOf(startPixel), here);
-        add(area, index, columnOf(startPixel + 1), whole - here);
+        addSplit(area, row, splitColumns(area, startPixel, std::ceil(xRight)),
+                 fixed(amount * (1 - middle)), fixed(amount));
         return;
     }
+    const auto index = static_cast<std::size_t>(row - area.top);
+    firstTouched_[index] = std::min(firstTouched_[index], columnOf(area, startPixel));
+    lastTouched_[index] = std::max(lastTouched_[index], columnOf(area, std::ceil(xRight) + 1));
     const double firstColumn = area.left - 1;
     const double lastColumn = area.left + area.columns - 1;
     const int first = static_cast<int>(std::clamp(startPixel, firstColumn, lastColumn));

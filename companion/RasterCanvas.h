@@ -88,8 +88,21 @@ private:
         int rows = 0;
     };
 
+    // The columns an edge within one pixel column writes its row's amount to.
+    struct SplitColumns {
+        int here = 0;
+        int next = 0;
+        int last = 0;
+    };
+
     std::optional<Area> areaWithin(const Bounds& bounds) const;
     void prepare(const Area& area);
+    template <typename Each>
+    static void forEachRowCrossed(const Area& area, double y0, double y1, Each each);
+    static int columnOf(const Area& area, double pixel);
+    static SplitColumns splitColumns(const Area& area, double x, double lastX);
+    void addSplit(const Area& area, int row, const SplitColumns& columns, std::int32_t part,
+                  std::int32_t whole);
     void addEdge(const Area& area, double x0, double y0, double x1, double y1);
     void addEdgeWithinColumn(const Area& area, double x0, double y0, double y1, double slope,
                              double direction, double column);
