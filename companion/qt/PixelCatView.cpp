@@ -131,7 +131,11 @@ void PixelCatView::paintEvent(QPaintEvent* event) {
     const PixelBuffer pixels = frames_.current();
     if (!isVisible() || frameDue_ || density != framesDensity_ ||
         QSize(pixels.width, pixels.height) != framePixels(density)) {
-        drawFrame();
+        // What the new frame changed beyond this paint's region is shown by the next one.
+        const QRegion beyond = drawFrame() - event->region();
+        if (!beyond.isEmpty()) {
+            update(beyond);
+        }
     }
     const PixelBuffer frame = frames_.current();
     if (frame.width == 0 || frame.height == 0) {
