@@ -52,9 +52,13 @@ done
 work=$(mktemp -d)
 xvfb_pid=""
 background=""
+# Everything started here goes, whatever ended the measurement: a process already gone
+# or one that dies of the signal is no reason to leave the others behind.
 finish() {
+    set +e
     for pid in $background; do
-        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
     done
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
