@@ -33,23 +33,11 @@ PurloMenuBarController::PurloMenuBarController(PurloRuntime& runtime, const Cloc
 PurloMenuBarController::PurloMenuBarController(PurloRuntime& runtime, const Clock& clock,
                                                EventLoop& loop, const Appearance& appearance,
                                                std::ostream& messages, QObject* parent)
-    : QObject(parent) {
-    // The view closes the popover through the controller that owns it, so the closing
-    // action never outlives what it closes.
-    popover_ = std::make_unique<PurloMenuBarView>(
-        runtime, clock, loop, appearance,
-        PurloMenuBarView::Actions{
-            .dismiss = [this] { popover_->hide(); },
-            .openSettings =
-                [&runtime, &appearance] {
-                    PurloSettingsWindowPresenter::shared().show(std::nullopt, runtime, appearance);
-                },
-            .quit = [] { QCoreApplication::quit(); },
-        });
-    popover_->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
-    popover_->setAttribute(Qt::WA_NoMouseReplay);
-    popover_->installEventFilter(this);
-
+    : QObject(parent)
+    , runtime_(runtime)
+    , clock_(clock)
+    , loop_(loop)
+    , appearance_(appearance) {
     statusItem_.setIcon(purloAppIcon());
     statusItem_.setToolTip(QStringLiteral("Purlo"));
     // A click soon after the one that closed the popover arrives as a double click, and
@@ -67,20 +55,47 @@ PurloMenuBarController::PurloMenuBarController(PurloRuntime& runtime, const Cloc
 }
 
 PurloMenuBarController::~PurloMenuBarController() {
-    popover_->removeEventFilter(this);
+    if (popover_) {
+        popover_->removeEventFilter(this);
+    }
+}
+
+PurloMenuBarView& PurloMenuBarController::popover() {
+    if (popover_) {
+        return *popover_;
+    }
+    // The view closes the popover through the controller that owns it, so the closing
+    // action never outlives what it closes.
+    PurloRuntime& runtime = runtime_;
+    const Appearance& appearance = appearance_;
+    popover_ = std::make_unique<PurloMenuBarView>(
+        runtime, clock_, loop_, appearance,
+        PurloMenuBarView::Actions{
+            .dismiss = [this] { popover_->hide(); },
+            .openSettings =
+                [&runtime, &appearance] {
+                    PurloSettingsWindowPresenter::shared().show(std::nullopt, runtime, appearance);
+                },
+            .quit = [] { QCoreApplication::quit(); },
+        });
+    popover_->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
+    popover_->setAttribute(Qt::WA_NoMouseReplay);
+    popover_->installEventFilter(this);
+    return *popover_;
 }
 
 void PurloMenuBarController::togglePopover() {
-    if (popover_->isVisible()) {
+    if (isPopoverShown()) {
         popover_->hide();
         return;
     }
+    PurloMenuBarView& view = popover();
     anchor_ = anchor();
     placePopover();
-    popover_->show();
-    popover_->raise();
-    popover_->activateWindow();
-    popover_->setFocus(Qt::PopupFocusReason);
+    view.show();
+    view.raise();
+    view.activateWindow();
+    view.setFocus(Qt::PopupFocusReason);
 }
 
 QRect PurloMenuBarController::anchor() const {

@@ -18,7 +18,7 @@ class PurloRuntime;
 // The paw in the panel's tray and the popover it opens. A click on the paw opens the
 // popover beside it, or closes it when it is open; a click anywhere else closes it
 // too. Where no tray is running, the program says so once and the cat herself stays
-// the way into Settings.
+// the way into Settings. The popover is built when it first opens, not at start.
 class PurloMenuBarController final : public QObject {
 public:
     // Said on messages when no tray host runs.
@@ -40,8 +40,8 @@ public:
     void togglePopover();
 
     QSystemTrayIcon& statusItem() { return statusItem_; }
-    PurloMenuBarView& popover() { return *popover_; }
-    bool isPopoverShown() const { return popover_->isVisible(); }
+    PurloMenuBarView& popover();
+    bool isPopoverShown() const { return popover_ && popover_->isVisible(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,6 +52,10 @@ private:
     QRect anchor() const;
     void placePopover();
 
+    PurloRuntime& runtime_;
+    const Clock& clock_;
+    EventLoop& loop_;
+    const Appearance& appearance_;
     std::unique_ptr<PurloMenuBarView> popover_;
     QSystemTrayIcon statusItem_;
     QRect anchor_;

@@ -1,5 +1,6 @@
 #include "app/PurloSettingsWindowPresenter.h"
 
+#include "app/MainMenu.h"
 #include "settings/SettingsView.h"
 
 #include <QCoreApplication>
@@ -24,6 +25,8 @@ void PurloSettingsWindowPresenter::show(std::optional<SettingsSectionTab> tab,
     if (!windowController_) {
         windowController_ =
             std::make_unique<SettingsWindowController>(runtime, router_, appearance);
+        // Control-W closes it, as the main menu's Close would.
+        installMainMenuShortcuts(windowController_->window());
         // The shared presenter outlives the application object, and no window may: the
         // window goes while the application still runs its last moments.
         QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,

@@ -2,7 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstring>
+#include <limits>
+#include <utility>
 
 namespace purlo {
 namespace {
@@ -28,7 +32,65 @@ std::uint32_t scaled(std::uint32_t pixel, std::uint32_t scale) {
     return redBlue | alphaGreen;
 }
 
+// Four pixels at once, one 16-bit lane per channel: the same rounding as scaled, which
+// the compiler turns into a few vector instructions.
+using FourPixels = std::uint32_t __attribute__((vector_size(16)));
+using FourPixelBytes = std::uint8_t __attribute__((vector_size(16)));
+using FourPixelChannels = std::uint16_t __attribute__((vector_size(32)));
+
+// Lays laid over pixels[0, count), of which showing / 255 of each shows through.
+void layOver(std::uint32_t* pixels, int count, std::uint32_t laid, std::uint32_t showing) {
+    const auto through = static_cast<std::uint16_t>(showing);
+    const auto laidFour = reinterpret_cast<FourPixelBytes>(FourPixels{laid, laid, laid, laid});
+    int x = 0;
+    for (; x + 4 <= count; x += 4) {
+        FourPixelBytes below;
+        std::memcpy(&below, pixels + x, sizeof below);
+        FourPixelChannels channels = __builtin_convertvector(below, FourPixelChannels);
+        channels = channels * through + 0x80;
+        channels = (channels + (channels >> 8)) >> 8;
+        const FourPixelBytes result = __builtin_convertvector(channels, FourPixelBytes) + laidFour;
+        std::memcpy(pixels + x, &result, sizeof result);
+    }
+    for (; x < count; ++x) {
+        pixels[x] = laid + scaled(pixels[x], showing);
+    }
+}
+
 constexpr double wholePixel = 1 << 16;
+constexpr int bitsPerWord = 64;
+// The columns of one row that edges wrote to, in order, read off the row's bits.
+class TouchedColumns {
+public:
+    TouchedColumns(const std::uint64_t* words, int wordCount, int from)
+        : words_(words)
+        , wordCount_(wordCount)
+        , word_(from / bitsPerWord)
+        , bits_(words[word_] & (~std::uint64_t{0} << (from % bitsPerWord))) {}
+
+    // The next touched column; past the last one, a number beyond every column.
+    int next() {
+        while (bits_ == 0) {
+            if (++word_ >= wordCount_) {
+                return std::numeric_limits<int>::max();
+            }
+            bits_ = words_[word_];
+        }
+        const int column = word_ * bitsPerWord + std::countr_zero(bits_);
+        bits_ &= bits_ - 1;
+        return column;
+    }
+
+private:
+    const std::uint64_t* words_;
+    int wordCount_;
+    int word_;
+    std::uint64_t bits_;
+};
+
+// How far inside a pixel column an edge must stay for every row of it to be taken as
+// within that column: rounding in the rows' x cannot carry it across.
+constexpr double insideMargin = 1e-9;
 
 // Rounded half away from zero; coverage amounts stay within a few pixels.
 std::int32_t fixed(double coverage) {
@@ -42,8 +104,28 @@ std::uint32_t byte(double value) {
 
 } // namespace
 
+PixelRect PixelRect::united(const PixelRect& other) const {
+    if (other.isEmpty()) {
+        return *this;
+    }
+    if (isEmpty()) {
+        return other;
+    }
+    const int left = std::min(x, other.x);
+    const int top = std::min(y, other.y);
+    return {left, top, std::max(right(), other.right()) - left,
+            std::max(bottom(), other.bottom()) - top};
+}
+
 RasterCanvas::RasterCanvas(PixelBuffer target)
     : target_(target) {}
+
+void RasterCanvas::reset(PixelBuffer target) {
+    target_ = target;
+    current_ = {};
+    saved_.clear();
+    paintedBounds_ = {};
+}
 
 void RasterCanvas::save() {
     saved_.push_back(current_);
@@ -92,9 +174,7 @@ void RasterCanvas::fillRects(std::span<const CanvasRect> rects, RgbColor color, 
     if (!area) {
         return;
     }
-    accumulation_.assign(static_cast<std::size_t>(area->columns) * area->rows, 0);
-    firstTouched_.assign(static_cast<std::size_t>(area->rows), area->columns);
-    lastTouched_.assign(static_cast<std::size_t>(area->rows), -1);
+    prepare(*area);
     for (const Quad& corners : quads_) {
         for (std::size_t k = 0; k < 4; ++k) {
             const auto& [x0, y0] = corners[k];
@@ -103,6 +183,7 @@ void RasterCanvas::fillRects(std::span<const CanvasRect> rects, RgbColor color, 
         }
     }
     blend(*area, color, std::min(opacity, 1.0));
+    paintedBounds_ = paintedBounds_.united({area->left, area->top, area->columns - 1, area->rows});
 }
 
 // The pixels the bounds reach, or nothing when they miss the target.
@@ -120,6 +201,22 @@ std::optional<RasterCanvas::Area> RasterCanvas::areaWithin(const Bounds& bounds)
     return Area{left, top, right - left + 1, bottom - top};
 }
 
+// The buffers only ever grow; what they hold is already zero.
+void RasterCanvas::prepare(const Area& area) {
+    touchedWords_ = (area.columns + bitsPerWord - 1) / bitsPerWord;
+    const auto rows = static_cast<std::size_t>(area.rows);
+    const std::size_t entries = static_cast<std::size_t>(area.columns) * rows;
+    if (accumulation_.size() < entries) {
+        accumulation_.resize(entries);
+    }
+    const std::size_t words = static_cast<std::size_t>(touchedWords_) * rows;
+    if (touched_.size() < words) {
+        touched_.resize(words);
+    }
+    firstTouched_.assign(rows, area.columns);
+    lastTouched_.assign(rows, -1);
+}
+
 // Downward edges add, upward ones subtract: summed along a row, the accumulation
 // gives each pixel its winding-weighted area.
 void RasterCanvas::addEdge(const Area& area, double x0, double y0, double x1, double y1) {
@@ -132,20 +229,92 @@ void RasterCanvas::addEdge(const Area& area, double x0, double y0, double x1, do
         std::swap(y0, y1);
         direction = -1;
     }
+    if (x0 == x1) {
+        addUprightEdge(area, x0, y0, y1, direction);
+        return;
+    }
     const double slope = (x1 - x0) / (y1 - y0);
+    const double column = std::floor(std::min(x0, x1));
+    if (std::min(x0, x1) - column >= insideMargin &&
+        std::max(x0, x1) <= column + 1 - insideMargin) {
+        addEdgeWithinColumn(area, x0, y0, y1, slope, direction, column);
+        return;
+    }
+    forEachRowCrossed(area, y0, y1, [&](int row, double ya, double yb) {
+        const double xa = x0 + (ya - y0) * slope;
+        const double xb = x0 + (yb - y0) * slope;
+        spreadAcrossRow(area, row, std::min(xa, xb), std::max(xa, xb), direction * (yb - ya));
+    });
+}
+
+// Calls each with every row of the area the edge from y0 down to y1 crosses, and the part
+// of the row it crosses.
+template <typename Each>
+void RasterCanvas::forEachRowCrossed(const Area& area, double y0, double y1, Each each) {
     const double areaEnd = area.top + area.rows;
     const int firstRow = static_cast<int>(std::clamp(std::floor(y0), double(area.top), areaEnd));
     const int endRow = static_cast<int>(std::clamp(std::ceil(y1), double(area.top), areaEnd));
     for (int row = firstRow; row < endRow; ++row) {
         const double ya = std::max(y0, static_cast<double>(row));
         const double yb = std::min(y1, static_cast<double>(row + 1));
-        if (yb <= ya) {
-            continue;
+        if (yb > ya) {
+            each(row, ya, yb);
         }
+    }
+}
+
+// The columns an edge within pixel column x writes to: x gets the part right of the edge,
+// the next one the rest, and the winding settles one column further.
+RasterCanvas::SplitColumns RasterCanvas::splitColumns(const Area& area, double x, double lastX) {
+    return {columnOf(area, x), columnOf(area, x + 1), columnOf(area, lastX + 1)};
+}
+
+void RasterCanvas::addSplit(const Area& area, int row, const SplitColumns& columns,
+                            std::int32_t part, std::int32_t whole) {
+    const auto index = static_cast<std::size_t>(row - area.top);
+    firstTouched_[index] = std::min(firstTouched_[index], columns.here);
+    lastTouched_[index] = std::max(lastTouched_[index], columns.last);
+    add(area, index, columns.here, part);
+    add(area, index, columns.next, whole - part);
+}
+
+int RasterCanvas::columnOf(const Area& area, double pixel) {
+    return static_cast<int>(std::clamp(pixel - area.left, 0.0, area.columns - 1.0));
+}
+
+// A slanted edge that stays inside one pixel column: every row takes the road of an edge
+// within one column, with the same numbers, but the columns it writes to are found once.
+void RasterCanvas::addEdgeWithinColumn(const Area& area, double x0, double y0, double y1,
+                                       double slope, double direction, double column) {
+    const SplitColumns columns = splitColumns(area, column, column + 1);
+    forEachRowCrossed(area, y0, y1, [&](int row, double ya, double yb) {
         const double xa = x0 + (ya - y0) * slope;
         const double xb = x0 + (yb - y0) * slope;
-        spreadAcrossRow(area, row, std::min(xa, xb), std::max(xa, xb), direction * (yb - ya));
-    }
+        const double middle = (std::min(xa, xb) + std::max(xa, xb)) / 2 - column;
+        const double amount = direction * (yb - ya);
+        addSplit(area, row, columns, fixed(amount * (1 - middle)), fixed(amount));
+    });
+}
+
+// An edge at one x: every row it crosses splits its amount between the same two
+// columns in the same proportion, so the split is worked out once, and once more only
+// for the partly crossed rows at its ends. The numbers are those the general road
+// gives an edge that stays within one pixel column.
+void RasterCanvas::addUprightEdge(const Area& area, double x, double y0, double y1,
+                                  double direction) {
+    const double startPixel = std::floor(x);
+    const SplitColumns columns = splitColumns(area, startPixel, std::ceil(x));
+    const double share = 1 - ((x + x) / 2 - startPixel);
+    const std::int32_t wholeRow = fixed(direction);
+    const std::int32_t wholeRowHere = fixed(direction * share);
+    forEachRowCrossed(area, y0, y1, [&](int row, double ya, double yb) {
+        if (yb - ya == 1) {
+            addSplit(area, row, columns, wholeRowHere, wholeRow);
+            return;
+        }
+        const double amount = direction * (yb - ya);
+        addSplit(area, row, columns, fixed(amount * share), fixed(amount));
+    });
 }
 
 // Stores the differences of the covered amount from pixel to pixel, so that a running
@@ -153,24 +322,18 @@ void RasterCanvas::addEdge(const Area& area, double x0, double y0, double x1, do
 // column; what lies right of it is never read.
 void RasterCanvas::spreadAcrossRow(const Area& area, int row, double xLeft, double xRight,
                                    double amount) {
-    const auto index = static_cast<std::size_t>(row - area.top);
-    std::int32_t* line = accumulation_.data() + index * area.columns;
-    const auto columnOf = [&area](double pixel) {
-        return static_cast<int>(std::clamp(pixel - area.left, 0.0, area.columns - 1.0));
-    };
     const double startPixel = std::floor(xLeft);
-    firstTouched_[index] = std::min(firstTouched_[index], columnOf(startPixel));
-    lastTouched_[index] = std::max(lastTouched_[index], columnOf(std::ceil(xRight) + 1));
     if (xRight <= startPixel + 1) {
         // The edge stays within one pixel column: that pixel gets the part right of
         // the edge's middle, the next one the rest.
         const double middle = (xLeft + xRight) / 2 - startPixel;
-        const std::int32_t whole = fixed(amount);
-        const std::int32_t here = fixed(amount * (1 - middle));
-        line[columnOf(startPixel)] += here;
-        line[columnOf(startPixel + 1)] += whole - here;
+        addSplit(area, row, splitColumns(area, startPixel, std::ceil(xRight)),
+                 fixed(amount * (1 - middle)), fixed(amount));
         return;
     }
+    const auto index = static_cast<std::size_t>(row - area.top);
+    firstTouched_[index] = std::min(firstTouched_[index], columnOf(area, startPixel));
+    lastTouched_[index] = std::max(lastTouched_[index], columnOf(area, std::ceil(xRight) + 1));
     const double firstColumn = area.left - 1;
     const double lastColumn = area.left + area.columns - 1;
     const int first = static_cast<int>(std::clamp(startPixel, firstColumn, lastColumn));
@@ -184,33 +347,45 @@ void RasterCanvas::spreadAcrossRow(const Area& area, int row, double xLeft, doub
         const double ramp = rampArea(x + 1, xLeft, xRight, inverseRun);
         const std::int32_t covered = fixed(amount * (ramp - rampBefore));
         rampBefore = ramp;
-        line[columnOf(x)] += covered - before;
+        // first is at most one column left of the area and last within it.
+        add(area, index, std::max(x - area.left, 0), covered - before);
         before = covered;
     }
+}
+
+void RasterCanvas::add(const Area& area, std::size_t row, int column, std::int32_t amount) {
+    accumulation_[row * static_cast<std::size_t>(area.columns) +
+                  static_cast<std::size_t>(column)] += amount;
+    touched_[row * static_cast<std::size_t>(touchedWords_) +
+             static_cast<std::size_t>(column / bitsPerWord)] |= std::uint64_t{1}
+                                                                << (column % bitsPerWord);
 }
 
 // Source over, in premultiplied 8-bit channels: the colour at its opacity, scaled by
 // each pixel's coverage, then what shows through of the pixel below. Between two
 // columns that an edge touched the coverage stays the same, so it is worked out once
-// per stretch.
+// per stretch. Every entry read is set back to zero on the way.
 void RasterCanvas::blend(const Area& area, RgbColor color, double opacity) {
     const std::uint32_t alpha = byte(opacity);
     const std::uint32_t source = scaled(
         0xff000000u | byte(color.red) << 16 | byte(color.green) << 8 | byte(color.blue), alpha);
     for (int row = 0; row < area.rows; ++row) {
         const auto index = static_cast<std::size_t>(row);
-        const std::int32_t* line = accumulation_.data() + index * area.columns;
+        if (lastTouched_[index] < 0) {
+            continue;
+        }
+        std::int32_t* line = accumulation_.data() + index * area.columns;
         std::uint32_t* pixels =
             target_.pixels + static_cast<std::size_t>(area.top + row) * target_.stride + area.left;
+        std::uint64_t* words = touched_.data() + index * static_cast<std::size_t>(touchedWords_);
+        TouchedColumns touched(words, touchedWords_, firstTouched_[index]);
         const int end = std::min(lastTouched_[index], area.columns - 2) + 1;
         std::int32_t winding = 0;
-        int column = firstTouched_[index];
+        int column = touched.next();
         while (column < end) {
-            winding += line[column];
-            int stretchEnd = column + 1;
-            while (stretchEnd < end && line[stretchEnd] == 0) {
-                ++stretchEnd;
-            }
+            winding += std::exchange(line[column], 0);
+            const int following = touched.next();
+            const int stretchEnd = std::min(following, end);
             const auto coverage = static_cast<std::uint32_t>(
                 std::min(std::abs(winding), static_cast<std::int32_t>(wholePixel)));
             const std::uint32_t weight = (coverage * 255 + (1u << 15)) >> 16;
@@ -219,12 +394,21 @@ void RasterCanvas::blend(const Area& area, RgbColor color, double opacity) {
             } else if (weight > 0) {
                 const std::uint32_t laid = weight == 255 ? source : scaled(source, weight);
                 const std::uint32_t showing = 255 - (laid >> 24);
-                for (int x = column; x < stretchEnd; ++x) {
-                    pixels[x] = laid + scaled(pixels[x], showing);
+                if (stretchEnd - column == 1) {
+                    // Most partly covered stretches are a single pixel on an edge.
+                    pixels[column] = laid + scaled(pixels[column], showing);
+                } else {
+                    layOver(pixels + column, stretchEnd - column, laid, showing);
                 }
             }
-            column = stretchEnd;
+            column = following;
         }
+        // What lies past the last blended column is never read; it is cleared all the same.
+        for (; column < area.columns; column = touched.next()) {
+            line[column] = 0;
+        }
+        std::fill(words + firstTouched_[index] / bitsPerWord,
+                  words + lastTouched_[index] / bitsPerWord + 1, 0);
     }
 }
 

@@ -8,8 +8,28 @@ namespace purlo {
 PointerTracker::PointerTracker(const PointerSource& pointer)
     : pointer_(pointer) {}
 
-PointerSnapshot PointerTracker::sample(double now) {
-    const Point location = pointer_.location();
+PointerSnapshot PointerTracker::sample(double now, std::optional<double> secondsSinceAnyInput) {
+    const bool stillSinceReading = lastLocation_ && lastReadTime_ && secondsSinceAnyInput &&
+                                   *secondsSinceAnyInput >= now - *lastReadTime_ + inputLatency;
+    return advance(stillSinceReading ? *lastLocation_ : read(now), now);
+}
+
+PointerSnapshot PointerTracker::hold(double now) {
+    return advance(lastLocation_ ? *lastLocation_ : read(now), now);
+}
+
+void PointerTracker::seed(double now) {
+    lastLocation_ = read(now);
+    lastSampleTime_ = now;
+    lastMovementTime_.reset();
+}
+
+Point PointerTracker::read(double now) {
+    lastReadTime_ = now;
+    return pointer_.location();
+}
+
+PointerSnapshot PointerTracker::advance(Point location, double now) {
     Size velocity;
     if (lastLocation_ && lastSampleTime_) {
         const double dt = std::max(now - *lastSampleTime_, minimumTimeStep);
@@ -23,12 +43,6 @@ PointerSnapshot PointerTracker::sample(double now) {
     lastLocation_ = location;
     lastSampleTime_ = now;
     return PointerSnapshot{location, velocity, lastMovementTime_};
-}
-
-void PointerTracker::seed(double now) {
-    lastLocation_ = pointer_.location();
-    lastSampleTime_ = now;
-    lastMovementTime_.reset();
 }
 
 } // namespace purlo

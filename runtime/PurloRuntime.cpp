@@ -75,6 +75,10 @@ PurloRuntime::PurloRuntime(PurloRuntimeServices services)
 PurloRuntime::~PurloRuntime() = default;
 
 void PurloRuntime::setCompanionVisible(bool visible) {
+    // Hidden she left the pointer alone; its first reading must not look like a leap.
+    if (visible && !scene_->isVisible) {
+        pointerTracker_.seed(clock_.uptime());
+    }
     CompanionScene scene = *scene_;
     scene.isVisible = visible;
     scene_.set(std::move(scene));

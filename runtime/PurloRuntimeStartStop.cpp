@@ -16,6 +16,8 @@ void PurloRuntime::start() {
         storedAbsenceSeconds_ = std::max(0.0, now.secondsSince(*lastSeen));
     }
     store_.setDate(lastSeenKey, now);
+    // Just stamped: the first tick has no reason to write it again.
+    lastSeenStampedAt_ = clock_.uptime();
 
     refreshTypingGate();
     addDesktopObservers();

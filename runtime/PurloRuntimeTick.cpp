@@ -37,7 +37,10 @@ void PurloRuntime::tick(Date now, double uptime) {
     // Read after the two steps above, so a nap that ended or began in this tick counts.
     const bool napActive = settings_->nap.isActive(now);
 
-    const PointerSnapshot pointer = pointerTracker_.sample(uptime);
+    const std::optional<double> idle = secondsSinceAnyInput();
+    // Nobody sees a hidden cat look anywhere: the pointer is left alone until she is shown.
+    const PointerSnapshot pointer =
+        scene_->isVisible ? pointerTracker_.sample(uptime, idle) : pointerTracker_.hold(uptime);
     const std::vector<Rect>& frames = visibleScreenFrames(uptime);
     const Point origin = scene_->position;
     const Rect pointerScreen =
@@ -74,7 +77,7 @@ void PurloRuntime::tick(Date now, double uptime) {
     input.reduceMotionActive = appearance_.reduceMotion();
     input.storedAbsenceSeconds = storedAbsenceSeconds_;
     input.companionScreenFrame = companionScreen;
-    input.secondsSinceAnyInput = secondsSinceAnyInput();
+    input.secondsSinceAnyInput = idle;
     // Taken before the step, so an action the step sets off waits for the next tick.
     pendingInteraction_.reset();
 

@@ -1,8 +1,9 @@
 #include "runtime/ResidentMemorySampler.h"
 
+#include <array>
 #include <charconv>
-#include <fstream>
-#include <sstream>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace purlo {
 namespace {
@@ -46,14 +47,20 @@ std::optional<double> residentMegabytes(std::string_view statusText) {
     return std::nullopt;
 }
 
+// Read once a second while the program runs: one read into a buffer on the stack, which
+// holds the whole status of any process.
 std::optional<double> ResidentMemorySampler::footprintMegabytes() const {
-    std::ifstream stream(statusFile_);
-    if (!stream) {
+    const int file = ::open(statusFile_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) {
         return std::nullopt;
     }
-    std::ostringstream text;
-    text << stream.rdbuf();
-    return residentMegabytes(text.str());
+    std::array<char, 8192> text;
+    const ssize_t length = ::read(file, text.data(), text.size());
+    ::close(file);
+    if (length <= 0) {
+        return std::nullopt;
+    }
+    return residentMegabytes(std::string_view(text.data(), static_cast<std::size_t>(length)));
 }
 
 } // namespace purlo

@@ -10,8 +10,7 @@ OnboardingWindowController::OnboardingWindowController(PurloRuntime& runtime,
                                                        DesktopObservers& desktopObservers,
                                                        const Appearance& appearance)
     : runtime_(runtime)
-    , window_(
-          std::make_unique<OnboardingView>(runtime, appearance, 1, [this] { window_->close(); })) {
+    , window_(std::make_unique<OnboardingView>(runtime, appearance, 1, [this] { close(); })) {
     window_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowCloseButtonHint);
     window_->setWindowTitle(QStringLiteral("Welcome to Purlo"));
@@ -25,6 +24,14 @@ OnboardingWindowController::~OnboardingWindowController() = default;
 
 QWidget* OnboardingWindowController::window() const {
     return window_.get();
+}
+
+// Later, not now: the view that asks for the close is still answering a click.
+void OnboardingWindowController::close() {
+    window_->close();
+    if (runtime_.settings()->hasCompletedFirstRunOnboarding) {
+        window_.release()->deleteLater();
+    }
 }
 
 void OnboardingWindowController::center() {

@@ -19,7 +19,9 @@ class OnboardingView;
 // only hides it, so it comes back on the slide it showed. Until onboarding is
 // completed, the window returns to the front whenever Purlo becomes active; after
 // that, activation leaves it alone. The program makes the controller only while
-// onboarding is pending and keeps it for the rest of the run.
+// onboarding is pending and keeps it for the rest of the run; the window itself, with
+// its drawing surface, goes once onboarding is completed and it has closed, since
+// nothing shows it again.
 class OnboardingWindowController final : public QObject {
     Q_OBJECT
 
@@ -29,6 +31,7 @@ public:
                                const Appearance& appearance);
     ~OnboardingWindowController() override;
 
+    // Null once onboarding is completed and the window has gone.
     QWidget* window() const;
     OnboardingView& view() const { return *window_; }
 
@@ -40,6 +43,8 @@ public:
     void bringForwardIfPending();
 
 private:
+    void close();
+
     PurloRuntime& runtime_;
     std::unique_ptr<OnboardingView> window_;
     // Released first, so that an activation never reaches a window being torn down.

@@ -3,6 +3,7 @@
 #include "companion/CatLook.h"
 #include "companion/qt/RasterLayer.h"
 #include "model/CompanionScene.h"
+#include "platform/Canvas.h"
 
 #include <QRectF>
 #include <QSizeF>
@@ -23,6 +24,10 @@ public:
     // the whole area, so that her bounces and tilts may reach beyond the frame.
     void paint(QPainter& painter, QSizeF size, QRectF frame, double scale,
                const CompanionScene& scene, const CatLook& look, double time);
+
+    // The same cat drawn straight onto a canvas whose user space is the area's points.
+    static void draw(Canvas& canvas, QRectF frame, double scale, const CompanionScene& scene,
+                     const CatLook& look, double time);
 
 private:
     RasterLayer layer_;

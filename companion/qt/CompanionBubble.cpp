@@ -4,7 +4,9 @@
 #include "companion/qt/PurloFontRegistrar.h"
 #include "companion/qt/ThemeQColor.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -125,12 +127,16 @@ void CompanionBubble::setMessage(const CompanionMessage& message) {
         return;
     }
     message_ = message;
+    laidOut_.reset();
+    forgetDrawing();
     updateGeometry();
     update();
 }
 
 void CompanionBubble::setTextFont(const QFont& font) {
     font_ = font;
+    laidOut_.reset();
+    forgetDrawing();
     updateGeometry();
     update();
 }
@@ -141,12 +147,17 @@ void CompanionBubble::setPresentation(double opacity, double scale) {
     }
     opacity_ = opacity;
     scale_ = scale;
+    forgetDrawing();
     update();
 }
 
 CompanionBubbleLayout CompanionBubble::layoutFor(double offeredWidth) const {
-    return CompanionBubbleLayout::make(message_.text, offeredWidth, bubbleTextMetrics(font_),
-                                       lineWidth_);
+    if (!laidOut_ || laidOut_->first != offeredWidth) {
+        laidOut_.emplace(offeredWidth,
+                         CompanionBubbleLayout::make(message_.text, offeredWidth,
+                                                     bubbleTextMetrics(font_), lineWidth_));
+    }
+    return laidOut_->second;
 }
 
 int CompanionBubble::heightForWidth(int width) const {
@@ -157,11 +168,43 @@ QSize CompanionBubble::sizeHint() const {
     return {panelWidth, heightForWidth(panelWidth)};
 }
 
-void CompanionBubble::paintEvent(QPaintEvent*) {
+void CompanionBubble::paintEvent(QPaintEvent* event) {
     if (!(opacity_ > 0)) {
         return;
     }
+    const QImage& bubble = drawing();
     QPainter painter(this);
+    // A rectangle at a time: plain copies, where one copy through the whole region would
+    // take Qt's slower road.
+    for (const QRect& rect : event->region()) {
+        painter.setClipRect(rect);
+        painter.drawImage(QPointF(0, 0), bubble);
+    }
+}
+
+// The palette's colours and the size it is drawn at are part of the drawing.
+void CompanionBubble::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
+        forgetDrawing();
+    }
+}
+
+void CompanionBubble::forgetDrawing() {
+    drawn_ = QImage();
+}
+
+const QImage& CompanionBubble::drawing() {
+    const double density = devicePixelRatioF();
+    const QSize pixels(static_cast<int>(std::ceil(width() * density)),
+                       static_cast<int>(std::ceil(height() * density)));
+    if (drawn_.size() == pixels && drawn_.devicePixelRatio() == density) {
+        return drawn_;
+    }
+    drawn_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+    drawn_.setDevicePixelRatio(density);
+    drawn_.fill(Qt::transparent);
+    QPainter painter(&drawn_);
     const CompanionBubbleLayout bubble = layout();
     const QPointF anchor(bubble.body.x + bubble.body.width / 2, bubble.body.y + bubble.body.height);
     painter.setOpacity(std::min(opacity_, 1.0));
@@ -169,6 +212,7 @@ void CompanionBubble::paintEvent(QPaintEvent*) {
     painter.scale(scale_, scale_);
     painter.translate(-anchor);
     paintCompanionBubble(painter, bubble, message_.kind, font_, cornerRadius_, lineWidth_);
+    return drawn_;
 }
 
 } // namespace purlo

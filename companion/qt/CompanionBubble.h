@@ -5,8 +5,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPointF>
 #include <QWidget>
+#include <optional>
+#include <utility>
 
 class QPainter;
 
@@ -36,6 +39,10 @@ void paintCompanionBubble(QPainter& painter, const CompanionBubbleLayout& layout
 // What the cat says, as a widget as wide as the space offered to the bubble: the body
 // centred across it at the top, the tail and shadow below. The host puts the widget so
 // that the body's bottom edge sits where it wants it (layout().body).
+//
+// The cat beneath repaints what changed many times a second, and the bubble over her
+// with it: the bubble is therefore laid out and drawn once per message, size and step of
+// its coming and going, and otherwise only laid down again.
 class CompanionBubble final : public QWidget {
     Q_OBJECT
 
@@ -69,14 +76,22 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void forgetDrawing();
+    const QImage& drawing();
+
     CompanionMessage message_;
     double cornerRadius_;
     double lineWidth_;
     QFont font_;
     double opacity_ = 1;
     double scale_ = 1;
+    // The last layout and the width it was made for.
+    mutable std::optional<std::pair<double, CompanionBubbleLayout>> laidOut_;
+    // The bubble as drawn at the widget's size; null when something it shows changed.
+    QImage drawn_;
 };
 
 } // namespace purlo

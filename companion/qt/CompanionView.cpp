@@ -117,6 +117,9 @@ void CompanionView::showBubble(const std::optional<CompanionMessage>& message, d
         bubble_->setMessage(*message);
         bubbleTransition_.retarget(1);
         bubble_->show();
+    } else if (bubble_->isHidden()) {
+        // Gone already: nothing to fade and nothing to place.
+        return;
     } else {
         // The text stays while the bubble fades.
         bubbleTransition_.retarget(0);

@@ -1,8 +1,12 @@
 #include "companion/qt/PixelCatView.h"
 
 #include "companion/CatFrameClock.h"
+#include "companion/qt/CatFramePainter.h"
 
+#include <QImage>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 #include <cmath>
 
 namespace purlo {
@@ -14,7 +18,7 @@ PixelCatView::PixelCatView(const CompanionScene& scene, CatSkinPreset skin,
     , scene_(scene)
     , look_{skin, pattern, eyeColor, accessory} {
     frameTimer_.setTimerType(Qt::PreciseTimer);
-    connect(&frameTimer_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    connect(&frameTimer_, &QTimer::timeout, this, &PixelCatView::advanceFrame);
 }
 
 void PixelCatView::setScene(const CompanionScene& scene) {
@@ -23,7 +27,7 @@ void PixelCatView::setScene(const CompanionScene& scene) {
     }
     scene_ = scene;
     updateFrameClock(isVisible());
-    update();
+    frameChanged();
 }
 
 void PixelCatView::setLook(const CatLook& look) {
@@ -31,7 +35,7 @@ void PixelCatView::setLook(const CatLook& look) {
         return;
     }
     look_ = look;
-    update();
+    frameChanged();
 }
 
 void PixelCatView::setReduceMotion(bool reduceMotion) {
@@ -40,7 +44,7 @@ void PixelCatView::setReduceMotion(bool reduceMotion) {
     }
     reduceMotion_ = reduceMotion;
     updateFrameClock(isVisible());
-    update();
+    frameChanged();
 }
 
 void PixelCatView::setFrame(QRectF frame, double scale) {
@@ -49,12 +53,12 @@ void PixelCatView::setFrame(QRectF frame, double scale) {
     }
     frame_ = frame;
     frameScale_ = scale;
-    update();
+    frameChanged();
 }
 
 void PixelCatView::setClock(const Clock& clock) {
     clock_ = &clock;
-    update();
+    frameChanged();
 }
 
 std::optional<double> PixelCatView::frameInterval() const {
@@ -72,14 +76,88 @@ QSize PixelCatView::sizeHint() const {
     return {128, 128};
 }
 
-void PixelCatView::paintEvent(QPaintEvent*) {
+void PixelCatView::advanceFrame() {
+    update(drawFrame());
+}
+
+void PixelCatView::frameChanged() {
+    const bool scheduled = frameDue_;
+    frameDue_ = true;
+    if (!scheduled && isVisible()) {
+        QTimer::singleShot(0, this, [this] {
+            if (frameDue_) {
+                advanceFrame();
+            }
+        });
+    }
+}
+
+QSize PixelCatView::framePixels(double density) const {
+    return {static_cast<int>(std::ceil(std::max(0, width()) * density)),
+            static_cast<int>(std::ceil(std::max(0, height()) * density))};
+}
+
+// The frame of this instant, and the part of the view, in points, where it differs from
+// the one before.
+QRegion PixelCatView::drawFrame() {
+    const double density = devicePixelRatioF();
+    const QSize pixels = framePixels(density);
+    const QRectF frame = frame_.value_or(QRectF(rect()));
+    const std::vector<PixelRect> changed =
+        frames_.draw(pixels.width(), pixels.height(), [&](Canvas& canvas) {
+            canvas.scale(density, density);
+            CatFramePainter::draw(canvas, frame, frameScale_, scene_, look_, frameTime());
+        });
+    frameDue_ = false;
+    if (density != framesDensity_) {
+        framesDensity_ = density;
+        return QRegion(rect());
+    }
+    QRegion region;
+    for (const PixelRect& pixelRect : changed) {
+        const int left = static_cast<int>(std::floor(pixelRect.x / density));
+        const int top = static_cast<int>(std::floor(pixelRect.y / density));
+        const int right = static_cast<int>(std::ceil(pixelRect.right() / density));
+        const int bottom = static_cast<int>(std::ceil(pixelRect.bottom() / density));
+        region += QRect(left, top, right - left, bottom - top);
+    }
+    return region;
+}
+
+// Only the region asked for is laid down, a rectangle at a time: small plain copies,
+// where one copy through the whole region would take Qt's slower road.
+void PixelCatView::paintEvent(QPaintEvent* event) {
+    const double density = devicePixelRatioF();
+    const PixelBuffer pixels = frames_.current();
+    if (!isVisible() || frameDue_ || density != framesDensity_ ||
+        QSize(pixels.width, pixels.height) != framePixels(density)) {
+        // What the new frame changed beyond this paint's region is shown by the next one.
+        const QRegion beyond = drawFrame() - event->region();
+        if (!beyond.isEmpty()) {
+            update(beyond);
+        }
+    }
+    const PixelBuffer frame = frames_.current();
+    if (frame.width == 0 || frame.height == 0) {
+        return;
+    }
+    QImage image(reinterpret_cast<const uchar*>(frame.pixels), frame.width, frame.height,
+                 static_cast<qsizetype>(frame.stride) * 4, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(framesDensity_);
     QPainter painter(this);
-    framePainter_.paint(painter, size(), frame_.value_or(QRectF(rect())), frameScale_, scene_,
-                        look_, frameTime());
+    for (const QRect& rect : event->region()) {
+        painter.setClipRect(rect);
+        painter.drawImage(QPointF(0, 0), image);
+    }
+}
+
+void PixelCatView::resizeEvent(QResizeEvent*) {
+    frameChanged();
 }
 
 void PixelCatView::showEvent(QShowEvent*) {
     updateFrameClock(true);
+    frameChanged();
 }
 
 void PixelCatView::hideEvent(QHideEvent*) {

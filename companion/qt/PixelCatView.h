@@ -1,12 +1,13 @@
 #pragma once
 
 #include "companion/CatLook.h"
-#include "companion/qt/CatFramePainter.h"
+#include "companion/RasterFrames.h"
 #include "model/CatLookPresets.h"
 #include "model/CompanionScene.h"
 #include "platform/Clock.h"
 
 #include <QRectF>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 #include <optional>
@@ -17,6 +18,11 @@ namespace purlo {
 // placed in, and redraws on a frame clock whose rate follows her mood (4, 12 or 24
 // frames a second) while the view is shown. With reduce motion on she is one still
 // frame, drawn for time 0, that changes only when the scene or the look does.
+//
+// Each frame is drawn in software as soon as it is due and compared with the one
+// before; only the rows that changed are repainted, which is a small part of the view
+// while she breathes or taps along. A view that is not shown has no frame clock: it
+// draws the present instant whenever it is painted.
 class PixelCatView final : public QWidget {
     Q_OBJECT
 
@@ -52,13 +58,23 @@ public:
 
     QSize sizeHint() const override;
 
+    // Draws the frame of the present instant and repaints what changed: what the frame
+    // clock does at every tick.
+    void advanceFrame();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
     void updateFrameClock(bool shown);
+    // Something the picture depends on changed: the frame is drawn once on the loop's
+    // next turn, however many changes came together.
+    void frameChanged();
+    QSize framePixels(double density) const;
+    QRegion drawFrame();
 
     CompanionScene scene_;
     CatLook look_;
@@ -68,7 +84,9 @@ private:
     SystemClock systemClock_;
     const Clock* clock_ = &systemClock_;
     QTimer frameTimer_;
-    CatFramePainter framePainter_;
+    RasterFrames frames_;
+    double framesDensity_ = 0;
+    bool frameDue_ = true;
 };
 
 } // namespace purlo

@@ -5,6 +5,7 @@
 #include <QNetworkRequest>
 #include <QUrl>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace purlo {
@@ -83,6 +84,9 @@ QNetworkRequest networkRequest(const PurloUpdateRequest& request, QSslConfigurat
     result.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                         QNetworkRequest::UserVerifiedRedirectPolicy);
     result.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    // No cookie is sent, and none the website sets is kept.
+    result.setAttribute(QNetworkRequest::CookieLoadControlAttribute, QNetworkRequest::Manual);
+    result.setAttribute(QNetworkRequest::CookieSaveControlAttribute, QNetworkRequest::Manual);
     // Qt would otherwise fill in the user's language.
     result.setRawHeader("Accept-Language", "*");
     for (const auto& [name, value] : request.headers) {
@@ -97,7 +101,7 @@ QNetworkRequest networkRequest(const PurloUpdateRequest& request, QSslConfigurat
 // checks for updates never starts one.
 class Session {
 public:
-    explicit Session(QSslConfiguration tls)
+    explicit Session(std::optional<QSslConfiguration> tls)
         : tls_(std::move(tls)) {}
 
     void send(const PurloUpdateRequest& request, PurloUpdateTransportCompletion completion) {
@@ -108,8 +112,11 @@ public:
         if (!manager_) {
             manager_ = std::make_unique<QNetworkAccessManager>();
         }
+        if (!tls_) {
+            tls_ = QSslConfiguration::defaultConfiguration();
+        }
         QNetworkReply* reply = manager_->sendCustomRequest(
-            networkRequest(request, tls_), QByteArray::fromStdString(request.method));
+            networkRequest(request, *tls_), QByteArray::fromStdString(request.method));
         reply->setReadBufferSize(static_cast<qint64>(request.maximumBodyBytes + 1));
         auto transfer = std::make_shared<Transfer>(std::move(completion), request.maximumBodyBytes);
         QObject::connect(
@@ -124,18 +131,26 @@ public:
     }
 
 private:
-    QSslConfiguration tls_;
+    std::optional<QSslConfiguration> tls_; // nothing: the system's, made when first needed
     // Replies are its children: destroying the session abandons them unanswered.
     std::unique_ptr<QNetworkAccessManager> manager_;
 };
 
-} // namespace
-
-PurloUpdateTransport makeQtUpdateTransport(QSslConfiguration tls) {
+PurloUpdateTransport transportOver(std::optional<QSslConfiguration> tls) {
     auto session = std::make_shared<Session>(std::move(tls));
     return [session](const PurloUpdateRequest& request, PurloUpdateTransportCompletion completion) {
         session->send(request, std::move(completion));
     };
+}
+
+} // namespace
+
+PurloUpdateTransport makeQtUpdateTransport(QSslConfiguration tls) {
+    return transportOver(std::move(tls));
+}
+
+PurloUpdateTransport makeQtUpdateTransport() {
+    return transportOver(std::nullopt);
 }
 
 } // namespace purlo

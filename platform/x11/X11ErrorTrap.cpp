@@ -26,6 +26,11 @@ bool X11ErrorTrap::succeeded() {
     return !failed_;
 }
 
+bool X11ErrorTrap::answered() {
+    synced_ = true;
+    return !failed_;
+}
+
 int X11ErrorTrap::record(Display* display, XErrorEvent* event) {
     for (X11ErrorTrap* trap = innermost_; trap; trap = trap->outer_) {
         if (trap->display_ == display) {

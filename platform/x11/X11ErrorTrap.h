@@ -19,6 +19,10 @@ public:
     // Waits until the server has answered everything sent so far; true when none of
     // it failed. The last call inside the trap.
     bool succeeded();
+    // The same once the last request sent was one that waits for its own reply: the
+    // server answers in order, so everything before it has been answered too and no
+    // further round trip is needed. The last call inside the trap.
+    bool answered();
 
 private:
     static int record(Display* display, XErrorEvent* event);

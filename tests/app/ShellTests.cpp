@@ -16,6 +16,7 @@
 #include "ui/OnboardingWindowController.h"
 #include "ui/PurloButtonChrome.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QLocalSocket>
@@ -189,6 +190,14 @@ TEST(PurloSettingsWindowPresenter, MakesOneFixedWindowOnTheFirstShowAndBringsItB
     presenter.show(SettingsSectionTab::help, harness.runtime(), harness.appearance);
     EXPECT_EQ(*router.selectedTab(), SettingsSectionTab::help);
     EXPECT_TRUE(testing::shownTexts(window).contains("Help"));
+
+    const QList<QAction*> actions = window.actions();
+    const auto close = std::ranges::find_if(actions, [](const QAction* action) {
+        return action->shortcut() == QKeySequence(Qt::CTRL | Qt::Key_W);
+    });
+    ASSERT_NE(close, actions.end()) << "the main menu's Close, as a shortcut";
+    (*close)->trigger();
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST(DisplayCheck, NamesWhatKeepsTheCatOffTheDesktopInOneLine) {

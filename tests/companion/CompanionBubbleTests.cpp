@@ -164,6 +164,32 @@ TEST(CompanionBubble, DrawsFillOutlineShadowAndTailForEveryKindInEitherFont) {
     }
 }
 
+// The widget keeps its drawing between paints; whatever changes what it shows must show.
+TEST(CompanionBubble, ARepaintShowsTheMessageAndTheStepOfItsComingThatAreSetNow) {
+    const auto shown = [](const CompanionMessage& message, double opacity, double scale) {
+        CompanionBubble bubble(message);
+        bubble.resize(panelWidth, bubble.heightForWidth(panelWidth));
+        bubble.setPresentation(opacity, scale);
+        return bubble.grab().toImage();
+    };
+    const CompanionMessage hello{"hello", CompanionMessage::Kind::soft};
+    const CompanionMessage done{"all done!", CompanionMessage::Kind::happy};
+    CompanionBubble bubble(hello);
+    bubble.resize(panelWidth, bubble.heightForWidth(panelWidth));
+    const std::tuple<const char*, CompanionMessage, double, double> steps[] = {
+        {"first", hello, 1, 1},
+        {"a new message", done, 1, 1},
+        {"half come", done, 0.5, 0.95},
+        {"there again", done, 1, 1},
+    };
+    for (const auto& [name, message, opacity, scale] : steps) {
+        bubble.setMessage(message);
+        bubble.setPresentation(opacity, scale);
+        EXPECT_EQ(bubble.grab().toImage(), shown(message, opacity, scale)) << name;
+    }
+    EXPECT_NE(shown(hello, 1, 1), shown(done, 1, 1));
+}
+
 TEST(CompanionBubble, WritesEveryKindForAPersonToLookAt) {
     const auto folder = testing::artifactsFolder();
     if (!folder) {

@@ -56,6 +56,35 @@ TEST(PointerTracker, DerivesVelocityAndMovementFromTheLastSample) {
     }
 }
 
+// Read at 1000, then asked at 1000.1 with the pointer moved to (20, 10) meanwhile.
+TEST(PointerTracker, AsksWhereThePointerIsOnlyWhenInputCanHaveMovedIt) {
+    const std::tuple<const char*, std::optional<double>, bool> cases[] = {
+        {"the desktop cannot tell", std::nullopt, true},
+        {"input since the reading", 0.02, true},
+        {"input just before the reading, told late", 0.14, true},
+        {"nothing since well before the reading", 0.16, false},
+        {"nothing for minutes", 300, false},
+    };
+    for (const auto& [name, idle, reads] : cases) {
+        FakePointerSource pointer;
+        pointer.position = {10, 10};
+        PointerTracker tracker(pointer);
+        tracker.sample(1000, idle);
+        pointer.position = {20, 10};
+        const PointerSnapshot snapshot = tracker.sample(1000.1, idle);
+        EXPECT_EQ(pointer.readCount, reads ? 2 : 1) << name;
+        EXPECT_EQ(snapshot.location, (reads ? Point{20, 10} : Point{10, 10})) << name;
+        EXPECT_NEAR(snapshot.velocity.width, reads ? 100 : 0, 1e-6) << name;
+    }
+    // Held, the pointer stands still without a question; only a first sample asks.
+    FakePointerSource pointer;
+    PointerTracker tracker(pointer);
+    EXPECT_EQ(tracker.hold(1000).location, (Point{0, 0}));
+    pointer.position = {50, 50};
+    EXPECT_EQ(tracker.hold(1000.1), (PointerSnapshot{{0, 0}, {0, 0}, std::nullopt}));
+    EXPECT_EQ(pointer.readCount, 1);
+}
+
 TEST(ActiveApplicationSensor, FallsBackToUnknownForWhateverIsMissing) {
     const std::pair<std::optional<FrontmostApplication>, ActiveAppSnapshot> cases[] = {
         {std::nullopt, {"Unknown", std::nullopt}},

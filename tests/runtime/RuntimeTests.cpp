@@ -133,6 +133,25 @@ TEST(RuntimeTick, AnInteractionReachesTheEngineOnceAndAnUnchangedWorldPublishesN
     EXPECT_EQ(published[0].count(), 1) << "the engine's own visibility is never published";
 }
 
+TEST(RuntimeTick, AHiddenCatLeavesThePointerAloneUntilSheIsShownAgain) {
+    RuntimeHarness harness;
+    PurloRuntime& runtime = harness.runtime();
+    harness.idle.seconds = 0; // someone is busy at the desktop all along
+    runtime.start();
+    runtime.setCompanionVisible(false);
+    const int readsWhenHidden = harness.pointer.readCount;
+    harness.pointer.position = {700, 400};
+    for (int tick = 0; tick < 20; ++tick) {
+        harness.clock.advance(PurloRuntime::tickInterval);
+        harness.tick();
+    }
+    EXPECT_EQ(harness.pointer.readCount, readsWhenHidden);
+    runtime.setCompanionVisible(true);
+    harness.clock.advance(PurloRuntime::tickInterval);
+    harness.tick();
+    EXPECT_GT(harness.pointer.readCount, readsWhenHidden) << "shown, she looks again";
+}
+
 TEST(RuntimeTick, TheWindowTakesTheMouseOverHerBodyAndThroughoutADrag) {
     // At (96, 120) her body with its margin spans x 106...246 (122...230, 93.2...258.8 scaled).
     const std::tuple<double, Point, bool> cases[] = {

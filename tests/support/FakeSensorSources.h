@@ -43,9 +43,13 @@ private:
 
 class FakePointerSource final : public PointerSource {
 public:
-    Point location() const override { return position; }
+    Point location() const override {
+        ++readCount;
+        return position;
+    }
 
     Point position;
+    mutable int readCount = 0;
 };
 
 class FakeActiveAppSource final : public ActiveAppSource {

@@ -175,6 +175,7 @@ TEST(OnboardingWindowController, AFixedWindowThatComesBackOnActivationUntilOnboa
         EXPECT_TRUE(harness.settings().hasCompletedFirstRunOnboarding);
         harness.observers.becomeActive();
         EXPECT_FALSE(window.isVisible()) << "completed, activation leaves it alone";
+        EXPECT_EQ(controller.window(), nullptr) << "nothing shows it again: it goes";
     }
     EXPECT_EQ(harness.observers.observerCount(), observers) << "it stops watching when it goes";
     harness.observers.becomeActive();

@@ -82,8 +82,11 @@ protected:
 
     // What the transport hands back for a GET of address, capped at 1000 bytes.
     PurloUpdateTransportResult fetch(const QByteArray& address, const QSslConfiguration& tls) {
+        return fetch(address, makeQtUpdateTransport(tls));
+    }
+    PurloUpdateTransportResult fetch(const QByteArray& address,
+                                     const PurloUpdateTransport& transport) {
         std::optional<PurloUpdateTransportResult> result;
-        const auto transport = makeQtUpdateTransport(tls);
         transport({*Url::parse(address.toStdString()), "GET", 60, {}, 1000},
                   [&](PurloUpdateTransportResult r) { result = std::move(r); });
         EXPECT_TRUE(waitFor([&] { return result.has_value(); }));
@@ -114,6 +117,15 @@ TEST_F(QtUpdateTransportTest, AsksWithOneGetAndFindsTheUpdate) {
     for (const char* name : {"cookie", "authorization", "content-length", "referer"}) {
         EXPECT_FALSE(head.contains(QByteArray("\n") + name + ":")) << name;
     }
+}
+
+TEST_F(QtUpdateTransportTest, ACookieTheWebsiteSetsNeverComesBackWithTheNextCheck) {
+    answer("/counted.json", 200, "{}", "Set-Cookie: visitor=42; Path=/\r\n");
+    const PurloUpdateTransport transport = makeQtUpdateTransport(trusted);
+    fetch(url("/counted.json"), transport);
+    fetch(url("/update.json"), transport);
+    ASSERT_EQ(heads.size(), 2);
+    EXPECT_FALSE(heads[1].toLower().contains("\r\ncookie:")) << heads[1].toStdString();
 }
 
 TEST_F(QtUpdateTransportTest, AServerTheClientDoesNotTrustFailsTheCheck) {

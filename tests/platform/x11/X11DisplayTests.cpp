@@ -194,6 +194,25 @@ TEST_F(OnTestDisplay, IdleTimeGrowsWhileNothingHappens) {
     EXPECT_GE(seconds, lowest + 0.2) << "the idle time stood still";
 }
 
+TEST_F(OnTestDisplay, InputStartsTheIdleTimeOverAndReadingItSendsNothing) {
+    const X11Connection connection(name);
+    const X11IdleSource idle(connection);
+    std::this_thread::sleep_for(300ms);
+    const double quiet = idle.secondsSinceAnyInput().value_or(-1);
+    ASSERT_GE(quiet, 0.25) << "no reading, or it stood still";
+    pressAndReleaseKey('a');
+    double after = quiet;
+    for (int tries = 0; tries < 200 && after >= 0.2; ++tries) {
+        std::this_thread::sleep_for(10ms);
+        after = idle.secondsSinceAnyInput().value_or(-1);
+    }
+    EXPECT_GE(after, 0);
+    EXPECT_LT(after, 0.2) << "the key press did not count as input";
+    const unsigned long nextRequest = NextRequest(connection.display());
+    idle.secondsSinceAnyInput();
+    EXPECT_EQ(NextRequest(connection.display()), nextRequest) << "a reading asked the server";
+}
+
 TEST_F(OnTestDisplay, QtReadsAPointerMovedByAnotherProgramWithYUpward) {
     // Qt on the test display itself, not offscreen, so that it asks the X server.
     std::string arguments[] = {"purlo_platform_x11_tests", "-platform", "xcb", "-display", name};
