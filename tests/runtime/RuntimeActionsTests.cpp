@@ -35,8 +35,13 @@ TEST(RuntimeActions, NapsEndOnTimeAndFocusLastsAtLeastAMinute) {
     harness.runtime().nap(PurloNapDuration::fifteenMinutes, now);
     EXPECT_EQ(harness.stored().nap.until, now.addingSeconds(900));
     EXPECT_EQ(harness.scene().mood, CatMood::sleeping) << "at once";
+    EXPECT_FALSE(harness.keys.isListening());
     harness.clock.setNow(now.addingSeconds(900));
     EXPECT_FALSE(harness.runtime().isNapping()) << "a nap that ends now is over";
+    harness.tick();
+    EXPECT_EQ(harness.stored().nap.until, std::nullopt) << "the tick clears what ended";
+    EXPECT_NE(harness.scene().mood, CatMood::sleeping);
+    EXPECT_TRUE(harness.keys.isListening());
     harness.change([](PurloSettings& settings) { settings.pomodoroFocusMinutes = 0; });
     harness.runtime().toggleFocus();
     EXPECT_EQ(*harness.runtime().pomodoro(),

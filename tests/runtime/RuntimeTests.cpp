@@ -61,21 +61,6 @@ TEST(RuntimeStartStop, StopUndoesStartRemovesOnlyItsOwnGateAndIsHarmlessTwice) {
     EXPECT_TRUE(harness.keys.isListening());
 }
 
-TEST(RuntimeTick, ANapThatEndedIsClearedBeforeTheTickAsksWhetherSheNaps) {
-    RuntimeHarness harness;
-    harness.runtime().start();
-    harness.change([&](PurloSettings& settings) {
-        settings.nap.until = harness.clock.now().addingSeconds(1);
-    });
-    harness.tick();
-    ASSERT_EQ(harness.scene().mood, CatMood::sleeping);
-    harness.clock.advance(1);
-    harness.tick();
-    EXPECT_EQ(harness.stored().nap.until, std::nullopt);
-    EXPECT_NE(harness.scene().mood, CatMood::sleeping);
-    EXPECT_TRUE(harness.keys.isListening());
-}
-
 TEST(RuntimeTick, QuietHoursMaskTheAppSilenceTypingAndHideThePinnedMessage) {
     for (const bool quiet : {false, true}) {
         RuntimeHarness harness(settingsWith([&](PurloSettings& settings) {
