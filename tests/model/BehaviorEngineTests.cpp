@@ -117,7 +117,6 @@ TEST(BehaviorEngineCascade, ThresholdsFollowTheIntensityWithinItsBounds) {
     const std::tuple<double, double, double, double> cases[] = {{0.72, 6.5, 120, 120.1},
                                                                 {1.0, 5.8, 93.3, 93.5},
                                                                 {3.0, 5.8, 93.3, 93.5},
-                                                                {0.1, 8.05, 178.8, 179},
                                                                 {-1, 8.05, 178.8, 179}};
     for (const auto& [intensity, overheatsAt, awakeAfter, asleepAfter] : cases) {
         SCOPED_TRACE(intensity);

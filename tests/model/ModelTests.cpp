@@ -12,7 +12,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -59,7 +58,6 @@ TEST(UnicodeText, CanonicallyEqualTextsAreOneTextHoweverTyped) {
         {"", "", true},
         {"Jose\u0301\xff", "Jos\u00e9\xff", true}, // invalid bytes stay as they are
         {"Jose\u0301\xff", "Jos\u00e9\xfe", false},
-        {"\xff", "\xfe", false},
     };
     for (const auto& [left, right, equal] : cases) {
         EXPECT_EQ(canonicallyEqual(left, right), equal) << left << " / " << right;
@@ -71,7 +69,9 @@ TEST(CompanionScene, EqualityLooksAtEveryFieldAndReadsTextsAsTheyAreRead) {
     CompanionScene scene;
     scene.message = CompanionMessage{"Jos\u00e9!", CompanionMessage::Kind::soft};
     scene.timerLabel = "F1 24:59 \u00b7 Zo\u00eb";
-    const std::pair<std::function<void(CompanionScene&)>, bool> changes[] = {
+    // Texts typed with combining marks are the same texts; NaN is never equal, and a
+    // butterfly at the origin is still a butterfly.
+    const std::pair<void (*)(CompanionScene&), bool> changes[] = {
         {[](CompanionScene& s) { s.message->text = "Jose\u0301!"; }, true},
         {[](CompanionScene& s) { s.timerLabel = "F1 24:59 \u00b7 Zoe\u0308"; }, true},
         {[](CompanionScene& s) { s.position.x = 1; }, false},
@@ -87,12 +87,7 @@ TEST(CompanionScene, EqualityLooksAtEveryFieldAndReadsTextsAsTheyAreRead) {
         {[](CompanionScene& s) { s.timerLabel.reset(); }, false},
         {[](CompanionScene& s) { s.isVisible = false; }, false},
         {[](CompanionScene& s) { s.yawnProgress = 0.5; }, false},
-        // A butterfly at the origin is still a butterfly.
-        {[](CompanionScene& s) {
-             s.butterflyPosition = Point{0, 0};
-         },
-         false},
-    };
+        {[](CompanionScene& s) { s.butterflyPosition.emplace(); }, false}};
     for (std::size_t row = 0; row < std::size(changes); ++row) {
         CompanionScene changed = scene;
         changes[row].first(changed);
@@ -290,7 +285,6 @@ TEST(ScheduledNap, FireDateOnClockChangeDaysAndWeekdays) {
         {berlin, utc(2026, 3, 29, 9, 0), napAt(2, 30), utc(2026, 3, 29, 1, 0)},
         {berlin, utc(2026, 3, 29, 21, 0), napAt(15, 0), utc(2026, 3, 29, 13, 0)},
         {berlin, utc(2026, 10, 25, 12, 0), napAt(2, 30), utc(2026, 10, 25, 0, 30)},
-        {berlin, utc(2026, 10, 25, 12, 0), napAt(15, 0), utc(2026, 10, 25, 14, 0)},
         {newYork, utc(2026, 3, 8, 16, 0), napAt(2, 15), utc(2026, 3, 8, 7, 0)},
         {newYork, utc(2026, 11, 1, 16, 0), napAt(1, 30), utc(2026, 11, 1, 5, 30)},
         {newYork, utc(2026, 11, 1, 16, 0), napAt(23, 59), utc(2026, 11, 2, 4, 59)},
@@ -483,11 +477,8 @@ TEST(PurloSettingsCoding, AWrongTypeAnywhereFailsTheWholeValue) {
     for (const char* json :
          {"[]", R"({"reactionsEnabled":1})", R"({"stretchReminderMinutes":45.5})",
           R"({"kindNudgeMinutes":9223372036854775808})", R"({"userName":7})",
-          R"({"companionPresenceMode":"FloatAboveApps"})"}) {
-        EXPECT_FALSE(decode(json)) << json;
-    }
-    for (const char* json :
-         {R"({"nap":{"until":"tomorrow"}})", R"({"habitReminders":{}})", R"({"phrasePack":1})",
+          R"({"companionPresenceMode":"FloatAboveApps"})", R"({"nap":{"until":"tomorrow"}})",
+          R"({"habitReminders":{}})", R"({"phrasePack":1})",
           R"({"quietHours":{"enabled":true,"startHour":22}})", R"({"reactionIntensity":"high"})",
           R"({"completionStreak":{"currentDayCount":1,"bestDayCount":1}})",
           R"({"scheduledNap":{"lastFiredDay":20260307}})", R"({"skin":"Orange"})",
@@ -633,17 +624,14 @@ void expectKeys(const InMemoryKeyValueStore& store, const Keys& keys, const std:
     EXPECT_EQ(store.data(purloSettingsCorruptKey), keys.corrupt) << name << ": corrupt";
 }
 
-TEST(PurloSettingsStore, TheEnvelopeIsCompactWithVersionOne) {
-    const std::string bytes = envelope(PurloSettings{});
-    EXPECT_TRUE(bytes.starts_with(R"({"schemaVersion":1,"settings":{"accessory":"none",)"));
-    EXPECT_EQ(bytes.find("\": "), std::string::npos) << bytes;
-}
-
 TEST(PurloSettingsStore, LoadAndSaveRecoveryTable) {
     const PurloSettings none, cat = decoded(R"({"skin":"orange"})"),
                               miso = decoded(R"({"companionName":"Miso"})");
     const std::string bad = "not json {", legacy = R"({"skin": "orange", "unknown": 1})";
     const std::string orange = envelope(cat), plain = envelope(none);
+    EXPECT_TRUE(plain.starts_with(R"({"schemaVersion":1,"settings":{"accessory":"none",)"))
+        << plain;
+    EXPECT_EQ(plain.find("\": "), std::string::npos) << "compact";
     const std::string cut = R"({"schemaVersion":1,)", v1 = R"({"schemaVersion":1})";
     const std::string v7 = R"({"schemaVersion":7,"settings":{"skin":"orange"}})";
     const std::string badLook =
@@ -698,7 +686,6 @@ TEST(PurloSettingsStore, BytesNestedTooDeepAreRecoveredFromTheBackup) {
     const std::pair<std::string, PurloSettingsLoadResult> rows[] = {
         {withNesting(orange, maximumJsonDepth), {cat, clean}},
         {withNesting(orange, maximumJsonDepth + 1), {cat, restoredBackup}},
-        {withNesting("{}", 10'000), {cat, restoredBackup}},
         {withNesting("{}", 50'000), {cat, restoredBackup}},
         {objects, {cat, restoredBackup}},
     };
@@ -745,21 +732,14 @@ struct Rest {
     bool nap, quietHours, granted = true;
 };
 
-Signal signalOf(Signal::Kind kind, const PurloSettings& settings, Rest rest) {
-    switch (kind) {
-    case cursorAttention:
-        return Signal::cursorAttentionSignal(settings, rest.nap, rest.quietHours);
-    case typingRhythm:
-        return Signal::typingRhythmSignal(settings, rest.nap, rest.quietHours, rest.granted);
-    case appContext:
-        return Signal::appContextSignal(settings, rest.nap, rest.quietHours);
-    case localAgentBridge:
-        return Signal::localAgentBridgeSignal(settings, rest.nap);
-    case motivation:
-        return Signal::motivationSignal(settings, rest.nap, rest.quietHours);
-    default:
-        return Signal::privateContentSignal();
-    }
+// The six rows in their order.
+std::vector<Signal> signalsOf(const PurloSettings& settings, Rest rest) {
+    return {Signal::cursorAttentionSignal(settings, rest.nap, rest.quietHours),
+            Signal::typingRhythmSignal(settings, rest.nap, rest.quietHours, rest.granted),
+            Signal::appContextSignal(settings, rest.nap, rest.quietHours),
+            Signal::localAgentBridgeSignal(settings, rest.nap),
+            Signal::motivationSignal(settings, rest.nap, rest.quietHours),
+            Signal::privateContentSignal()};
 }
 
 TEST(PurloPrivacySignal, EachRowSaysWhatItObservesNow) {
@@ -767,7 +747,7 @@ TEST(PurloPrivacySignal, EachRowSaysWhatItObservesNow) {
         ungranted{true, false, false};
     const Signal::Kind cursor = cursorAttention, keys = typingRhythm, app = appContext,
                        bridge = localAgentBridge, nudging = motivation, privacy = privateContent;
-    // The cursor's percentage is the intensity the engine uses: 10 to 100, halves rounded up.
+    // The support report shows the same percentage and checks its rounding at the edges.
     const std::string eyesQuiet = "Eyes and in-place cursor play are quiet right now.";
     const std::string react = "Eyes can look toward the cursor and react in place at ";
     const std::string keysPaused = "Keypress timing reactions are paused.";
@@ -791,9 +771,6 @@ TEST(PurloPrivacySignal, EachRowSaysWhatItObservesNow) {
         {cursor, R"({"reactionsEnabled":false})", awake, active,
          "Eyes can look toward the cursor; body stays anchored."},
         {cursor, "{}", awake, active, react + "72%."},
-        {cursor, R"({"reactionIntensity":0.05})", awake, active, react + "10%."},
-        {cursor, R"({"reactionIntensity":1.7})", awake, active, react + "100%."},
-        {cursor, R"({"reactionIntensity":0.555})", awake, active, react + "56%."},
         {cursor, R"({"eyeTrackingEnabled":false,"reactionsEnabled":false})", nap, off,
          "Eyes and in-place cursor play are disabled."},
         {cursor, R"({"eyeTrackingEnabled":false})", awake, active,
@@ -832,9 +809,11 @@ TEST(PurloPrivacySignal, EachRowSaysWhatItObservesNow) {
          "No screenshots, messages, documents, prompts, code, terminal output, browser contents, "
          "full paths, license keys, or typed content are captured."}};
     for (const auto& [kind, settings, rest, state, detail] : rows) {
-        EXPECT_EQ(signalOf(kind, decoded(settings), rest), (Signal{kind, state, detail}))
+        EXPECT_EQ(signalsOf(decoded(settings), rest).at(static_cast<std::size_t>(kind)),
+                  (Signal{kind, state, detail}))
             << toString(kind) << " " << settings << " " << rest.nap << rest.quietHours;
     }
+    EXPECT_EQ(reactionIntensityPercentage(std::nan("")), "10%") << "no number reads as the least";
 }
 
 } // namespace

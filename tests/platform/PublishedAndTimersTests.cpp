@@ -60,20 +60,6 @@ TEST(Published, SubscribingAndCancellingDuringDeliveryIsSafe) {
                                               "late 2"}));
 }
 
-TEST(ManualEventLoop, TimersFireInTimeOrderUntilCancelled) {
-    testing::FakeClock clock(100);
-    ManualEventLoop loop(&clock);
-    std::vector<std::string> fired;
-    auto tick = loop.scheduleRepeating(0.1, [&] { fired.push_back("tick"); });
-    const auto once = loop.scheduleOnce(0.25, [&] { fired.push_back("once"); });
-    loop.advance(0.3);
-    EXPECT_EQ(fired, (std::vector<std::string>{"tick", "tick", "once", "tick"}));
-    EXPECT_DOUBLE_EQ(clock.uptime(), 100.3);
-    tick.cancel();
-    loop.advance(1);
-    EXPECT_EQ(fired.size(), 4u);
-}
-
 TEST(WakeDetector, ReportsAJumpOfTheSuspendedSecondsAsOneWake) {
     const std::tuple<const char*, std::vector<double>, int> cases[] = {
         {"an hour asleep", {0, 3600, 0, 0}, 1},

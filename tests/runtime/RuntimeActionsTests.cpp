@@ -35,8 +35,13 @@ TEST(RuntimeActions, NapsEndOnTimeAndFocusLastsAtLeastAMinute) {
     harness.runtime().nap(PurloNapDuration::fifteenMinutes, now);
     EXPECT_EQ(harness.stored().nap.until, now.addingSeconds(900));
     EXPECT_EQ(harness.scene().mood, CatMood::sleeping) << "at once";
+    EXPECT_FALSE(harness.keys.isListening());
     harness.clock.setNow(now.addingSeconds(900));
     EXPECT_FALSE(harness.runtime().isNapping()) << "a nap that ends now is over";
+    harness.tick();
+    EXPECT_EQ(harness.stored().nap.until, std::nullopt) << "the tick clears what ended";
+    EXPECT_NE(harness.scene().mood, CatMood::sleeping);
+    EXPECT_TRUE(harness.keys.isListening());
     harness.change([](PurloSettings& settings) { settings.pomodoroFocusMinutes = 0; });
     harness.runtime().toggleFocus();
     EXPECT_EQ(*harness.runtime().pomodoro(),
@@ -64,45 +69,33 @@ TEST(RuntimeActions, ALoggedWinCheersWithWhatItMeantForTheStreak) {
     }
 }
 
-TEST(RuntimeZoomiesDash, RunsToTheLeftEdgeAcrossAndHomeInThreePointSixSeconds) {
-    RuntimeHarness harness;
-    PurloRuntime& runtime = harness.runtime();
-    const Point home = harness.scene().position;
-    double leftmost = home.x;
-    double rightmost = home.x;
-    const Cancellable watching = runtime.scene().subscribe([&](const CompanionScene& scene) {
-        leftmost = std::min(leftmost, scene.position.x);
-        rightmost = std::max(rightmost, scene.position.x);
-        EXPECT_EQ(scene.position.y, home.y);
-    });
-    runtime.updateZoomiesDash(CatPose::idle, CatPose::zoomies, harness.clock.uptime());
-    harness.loop.advance(3.55);
-    EXPECT_EQ(harness.loop.activeTimerCount(), 1U);
-    EXPECT_NEAR(leftmost, 24, 0.5);
-    EXPECT_NEAR(rightmost, 1440 - 160 - 24, 0.5);
-    harness.loop.advance(0.1);
-    EXPECT_EQ(harness.loop.activeTimerCount(), 0U);
-    EXPECT_EQ(harness.scene().position, home);
-}
-
-TEST(RuntimeZoomiesDash, StopsWhereADragOrAPetCatchesHer) {
+TEST(RuntimeZoomiesDash, RunsOutAndHomeInThreePointSixSecondsUnlessADragOrAPetCatchesHer) {
     using enum CatPose;
-    const std::tuple<CatPose, bool, bool> cases[] = {
-        {drag, false, true}, {purr, true, true}, {purr, false, false}, {idle, false, false}};
+    // How the run ends at its right turn (2.4 s in), if at all, and whether she stays there.
+    const std::tuple<std::optional<CatPose>, bool, bool> cases[] = {
+        {std::nullopt, false, false}, {drag, false, true},  {purr, true, true},
+        {purr, false, false},         {idle, false, false},
+    };
     for (const auto& [endedIn, petted, staysCaught] : cases) {
         RuntimeHarness harness;
         PurloRuntime& runtime = harness.runtime();
         const Point home = harness.scene().position;
-        runtime.updateZoomiesDash(CatPose::idle, CatPose::zoomies, harness.clock.uptime());
-        harness.loop.advance(1.5);
-        const Point caught = harness.scene().position;
+        runtime.updateZoomiesDash(idle, zoomies, harness.clock.uptime());
+        harness.loop.advance(2.4);
+        const Point turn = harness.scene().position;
+        EXPECT_NEAR(turn.x, 1440 - 160 - 24, 0.5);
+        EXPECT_EQ(turn.y, home.y);
         if (petted) {
             runtime.pet();
         }
-        runtime.updateZoomiesDash(CatPose::zoomies, endedIn, harness.clock.uptime());
-        harness.loop.advance(3);
+        if (endedIn) {
+            runtime.updateZoomiesDash(zoomies, *endedIn, harness.clock.uptime());
+        }
+        harness.loop.advance(1.15);
+        EXPECT_EQ(harness.loop.activeTimerCount(), endedIn ? 0U : 1U);
+        harness.loop.advance(0.1);
         EXPECT_EQ(harness.loop.activeTimerCount(), 0U);
-        EXPECT_EQ(harness.scene().position, staysCaught ? caught : home) << petted;
+        EXPECT_EQ(harness.scene().position, staysCaught ? turn : home) << petted;
     }
 }
 

@@ -61,21 +61,6 @@ TEST(RuntimeStartStop, StopUndoesStartRemovesOnlyItsOwnGateAndIsHarmlessTwice) {
     EXPECT_TRUE(harness.keys.isListening());
 }
 
-TEST(RuntimeTick, ANapThatEndedIsClearedBeforeTheTickAsksWhetherSheNaps) {
-    RuntimeHarness harness;
-    harness.runtime().start();
-    harness.change([&](PurloSettings& settings) {
-        settings.nap.until = harness.clock.now().addingSeconds(1);
-    });
-    harness.tick();
-    ASSERT_EQ(harness.scene().mood, CatMood::sleeping);
-    harness.clock.advance(1);
-    harness.tick();
-    EXPECT_EQ(harness.stored().nap.until, std::nullopt);
-    EXPECT_NE(harness.scene().mood, CatMood::sleeping);
-    EXPECT_TRUE(harness.keys.isListening());
-}
-
 TEST(RuntimeTick, QuietHoursMaskTheAppSilenceTypingAndHideThePinnedMessage) {
     for (const bool quiet : {false, true}) {
         RuntimeHarness harness(settingsWith([&](PurloSettings& settings) {
@@ -141,14 +126,10 @@ TEST(RuntimeTick, AHiddenCatLeavesThePointerAloneUntilSheIsShownAgain) {
     runtime.setCompanionVisible(false);
     const int readsWhenHidden = harness.pointer.readCount;
     harness.pointer.position = {700, 400};
-    for (int tick = 0; tick < 20; ++tick) {
-        harness.clock.advance(PurloRuntime::tickInterval);
-        harness.tick();
-    }
+    harness.loop.advance(2);
     EXPECT_EQ(harness.pointer.readCount, readsWhenHidden);
     runtime.setCompanionVisible(true);
-    harness.clock.advance(PurloRuntime::tickInterval);
-    harness.tick();
+    harness.loop.advance(PurloRuntime::tickInterval);
     EXPECT_GT(harness.pointer.readCount, readsWhenHidden) << "shown, she looks again";
 }
 

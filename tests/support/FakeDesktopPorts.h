@@ -25,8 +25,6 @@ public:
     Cancellable observeDidWake(Action a) override { return watch(2, std::move(a)); }
 
     void becomeActive() { announce(0); }
-    void changeScreenParameters() { announce(1); }
-    void wake() { announce(2); }
     std::size_t observerCount() const {
         return watchers_[0].size() + watchers_[1].size() + watchers_[2].size();
     }

@@ -3,9 +3,7 @@
 #include "platform/Canvas.h"
 #include "platform/CanvasTransform.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <vector>
 
 namespace purlo::testing {
@@ -35,21 +33,6 @@ public:
     void scale(double sx, double sy) override { apply(CanvasTransform::scaling(sx, sy)); }
 
     const std::vector<RecordedFill>& fills() const { return fills_; }
-    std::vector<CanvasRect> allRects() const {
-        std::vector<CanvasRect> rects;
-        for (const RecordedFill& fill : fills_) {
-            rects.insert(rects.end(), fill.rects.begin(), fill.rects.end());
-        }
-        return rects;
-    }
-    // Fills made in one colour at one opacity.
-    std::vector<RecordedFill> fillsIn(RgbColor color, double opacity) const {
-        std::vector<RecordedFill> matching;
-        std::ranges::copy_if(fills_, std::back_inserter(matching), [&](const RecordedFill& fill) {
-            return fill.color == color && fill.opacity == opacity;
-        });
-        return matching;
-    }
     int saveDepth() const { return static_cast<int>(saved_.size()); }
 
 private:
