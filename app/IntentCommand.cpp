@@ -2,8 +2,6 @@
 
 #include "app/SingleInstance.h"
 #include "intents/PurloIntentCommandLine.h"
-#include "runtime/AgentEventBridge.h"
-#include "runtime/AgentEventWriter.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -21,13 +19,8 @@ int runIntentCommand(int argc, char** argv, const Environment& environment) {
     const QCoreApplication application(argc, argv);
     const std::vector<std::string> arguments(argv + 2, argv + argc);
     const QString channel = SingleInstance::socketName(environment);
-    const AgentEventWriter writer{
-        AgentEventBridge::defaultEventFileURL(supportFolder(environment))};
     const auto outcome = PurloIntentCommandLine::run(
-        arguments, [&](std::string_view request) { return SingleInstance::ask(channel, request); },
-        [&](const SetPurloAgentStatusIntent& status) {
-            return status.performWithoutProgram(writer);
-        });
+        arguments, [&](std::string_view request) { return SingleInstance::ask(channel, request); });
     std::fputs(outcome.output.c_str(), stdout);
     std::fputs(outcome.errors.c_str(), stderr);
     return outcome.status;

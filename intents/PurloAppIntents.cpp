@@ -29,11 +29,9 @@ PurloIntentResult WakePurloIntent::perform(const PurloIntentActionService& servi
     return IntentDialog{"Purlo woke up."};
 }
 
-namespace {
-
-PurloIntentResult agentStatusAnswer(PurloAgentShortcutStatus status,
-                                    std::optional<FileError> error) {
-    if (error) {
+PurloIntentResult
+SetPurloAgentStatusIntent::perform(const PurloIntentActionService& service) const {
+    if (auto error = service.setAgentStatus(status, source)) {
         return IntentError{std::move(error->message)};
     }
     switch (status) {
@@ -43,19 +41,6 @@ PurloIntentResult agentStatusAnswer(PurloAgentShortcutStatus status,
         return IntentDialog{"Purlo celebrates."};
     }
     return IntentDialog{};
-}
-
-} // namespace
-
-PurloIntentResult
-SetPurloAgentStatusIntent::perform(const PurloIntentActionService& service) const {
-    return agentStatusAnswer(status, service.setAgentStatus(status, source));
-}
-
-PurloIntentResult
-SetPurloAgentStatusIntent::performWithoutProgram(const AgentEventWriter& writer) const {
-    return agentStatusAnswer(status,
-                             PurloIntentActionService::writeAgentStatus(writer, status, source));
 }
 
 std::string_view intentTitle(const PurloIntent& intent) {

@@ -10,7 +10,6 @@
 namespace purlo {
 
 class PurloRuntime;
-struct AgentEventWriter;
 struct PurloIntentActionService;
 
 // How long a nap asked for from outside the program lasts.
@@ -111,9 +110,6 @@ struct SetPurloAgentStatusIntent {
     std::string source = "Shortcut";
 
     PurloIntentResult perform(const PurloIntentActionService& service) const;
-    // The same write and answer with no program running: the event waits in the file,
-    // as a hook's would.
-    PurloIntentResult performWithoutProgram(const AgentEventWriter& writer) const;
     friend bool operator==(const SetPurloAgentStatusIntent&,
                            const SetPurloAgentStatusIntent&) = default;
 };

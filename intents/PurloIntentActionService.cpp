@@ -51,17 +51,12 @@ void PurloIntentActionService::wake() const {
 
 std::optional<FileError> PurloIntentActionService::setAgentStatus(PurloAgentShortcutStatus status,
                                                                   std::string source) const {
-    return writeAgentStatus(agentEventWriter, status, std::move(source));
-}
-
-std::optional<FileError> PurloIntentActionService::writeAgentStatus(const AgentEventWriter& writer,
-                                                                    PurloAgentShortcutStatus status,
-                                                                    std::string source) {
     switch (status) {
     case PurloAgentShortcutStatus::thinking:
-        return writer.write(AgentEventKind::thinking, std::move(source), thinkingLifetime);
+        return agentEventWriter.write(AgentEventKind::thinking, std::move(source),
+                                      thinkingLifetime);
     case PurloAgentShortcutStatus::done:
-        return writer.write(AgentEventKind::completed, std::move(source), doneLifetime);
+        return agentEventWriter.write(AgentEventKind::completed, std::move(source), doneLifetime);
     }
     return std::nullopt;
 }

@@ -36,10 +36,6 @@ struct PurloIntentActionService {
     // runtime notices it at its next look at the file, about a second later.
     std::optional<FileError> setAgentStatus(PurloAgentShortcutStatus status,
                                             std::string source) const;
-    // The same write through writer alone, for when no program runs.
-    static std::optional<FileError> writeAgentStatus(const AgentEventWriter& writer,
-                                                     PurloAgentShortcutStatus status,
-                                                     std::string source);
 };
 
 } // namespace purlo

@@ -23,8 +23,37 @@ constexpr std::string_view helpOptions[] = {"--help", "-h"};
 // Shorter spellings of the nap durations, in their order.
 constexpr std::array<std::string_view, 4> durationShortNames{"15m", "20m", "30m", "1h"};
 
+// Arguments are quoted whole up to this many characters. A longer one is cut there and
+// its length given, so that a pasted file never floods the terminal.
+constexpr std::size_t longestQuotedText = 60;
+
+// Every byte but UTF-8's continuation bytes begins a character.
+bool beginsCharacter(char byte) {
+    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+}
+
+// Where the character after the first count characters begins; the end when there is none.
+std::size_t lengthOfFirst(std::string_view text, std::size_t count) {
+    std::size_t seen = 0;
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        if (beginsCharacter(text[index]) && seen++ == count) {
+            return index;
+        }
+    }
+    return text.size();
+}
+
 std::string inQuotes(std::string_view text) {
-    return "“" + std::string(text) + "”";
+    const std::size_t quoted = lengthOfFirst(text, longestQuotedText);
+    if (quoted == text.size()) {
+        return "“" + std::string(text) + "”";
+    }
+    return "“" + std::string(text.substr(0, quoted)) + "…” (" +
+           std::to_string(std::ranges::count_if(text, beginsCharacter)) + " characters)";
+}
+
+bool isHelpOption(std::string_view argument) {
+    return std::ranges::find(helpOptions, argument) != std::end(helpOptions);
 }
 
 std::optional<PurloNapShortcutDuration> durationNamed(std::string_view value) {
@@ -101,10 +130,18 @@ Parsed parseAction(std::span<const std::string> arguments) {
             (arguments.front().starts_with('-') ? "Unknown option " : "Unknown action ") +
             inQuotes(arguments.front()) + "."};
     }
+    // The first mistake is told, unless a later argument asks for the action's usage.
+    std::optional<Mistake> mistake;
     for (std::size_t index = 1; index < arguments.size(); ++index) {
         const std::string& argument = arguments[index];
+        if (isHelpOption(argument)) {
+            return ShowHelp{intentNamed(arguments.front())};
+        }
         if (!argument.starts_with("--")) {
-            return Mistake{"Unexpected argument " + inQuotes(argument) + "."};
+            if (!mistake) {
+                mistake = Mistake{"Unexpected argument " + inQuotes(argument) + "."};
+            }
+            continue;
         }
         const auto equals = argument.find('=');
         const std::string option = argument.substr(0, equals);
@@ -114,11 +151,15 @@ Parsed parseAction(std::span<const std::string> arguments) {
         } else if (index + 1 < arguments.size()) {
             value = arguments[++index];
         } else {
-            return Mistake{"The option " + inQuotes(option) + " needs a value."};
+            return mistake.value_or(Mistake{"The option " + inQuotes(option) + " needs a value."});
         }
-        if (auto mistake = setOption(*intent, option, value)) {
-            return *mistake;
+        auto optionMistake = setOption(*intent, option, value);
+        if (!mistake) {
+            mistake = std::move(optionMistake);
         }
+    }
+    if (mistake) {
+        return *mistake;
     }
     return Perform{*intent};
 }
@@ -180,6 +221,18 @@ std::string optionHelp(const SetPurloAgentStatusIntent& agent) {
                            inQuotes(agent.source) + " unless given");
 }
 
+std::string optionsHelp(const PurloIntent& intent) {
+    return std::visit([](const auto& action) { return optionHelp(action); }, intent);
+}
+
+std::string actionHelp(const PurloIntent& intent) {
+    return actionLine(intentActionName(intent), intentTitle(intent)) + optionsHelp(intent);
+}
+
+constexpr std::string_view exitStatusHelp =
+    "Exit status: 0 when Purlo did it, 1 when she could not or is not running,\n"
+    "2 when the command is mistyped.\n";
+
 } // namespace
 
 Parsed parse(std::span<const std::string> arguments) {
@@ -187,7 +240,7 @@ Parsed parse(std::span<const std::string> arguments) {
         return Mistake{"No action given."};
     }
     const std::string& first = arguments.front();
-    const bool asksForHelp = std::ranges::find(helpOptions, first) != std::end(helpOptions);
+    const bool asksForHelp = isHelpOption(first);
     if (asksForHelp || first == listOption) {
         if (arguments.size() > 1) {
             return Mistake{"Unexpected argument " + inQuotes(arguments[1]) + "."};
@@ -208,17 +261,20 @@ std::string help() {
                        "Asks the running Purlo to do something and prints her answer.\n\n"
                        "Actions:\n";
     for (const auto name : intentActionNames) {
-        const PurloIntent intent = *intentNamed(name);
-        text += actionLine(name, intentTitle(intent));
-        text += std::visit([](const auto& action) { return optionHelp(action); }, intent);
+        text += actionHelp(*intentNamed(name));
     }
     text += "\nOptions:\n"
             "  --list         the ready-made shortcuts, with their phrases\n"
-            "  --help         this help\n\n"
-            "Exit status: 0 when Purlo did it, 1 when she could not or is not running,\n"
-            "2 when the command is mistyped. agent-status also works while she is not\n"
-            "running: like a coding tool's hook, it writes her agent event file.\n";
+            "  --help         this help; after an action, that action's usage\n\n" +
+            std::string(exitStatusHelp);
     return text;
+}
+
+std::string help(const PurloIntent& action) {
+    const std::string name(intentActionName(action));
+    const std::string options = optionsHelp(action);
+    return "Usage: purlo intent " + name + (options.empty() ? "" : " [OPTION...]") + "\n\n" +
+           actionLine(name, intentTitle(action)) + options + "\n" + std::string(exitStatusHelp);
 }
 
 std::string shortcutList() {
@@ -245,28 +301,15 @@ Outcome outcomeOf(const PurloIntentResult& result) {
     return {failed, "", std::get<IntentError>(result).message + "\n"};
 }
 
-Outcome withoutProgram(const PurloIntent& intent, const AgentStatusWithoutProgram& agentStatus) {
-    const auto* status = std::get_if<SetPurloAgentStatusIntent>(&intent);
-    if (!status || !agentStatus) {
-        return {failed, "", "Purlo is not running. Start her first, then try again.\n"};
-    }
-    Outcome outcome = outcomeOf(agentStatus(*status));
-    if (outcome.status == succeeded) {
-        outcome.errors = "Purlo is not running: the status was written to her agent event file.\n";
-    }
-    return outcome;
-}
-
 } // namespace
 
-Outcome run(std::span<const std::string> arguments, const Sender& send,
-            const AgentStatusWithoutProgram& agentStatusWithoutProgram) {
+Outcome run(std::span<const std::string> arguments, const Sender& send) {
     const Parsed parsed = parse(arguments);
     if (const auto* mistake = std::get_if<Mistake>(&parsed)) {
         return {misused, "", "purlo intent: " + mistake->message + "\n" + usageLine() + "\n"};
     }
-    if (std::holds_alternative<ShowHelp>(parsed)) {
-        return {succeeded, help(), ""};
+    if (const auto* showHelp = std::get_if<ShowHelp>(&parsed)) {
+        return {succeeded, showHelp->action ? help(*showHelp->action) : help(), ""};
     }
     if (std::holds_alternative<ListShortcuts>(parsed)) {
         return {succeeded, shortcutList(), ""};
@@ -274,7 +317,7 @@ Outcome run(std::span<const std::string> arguments, const Sender& send,
     const PurloIntent& intent = std::get<Perform>(parsed).intent;
     const auto answer = send(PurloIntentRequest::encode(intent));
     if (!answer) {
-        return withoutProgram(intent, agentStatusWithoutProgram);
+        return {failed, "", "Purlo is not running. Start her first, then try again.\n"};
     }
     const auto result = PurloIntentRequest::decodeAnswer(*answer);
     if (!result) {

@@ -31,6 +31,8 @@ struct ListShortcuts {
     friend bool operator==(const ListShortcuts&, const ListShortcuts&) = default;
 };
 struct ShowHelp {
+    // The action whose usage is asked for; nothing for every action's.
+    std::optional<PurloIntent> action;
     friend bool operator==(const ShowHelp&, const ShowHelp&) = default;
 };
 // What is wrong with the command line, in one line.
@@ -41,13 +43,16 @@ struct Mistake {
 using Parsed = std::variant<Perform, ListShortcuts, ShowHelp, Mistake>;
 
 // arguments: what follows "intent". Options are "--name value" or "--name=value"; a
-// repeated option takes its last value.
+// repeated option takes its last value. "--help" or "-h" where an option may stand
+// asks for the action's usage, whatever else the line holds.
 Parsed parse(std::span<const std::string> arguments);
 
 // The line that follows a mistake.
 std::string usageLine();
 // Every action with its options, their values and defaults.
 std::string help();
+// One action with its options, their values and defaults.
+std::string help(const PurloIntent& action);
 // The ready-made shortcuts, each with the command that runs it and its phrases.
 std::string shortcutList();
 // The command that performs intent, as it could be typed.
@@ -64,15 +69,10 @@ struct Outcome {
     friend bool operator==(const Outcome&, const Outcome&) = default;
 };
 
-// Performs an agent status with no program running, by writing the agent event file
-// itself.
-using AgentStatusWithoutProgram =
-    std::function<PurloIntentResult(const SetPurloAgentStatusIntent&)>;
-
-// The whole command: what to print and the exit status. Only the agent status works
-// while no program listens, as the coding tools' hooks do: its event waits in the file.
-Outcome run(std::span<const std::string> arguments, const Sender& send,
-            const AgentStatusWithoutProgram& agentStatusWithoutProgram);
+// The whole command: what to print and the exit status. With no program listening
+// every action fails alike: an agent status written to the file then would never show,
+// since a program that starts later takes the event already there as seen.
+Outcome run(std::span<const std::string> arguments, const Sender& send);
 
 } // namespace PurloIntentCommandLine
 } // namespace purlo

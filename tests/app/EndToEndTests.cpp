@@ -1,6 +1,5 @@
 #include "companion/qt/ThemeQColor.h"
 #include "platform/AtomicFile.h"
-#include "runtime/AgentEventPayload.h"
 #include "settings/HabitDraftTextField.h"
 #include "settings/HabitNudgeRow.h"
 #include "settings/SettingsView.h"
@@ -198,14 +197,15 @@ TEST_F(EndToEnd, ActionsFromTheShellReachTheRunningCatAndNeverStartOne) {
     EXPECT_THAT(alone.status, Optional(1));
     EXPECT_EQ(alone.errors, "Purlo is not running. Start her first, then try again.\n");
     EXPECT_FALSE(screen.window(panelSize)) << "asking for an action starts no cat";
+    // She would take a status written now as seen once she starts, so it is not written.
     const IntentRun status(profile, screen.name, {"agent-status", "--status", "done"});
-    EXPECT_THAT(status.status, Optional(0)) << status.errors;
-    EXPECT_EQ(status.output, "Purlo celebrates.\n");
-    const auto waiting = decodeAgentEventPayload(
-        testing::readFile(supportFolder(profile.environment) / "agent-event.json"));
-    EXPECT_TRUE(waiting && waiting->event == AgentEventKind::completed &&
-                waiting->source == "Shortcut")
-        << "the status waits in the file, as a hook's would";
+    EXPECT_THAT(status.status, Optional(1));
+    EXPECT_EQ(status.output, "");
+    EXPECT_EQ(status.errors, "Purlo is not running. Start her first, then try again.\n");
+    EXPECT_FALSE(std::filesystem::exists(supportFolder(profile.environment) / "agent-event.json"));
+    const IntentRun usage(profile, screen.name, {"wake", "--help"});
+    EXPECT_THAT(usage.status, Optional(0));
+    EXPECT_TRUE(usage.output.starts_with("Usage: purlo intent wake\n\n  wake ")) << usage.output;
     EXPECT_FALSE(screen.window(panelSize));
 
     Purlo purlo(profile, screen.name);

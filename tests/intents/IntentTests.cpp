@@ -91,18 +91,14 @@ TEST(Intents, TheAgentStatusTakesTheHooksRoadAndFailsWithTheWritersError) {
     ASSERT_TRUE(expected);
     const auto result = performIntent(SetPurloAgentStatusIntent{}, blocked.runtime());
     EXPECT_EQ(result, PurloIntentResult(IntentError{expected->message})) << "and no dialog";
+}
 
-    // With no program running, the same write and answer; the event waits in the file.
-    const AgentEventWriter writer{harness.folder / "alone" / "agent-event.json", [] {
-                                      return 7.0;
-                                  }};
-    const SetPurloAgentStatusIntent done{PurloAgentShortcutStatus::done, "Shortcut"};
-    EXPECT_EQ(done.performWithoutProgram(writer),
-              PurloIntentResult(IntentDialog{"Purlo celebrates."}));
-    EXPECT_EQ(decodeAgentEventPayload(testing::readFile(writer.eventFileURL)),
-              (AgentEventPayload{AgentEventKind::completed, "Shortcut", std::nullopt, 7, 3}));
-    EXPECT_EQ(SetPurloAgentStatusIntent{}.performWithoutProgram(AgentEventWriter{eventFile}),
-              PurloIntentResult(IntentError{expected->message}));
+std::string repeated(std::string_view text, int times) {
+    std::string repeats;
+    for (int time = 0; time < times; ++time) {
+        repeats += text;
+    }
+    return repeats;
 }
 
 TEST(IntentCommandLine, ReadsActionsOptionsAndMistakes) {
@@ -126,11 +122,30 @@ TEST(IntentCommandLine, ReadsActionsOptionsAndMistakes) {
          Perform{SetPurloAgentStatusIntent{thinking, "--status"}}},
         {{"--list"}, CommandLine::ListShortcuts{}},
         {{"-h"}, CommandLine::ShowHelp{}},
+        {{"wake", "--help"}, CommandLine::ShowHelp{WakePurloIntent{}}},
+        // The usage shows the defaults, and wins over any mistake before or after it.
+        {{"nap", "--duration", "2h", "now", "-h", "--duration"},
+         CommandLine::ShowHelp{NapPurloIntent{}}},
+        {{"agent-status", "--source", "--help"},
+         Perform{SetPurloAgentStatusIntent{thinking, "--help"}}},
         {{}, Mistake{"No action given."}},
         {{"Pet"}, Mistake{"Unknown action “Pet”."}},
         {{"--verbose"}, Mistake{"Unknown option “--verbose”."}},
         {{"--list", "pet"}, Mistake{"Unexpected argument “pet”."}},
         {{"pet", "now"}, Mistake{"Unexpected argument “now”."}},
+        {{"pet", "now", "--duration", "1h", "then"}, Mistake{"Unexpected argument “now”."}},
+        {{"nap", "--duration", "1d", "now"},
+         Mistake{"“1d” is not a nap duration; use 15m, 20m, 30m, 1h."}},
+        // Quoted whole up to 60 characters, else cut there with the length given.
+        {{std::string(60, 'x')}, Mistake{"Unknown action “" + std::string(60, 'x') + "”."}},
+        {{std::string(102'400, 'x')},
+         Mistake{"Unknown action “" + std::string(60, 'x') + "…” (102400 characters)."}},
+        {{"nap", "--duration", "-" + repeated("é", 61)},
+         Mistake{"“-" + repeated("é", 59) +
+                 "…” (62 characters) is not a nap duration; use "
+                 "15m, 20m, 30m, 1h."}},
+        {{"wake", "--" + std::string(70, 'o') + "=1"},
+         Mistake{"“wake” has no option “--" + std::string(58, 'o') + "…” (72 characters)."}},
         {{"pet", "--duration", "15m"}, Mistake{"“pet” has no option “--duration”."}},
         {{"nap", "--status", "done"}, Mistake{"“nap” has no option “--status”."}},
         {{"nap", "--duration"}, Mistake{"The option “--duration” needs a value."}},
@@ -150,8 +165,7 @@ TEST(IntentCommandLine, ReadsActionsOptionsAndMistakes) {
 
 TEST(IntentCommandLine, PrintsTheAnswerOrSaysWhyNotWithTheRightExitStatus) {
     const std::string usage = CommandLine::usageLine() + "\n";
-    const std::string notRunning = "Purlo is not running: the status was written to her agent "
-                                   "event file.\n";
+    const std::string notRunning = "Purlo is not running. Start her first, then try again.\n";
     const struct {
         std::vector<std::string> arguments;
         std::optional<std::string> answer; // nothing: no program listens
@@ -161,23 +175,15 @@ TEST(IntentCommandLine, PrintsTheAnswerOrSaysWhyNotWithTheRightExitStatus) {
         {{"agent-status"},
          R"({"error":"Could not create it."})",
          {1, "", "Could not create it.\n"}},
-        {{"wake"},
-         std::nullopt,
-         {1, "", "Purlo is not running. Start her first, then try again.\n"}},
+        {{"wake"}, std::nullopt, {1, "", notRunning}},
         {{"wake"}, "", {1, "", "Purlo did not answer.\n"}},
         {{"wake"}, R"({"dialog":"a","error":"b"})", {1, "", "Purlo did not answer.\n"}},
-        {{"agent-status"}, std::nullopt, {0, "Purlo is thinking too.\n", notRunning}},
-        {{"agent-status", "--status", "done"}, std::nullopt, {1, "", "Could not write.\n"}},
+        // A status written with no program running would never show: she takes an event
+        // already in the file at her start as seen.
+        {{"agent-status", "--status", "done"}, std::nullopt, {1, "", notRunning}},
         {{"nap", "--duration", "2h"},
          R"({"dialog":"Purlo is napping."})",
          {2, "", "purlo intent: “2h” is not a nap duration; use 15m, 20m, 30m, 1h.\n" + usage}},
-    };
-    // Without a program only the agent status works: thinking is written, done fails here.
-    const auto withoutProgram = [](const SetPurloAgentStatusIntent& status) -> PurloIntentResult {
-        if (status.status == PurloAgentShortcutStatus::thinking) {
-            return IntentDialog{"Purlo is thinking too."};
-        }
-        return IntentError{"Could not write."};
     };
     for (const auto& row : cases) {
         bool asked = false;
@@ -186,12 +192,12 @@ TEST(IntentCommandLine, PrintsTheAnswerOrSaysWhyNotWithTheRightExitStatus) {
                     std::get<CommandLine::Perform>(CommandLine::parse(row.arguments)).intent;
             return row.answer;
         };
-        EXPECT_EQ(CommandLine::run(row.arguments, send, withoutProgram), row.outcome)
+        EXPECT_EQ(CommandLine::run(row.arguments, send), row.outcome)
             << ::testing::PrintToString(row.arguments);
         EXPECT_EQ(asked, row.outcome.status != CommandLine::misused)
             << "only a sound command is sent";
     }
-    const auto help = CommandLine::run(std::vector<std::string>{"--help"}, nullptr, nullptr);
+    const auto help = CommandLine::run(std::vector<std::string>{"--help"}, nullptr);
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("  agent-status   Set Purlo Agent Status\n"
                                "      --status thinking|done\n"
@@ -199,6 +205,23 @@ TEST(IntentCommandLine, PrintsTheAnswerOrSaysWhyNotWithTheRightExitStatus) {
                                "given\n"),
               std::string::npos)
         << help.output;
+    const std::string exitStatus =
+        "\nExit status: 0 when Purlo did it, 1 when she could not or is not running,\n"
+        "2 when the command is mistyped.\n";
+    const std::pair<std::vector<std::string>, std::string> usages[] = {
+        {{"wake", "--help"},
+         "Usage: purlo intent wake\n\n"
+         "  wake           Wake Purlo\n"},
+        {{"nap", "--duration=1h", "-h"},
+         "Usage: purlo intent nap [OPTION...]\n\n"
+         "  nap            Nap Purlo\n"
+         "      --duration 15m|20m|30m|1h (or fifteenMinutes|twentyMinutes|thirtyMinutes|oneHour)\n"
+         "                 Duration, a Purlo Nap Duration: 15 Minutes unless given\n"},
+    };
+    for (const auto& [arguments, text] : usages) {
+        EXPECT_EQ(CommandLine::run(arguments, nullptr),
+                  (CommandLine::Outcome{0, text + exitStatus, ""}));
+    }
 }
 
 TEST(IntentCommandLine, ListsTheSevenShortcutsEachRunnableAsPrinted) {
