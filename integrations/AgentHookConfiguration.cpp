@@ -47,6 +47,32 @@ bool isArrayOfObjects(const Json& value) {
            std::all_of(value.begin(), value.end(), [](const Json& e) { return e.is_object(); });
 }
 
+// Claude Code and Codex list matcher groups, each with its handlers; Cursor lists bare
+// hooks, each a handler of its own.
+bool isEventList(AgentTool tool, const Json& entries) {
+    if (!isArrayOfObjects(entries)) {
+        return false;
+    }
+    return tool == AgentTool::cursor ||
+           std::all_of(entries.begin(), entries.end(), [](const Json& group) {
+               const auto handlers = group.find("hooks");
+               return handlers != group.end() && isArrayOfObjects(*handlers);
+           });
+}
+
+// Calls visit with every handler of a well-shaped event list, in the list's order.
+template <typename Entries, typename Visit>
+void forEachHandler(AgentTool tool, Entries& entries, const Visit& visit) {
+    if (tool == AgentTool::cursor) {
+        std::for_each(entries.begin(), entries.end(), visit);
+        return;
+    }
+    for (auto& group : entries) {
+        auto& handlers = group.at("hooks");
+        std::for_each(handlers.begin(), handlers.end(), visit);
+    }
+}
+
 // A handler or hook without a string command has the empty command, which is
 // never one of ours.
 std::string_view commandOf(const Json& entry) {
@@ -57,66 +83,61 @@ std::string_view commandOf(const Json& entry) {
     return {};
 }
 
-// Claude Code and Codex: our handlers leave their matcher groups; a group keeps its
-// other keys and handlers, and goes only when nothing else was in it. Nothing when
-// a group is not shaped as the tools define it.
-std::optional<Json> withoutOwnHandlers(const Json& groups, const OwnCommands& own) {
-    Json kept = Json::array();
-    for (const Json& group : groups) {
-        const auto handlers = group.find("hooks");
-        if (handlers == group.end() || !isArrayOfObjects(*handlers)) {
-            return std::nullopt;
-        }
-        Json remaining = Json::array();
-        for (const Json& handler : *handlers) {
-            if (!own.contains(commandOf(handler))) {
-                remaining.push_back(handler);
-            }
-        }
-        if (remaining.size() == handlers->size()) {
-            kept.push_back(group);
-        } else if (!remaining.empty()) {
-            Json changed = group;
-            changed["hooks"] = std::move(remaining);
-            kept.push_back(std::move(changed));
-        }
-    }
-    return kept;
+std::size_t ownHandlerCount(AgentTool tool, const Json& entries, const OwnCommands& own) {
+    std::size_t count = 0;
+    forEachHandler(tool, entries,
+                   [&](const Json& handler) { count += own.contains(commandOf(handler)) ? 1 : 0; });
+    return count;
 }
 
-// Cursor: each hook is one command, so ours are dropped whole.
-Json withoutOwnHooks(const Json& hooks, const OwnCommands& own) {
-    Json kept = Json::array();
-    for (const Json& hook : hooks) {
-        if (!own.contains(commandOf(hook))) {
-            kept.push_back(hook);
+// Our handlers at the end of the list go, the last first, until one of the user's is
+// reached or only `kept` of ours are left. Nothing of the user's ever changes place: Codex keys the
+// user's trust in a hook by its position, so ours before one of the user's stays (its
+// command does nothing while the gate is closed). A group that loses its last handler
+// goes with it.
+void removeTrailingOwnHandlers(AgentTool tool, Json& entries, const OwnCommands& own,
+                               std::size_t kept) {
+    for (std::size_t owned = ownHandlerCount(tool, entries, own); owned > kept; --owned) {
+        if (entries.empty()) {
+            return;
+        }
+        Json& handlers = tool == AgentTool::cursor ? entries : entries.back().at("hooks");
+        if (handlers.empty() || !own.contains(commandOf(handlers.back()))) {
+            return;
+        }
+        handlers.erase(handlers.size() - 1);
+        if (handlers.empty() && tool != AgentTool::cursor) {
+            entries.erase(entries.size() - 1);
         }
     }
-    return kept;
 }
 
-// The entry this program writes for one event: Claude Code and Codex take a matcher
-// group of one handler, Cursor a bare hook.
-Json ownEntry(AgentTool tool, std::string command) {
+// The handler this program writes for one event: Claude Code and Codex take a command
+// with a timeout, Cursor a bare command.
+Json ownHandler(AgentTool tool, std::string command) {
     if (tool == AgentTool::cursor) {
         return Json::object({{"command", std::move(command)}});
     }
-    const Json handler =
-        Json::object({{"type", "command"}, {"command", std::move(command)}, {"timeout", 2}});
-    return Json::object({{"hooks", Json::array({handler})}});
+    return Json::object({{"type", "command"}, {"command", std::move(command)}, {"timeout", 2}});
 }
 
-// Whether the event's entries hold our entry exactly as we write it and nothing else of
-// ours, so that they can stay as they are. Codex keys the user's trust in a hook by its
-// position in the list: moving an unchanged entry of ours makes it a new, untrusted hook.
-bool holdsOnlyOwnEntry(const Json& entries, const Json& stripped, const Json& ownEntry) {
-    const auto found = std::find(entries.begin(), entries.end(), ownEntry);
-    if (found == entries.end()) {
-        return false;
+// Our handler, once, in the event's list. One of ours already there keeps its place and
+// is made exactly ours, so an unchanged one changes nothing (Codex would take a moved one
+// for a new, untrusted hook); ours that are too many go where that moves nothing of the
+// user's. Without one, ours goes after everything else, in a group of its own.
+void includeOwnHandler(AgentTool tool, Json& entries, const OwnCommands& own, const Json& handler) {
+    if (ownHandlerCount(tool, entries, own) == 0) {
+        entries.push_back(tool == AgentTool::cursor
+                              ? handler
+                              : Json::object({{"hooks", Json::array({handler})}}));
+        return;
     }
-    Json others = entries;
-    others.erase(static_cast<Json::size_type>(found - entries.begin()));
-    return others == stripped;
+    removeTrailingOwnHandlers(tool, entries, own, 1);
+    forEachHandler(tool, entries, [&](Json& present) {
+        if (own.contains(commandOf(present))) {
+            present = handler;
+        }
+    });
 }
 
 } // namespace
@@ -157,27 +178,20 @@ AgentHookConfiguration::updatedConfiguration(const std::optional<std::string>& p
         const std::string name(event.name);
         Json entries = Json::array();
         if (const auto found = hooks.find(name); found != hooks.end()) {
-            if (!isArrayOfObjects(*found)) {
+            if (!isEventList(tool, *found)) {
                 return ConfigurationError::invalidConfiguration;
             }
             entries = *found;
         }
-        std::optional<Json> stripped = tool == AgentTool::cursor ? withoutOwnHooks(entries, own)
-                                                                 : withoutOwnHandlers(entries, own);
-        if (!stripped) {
-            return ConfigurationError::invalidConfiguration;
-        }
         if (enabled) {
-            const Json entry = ownEntry(tool, command(event.word));
-            if (!holdsOnlyOwnEntry(entries, *stripped, entry)) {
-                // A missing or changed entry of ours goes after everything else.
-                stripped->push_back(entry);
-                hooks[name] = std::move(*stripped);
-            }
-        } else if (stripped->empty()) {
+            includeOwnHandler(tool, entries, own, ownHandler(tool, command(event.word)));
+        } else {
+            removeTrailingOwnHandlers(tool, entries, own, 0);
+        }
+        if (entries.empty()) {
             hooks.erase(name);
         } else {
-            hooks[name] = std::move(*stripped);
+            hooks[name] = std::move(entries);
         }
     }
 

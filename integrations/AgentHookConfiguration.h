@@ -12,12 +12,13 @@
 
 namespace purlo {
 
-// Edits one coding tool's hook file as bytes in, bytes out: removes this
-// program's hook entries and, when reactions are on, adds them again at the end,
-// one per event the tool reports; an entry of ours that is already there exactly
-// as we write it keeps its place. Everything else in the file stays, long
-// integers included. Never touches the disk; the integration manager reads,
-// compares, backs up and writes.
+// Edits one coding tool's hook file as bytes in, bytes out. Turned on, each event
+// the tool reports holds this program's handler once: one already there keeps its
+// place, else it is added at the end. Turned off, ours go where nothing of the
+// user's follows them and otherwise stay, doing nothing. No entry of the user's ever
+// moves, since one tool keys the user's trust in a hook by its position. Everything
+// else in the file stays, long integers included. Never touches the disk; the
+// integration manager reads, compares, backs up and writes.
 struct AgentHookConfiguration {
     // Why a file's content cannot be edited. The two JSON cases stand for the
     // parser's and the writer's failures, which never leave the editor.

@@ -59,7 +59,7 @@ TEST(AgentHookConfiguration, KeepsEverythingButItsOwnEntries) {
                      {{"command", own(codex, "completed")["hooks"][0]["command"]}}});
     Json cursorOn = cursorOthers;
     cursorOn.push_back(own(cursor, "completed"));
-    Json slowOwn = own(claudeCode, "completed");
+    Json slowOwn = own(codex, "completed");
     slowOwn["hooks"][0]["timeout"] = 5;
     struct Case {
         const char* name;
@@ -67,25 +67,38 @@ TEST(AgentHookConfiguration, KeepsEverythingButItsOwnEntries) {
         Json before, on, off;
     };
     const Case cases[] = {
-        {"other keys, events, groups and handlers stay",
+        {"other keys, events, groups and handlers stay; ours in a group of the user's counts",
          claudeCode,
          {{"model", "opus"},
           {"hooks", {{"Notification", {strangers}}, {"Stop", {strangers, sharedWithOwn}}}}},
          withOwn(claudeCode, {{"model", "opus"}},
-                 {{"Notification", {strangers}},
-                  {"Stop", {strangers, shared, own(claudeCode, "completed")}}}),
+                 {{"Notification", {strangers}}, {"Stop", {strangers, sharedWithOwn}}}),
          {{"model", "opus"},
           {"hooks", {{"Notification", {strangers}}, {"Stop", {strangers, shared}}}}}},
-        {"a changed or repeated entry is written anew at the end",
-         claudeCode,
-         withOwn(claudeCode, {},
-                 {{"Stop", {slowOwn, strangers}},
-                  {"PreToolUse",
-                   {own(claudeCode, "thinking"), strangers, own(claudeCode, "thinking")}}}),
-         withOwn(claudeCode, {},
-                 {{"Stop", {strangers, own(claudeCode, "completed")}},
-                  {"PreToolUse", {strangers, own(claudeCode, "thinking")}}}),
-         {{"hooks", {{"Stop", {strangers}}, {"PreToolUse", {strangers}}}}}},
+        {"a changed entry is mended where it stands, a repeated one goes where it moves "
+         "nothing of the user's",
+         codex,
+         withOwn(
+             codex, {},
+             {{"Stop", {slowOwn, strangers}},
+              {"PreToolUse", {own(codex, "thinking"), strangers, own(codex, "thinking")}},
+              {"PermissionRequest", {own(codex, "waiting"), own(codex, "completed")}},
+              {"UserPromptSubmit", {own(codex, "completed"), own(codex, "thinking"), strangers}}}),
+         withOwn(
+             codex, {},
+             {{"Stop", {own(codex, "completed"), strangers}},
+              {"PreToolUse", {own(codex, "thinking"), strangers}},
+              {"UserPromptSubmit", {own(codex, "thinking"), own(codex, "thinking"), strangers}}}),
+         {{"hooks",
+           {{"Stop", {slowOwn, strangers}},
+            {"PreToolUse", {own(codex, "thinking"), strangers}},
+            {"UserPromptSubmit", {own(codex, "completed"), own(codex, "thinking"), strangers}}}}}},
+        {"Cursor's hooks follow the same rule",
+         cursor,
+         withOwn(cursor, {},
+                 {{"stop", {own(cursor, "thinking"), cursorOthers[0], own(cursor, "completed")}}}),
+         withOwn(cursor, {{"version", 1}}, {{"stop", {own(cursor, "completed"), cursorOthers[0]}}}),
+         {{"hooks", {{"stop", {own(cursor, "thinking"), cursorOthers[0]}}}}}},
         {"Cursor keeps its version, other scripts and other tools",
          cursor,
          {{"version", 2}, {"hooks", {{"stop", cursorOthers}}}},
