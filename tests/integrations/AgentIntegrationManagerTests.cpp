@@ -175,51 +175,36 @@ TEST_F(AgentIntegration, OnlyAChangeIsWrittenAfterABackupAndAnUnchangedEntryKeep
     EXPECT_EQ(namesIn(integrations / "Backups").size(), 4u) << "one more for each tool's file";
 }
 
-// Where each handler of the file stands, "event group place command", ours or the user's
-// alone. Cursor's hooks stand alone, each as its own group.
-std::vector<std::string> handlerPlaces(const Json& file, bool ours) {
-    std::vector<std::string> places;
-    for (const auto& [event, entries] : file["hooks"].items()) {
-        for (std::size_t group = 0; group < entries.size(); ++group) {
-            const Json& entry = entries[group];
-            const Json handlers = entry.contains("hooks") ? entry["hooks"] : Json::array({entry});
-            for (std::size_t place = 0; place < handlers.size(); ++place) {
-                const std::string command = handlers[place]["command"];
-                if ((command.find("purlo-agent-hook") != std::string::npos) == ours) {
-                    places.push_back(event + " " + std::to_string(group) + " " +
-                                     std::to_string(place) + " " + command);
-                }
-            }
-        }
-    }
-    return places;
-}
-
 TEST_F(AgentIntegration, TurningOffAndOnAgainMovesNoHookOfTheUsers) {
     makeToolFolders();
     ASSERT_EQ(manager.apply(true), ready);
     // The user adds hooks of their own: a group after ours, a handler inside our group, a
-    // group before ours.
+    // group before ours. Turned off, ours goes only where nothing of the user's follows it.
     const auto handler = [](const char* command) {
         return Json{{"type", "command"}, {"command", command}};
     };
     std::map<AgentTool, std::string> edited;
+    std::map<AgentTool, Json> off;
     for (const AgentTool tool : allCases<AgentTool>()) {
         const fs::path file = manager.configurationFileURL(tool);
         Json json = Json::parse(readFile(file));
         Json& hooks = json["hooks"];
-        if (tool == AgentTool::cursor) {
+        const bool cursor = tool == AgentTool::cursor;
+        Json& before = hooks[cursor ? "beforeSubmitPrompt" : "PreToolUse"];
+        before.insert(before.begin(),
+                      cursor ? Json{{"command", "lint"}}
+                             : Json{{"matcher", "Bash"}, {"hooks", {handler("lint")}}});
+        if (cursor) {
             hooks["stop"].push_back(Json{{"command", "notify-send done"}});
-            hooks["beforeSubmitPrompt"].insert(hooks["beforeSubmitPrompt"].begin(),
-                                               Json{{"command", "lint"}});
         } else {
             hooks["Stop"].push_back(Json{{"hooks", {handler("notify-send done")}}});
             hooks["UserPromptSubmit"][0]["hooks"].push_back(handler("say thinking"));
-            hooks["PreToolUse"].insert(hooks["PreToolUse"].begin(),
-                                       Json{{"matcher", "Bash"}, {"hooks", {handler("lint")}}});
         }
         writeFile(file, json.dump(1, '\t'));
         edited[tool] = readFile(file);
+        before.erase(1);
+        hooks.erase(cursor ? "preToolUse" : "PermissionRequest");
+        off[tool] = json;
     }
     const auto files = [&] {
         std::map<AgentTool, std::string> now;
@@ -232,27 +217,13 @@ TEST_F(AgentIntegration, TurningOffAndOnAgainMovesNoHookOfTheUsers) {
     EXPECT_EQ(files(), edited) << "ours, where they stand, are present";
     EXPECT_FALSE(fs::exists(integrations / "Backups"));
 
-    // Ours goes only where nothing of the user's follows it.
-    const auto ours = [&](AgentTool tool, const char* event, AgentEventKind word) {
-        const AgentHookConfiguration configuration{tool, integrations / "purlo-agent-hook"};
-        return std::string(event) + " 0 0 " + configuration.command(word);
-    };
     manager.apply(false);
-    for (const AgentTool tool : allCases<AgentTool>()) {
-        SCOPED_TRACE(toString(tool));
-        const Json before = Json::parse(edited[tool]);
-        const Json off = Json::parse(files()[tool]);
-        EXPECT_EQ(handlerPlaces(off, false), handlerPlaces(before, false));
-        const std::vector<std::string> left =
-            tool == AgentTool::cursor
-                ? std::vector{ours(tool, "stop", AgentEventKind::completed)}
-                : std::vector{ours(tool, "Stop", AgentEventKind::completed),
-                              ours(tool, "UserPromptSubmit", AgentEventKind::thinking)};
-        EXPECT_EQ(handlerPlaces(off, true), left);
+    for (const auto& [tool, bytes] : files()) {
+        EXPECT_EQ(Json::parse(bytes), off[tool]) << toString(tool);
     }
     manager.apply(true);
-    for (const AgentTool tool : allCases<AgentTool>()) {
-        EXPECT_EQ(Json::parse(files()[tool]), Json::parse(edited[tool])) << toString(tool);
+    for (const auto& [tool, bytes] : files()) {
+        EXPECT_EQ(Json::parse(bytes), Json::parse(edited[tool])) << toString(tool);
     }
 }
 

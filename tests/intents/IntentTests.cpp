@@ -133,8 +133,7 @@ TEST(IntentCommandLine, ReadsActionsOptionsAndMistakes) {
         {{"--verbose"}, Mistake{"Unknown option “--verbose”."}},
         {{"--list", "pet"}, Mistake{"Unexpected argument “pet”."}},
         {{"pet", "now"}, Mistake{"Unexpected argument “now”."}},
-        {{"pet", "now", "--duration", "1h", "then"}, Mistake{"Unexpected argument “now”."}},
-        {{"nap", "--duration", "1d", "now"},
+        {{"nap", "--duration", "1d", "now", "--duration", "1h"},
          Mistake{"“1d” is not a nap duration; use 15m, 20m, 30m, 1h."}},
         // Quoted whole up to 60 characters, else cut there with the length given.
         {{std::string(60, 'x')}, Mistake{"Unknown action “" + std::string(60, 'x') + "”."}},
