@@ -1,6 +1,7 @@
 #include "app/IntentCommand.h"
 
 #include "app/SingleInstance.h"
+#include "app/SocketPlace.h"
 #include "intents/PurloIntentCommandLine.h"
 #include "runtime/AgentEventBridge.h"
 #include "runtime/AgentEventWriter.h"
@@ -8,6 +9,7 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace purlo {
@@ -20,7 +22,9 @@ int runIntentCommand(int argc, char** argv, const Environment& environment) {
     // The local socket needs an application object, but no display.
     const QCoreApplication application(argc, argv);
     const std::vector<std::string> arguments(argv + 2, argv + argc);
-    const QString channel = SingleInstance::socketName(environment);
+    // Only a program of this user's is asked, wherever the socket is.
+    const QString channel =
+        QString::fromStdString(SocketPlace::of(environment, getuid()).socket().string());
     const AgentEventWriter writer{
         AgentEventBridge::defaultEventFileURL(supportFolder(environment))};
     const auto outcome = PurloIntentCommandLine::run(
