@@ -46,77 +46,51 @@ void processEvents() {
     }
 }
 
-TEST(SocketPlace, IsTheSessionsRuntimeFolderElseAFolderOfTheUsersOwnInTheTemporaryFolder) {
-    const struct {
-        Environment environment;
-        std::filesystem::path folder;
-        bool ownedHere;
-    } cases[] = {
-        {{{"XDG_RUNTIME_DIR", "/run/user/1000"}, {"TMPDIR", "/var/tmp"}}, "/run/user/1000", false},
-        {{}, "/tmp/purlo-runtime-1000", true},
-        {{{"XDG_RUNTIME_DIR", "run/user"}}, "/tmp/purlo-runtime-1000", true},
-        {{{"TMPDIR", "/var/tmp"}}, "/var/tmp/purlo-runtime-1000", true},
-        {{{"TMPDIR", "tmp"}}, "/tmp/purlo-runtime-1000", true},
-    };
-    for (const auto& row : cases) {
-        const auto place = SocketPlace::of(row.environment, 1000);
-        EXPECT_EQ(place.folder, row.folder);
-        EXPECT_EQ(place.ownedHere, row.ownedHere) << row.folder;
-        EXPECT_EQ(place.socket(), row.folder / "purlo.socket");
-        EXPECT_EQ(place.lock(), row.folder / "purlo.lock");
-    }
-}
-
-TEST(SocketPlace, AFallbackFolderIsTrustedOnlyAsARealFolderOfTheUsersClosedToEveryoneElse) {
+TEST(SocketPlace, IsTheSessionsFolderElseAFolderOfTheUsersOwnTrustedOnlyWhenClosedToOthers) {
     namespace fs = std::filesystem;
+    EXPECT_EQ(SocketPlace::of({{"XDG_RUNTIME_DIR", "/run/user/7"}, {"TMPDIR", "/var"}}, 7).socket(),
+              "/run/user/7/purlo.socket");
+    EXPECT_EQ(SocketPlace::of({{"XDG_RUNTIME_DIR", "run/user"}, {"TMPDIR", "var"}}, 7).lock(),
+              "/tmp/purlo-runtime-7/purlo.lock")
+        << "relative folders are none";
+    EXPECT_EQ(SocketPlace::of({{"XDG_RUNTIME_DIR", "/nonexistent"}}, 7).secure(7), std::nullopt)
+        << "the session's own folder is taken as the session gives it";
+
     const uid_t user = getuid();
-    const auto warning = [](const fs::path& folder, const std::string& why) {
-        return "Purlo runs without her socket, as " + folder.string() + " " + why +
-               ": another start or “purlo intent” will not find her.";
+    const auto folderOnly = [](const fs::path& folder, const fs::path&) {
+        fs::create_directory(folder);
+        fs::permissions(folder, fs::perms::all);
     };
     const struct {
-        const char* what;
         std::function<void(const fs::path& folder, const fs::path& elsewhere)> lay;
         uid_t checkedAs;
         std::optional<std::string> why;
     } cases[] = {
-        {"nothing yet", [](const fs::path&, const fs::path&) {}, user, std::nullopt},
-        {"ours, open to all",
-         [](const fs::path& folder, const fs::path&) {
-             fs::create_directory(folder);
-             fs::permissions(folder, fs::perms::all);
-         },
-         user, std::nullopt},
-        {"another user's",
-         [](const fs::path& folder, const fs::path&) { fs::create_directory(folder); }, user + 4242,
-         "belongs to another user"},
-        {"a link to a folder of ours",
-         [](const fs::path& folder, const fs::path& elsewhere) {
+        {[](const fs::path&, const fs::path&) {}, user, std::nullopt},
+        {folderOnly, user, std::nullopt},
+        {folderOnly, user + 4242, "belongs to another user"},
+        {[](const fs::path& folder, const fs::path& elsewhere) {
              fs::create_directory(elsewhere);
              fs::create_directory_symlink(elsewhere, folder);
          },
          user, "is not a folder"},
-        {"a file", [](const fs::path& folder, const fs::path&) { testing::writeFile(folder, ""); },
-         user, "is not a folder"},
+        {[](const fs::path& folder, const fs::path&) { testing::writeFile(folder, ""); }, user,
+         "is not a folder"},
     };
     for (const auto& row : cases) {
         testing::TemporaryFolder temporary;
         const auto place = SocketPlace::of({{"TMPDIR", temporary.path()}}, user);
         row.lay(place.folder, temporary / "elsewhere");
         const auto problem = place.secure(row.checkedAs);
-        EXPECT_EQ(problem, row.why ? std::optional(warning(place.folder, *row.why)) : std::nullopt)
-            << row.what;
-        if (!row.why) {
-            EXPECT_EQ(fs::symlink_status(place.folder).permissions(), fs::perms::owner_all)
-                << row.what;
+        ASSERT_EQ(problem.has_value(), row.why.has_value()) << place.folder;
+        if (row.why) {
+            EXPECT_EQ(*problem, "Purlo runs without her socket, as " + place.folder.string() + " " +
+                                    *row.why +
+                                    ": another start or “purlo intent” will not find her.");
+        } else {
+            EXPECT_EQ(fs::symlink_status(place.folder).permissions(), fs::perms::owner_all);
         }
     }
-    const auto nowhere = SocketPlace::of({{"TMPDIR", "/nonexistent/purlo"}}, user);
-    EXPECT_EQ(nowhere.secure(user),
-              warning(nowhere.folder, "could not be made: No such file or directory"));
-    EXPECT_EQ(SocketPlace::of({{"XDG_RUNTIME_DIR", "/nonexistent/purlo"}}, user).secure(user),
-              std::nullopt)
-        << "the session's own folder is taken as the session gives it";
 }
 
 TEST(InstanceLock, IsHeldByOneAtATimeUntilItsHolderEndsInAFileOfTheUsersOnly) {
@@ -125,7 +99,6 @@ TEST(InstanceLock, IsHeldByOneAtATimeUntilItsHolderEndsInAFileOfTheUsersOnly) {
     const uid_t user = getuid();
     auto first = std::make_unique<InstanceLock>();
     EXPECT_EQ(first->take(path, user), InstanceLock::State::held);
-    EXPECT_EQ(first->take(path, user), InstanceLock::State::held) << "taking it again keeps it";
     EXPECT_EQ(std::filesystem::status(path).permissions(),
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     InstanceLock second;
@@ -255,19 +228,26 @@ std::string exchange(const QString& name, const QByteArray& bytes) {
     return peer.readAll().toStdString();
 }
 
-TEST(SingleInstance, AnswersOneBoundedRequestLineAndDropsAnythingElse) {
+// A program listening in a folder of the test's own, on virtual time.
+struct Listening {
+    Listening(std::function<void()> onReopen, SingleInstance::IntentHandler onIntent) {
+        EXPECT_TRUE(instance.listen(name, loop, std::move(onReopen), std::move(onIntent)));
+    }
     testing::TemporaryFolder folder;
     const QString name = nameIn(folder);
-    std::vector<std::string> requests;
-    int reopened = 0;
     testing::ManualEventLoop loop;
     SingleInstance instance;
-    ASSERT_TRUE(instance.listen(
-        name, loop, [&] { ++reopened; },
-        [&](std::string_view request) {
-            requests.emplace_back(request);
-            return std::string(R"({"dialog":"Purlo purrs."})");
-        }));
+};
+
+TEST(SingleInstance, AnswersOneBoundedRequestLineAndDropsAnythingElse) {
+    std::vector<std::string> requests;
+    int reopened = 0;
+    const Listening program([&] { ++reopened; },
+                            [&](std::string_view request) {
+                                requests.emplace_back(request);
+                                return std::string(R"({"dialog":"Purlo purrs."})");
+                            });
+    const QString& name = program.name;
     const QByteArray tooLong(20000, 'x');
     const struct {
         QByteArray sent;
@@ -298,21 +278,18 @@ TEST(SingleInstance, AnswersOneBoundedRequestLineAndDropsAnythingElse) {
 }
 
 TEST(SingleInstance, TheLongestRequestTheDecoderTakesIsTheLongestTheSocketReads) {
-    testing::TemporaryFolder folder;
-    const QString name = nameIn(folder);
-    testing::ManualEventLoop loop;
-    SingleInstance instance;
-    ASSERT_TRUE(instance.listen(
-        name, loop, [] {},
-        [](std::string_view request) {
-            return std::string(PurloIntentRequest::decode(request) ? "taken" : "refused");
-        }));
+    const Listening program([] {},
+                            [](std::string_view request) {
+                                return std::string(PurloIntentRequest::decode(request) ? "taken"
+                                                                                       : "refused");
+                            });
     for (const auto& [length, answer] :
          {std::pair<std::size_t, std::string>{8191, "taken\n"}, {8192, "taken\n"}, {8193, ""}}) {
         // {"action":"pet"} and spaces after it, which JSON allows.
         std::string request = R"({"action":"pet"})";
         request.resize(length, ' ');
-        EXPECT_EQ(exchange(name, QByteArray::fromStdString("intent " + request + "\n")), answer)
+        EXPECT_EQ(exchange(program.name, QByteArray::fromStdString("intent " + request + "\n")),
+                  answer)
             << length;
         EXPECT_EQ(PurloIntentRequest::decode(request).has_value(), !answer.empty()) << length;
     }
@@ -371,13 +348,10 @@ struct FileLimit {
 };
 
 TEST(SingleInstance, AFloodIsServedAFewAtATimeAndCannotEndTheListening) {
-    testing::TemporaryFolder folder;
-    const QString name = nameIn(folder);
-    testing::ManualEventLoop loop;
-    SingleInstance instance;
-    ASSERT_TRUE(instance.listen(
-        name, loop, [] {},
-        [](std::string_view) { return std::string(R"({"dialog":"Purlo purrs."})"); }));
+    Listening program([] {},
+                      [](std::string_view) { return std::string(R"({"dialog":"Purlo purrs."})"); });
+    const QString& name = program.name;
+    const SingleInstance& instance = program.instance;
     // Peers that each begin a request and never end it.
     std::vector<std::unique_ptr<QLocalSocket>> peers;
     const auto flood = [&](int count, bool served) {
@@ -405,7 +379,7 @@ TEST(SingleInstance, AFloodIsServedAFewAtATimeAndCannotEndTheListening) {
         flood(40, false);
         processEvents();
         peers.clear();
-        loop.advance(SingleInstance::listeningCheckSeconds);
+        program.loop.advance(SingleInstance::listeningCheckSeconds);
         EXPECT_EQ(exchange(name, "intent {\"action\":\"pet\"}\n"),
                   "{\"dialog\":\"Purlo purrs.\"}\n")
             << "listening again once files are free";
