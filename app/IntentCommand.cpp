@@ -1,11 +1,13 @@
 #include "app/IntentCommand.h"
 
 #include "app/SingleInstance.h"
+#include "app/SocketPlace.h"
 #include "intents/PurloIntentCommandLine.h"
 
 #include <QCoreApplication>
 #include <cstdio>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace purlo {
@@ -18,7 +20,9 @@ int runIntentCommand(int argc, char** argv, const Environment& environment) {
     // The local socket needs an application object, but no display.
     const QCoreApplication application(argc, argv);
     const std::vector<std::string> arguments(argv + 2, argv + argc);
-    const QString channel = SingleInstance::socketName(environment);
+    // Only a program of this user's is asked, wherever the socket is.
+    const QString channel =
+        QString::fromStdString(SocketPlace::of(environment, getuid()).socket().string());
     const auto outcome = PurloIntentCommandLine::run(
         arguments, [&](std::string_view request) { return SingleInstance::ask(channel, request); });
     std::fputs(outcome.output.c_str(), stdout);

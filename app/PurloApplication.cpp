@@ -6,6 +6,7 @@
 #include "app/PurloComposition.h"
 #include "app/PurloSettingsWindowPresenter.h"
 #include "app/SingleInstance.h"
+#include "app/SocketPlace.h"
 #include "app/TerminationSignals.h"
 #include "intents/PurloIntentRequest.h"
 #include "platform/Environment.h"
@@ -14,8 +15,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <system_error>
+#include <unistd.h>
 #include <vector>
 
 namespace purlo {
@@ -25,6 +29,51 @@ std::filesystem::path executablePath(const char* argument0) {
     std::error_code error;
     const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
     return error ? std::filesystem::absolute(argument0, error) : path;
+}
+
+void warn(std::string_view line) {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+}
+
+constexpr std::string_view alreadyStarting =
+    "Purlo is starting already, but did not answer in time; try again in a moment.";
+
+QString socketName(const SocketPlace& place) {
+    return QString::fromStdString(place.socket().string());
+}
+
+// The exit status of a start that is not the user's first; nothing for the first.
+std::optional<int> secondStartStatus(SingleInstance& instance, const SocketPlace& place) {
+    switch (instance.start(socketName(place), place.lock())) {
+    case SingleInstance::Start::first:
+        return std::nullopt;
+    case SingleInstance::Start::handedOver:
+        return 0;
+    case SingleInstance::Start::unanswered:
+        warn(alreadyStarting);
+        return 1;
+    }
+    return std::nullopt;
+}
+
+// Listens for a second start and for actions. False when, where no lock could be had,
+// another copy started at the same moment won and took this one's reopen; a socket that
+// cannot be made is said, and she runs all the same.
+bool serve(SingleInstance& instance, const SocketPlace& place, PurloAppDelegate& delegate,
+           PurloComposition& composition) {
+    const QString channel = socketName(place);
+    const auto answerIntent = [&composition](std::string_view request) {
+        return PurloIntentRequest::answer(request, composition.runtime());
+    };
+    if (instance.listen(
+            channel, composition.loop(), [&delegate] { delegate.handleReopen(); }, answerIntent)) {
+        return true;
+    }
+    if (SingleInstance::handOver(channel)) {
+        return false;
+    }
+    warn(unreachableWarning(channel.toStdString() + ": " + instance.errorString().toStdString()));
+    return true;
 }
 
 } // namespace
@@ -39,7 +88,7 @@ int runPurloApplication(int argc, char** argv) {
     HeldDisplayConnection display;
     if (const auto problem = displayProblem(
             environment, [&display](const std::string& name) { return display.open(name); })) {
-        std::fprintf(stderr, "%s\n", problem->c_str());
+        warn(*problem);
         return 1;
     }
     // Only where the user named no platform of their own.
@@ -50,9 +99,15 @@ int runPurloApplication(int argc, char** argv) {
     QApplication::setApplicationName("Purlo");
     QApplication::setDesktopFileName("purlo");
 
-    const QString channel = SingleInstance::socketName(environment);
-    if (SingleInstance::handOver(channel)) {
-        return 0;
+    const SocketPlace place = SocketPlace::of(environment, getuid());
+    const auto unsafe = place.secure(getuid());
+    if (unsafe) {
+        warn(*unsafe);
+    }
+    // Held until the program ends: the lock that made this start the first.
+    SingleInstance instance;
+    if (const auto status = unsafe ? std::nullopt : secondStartStatus(instance, place)) {
+        return *status;
     }
 
     PurloComposition composition(environment, executablePath(argc > 0 ? argv[0] : "purlo"));
@@ -72,14 +127,8 @@ int runPurloApplication(int argc, char** argv) {
                               {std::move(arguments), composition.resourcesFolder().string(),
                                composition.store(), composition.moveToApplicationsPorts()});
 
-    SingleInstance instance;
-    const auto answerIntent = [&composition](std::string_view request) {
-        return PurloIntentRequest::answer(request, composition.runtime());
-    };
-    if (!instance.listen(
-            channel, [&delegate] { delegate.handleReopen(); }, answerIntent)) {
-        // Another copy started at the same moment and won.
-        return SingleInstance::handOver(channel) ? 0 : 1;
+    if (!unsafe && !serve(instance, place, delegate, composition)) {
+        return 0;
     }
     const TerminationSignals signals(composition.loop(), [] { QCoreApplication::quit(); });
     QObject::connect(&application, &QCoreApplication::aboutToQuit,

@@ -1,3 +1,4 @@
+#include "app/SocketPlace.h"
 #include "companion/qt/ThemeQColor.h"
 #include "platform/AtomicFile.h"
 #include "settings/HabitDraftTextField.h"
@@ -243,6 +244,40 @@ TEST_F(EndToEnd, ActionsFromTheShellReachTheRunningCatAndNeverStartOne) {
     EXPECT_EQ(purlo.state(), QProcess::Running);
     purlo.terminate();
     EXPECT_THAT(purlo.ended(), Optional(0));
+}
+
+TEST_F(EndToEnd, WithoutARuntimeFolderSheListensInAFolderOfHerOwnOrSaysWhyNot) {
+    Profile profile(true, CompanionPlacement{300, 200});
+    profile.environment.erase("XDG_RUNTIME_DIR");
+    profile.environment["TMPDIR"] = profile.folder.path();
+    const auto place = SocketPlace::of(profile.environment, getuid());
+    {
+        Purlo one(profile, screen.name);
+        Purlo two(profile, screen.name);
+        ASSERT_TRUE(screen.awaited(panelSize)) << "no 160 x 204 window of the program appeared";
+        EXPECT_TRUE(eventually([&] { return one.waitForFinished(0) || two.waitForFinished(0); }))
+            << "of two starts at once, one hands over and ends";
+        EXPECT_EQ(one.state() == QProcess::Running ? two.exitCode() : one.exitCode(), 0);
+        EXPECT_EQ(std::filesystem::status(place.folder).permissions(),
+                  std::filesystem::perms::owner_all);
+        const IntentRun pet(profile, screen.name, {"pet"});
+        EXPECT_EQ(pet.output, "Purlo purrs.\n");
+    }
+    ASSERT_FALSE(screen.awaited(panelSize, false)) << "both ended";
+
+    std::filesystem::remove_all(place.folder);
+    std::filesystem::create_directory(profile.folder / "elsewhere");
+    std::filesystem::create_directory_symlink(profile.folder / "elsewhere", place.folder);
+    Purlo purlo(profile, screen.name);
+    EXPECT_TRUE(screen.awaited(panelSize)) << "she starts all the same";
+    const std::string warning = "Purlo runs without her socket, as " + place.folder.string() +
+                                " is not a folder: another start or “purlo intent” will not "
+                                "find her.\n";
+    purlo.terminate();
+    EXPECT_THAT(purlo.ended(), Optional(0));
+    EXPECT_THAT(purlo.readAllStandardError().toStdString(), ::testing::HasSubstr(warning));
+    EXPECT_TRUE(std::filesystem::is_empty(profile.folder / "elsewhere"))
+        << "nothing is put where the link leads";
 }
 
 TEST_F(EndToEnd, ANewUserMeetsOnboardingFirstAndTheCatAfterTheLastSlide) {

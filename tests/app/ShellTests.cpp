@@ -4,7 +4,6 @@
 #include "app/PurloAppDelegate.h"
 #include "app/PurloMenuBarController.h"
 #include "app/PurloSettingsWindowPresenter.h"
-#include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "platform/qt/QtEventLoop.h"
 #include "settings/SettingsView.h"
@@ -18,16 +17,11 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QLocalSocket>
 #include <QMessageBox>
 #include <QPushButton>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 namespace purlo {
 namespace {
@@ -284,96 +278,6 @@ TEST(Shell, AFirstLaunchFromADiskImageOffersTheMoveOnOnboardingAndEjectsTheImage
     EXPECT_TRUE(shell.workspace.ejected.empty());
     shell.harness.loop.advance(2);
     EXPECT_EQ(shell.workspace.ejected, std::vector<std::string>{"/Volumes/Old"});
-}
-
-TEST(SingleInstance, ASecondStartAsksTheFirstToReopenAndACrashedOnesSocketIsTakenOver) {
-    EXPECT_EQ(SingleInstance::socketName({{"XDG_RUNTIME_DIR", "/run/user/1000"}}),
-              "/run/user/1000/purlo.socket");
-    const QString fallback = QStringLiteral("purlo-%1").arg(getuid());
-    EXPECT_EQ(SingleInstance::socketName({}), fallback);
-    EXPECT_EQ(SingleInstance::socketName({{"XDG_RUNTIME_DIR", "run/user"}}), fallback)
-        << "a relative folder is no runtime folder";
-
-    testing::TemporaryFolder folder;
-    const QString name = QString::fromStdString((folder / "purlo.socket").string());
-    // What a program that crashed leaves behind: a socket file nobody listens on.
-    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    name.toStdString().copy(address.sun_path, sizeof(address.sun_path) - 1);
-    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    close(fd);
-    EXPECT_FALSE(SingleInstance::handOver(name)) << "nobody there";
-
-    int reopened = 0;
-    SingleInstance first;
-    ASSERT_TRUE(first.listen(name, [&] { ++reopened; }));
-    EXPECT_TRUE(SingleInstance::handOver(name));
-    processEvents();
-    EXPECT_EQ(reopened, 1);
-
-    SingleInstance rival;
-    EXPECT_FALSE(rival.listen(name, [] {})) << "a live listener keeps its socket";
-    EXPECT_TRUE(SingleInstance::handOver(name));
-    processEvents();
-    EXPECT_EQ(reopened, 2);
-}
-
-// A peer on the socket as "purlo intent" or anything else could be: sends bytes, then
-// reads whatever comes back until the program closes the connection.
-std::string exchange(const QString& name, const QByteArray& bytes) {
-    QLocalSocket peer;
-    peer.connectToServer(name);
-    if (!peer.waitForConnected(1000)) {
-        return "(not connected)";
-    }
-    peer.write(bytes);
-    for (QDeadlineTimer end(2000);
-         peer.state() == QLocalSocket::ConnectedState && !end.hasExpired();) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return peer.readAll().toStdString();
-}
-
-TEST(SingleInstance, AnswersOneBoundedRequestLineAndDropsAnythingElse) {
-    testing::TemporaryFolder folder;
-    const QString name = QString::fromStdString((folder / "purlo.socket").string());
-    std::vector<std::string> requests;
-    int reopened = 0;
-    SingleInstance instance;
-    ASSERT_TRUE(instance.listen(
-        name, [&] { ++reopened; },
-        [&](std::string_view request) {
-            requests.emplace_back(request);
-            return std::string(R"({"dialog":"Purlo purrs."})");
-        }));
-    const QByteArray tooLong(20000, 'x');
-    const struct {
-        QByteArray sent;
-        std::string answer;
-        std::vector<std::string> requests;
-        int reopened;
-    } cases[] = {
-        {"intent {\"action\":\"pet\"}\n",
-         "{\"dialog\":\"Purlo purrs.\"}\n",
-         {R"({"action":"pet"})"},
-         0},
-        {"intent \n", "{\"dialog\":\"Purlo purrs.\"}\n", {""}, 0},
-        {"intent a\nintent b\n", "{\"dialog\":\"Purlo purrs.\"}\n", {"a"}, 0},
-        {"reopen\n", "", {}, 1},
-        {" reopen \n", "", {}, 1},
-        {"intent{}\n", "", {}, 0},
-        {"rm -rf ~\n", "", {}, 0},
-        {"intent " + tooLong + "\n", "", {}, 0},
-        {"intent " + tooLong, "", {}, 0},
-    };
-    for (const auto& row : cases) {
-        requests.clear();
-        reopened = 0;
-        EXPECT_EQ(exchange(name, row.sent), row.answer) << row.sent.left(40).toStdString();
-        EXPECT_EQ(requests, row.requests) << row.sent.left(40).toStdString();
-        EXPECT_EQ(reopened, row.reopened) << row.sent.left(40).toStdString();
-    }
 }
 
 TEST(TerminationSignals, EachSignalEndsTheProgramThroughTheLoopNotTheHandler) {
