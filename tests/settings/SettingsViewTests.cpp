@@ -204,7 +204,10 @@ TEST(SettingsView, TheChosenRowTakesTheAccentOnlyWhileItsWindowIsActive) {
                   theme(PurloTheme::windowBackground));
 
         // What the window shows, as last painted: the row must repaint itself when its
-        // window goes to the back and comes to the front again.
+        // window goes to the back and comes to the front again, also while the keyboard
+        // is elsewhere in the window (a row losing the focus repaints anyway).
+        window.view.setFocus();
+        settle();
         const auto onScreen = [&window] {
             return window.view.screen()->grabWindow(window.view.winId()).toImage();
         };
