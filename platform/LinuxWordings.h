@@ -37,10 +37,14 @@ struct LinuxWordings {
     static constexpr std::string_view agentToolsSetUpAutomatically =
         "Purlo sets up supported tools on this computer automatically.";
 
-    // The typing permission row's subtitle. There is no permission to grant on X11:
-    // key timing is there wherever the X server reports raw key presses.
-    static constexpr std::string_view inputMonitoringSubtitle =
-        "Optional. Times key presses through the X server, never reading what you type.";
+    // Where the desktop has no browser or mail program to open a link, the line under the
+    // link says so and copies the address, as the support e-mail's failure line does:
+    // "Could not open the page. Copied https://…." or, when the clipboard refused it,
+    // "Could not open the page. Its address: https://…".
+    static constexpr std::string_view pageNotOpened = "Could not open the page.";
+    static constexpr std::string_view pageAddressCopied = " Copied ";
+    static constexpr std::string_view pageAddress = " Its address: ";
+
     // The row's button, which opened the system's privacy settings; here it asks the
     // X server again.
     static constexpr std::string_view inputMonitoringButton = "Check Access Again";

@@ -231,8 +231,9 @@ public:
     // cancelled question clears the status.
     void saveSupportReport();
     // Opens a support e-mail in the user's mail program; failing that, puts the
-    // support address on the clipboard and says so.
-    void openSupportEmailDraft();
+    // support address on the clipboard and says so. done, when given, hears whether the
+    // draft opened once the status says it.
+    void openSupportEmailDraft(UrlOpener::Done done = {});
     // Puts the support address on the clipboard; returns the line that says so.
     std::string copySupportAddressFallback();
     // "Purlo Support Report 2026-01-13T09-00-00Z.txt": the report's date without the
@@ -243,8 +244,9 @@ public:
     PurloAppInfo appInfo() const;
     // The desktop's clipboard, for the windows' own copy buttons.
     Pasteboard& pasteboard() { return pasteboard_; }
-    // Hands a web page to the user's browser; false when nothing took it.
-    bool openURL(const Url& url);
+    // Hands a web page to the user's browser; done, when given, hears whether anything
+    // took it, perhaps later, on the loop.
+    void openURL(const Url& url, UrlOpener::Done done = {});
 
     // What the runtime holds, for the program's composition and the support report.
     const Clock& clock() const { return clock_; }

@@ -5,6 +5,7 @@
 #include "runtime/PurloRuntime.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace purlo {
 namespace {
@@ -22,8 +23,8 @@ PurloAppInfo PurloRuntime::appInfo() const {
     return PurloAppInfo(bundle_);
 }
 
-bool PurloRuntime::openURL(const Url& url) {
-    return urlOpener_.open(url.text());
+void PurloRuntime::openURL(const Url& url, UrlOpener::Done done) {
+    urlOpener_.open(url.text(), std::move(done));
 }
 
 PurloSupportSnapshot PurloRuntime::makeSupportSnapshot() const {
@@ -60,16 +61,24 @@ void PurloRuntime::saveSupportReport() {
     supportSnapshotStatus_.set(saved ? "Support report saved." : "Could not save support report.");
 }
 
-void PurloRuntime::openSupportEmailDraft() {
+void PurloRuntime::openSupportEmailDraft(UrlOpener::Done done) {
+    const auto report = [done = std::move(done)](bool opened) {
+        if (done) {
+            done(opened);
+        }
+    };
     const auto url = PurloSupportEmailDraft{appInfo()}.supportMailtoURL();
     if (!url) {
         supportSnapshotStatus_.set(
             copySupportAddress(pasteboard_, "Could not create support email draft."));
-    } else if (openURL(*url)) {
-        supportSnapshotStatus_.set("Support email draft opened.");
-    } else {
-        supportSnapshotStatus_.set(copySupportAddressFallback());
+        report(false);
+        return;
     }
+    openURL(*url, [this, report](bool opened) {
+        supportSnapshotStatus_.set(opened ? "Support email draft opened."
+                                          : copySupportAddressFallback());
+        report(opened);
+    });
 }
 
 std::string PurloRuntime::copySupportAddressFallback() {

@@ -38,7 +38,7 @@ void PurloRuntime::setAutomaticallyDownloadsUpdates(bool enabled) {
 
 void PurloRuntime::openUpdateDownloadPage() {
     if (const auto url = updateCheckState_->downloadURL()) {
-        urlOpener_.open(url->text());
+        urlOpener_.open(url->text(), {});
     }
 }
 

@@ -4,6 +4,7 @@
 #include "integrations/PurloWebsiteLinks.h"
 #include "platform/qt/QtText.h"
 #include "runtime/PurloRuntime.h"
+#include "settings/OpenFailureNote.h"
 #include "settings/SettingsGroup.h"
 #include "ui/KitFont.h"
 #include "ui/PurloButtonStyles.h"
@@ -64,33 +65,38 @@ AdvancedSettingsTab::AdvancedSettingsTab(PurloRuntime& runtime, QWidget* parent)
 }
 
 QWidget* AdvancedSettingsTab::makeHelpCard() {
+    // A link that cannot be opened says so under its row.
+    auto* supportNote = new OpenFailureNote(runtime_, openFailureMargins);
     auto* getSupport = new QHBoxLayout;
     getSupport->setSpacing(8);
     if (const auto& page = PurloWebsiteLinks::helpPage()) {
         PurloButtonChrome* link = ghost.makeBody(QStringLiteral("Help"));
-        connect(link, &QAbstractButton::clicked, this,
-                [this, url = *page] { runtime_.openURL(url); });
+        connect(link, &QAbstractButton::clicked, supportNote,
+                [supportNote, url = *page] { supportNote->open(url); });
         getSupport->addWidget(link);
     }
     PurloButtonChrome* email = ghost.makeBody(QStringLiteral("Email\u2026"));
-    connect(email, &QAbstractButton::clicked, this, [this] { runtime_.openSupportEmailDraft(); });
+    connect(email, &QAbstractButton::clicked, supportNote,
+            [supportNote] { supportNote->openSupportEmailDraft(); });
     getSupport->addWidget(email);
 
+    auto* communityNote = new OpenFailureNote(runtime_, openFailureMargins);
     QWidget* community = nullptr;
     if (const auto& page = PurloWebsiteLinks::communityPage()) {
         PurloButtonChrome* link = ghost.makeBody(qText(PurloReleaseHosts::communityName));
-        connect(link, &QAbstractButton::clicked, this,
-                [this, url = *page] { runtime_.openURL(url); });
+        connect(link, &QAbstractButton::clicked, communityNote,
+                [communityNote, url = *page] { communityNote->open(url); });
         community = link;
     }
 
     return stackedRows(
         {new PurloListRow("questionmark.circle", PurloTheme::accent, QStringLiteral("Get Support"),
                           QStringLiteral("Browse help or email us."), holding(getSupport)),
-         rowDivider(),
+         supportNote, rowDivider(),
          new PurloListRow("bubble.left.and.bubble.right", PurloTheme::accent,
                           QStringLiteral("Community"),
-                          QStringLiteral("Feature requests and Purlo setups."), community)});
+                          QStringLiteral("Feature requests and Purlo setups."), community),
+         communityNote});
 }
 
 QWidget* AdvancedSettingsTab::makeSupportReportCard() {

@@ -4,6 +4,7 @@
 #include "platform/LinuxWordings.h"
 #include "platform/qt/QtText.h"
 #include "runtime/PurloRuntime.h"
+#include "settings/OpenFailureNote.h"
 #include "settings/ReplaceableContent.h"
 #include "settings/SettingsFieldBinding.h"
 #include "settings/SettingsGroup.h"
@@ -123,12 +124,15 @@ QWidget* IntegrationsSettingsTab::makeToolsCard() {
             [this] { runtime_.recheckAgentConnections(); });
     actions->addWidget(checkAgain);
     actions->addStretch(1);
+    // Under the buttons: the line that says when the help page could not be opened.
+    auto* note = new OpenFailureNote(runtime_, {});
     if (const auto& help = PurloWebsiteLinks::connectionHelp()) {
         auto* link = new PurloLink(QStringLiteral("Connection Help"), 13);
-        connect(link, &PurloLink::clicked, this, [this, url = *help] { runtime_.openURL(url); });
+        connect(link, &PurloLink::clicked, note, [note, url = *help] { note->open(url); });
         actions->addWidget(link);
     }
     column->addLayout(actions);
+    column->addWidget(note);
     return card;
 }
 

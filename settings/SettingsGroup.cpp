@@ -26,7 +26,6 @@ QVBoxLayout* SettingsGroup::makePageColumn(QWidget& page) {
     auto* column = new QVBoxLayout(&page);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    column->setAlignment(Qt::AlignTop);
     return column;
 }
 

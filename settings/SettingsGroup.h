@@ -33,7 +33,9 @@ public:
     PurloCard& card() const { return *card_; }
 
     // The page's column: leading-aligned, with no margins and no spacing of its own
-    // (the window pads the page).
+    // (the window pads the page). It is as tall as its rows need at the width it is given,
+    // saved looks wrapping into more rows included; whatever holds the page keeps any
+    // height left over below it.
     static QVBoxLayout* makePageColumn(QWidget& page);
     // A column inside a card, padded evenly on every side.
     static QVBoxLayout* makePaddedColumn(QWidget& holder, int padding, int spacing);

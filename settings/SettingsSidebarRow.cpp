@@ -75,12 +75,14 @@ void SettingsSidebarRow::paintEvent(QPaintEvent*) {
                      Qt::AlignLeft | Qt::AlignVCenter, text());
 }
 
-// The chosen row's colours follow whether its window is the active one.
-void SettingsSidebarRow::changeEvent(QEvent* event) {
-    QAbstractButton::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange) {
+// The chosen row's colours follow whether its window is the active one. A widget inside
+// a window hears of that as the window's activation or deactivation; only the window
+// itself gets the activation change.
+bool SettingsSidebarRow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate) {
         update();
     }
+    return QAbstractButton::event(event);
 }
 
 } // namespace purlo

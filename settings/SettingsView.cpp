@@ -22,6 +22,9 @@ constexpr QMargins headingPadding{24, 14, 24, 12};
 // preview starts, and standing in a band of fixed height across the pane.
 constexpr double previewCatHeight = 150;
 constexpr int previewBandHeight = 180;
+// At her largest she stands this much taller than the band leaves room for, and grows up
+// past its top into the heading's bottom padding, which the preview takes over.
+constexpr int previewHeadroom = headingPadding.bottom();
 constexpr Size previewGaze{-0.2, 0};
 constexpr QMargins previewPadding{24, 0, 24, 12};
 // No top padding: the heading's bottom padding keeps the page off it.
@@ -38,6 +41,7 @@ SettingsView::SettingsView(PurloRuntime& runtime, PurloSettingsRouter& router,
     , sidebar_(new SettingsSidebar([this](SettingsSectionTab tab) { router_.setSelectedTab(tab); }))
     , heading_(
           new PurloText(QString(), kitFont(headingPoints, QFont::Bold), PurloTheme::primaryText))
+    , headingRow_(new QVBoxLayout)
     , previewHolder_(new QWidget)
     , preview_(new PurloCharacterPreview(*runtime.settings(), false, CatPose::idle,
                                          previewCatHeight, previewGaze))
@@ -75,12 +79,12 @@ QWidget* SettingsView::makeDetail() {
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
 
-    auto* headingRow = new QVBoxLayout;
-    headingRow->setContentsMargins(headingPadding);
-    headingRow->addWidget(heading_);
-    stack->addLayout(headingRow);
+    headingRow_->setContentsMargins(headingPadding);
+    headingRow_->addWidget(heading_);
+    stack->addLayout(headingRow_);
 
-    preview_->setFixedHeight(previewBandHeight);
+    preview_->setHeadroom(previewHeadroom);
+    preview_->setFixedHeight(previewHeadroom + previewBandHeight);
     preview_->setReduceMotion(appearance_.reduceMotion());
     auto* previewRow = new QVBoxLayout(previewHolder_);
     previewRow->setContentsMargins(previewPadding);
@@ -114,7 +118,12 @@ void SettingsView::showEvent(QShowEvent* event) {
 void SettingsView::showTab(SettingsSectionTab tab) {
     sidebar_->setSelectedTab(tab);
     heading_->setText(QString::fromUtf8(title(tab)));
-    previewHolder_->setVisible(tab == SettingsSectionTab::appearance);
+    const bool showsPreview = tab == SettingsSectionTab::appearance;
+    previewHolder_->setVisible(showsPreview);
+    QMargins headingMargins = headingPadding;
+    headingMargins.setBottom(showsPreview ? headingPadding.bottom() - previewHeadroom
+                                          : headingPadding.bottom());
+    headingRow_->setContentsMargins(headingMargins);
     if (shownTab_ != tab) {
         shownTab_ = tab;
         if (page_ != nullptr) {

@@ -52,6 +52,7 @@ private:
     const Appearance& appearance_;
     SettingsSidebar* sidebar_;
     PurloText* heading_;
+    QVBoxLayout* headingRow_;
     QWidget* previewHolder_;
     PurloCharacterPreview* preview_;
     QVBoxLayout* pageStack_;

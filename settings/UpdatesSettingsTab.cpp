@@ -3,6 +3,7 @@
 #include "integrations/PurloWebsiteLinks.h"
 #include "platform/qt/QtText.h"
 #include "runtime/PurloRuntime.h"
+#include "settings/OpenFailureNote.h"
 #include "settings/ReplaceableContent.h"
 #include "settings/SettingsGroup.h"
 #include "ui/KitFont.h"
@@ -116,20 +117,26 @@ QWidget* UpdatesSettingsTab::makeApplicationCard() {
     return card;
 }
 
+// Each row's link, when it cannot be opened, says so under its row.
 QWidget* UpdatesSettingsTab::makeLinksCard() {
-    const auto link = [this](const std::optional<Url>& page) -> QWidget* {
+    const auto link = [this](const std::optional<Url>& page, OpenFailureNote* note) -> QWidget* {
         if (!page) {
             return nullptr;
         }
         auto* open = new PurloLink(QStringLiteral("Open"), 13);
-        connect(open, &QAbstractButton::clicked, this,
-                [this, url = *page] { runtime_.openURL(url); });
+        connect(open, &QAbstractButton::clicked, note, [note, url = *page] { note->open(url); });
         return open;
     };
+    auto* releaseNotesNote = new OpenFailureNote(runtime_, openFailureMargins);
+    auto* privacyPolicyNote = new OpenFailureNote(runtime_, openFailureMargins);
     return stackedRows({
-        settingRow(QStringLiteral("Release Notes"), link(PurloWebsiteLinks::releaseNotes())),
+        settingRow(QStringLiteral("Release Notes"),
+                   link(PurloWebsiteLinks::releaseNotes(), releaseNotesNote)),
+        releaseNotesNote,
         rowDivider(),
-        settingRow(QStringLiteral("Privacy Policy"), link(PurloWebsiteLinks::privacyPolicy())),
+        settingRow(QStringLiteral("Privacy Policy"),
+                   link(PurloWebsiteLinks::privacyPolicy(), privacyPolicyNote)),
+        privacyPolicyNote,
     });
 }
 

@@ -13,7 +13,9 @@ namespace purlo {
 namespace {
 
 // The rounded ground under the text; its outline takes the accent while the text has
-// focus.
+// focus. The text is narrower and lower than the box, so a click on the padding around
+// it is passed on to the text, as it is in the windows' text fields; the number is
+// chosen whole, since such a click cannot place the cursor inside it.
 class FieldBox final : public QWidget {
 public:
     explicit FieldBox(const bool& focused, QWidget* parent)
@@ -22,6 +24,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override { paintFieldBox(*this, 8, focused_); }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (auto* text = qobject_cast<QLineEdit*>(focusProxy())) {
+            text->setFocus(Qt::MouseFocusReason);
+            text->selectAll();
+        }
+        QWidget::mousePressEvent(event);
+    }
 
 private:
     const bool& focused_;
@@ -41,6 +50,8 @@ PurloIntervalField::PurloIntervalField(Binding<std::int64_t> value, IntervalRang
     textField_->setFont(kitFont(13.5, QFont::Bold, true));
     textField_->setFixedWidth(textWidth);
     textField_->installEventFilter(this);
+    box_->setFocusProxy(textField_);
+    setFocusProxy(textField_);
     connect(textField_, &QLineEdit::returnPressed, this,
             [this] { commitOnSubmit([this] { commit(); }); });
 

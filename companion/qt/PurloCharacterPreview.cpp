@@ -54,6 +54,16 @@ void PurloCharacterPreview::setReduceMotion(bool reduceMotion) {
     catView_->setReduceMotion(reduceMotion);
 }
 
+void PurloCharacterPreview::setHeadroom(double points) {
+    headroom_ = points;
+    updateGeometry();
+    update();
+}
+
+QRectF PurloCharacterPreview::band() const {
+    return QRectF(rect()).adjusted(0, headroom_, 0, 0);
+}
+
 QRectF PurloCharacterPreview::catFrame() const {
     const double scale = drawnScale(settings_.companionScale);
     const double height = catHeight_ * scale;
@@ -82,14 +92,14 @@ std::string PurloCharacterPreview::accessibilityLabel(const PurloSettings& setti
 
 QSize PurloCharacterPreview::sizeHint() const {
     return {static_cast<int>(std::ceil(catHeight_ * widthPerHeight)) + 48,
-            static_cast<int>(std::ceil(catHeight_ + 2 * bottomPadding))};
+            static_cast<int>(std::ceil(headroom_ + catHeight_ + 2 * bottomPadding))};
 }
 
 void PurloCharacterPreview::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     QPainterPath backdrop;
-    backdrop.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
+    backdrop.addRoundedRect(band(), cornerRadius, cornerRadius);
     painter.fillPath(backdrop, themeQColor(PurloTheme::controlBackground, *this));
 }
 
@@ -116,7 +126,8 @@ void PurloCharacterPreview::lookToward(QPointF point) {
     if (!followsPointer_) {
         return;
     }
-    gaze_ = gazeToward(point, size());
+    const QRectF backdrop = band();
+    gaze_ = gazeToward(point - backdrop.topLeft(), backdrop.size());
     catView_->setScene(scene(pose_, gaze_));
 }
 

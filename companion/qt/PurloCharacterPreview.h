@@ -39,6 +39,12 @@ public:
     // A new look redraws her at once; her gaze stays where it was.
     void setSettings(const PurloSettings& settings);
     void setReduceMotion(bool reduceMotion);
+    // Leaves the top of the preview clear of the backdrop: room she may grow up into
+    // above the band, where a band too low for her largest size would cut her ears.
+    void setHeadroom(double points);
+
+    // The backdrop's band: the whole preview below its headroom.
+    QRectF band() const;
 
     Size gaze() const { return gaze_; }
     // The cat's frame inside the preview, in its local coordinates.
@@ -69,6 +75,7 @@ private:
     bool followsPointer_;
     CatPose pose_;
     double catHeight_;
+    double headroom_ = 0;
     Size gaze_;
     PixelCatView* catView_;
 };

@@ -167,6 +167,11 @@ TEST(PurloSettingsWindowPresenter, MakesOneFixedWindowOnTheFirstShowAndBringsItB
     EXPECT_EQ(window.windowTitle(), "Purlo Settings");
     EXPECT_EQ(window.size(), QSize(760, 620));
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
+    // The window manager is offered what the window allows: closing and minimizing.
+    EXPECT_EQ(window.windowFlags() &
+                  (Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowFullscreenButtonHint),
+              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     EXPECT_EQ(*router.selectedTab(), SettingsSectionTab::agent);
     EXPECT_TRUE(testing::shownTexts(window).contains("Agent"));
 

@@ -1,4 +1,6 @@
 #include "settings/AdvancedSettingsTab.h"
+#include "settings/OpenFailureNote.h"
+#include "tests/settings/SettingsDriving.h"
 #include "tests/support/RuntimeHarness.h"
 #include "tests/ui/WidgetDriving.h"
 #include "ui/PurloDisclosureGroup.h"
@@ -64,6 +66,62 @@ TEST(AdvancedSettingsTab, TheStatusLineFollowsEachSupportActionBetweenButtonsAnd
     click(*button(tab, "Purlo Community"));
     EXPECT_EQ(harness.urlOpener.opened.end()[-2], "https://purlo.example/help");
     EXPECT_EQ(harness.urlOpener.opened.back(), "https://community.purlo.example/");
+}
+
+// Where the desktop opens nothing, each link and "Email…" says so right under itself
+// and puts the address on the clipboard; once the page opens, the line goes again.
+TEST(OpenFailureNote, ALinkThatOpensNothingSaysSoUnderItAndCopiesTheAddress) {
+    using enum SettingsSectionTab;
+    const struct {
+        SettingsSectionTab tab;
+        const char* row; // the row holding the control, where its name is not its own
+        const char* press;
+        const char* line;
+        const char* copied;
+    } links[] = {
+        {help, nullptr, "Help", "Could not open the page. Copied https://purlo.example/help.",
+         "https://purlo.example/help"},
+        {help, nullptr, "Email\u2026",
+         "Could not open support email draft. Copied support@purlo.example.",
+         "support@purlo.example"},
+        {help, nullptr, "Purlo Community",
+         "Could not open the page. Copied https://community.purlo.example/.",
+         "https://community.purlo.example/"},
+        {about, "Release Notes", "Open",
+         "Could not open the page. Copied https://purlo.example/help#changelog.",
+         "https://purlo.example/help#changelog"},
+        {about, "Privacy Policy", "Open",
+         "Could not open the page. Copied https://purlo.example/privacy.",
+         "https://purlo.example/privacy"},
+        {agent, nullptr, "Connection Help",
+         "Could not open the page. Copied https://purlo.example/help#integrations.",
+         "https://purlo.example/help#integrations"},
+    };
+    for (const auto& link : links) {
+        testing::PageWindow page(link.tab);
+        const QWidget* holder = link.row ? page.row(link.row) : page.tab;
+        ASSERT_NE(holder, nullptr) << link.row;
+        QAbstractButton* control = button(*holder, QString::fromUtf8(link.press));
+        ASSERT_NE(control, nullptr) << link.press;
+        const auto notes = [&page] {
+            return testing::shownWidgets<OpenFailureNote>(*page.tab);
+        };
+
+        page.harness.urlOpener.accepts = false;
+        click(*control);
+        testing::settle();
+        ASSERT_EQ(notes().size(), 1) << link.press;
+        const OpenFailureNote& note = *notes().front();
+        EXPECT_EQ(note.text(), QString::fromUtf8(link.line));
+        EXPECT_EQ(page.harness.pasteboard.contents, link.copied) << link.press;
+        const int below = note.mapTo(page.tab, QPoint()).y() -
+                          control->mapTo(page.tab, QPoint(0, control->height())).y();
+        EXPECT_TRUE(below >= 0 && below < 40) << link.press << ": " << below << " points under it";
+
+        page.harness.urlOpener.accepts = true;
+        click(*control);
+        EXPECT_TRUE(notes().isEmpty()) << link.press;
+    }
 }
 
 TEST(AdvancedSettingsTab, TechnicalDetailsShowEachDiagnosticsSampleAsItArrives) {

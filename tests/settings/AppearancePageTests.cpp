@@ -62,6 +62,36 @@ TEST(AppearancePage, EachMenuWritesItsOneFieldAndSavesItAtOnce) {
     }
 }
 
+// A screen reader announces each menu of the pages by the title of its row, and the
+// chosen option as its value.
+TEST(SettingsMenus, EachIsAnnouncedByItsRowsTitle) {
+    const struct {
+        SettingsSectionTab tab;
+        QStringList titles;
+    } pages[] = {
+        {appearance, {"Pattern", "Eyes", "Accessory"}},
+        {SettingsSectionTab::behavior, {"Keep Purlo", "Movement"}},
+        {SettingsSectionTab::focus, {"Nap length"}},
+    };
+    const PurloSettings settings =
+        settingsWith([](PurloSettings& s) { s.scheduledNap.enabled = true; });
+    for (const auto& [tab, titles] : pages) {
+        PageWindow page(tab, settings);
+        QStringList announced;
+        for (QComboBox* menu : shownWidgets<QComboBox>(*page.tab)) {
+            QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(menu);
+            ASSERT_NE(heard, nullptr);
+            EXPECT_EQ(heard->role(), QAccessible::ComboBox);
+            EXPECT_EQ(heard->text(QAccessible::Value), menu->currentText());
+            const PurloSettingRow* row = page.row(heard->text(QAccessible::Name));
+            EXPECT_TRUE(row != nullptr && row->isAncestorOf(menu))
+                << heard->text(QAccessible::Name).toStdString();
+            announced.push_back(heard->text(QAccessible::Name));
+        }
+        EXPECT_EQ(announced, titles) << toString(tab);
+    }
+}
+
 TEST(AppearancePage, SwatchesWriteTheirSkinAlsoWhenItIsTheChosenOne) {
     PageWindow page(appearance, settingsWith([](auto& s) { s.skin = CatSkinPreset::gray; }));
     Deliveries writes(page.harness.runtime().settings());

@@ -34,7 +34,7 @@ inline QLineEdit* fieldWithPlaceholder(const QWidget& root, const QString& place
 }
 
 // One tab's page in a themed window, on a runtime over fakes, as the Settings window
-// shows it.
+// shows it: at the top, with the height left over below it.
 struct PageWindow {
     explicit PageWindow(SettingsSectionTab shown, const PurloSettings& settings = {})
         : harness(settings) {
@@ -42,6 +42,7 @@ struct PageWindow {
         auto* stack = new QVBoxLayout(&window);
         tab = makeSettingsTab(shown, harness.runtime());
         stack->addWidget(tab);
+        stack->addStretch(1);
         window.resize(712, 1400);
         window.show();
     }
@@ -82,9 +83,7 @@ inline void turnWheel(QWidget& widget) {
 inline void typeOver(QLineEdit& field, const QString& text) {
     field.selectAll();
     pressKey(field, Qt::Key_Backspace);
-    for (const QChar character : text) {
-        pressKey(field, 0, QString(character));
-    }
+    typeInto(field, text);
 }
 
 // Goes into the field, types text over what it holds and presses Return.

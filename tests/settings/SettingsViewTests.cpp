@@ -1,6 +1,8 @@
 #include "companion/qt/PurloCharacterPreview.h"
 #include "companion/qt/ThemeQColor.h"
 #include "model/UnicodeText.h"
+#include "settings/FurSwatch.h"
+#include "settings/ProfileChip.h"
 #include "settings/SettingsSidebar.h"
 #include "settings/SettingsSidebarRow.h"
 #include "settings/SettingsView.h"
@@ -11,6 +13,7 @@
 
 #include <QApplication>
 #include <QPointer>
+#include <QScreen>
 #include <algorithm>
 
 namespace purlo {
@@ -109,6 +112,70 @@ TEST(SettingsView, FollowsTheRouterAndMakesAPageAfreshOnlyForAnotherTab) {
     EXPECT_NE(&window.view.page(), nullptr);
 }
 
+// However many looks are saved, and however many rows their chips wrap into, the page
+// grows to hold them and every fur tile keeps its whole circle and its name.
+TEST(SettingsView, SavedLooksNeverSquashTheFurTiles) {
+    for (const int looks : {0, 5, 20}) {
+        Window window;
+        for (int index = 0; index < looks; ++index) {
+            window.harness.runtime().saveCatProfile("Look number " + std::to_string(index + 1));
+        }
+        window.view.show();
+        settle();
+        const QList<FurSwatch*> tiles = shownWidgets<FurSwatch>(window.view);
+        ASSERT_EQ(tiles.size(), 5);
+        for (const FurSwatch* tile : tiles) {
+            const QString what = QString("%1 looks, %2").arg(looks).arg(tile->text());
+            EXPECT_EQ(tile->height(), tile->sizeHint().height()) << what.toStdString();
+            EXPECT_EQ(tile->visibleRegion().boundingRect(), tile->rect()) << what.toStdString();
+            EXPECT_GE(tile->cardRect().width(),
+                      QFontMetricsF(tile->font()).horizontalAdvance(tile->text()))
+                << what.toStdString();
+        }
+        const QList<ProfileChip*> chips = shownWidgets<ProfileChip>(window.view);
+        ASSERT_EQ(chips.size(), looks);
+        for (const ProfileChip* chip : chips) {
+            EXPECT_EQ(chip->height(), chip->sizeHint().height());
+            EXPECT_TRUE(window.view.page().rect().contains(
+                QRect(chip->mapTo(&window.view.page(), QPoint()), chip->size())))
+                << looks << " looks: the page holds every chip";
+        }
+    }
+}
+
+// The band under the heading keeps its place and height; the cat stands 12 points above
+// its bottom and, at 120 %, rises 12 points past its top, whole.
+TEST(SettingsView, TheCatAboveAppearanceGrowsPastTheBandAndIsNeverCut) {
+    const struct {
+        double scale;
+        int aboveBand; // how far her frame's top rises above the band's top
+    } sizes[] = {{1.0, -18}, {1.2, 12}};
+    for (const auto& [scale, aboveBand] : sizes) {
+        Window window;
+        PurloSettings settings = *window.harness.runtime().settings();
+        settings.companionScale = scale;
+        window.harness.runtime().setSettings(settings);
+        window.view.show();
+        settle();
+        const auto* preview = shownWidgets<PurloCharacterPreview>(window.view).value(0);
+        ASSERT_NE(preview, nullptr);
+        const QRect band =
+            preview->band().toRect().translated(preview->mapTo(&window.view, QPoint()));
+        const QLabel* heading =
+            testing::shownWith(window.view, &QLabel::text, QStringLiteral("Appearance"));
+        ASSERT_NE(heading, nullptr);
+        EXPECT_EQ(band.top() - heading->mapTo(&window.view, QPoint(0, heading->height())).y(), 12)
+            << scale;
+        EXPECT_EQ(band.height(), 180) << scale;
+
+        const QWidget& cat = preview->catView();
+        EXPECT_TRUE(preview->rect().contains(cat.geometry())) << scale << ": nothing cuts her";
+        const QRect drawn(cat.mapTo(&window.view, QPoint()), cat.size());
+        EXPECT_EQ(band.top() - drawn.top(), aboveBand) << scale;
+        EXPECT_EQ(band.bottom() - drawn.bottom(), 12) << scale;
+    }
+}
+
 // The window as a person sees it in both appearances, active, is kept for a person to
 // look at; the chosen row stands out on the accent only while its window is the active one.
 TEST(SettingsView, TheChosenRowTakesTheAccentOnlyWhileItsWindowIsActive) {
@@ -136,14 +203,24 @@ TEST(SettingsView, TheChosenRowTakesTheAccentOnlyWhileItsWindowIsActive) {
         EXPECT_EQ(picture.pixel(SettingsView::contentSize.width() - 4, 4),
                   theme(PurloTheme::windowBackground));
 
+        // What the window shows, as last painted: the row must repaint itself when its
+        // window goes to the back and comes to the front again, also while the keyboard
+        // is elsewhere in the window (a row losing the focus repaints anyway).
+        window.view.setFocus();
+        settle();
+        const auto onScreen = [&window] {
+            return window.view.screen()->grabWindow(window.view.winId()).toImage();
+        };
+        EXPECT_EQ(onScreen().pixel(inRow), theme(PurloTheme::accent));
         other.show();
         other.activateWindow();
         settle();
         ASSERT_FALSE(window.view.isActiveWindow());
-        EXPECT_EQ(window.view.grab().toImage().pixel(inRow), theme(PurloTheme::border));
+        EXPECT_EQ(onScreen().pixel(inRow), theme(PurloTheme::border));
         EXPECT_EQ(chosen.foreground().rgb(), theme(PurloTheme::primaryText));
         window.view.activateWindow();
         settle();
+        EXPECT_EQ(onScreen().pixel(inRow), theme(PurloTheme::accent));
         EXPECT_EQ(chosen.foreground().rgb(), theme(PurloTheme::onAccent));
     }
 }

@@ -56,9 +56,11 @@ public:
 // Takes every URL, or none when told to refuse; remembers each one it was handed.
 class FakeUrlOpener final : public UrlOpener {
 public:
-    bool open(std::string_view url) override {
+    void open(std::string_view url, Done done) override {
         opened.emplace_back(url);
-        return accepts;
+        if (done) {
+            done(accepts);
+        }
     }
 
     bool accepts = true;

@@ -263,6 +263,36 @@ TEST(PurloIntervalField, ShowsWhatItsOwnerStoredNotWhatItOffered) {
     EXPECT_EQ(refusing.field.draft(), "30");
 }
 
+// A click on the box's padding, above, below or beside the digits, puts the typing in
+// the field, as a click on the digits does.
+TEST(PurloIntervalField, AClickAnywhereOnTheBoxTypesIntoTheField) {
+    const struct {
+        const char* where;
+        double x, y; // as parts of the box's width and height
+    } clicks[] = {{"just above the bottom edge", 0.5, 0.95},
+                  {"just under the top edge", 0.5, 0.05},
+                  {"beside the digits", 0.04, 0.5}};
+    for (const auto& place : clicks) {
+        Owner owner;
+        owner.field.show();
+        owner.field.activateWindow();
+        testing::settle();
+        const QLineEdit& digits = owner.field.textField();
+        QWidget& box = *digits.parentWidget();
+        const QPoint point(static_cast<int>(box.width() * place.x),
+                           static_cast<int>(box.height() * place.y));
+        QWidget* under = owner.field.childAt(box.mapTo(&owner.field, point));
+        ASSERT_NE(under, nullptr) << place.where;
+        click(*under, QPointF(under->mapFrom(&box, point)));
+        QWidget* typing = QApplication::focusWidget();
+        ASSERT_EQ(typing, &digits) << place.where;
+        testing::typeInto(*typing, "10");
+        testing::pressKey(*typing, Qt::Key_Return);
+        EXPECT_EQ(owner.stored, 10) << place.where;
+        EXPECT_EQ(owner.field.draft(), "10") << place.where;
+    }
+}
+
 int tintedPixelCount(const QImage& image, QRgb tint) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {

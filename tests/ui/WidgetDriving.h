@@ -103,6 +103,13 @@ inline void pressKey(QWidget& widget, int key, const QString& text = {},
     QApplication::sendEvent(&widget, &release);
 }
 
+// Types text into the widget one key at a time, over nothing selected.
+inline void typeInto(QWidget& widget, const QString& text) {
+    for (const QChar character : text) {
+        pressKey(widget, 0, QString(character));
+    }
+}
+
 inline void sendFocus(QWidget& widget, QEvent::Type type) {
     QFocusEvent event(type, Qt::OtherFocusReason);
     QApplication::sendEvent(&widget, &event);

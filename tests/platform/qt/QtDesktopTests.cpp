@@ -5,6 +5,7 @@
 #include "platform/qt/QtScreenSource.h"
 #include "platform/qt/QtUrlOpener.h"
 #include "tests/support/ManualEventLoop.h"
+#include "tests/support/TemporaryFolder.h"
 
 #include <QClipboard>
 #include <QColor>
@@ -14,7 +15,10 @@
 #include <QPalette>
 #include <QScreen>
 #include <QTimer>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace purlo {
 namespace {
@@ -115,8 +119,48 @@ TEST(QtAppearance, TakesTheDesktopsAnswerInTheBackgroundAndFollowsThePalette) {
 TEST(QtUrlOpener, HandsTheDesktopNothingThatIsNoUrl) {
     QtUrlOpener opener;
     for (const char* text : {"", "   ", "no scheme at all", "https://exa mple.com/%zz"}) {
-        EXPECT_FALSE(opener.open(text)) << text;
+        std::optional<bool> opened;
+        opener.open(text, [&opened](bool verdict) { opened = verdict; });
+        EXPECT_EQ(opened, false) << text;
     }
+}
+
+// The desktop's opener says whether a program took the address: it fails where no
+// browser or mail program is set up, and that failure is reported, not swallowed.
+TEST(QtUrlOpener, ReportsWhatTheDesktopsOpenerSaid) {
+    const testing::TemporaryFolder folder;
+    const auto opener = [&folder](const char* name, int exitCode) {
+        const std::filesystem::path script = folder / name;
+        std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.url\"\nexit " << exitCode
+                              << "\n";
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+        return QString::fromStdString(script.string());
+    };
+    const struct {
+        QString program;
+        bool opened;
+    } cases[] = {
+        {opener("opens", 0), true},
+        {opener("finds-no-browser", 3), false},
+        {QString::fromStdString((folder / "missing").string()), false},
+    };
+    for (const auto& [program, opened] : cases) {
+        QtUrlOpener desktop(program);
+        std::optional<bool> verdict;
+        QEventLoop waiting;
+        desktop.open("https://purlo.example/help#changelog", [&](bool said) {
+            verdict = said;
+            waiting.quit();
+        });
+        if (!verdict) {
+            QTimer::singleShot(10000, &waiting, &QEventLoop::quit);
+            waiting.exec();
+        }
+        EXPECT_EQ(verdict, opened) << program.toStdString();
+    }
+    std::ifstream handed(folder / "opens.url");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(handed), {}),
+              "https://purlo.example/help#changelog");
 }
 
 TEST(QtPasteboard, ReplacesWhatTheClipboardHeldWithExactlyTheText) {
