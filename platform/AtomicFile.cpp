@@ -83,8 +83,7 @@ bool isOwnFileChangedBefore(const fs::path& path, std::time_t moment) {
 
 template <typename IsOurs>
 void removeStaleTemporaries(const fs::path& folder, IsOurs isOurs) {
-    const std::time_t before =
-        std::time(nullptr) - static_cast<std::time_t>(staleTemporaryFileAge);
+    const std::time_t before = std::time(nullptr) - static_cast<std::time_t>(staleTemporaryFileAge);
     std::error_code error;
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
          entry.increment(error)) {
@@ -237,8 +236,7 @@ std::optional<std::string> readRegularFile(const fs::path& path, std::size_t max
 }
 
 std::error_code truncateRegularFile(const fs::path& path, std::size_t size) {
-    const FileDescriptor file(
-        ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const FileDescriptor file(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     struct stat status {};
     if (!file.isOpen() || ::fstat(file.get(), &status) != 0) {
         return lastError();

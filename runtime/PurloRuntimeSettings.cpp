@@ -50,7 +50,8 @@ void PurloRuntime::keepSaveOutcome(std::error_code error) {
 std::string PurloRuntime::settingsSaveFailureMessage(std::error_code error) {
     std::string reason = error.message();
     if (!reason.empty()) {
-        reason.front() = static_cast<char>(std::tolower(static_cast<unsigned char>(reason.front())));
+        reason.front() =
+            static_cast<char>(std::tolower(static_cast<unsigned char>(reason.front())));
     }
     return "Couldn’t save settings: " + reason;
 }

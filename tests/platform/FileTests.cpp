@@ -209,7 +209,7 @@ PurloSettings userSettings(std::string_view name) {
 
 TEST(SettingsFiles, TwoDamagesStillFindTheLastSettingsThatDecoded) {
     const std::string damages[] = {"{\"schemaVersion\":1,", "", std::string("{}\0junk", 7),
-                                   std::string(FileKeyValueStore::maximumValueSize + 1, ' ')};
+                                   std::string(2 * 1024 * 1024, ' ')};
     for (const std::string& damage : damages) {
         const TemporaryFolder folder;
         FileKeyValueStore store(folder.path());
@@ -240,7 +240,7 @@ TEST(SettingsFiles, WhatCannotBeReadAsAFileIsSetAsideAndTheBackupRestored) {
     const auto tooLarge = [](const std::filesystem::path& primary) {
         // Valid settings, padded far beyond any real file.
         const auto bytes = encodeSettingsEnvelope(userSettings("Huge")).value();
-        writeFile(primary, bytes + std::string(FileKeyValueStore::maximumValueSize, '\n'));
+        writeFile(primary, bytes + std::string(2 * 1024 * 1024, '\n'));
     };
     const std::pair<std::string, std::function<void(const std::filesystem::path&)>> rows[] = {
         {"a folder", folderInItsPlace}, {"a pipe", pipeInItsPlace}, {"too large", tooLarge}};
@@ -253,8 +253,9 @@ TEST(SettingsFiles, WhatCannotBeReadAsAFileIsSetAsideAndTheBackupRestored) {
         std::filesystem::remove(folder / "purlo.settings.v1");
         replace(folder / "purlo.settings.v1");
 
-        EXPECT_EQ(PurloSettings::load(store),
-                  (PurloSettingsLoadResult{miso, PurloSettingsLoadResult::Recovery::restoredBackup}))
+        EXPECT_EQ(
+            PurloSettings::load(store),
+            (PurloSettingsLoadResult{miso, PurloSettingsLoadResult::Recovery::restoredBackup}))
             << name;
         EXPECT_EQ(store.data("purlo.settings.v1"), encodeSettingsEnvelope(miso)) << name;
         const auto aside = folder / "purlo.settings.v1.corrupt";
