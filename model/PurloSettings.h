@@ -87,7 +87,7 @@ struct PurloSettings {
     void removeCustomHabitReminder(std::string_view id);
 
     // The stored settings, recovered from the backup or reset to the defaults when the
-    // stored bytes cannot be read (see PurloSettingsStore.h). Never fails.
+    // stored value cannot be read or decoded (see PurloSettingsStore.h). Never fails.
     static PurloSettingsLoadResult load(KeyValueStore& store);
     // Stores settings, keeping the bytes they replace as the backup when those decode.
     // The reason when the value cannot be encoded (invalid_argument) or written; the
