@@ -2,6 +2,7 @@
 
 #include "integrations/qt/QtUpdateTransport.h"
 #include "model/NaturalOrder.h"
+#include "platform/AtomicFile.h"
 #include "platform/qt/QtBackgroundRunner.h"
 #include "runtime/PurloRuntime.h"
 
@@ -29,6 +30,9 @@ PurloComposition::~PurloComposition() = default;
 
 PurloRuntime& PurloComposition::runtime() {
     if (!runtime_) {
+        // What a write killed halfway left behind goes before anything is read.
+        store_.removeStaleTemporaryFiles();
+        removeStaleTemporaryFiles(loginItem_.entryFile());
         runtime_ = std::make_unique<PurloRuntime>(PurloRuntimeServices{
             .clock = clock_,
             .loop = loop_,

@@ -86,7 +86,25 @@ fs::path AgentIntegrationManager::gateURL() const {
     return integrationsURL() / "enabled";
 }
 
+fs::path AgentIntegrationManager::backupsURL() const {
+    return integrationsURL() / "Backups";
+}
+
+void AgentIntegrationManager::removeStaleTemporaryFiles() const {
+    purlo::removeStaleTemporaryFiles(helperURL());
+    purlo::removeStaleTemporaryFiles(gateURL());
+    removeStaleTemporaryFilesIn(backupsURL());
+    for (const AgentTool tool : allCases<AgentTool>()) {
+        std::error_code error;
+        const fs::path file = resolvedPath(configurationFileURL(tool), error);
+        if (!error) {
+            purlo::removeStaleTemporaryFiles(file);
+        }
+    }
+}
+
 std::vector<AgentConnectionStatus> AgentIntegrationManager::apply(bool enabled) const {
+    removeStaleTemporaryFiles();
     const std::error_code error = enabled ? installHelperAndGate() : removeGate();
     std::vector<AgentConnectionStatus> statuses;
     for (const AgentTool tool : allCases<AgentTool>()) {
@@ -107,7 +125,7 @@ std::error_code AgentIntegrationManager::installHelperAndGate() const {
 
     const std::string script = agentHookScript(supportURL_);
     std::error_code error;
-    if (readRegularFile(helperURL(), error) != script) {
+    if (readRegularFile(helperURL(), maximumOwnFileSize, error) != script) {
         if (const auto writeError = writeFileAtomically(helperURL(), script, ownerOnlyProgram)) {
             return writeError;
         }
@@ -119,7 +137,7 @@ std::error_code AgentIntegrationManager::installHelperAndGate() const {
 
     // Kept while this process runs, so repeated installs keep the session; a gate
     // of an earlier run is replaced.
-    if (!isOwnGate(readRegularFile(gateURL(), error).value_or(""))) {
+    if (!isOwnGate(readRegularFile(gateURL(), maximumOwnFileSize, error).value_or(""))) {
         const auto session = randomUuid();
         if (!session) {
             return std::make_error_code(std::errc::resource_unavailable_try_again);
@@ -135,11 +153,12 @@ std::error_code AgentIntegrationManager::installHelperAndGate() const {
 
 std::error_code AgentIntegrationManager::removeGate() const {
     std::error_code error;
-    const auto text = readRegularFile(gateURL(), error);
+    const auto text = readRegularFile(gateURL(), maximumOwnFileSize, error);
     if (!text) {
-        // Something that is no regular file never opens the script's gate either.
-        const bool silent =
-            error == std::errc::no_such_file_or_directory || error == std::errc::invalid_argument;
+        // Something that is no regular file, or far larger than a gate, is never ours.
+        const bool silent = error == std::errc::no_such_file_or_directory ||
+                            error == std::errc::invalid_argument ||
+                            error == std::errc::file_too_large;
         return silent ? std::error_code() : error;
     }
     if (!isOwnGate(*text)) {
@@ -188,7 +207,7 @@ std::error_code AgentIntegrationManager::updateConfiguration(AgentTool tool, con
     if (error) {
         return error;
     }
-    const std::optional<std::string> old = readRegularFile(file, error);
+    const std::optional<std::string> old = readRegularFile(file, maximumConfigurationSize, error);
     if (!old && error != std::errc::no_such_file_or_directory) {
         return error;
     }
@@ -215,7 +234,7 @@ std::error_code AgentIntegrationManager::updateConfiguration(AgentTool tool, con
 }
 
 std::error_code AgentIntegrationManager::backUp(AgentTool tool, std::string_view bytes) const {
-    const fs::path backups = integrationsURL() / "Backups";
+    const fs::path backups = backupsURL();
     if (const auto error = createFolders(backups, ownerOnlyFolder)) {
         return error;
     }

@@ -5,6 +5,7 @@
 #include "integrations/AgentTool.h"
 #include "platform/Environment.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -24,7 +25,14 @@ public:
     AgentIntegrationManager(std::filesystem::path homeURL, std::filesystem::path supportURL,
                             Environment environment);
 
-    // One status per tool, in tool order. A failure shows in the statuses.
+    // A tool's hook file holds a few kilobytes. One far larger is not read at all, so it
+    // costs no memory, and is left exactly as it is, as an invalid one is.
+    static constexpr std::size_t maximumConfigurationSize = 16 * 1024 * 1024;
+    // The hook script and the gate are a few lines of this program's own.
+    static constexpr std::size_t maximumOwnFileSize = 64 * 1024;
+
+    // One status per tool, in tool order. A failure shows in the statuses. The
+    // temporary files an interrupted write of ours left beside these files go first.
     std::vector<AgentConnectionStatus> apply(bool enabled) const;
 
     // Deletes the gate when it is this process's own, so that a second running
@@ -52,6 +60,8 @@ private:
     std::filesystem::path integrationsURL() const;
     std::filesystem::path helperURL() const;
     std::filesystem::path gateURL() const;
+    std::filesystem::path backupsURL() const;
+    void removeStaleTemporaryFiles() const;
     std::error_code backUp(AgentTool tool, std::string_view bytes) const;
 
     std::filesystem::path homeURL_;

@@ -14,19 +14,28 @@ PurloIntentResult StartPurloFocusIntent::perform(const PurloIntentActionService&
     return IntentDialog{"Purlo started a focus timer."};
 }
 
+namespace {
+
+// A change the settings could not keep is no success: it is gone at the next start.
+PurloIntentResult savedOr(std::optional<std::string> saveFailure, std::string dialog) {
+    if (saveFailure) {
+        return IntentError{std::move(*saveFailure)};
+    }
+    return IntentDialog{std::move(dialog)};
+}
+
+} // namespace
+
 PurloIntentResult MarkPurloWinIntent::perform(const PurloIntentActionService& service) const {
-    service.markWin();
-    return IntentDialog{"Purlo marked your win."};
+    return savedOr(service.markWin(), "Purlo marked your win.");
 }
 
 PurloIntentResult NapPurloIntent::perform(const PurloIntentActionService& service) const {
-    service.nap(duration);
-    return IntentDialog{"Purlo is napping."};
+    return savedOr(service.nap(duration), "Purlo is napping.");
 }
 
 PurloIntentResult WakePurloIntent::perform(const PurloIntentActionService& service) const {
-    service.wake();
-    return IntentDialog{"Purlo woke up."};
+    return savedOr(service.wake(), "Purlo woke up.");
 }
 
 PurloIntentResult

@@ -99,7 +99,7 @@ struct WakePurloIntent {
     friend bool operator==(const WakePurloIntent&, const WakePurloIntent&) = default;
 };
 
-// The one action that can fail: writing the agent event.
+// Fails when the agent event cannot be written.
 struct SetPurloAgentStatusIntent {
     static constexpr std::string_view title = "Set Purlo Agent Status";
     static constexpr std::string_view statusTitle = "Status";

@@ -37,16 +37,19 @@ void PurloIntentActionService::startFocus() const {
     runtime.startFocus();
 }
 
-void PurloIntentActionService::markWin() const {
+std::optional<std::string> PurloIntentActionService::markWin() const {
     runtime.markWin(runtime.clock().now());
+    return *runtime.settingsSaveFailure();
 }
 
-void PurloIntentActionService::nap(PurloNapShortcutDuration duration) const {
+std::optional<std::string> PurloIntentActionService::nap(PurloNapShortcutDuration duration) const {
     runtime.nap(runtimeNapDuration(duration), runtime.clock().now());
+    return *runtime.settingsSaveFailure();
 }
 
-void PurloIntentActionService::wake() const {
+std::optional<std::string> PurloIntentActionService::wake() const {
     runtime.wake();
+    return *runtime.settingsSaveFailure();
 }
 
 std::optional<FileError> PurloIntentActionService::setAgentStatus(PurloAgentShortcutStatus status,

@@ -28,10 +28,11 @@ struct PurloIntentActionService {
     void pet() const;
     // A focus phase of the configured focus length.
     void startFocus() const;
-    void markWin() const;
+    // The three that change the settings answer why they could not be saved, if so.
+    std::optional<std::string> markWin() const;
     // From the present date on.
-    void nap(PurloNapShortcutDuration duration) const;
-    void wake() const;
+    std::optional<std::string> nap(PurloNapShortcutDuration duration) const;
+    std::optional<std::string> wake() const;
     // thinking as a thinking event, done as a completed one, with source as given. The
     // runtime notices it at its next look at the file, about a second later.
     std::optional<FileError> setAgentStatus(PurloAgentShortcutStatus status,

@@ -120,6 +120,12 @@ void writePretty(const Json& json, std::size_t indent, std::string& out) {
 } // namespace
 
 std::optional<Json> parseJsonText(std::string_view bytes, LongIntegers integers) {
+    // The library's reader takes a zero byte for the end of its input wherever it
+    // stands, so what follows one would be ignored. JSON has no place for the byte
+    // (inside a string it must be written as \u0000).
+    if (bytes.find('\0') != std::string_view::npos) {
+        return std::nullopt;
+    }
     BoundedTreeBuilder builder(integers);
     try {
         if (!Json::sax_parse(bytes, &builder)) {

@@ -19,8 +19,8 @@ inline constexpr std::size_t maximumJsonDepth = 512;
 // number back exactly as it was written.
 enum class LongIntegers { rounded, keptAsText };
 
-// The one JSON value the bytes hold; nothing when they are not JSON (comments and
-// trailing content included) or nest deeper than maximumJsonDepth. The depth is
+// The one JSON value the bytes hold; nothing when they are not JSON (comments, a zero
+// byte and trailing content included) or nest deeper than maximumJsonDepth. The depth is
 // refused while parsing, before any deep tree exists. Every JSON the program reads
 // goes through here. A kept integer is held as a binary value, which JSON text can
 // never produce otherwise.

@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace purlo {
@@ -86,11 +87,12 @@ struct PurloSettings {
     void removeCustomHabitReminder(std::string_view id);
 
     // The stored settings, recovered from the backup or reset to the defaults when the
-    // stored bytes cannot be read (see PurloSettingsStore.h). Never fails.
+    // stored value cannot be read or decoded (see PurloSettingsStore.h). Never fails.
     static PurloSettingsLoadResult load(KeyValueStore& store);
-    // Stores settings, keeping the bytes they replace as the backup. False when the
-    // value cannot be encoded or written; the stored keys then keep what they held.
-    static bool save(const PurloSettings& settings, KeyValueStore& store);
+    // Stores settings, keeping the bytes they replace as the backup when those decode.
+    // The reason when the value cannot be encoded (invalid_argument) or written; the
+    // stored keys then keep what they held.
+    static std::error_code save(const PurloSettings& settings, KeyValueStore& store);
 
     // Field by field in declaration order, false at the first difference; texts as a
     // reader sees them (canonically equivalent), so a name typed with a combining accent

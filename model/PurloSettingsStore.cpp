@@ -52,11 +52,11 @@ std::optional<std::string> encodeSettingsEnvelope(const PurloSettings& settings)
 }
 
 PurloSettingsLoadResult PurloSettings::load(KeyValueStore& store) {
-    const auto stored = store.data(purloSettingsKey);
-    if (!stored) {
+    const StoredData stored = store.read(purloSettingsKey);
+    if (!stored.bytes && !stored.unreadable) {
         return {PurloSettings{}, Recovery::clean};
     }
-    if (auto decoded = decodeSettingsPayload(*stored)) {
+    if (auto decoded = stored.bytes ? decodeSettingsPayload(*stored.bytes) : std::nullopt) {
         if (decoded->form == PurloDecodedSettingsPayload::Form::current) {
             return {std::move(decoded->settings), Recovery::clean};
         }
@@ -64,38 +64,49 @@ PurloSettingsLoadResult PurloSettings::load(KeyValueStore& store) {
         return {std::move(decoded->settings), Recovery::migratedLegacyPayload};
     }
 
-    // Unreadable bytes are kept for inspection until the next ordinary save. The save
-    // below removes the key, so it is written again after it.
-    store.setData(purloSettingsCorruptKey, *stored);
+    // What cannot be used is kept aside for inspection until the next ordinary save:
+    // bytes that do not decode are copied, and whatever could not even be read (a
+    // folder, a file without permission or far too large) is moved, which also frees
+    // its place for the settings written below.
+    if (stored.bytes) {
+        store.setData(purloSettingsCorruptKey, *stored.bytes);
+    } else {
+        store.setAside(purloSettingsKey, purloSettingsCorruptKey);
+    }
     const auto backup = store.data(purloSettingsBackupKey);
     auto restored = backup ? decodeSettingsPayload(*backup) : std::nullopt;
     PurloSettingsLoadResult result =
         restored ? PurloSettingsLoadResult{std::move(restored->settings), Recovery::restoredBackup}
                  : PurloSettingsLoadResult{PurloSettings{}, Recovery::resetToDefault};
-    save(result.settings, store);
-    store.setData(purloSettingsCorruptKey, *stored);
+    // The backup stays as it is: it holds the last settings that decoded, and the bytes
+    // just set aside must never replace it, or a second damage would find no good copy.
+    if (const auto bytes = encodeSettingsEnvelope(result.settings)) {
+        store.setData(purloSettingsKey, *bytes);
+    }
     return result;
 }
 
-bool PurloSettings::save(const PurloSettings& settings, KeyValueStore& store) {
+std::error_code PurloSettings::save(const PurloSettings& settings, KeyValueStore& store) {
     const auto bytes = encodeSettingsEnvelope(settings);
     if (!bytes) {
-        return false;
+        return std::make_error_code(std::errc::invalid_argument);
     }
-    // The bytes being replaced become the backup first; when that fails the stored
-    // value stays put rather than be overwritten without a copy.
-    if (const auto previous = store.data(purloSettingsKey); previous && *previous != *bytes) {
-        if (!store.setData(purloSettingsBackupKey, *previous)) {
-            return false;
+    // The bytes being replaced become the backup first, when they are settings at all;
+    // when that copy fails the stored value stays put rather than be overwritten
+    // without one.
+    if (const auto previous = store.data(purloSettingsKey);
+        previous && *previous != *bytes && decodeSettingsPayload(*previous)) {
+        if (const auto error = store.write(purloSettingsBackupKey, *previous)) {
+            return error;
         }
     }
-    if (!store.setData(purloSettingsKey, *bytes)) {
-        return false;
+    if (const auto error = store.write(purloSettingsKey, *bytes)) {
+        return error;
     }
     // A leftover copy of unreadable bytes is harmless, so failing to remove it does
     // not make the save a failure.
     store.remove(purloSettingsCorruptKey);
-    return true;
+    return {};
 }
 
 } // namespace purlo

@@ -9,8 +9,8 @@
 
 namespace purlo {
 
-// The settings live under one key, with the bytes they last replaced beside it and,
-// after a recovery, the bytes that could not be read.
+// The settings live under one key, with the last settings they replaced beside it and,
+// after a recovery, what could not be read.
 inline constexpr std::string_view purloSettingsKey = "purlo.settings.v1";
 inline constexpr std::string_view purloSettingsBackupKey = "purlo.settings.v1.backup";
 inline constexpr std::string_view purloSettingsCorruptKey = "purlo.settings.v1.corrupt";
@@ -41,7 +41,7 @@ struct PurloSettingsLoadResult {
     enum class Recovery {
         clean,                 // nothing stored yet, or a current envelope
         migratedLegacyPayload, // a bare settings object, now stored in the envelope
-        restoredBackup,        // the stored bytes were unreadable; the backup was used
+        restoredBackup,        // the stored value was unreadable; the backup was used
         resetToDefault,        // neither the stored bytes nor the backup could be used
     };
 

@@ -1,8 +1,11 @@
 #include "platform/AtomicFile.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -43,11 +46,53 @@ private:
     int descriptor_;
 };
 
+constexpr std::string_view temporaryEnding = ".tmp";
+constexpr std::size_t temporaryDigits = 16;
+
 std::string temporaryName(const fs::path& path) {
     std::random_device entropy;
     std::array<char, 32> suffix{};
     std::snprintf(suffix.data(), suffix.size(), ".%08x%08x.tmp", entropy(), entropy());
     return "." + path.filename().string() + suffix.data();
+}
+
+// The file name a temporary name was made for: ".name.0123456789abcdef.tmp" gives
+// "name"; nothing for a name temporaryName cannot have made.
+std::optional<std::string_view> temporaryTarget(std::string_view name) {
+    constexpr std::size_t suffixLength = 1 + temporaryDigits + temporaryEnding.size();
+    if (!name.starts_with('.') || !name.ends_with(temporaryEnding) ||
+        name.size() <= 1 + suffixLength) {
+        return std::nullopt;
+    }
+    const std::string_view suffix = name.substr(name.size() - suffixLength, 1 + temporaryDigits);
+    const bool isHex = std::all_of(suffix.begin() + 1, suffix.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+    });
+    if (suffix.front() != '.' || !isHex) {
+        return std::nullopt;
+    }
+    return name.substr(1, name.size() - 1 - suffixLength);
+}
+
+// A regular file of this user's, last changed before the moment given.
+bool isOwnFileChangedBefore(const fs::path& path, std::time_t moment) {
+    struct stat status {};
+    return ::lstat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           status.st_uid == ::geteuid() && status.st_mtime < moment;
+}
+
+template <typename IsOurs>
+void removeStaleTemporaries(const fs::path& folder, IsOurs isOurs) {
+    const std::time_t before = std::time(nullptr) - static_cast<std::time_t>(staleTemporaryFileAge);
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        const auto target = temporaryTarget(name);
+        if (target && isOurs(*target) && isOwnFileChangedBefore(entry->path(), before)) {
+            ::unlink(entry->path().c_str());
+        }
+    }
 }
 
 // A fresh hidden file beside path, created with mode; a name someone else's temporary
@@ -142,7 +187,8 @@ std::error_code createFolders(const fs::path& folder, fs::perms mode) {
     return {};
 }
 
-std::optional<std::string> readRegularFile(const fs::path& path, std::error_code& error) {
+std::optional<std::string> readRegularFile(const fs::path& path, std::size_t maximumSize,
+                                           std::error_code& error) {
     error.clear();
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (!file.isOpen()) {
@@ -158,10 +204,23 @@ std::optional<std::string> readRegularFile(const fs::path& path, std::error_code
         error = std::make_error_code(std::errc::invalid_argument);
         return std::nullopt;
     }
+    const auto tooLarge = [&] {
+        error = std::make_error_code(std::errc::file_too_large);
+        return std::nullopt;
+    };
+    if (static_cast<std::uintmax_t>(status.st_size) > maximumSize) {
+        return tooLarge();
+    }
+    // The file may grow after the look at its size: one byte more than allowed is
+    // enough to know.
     std::string bytes;
     std::array<char, 16384> buffer{};
     for (;;) {
-        const ssize_t count = ::read(file.get(), buffer.data(), buffer.size());
+        if (bytes.size() > maximumSize) {
+            return tooLarge();
+        }
+        const std::size_t wanted = std::min(buffer.size(), maximumSize + 1 - bytes.size());
+        const ssize_t count = ::read(file.get(), buffer.data(), wanted);
         if (count < 0) {
             if (errno == EINTR) {
                 continue;
@@ -174,6 +233,32 @@ std::optional<std::string> readRegularFile(const fs::path& path, std::error_code
         }
         bytes.append(buffer.data(), static_cast<std::size_t>(count));
     }
+}
+
+std::error_code truncateRegularFile(const fs::path& path, std::size_t size) {
+    const FileDescriptor file(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat status {};
+    if (!file.isOpen() || ::fstat(file.get(), &status) != 0) {
+        return lastError();
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return std::make_error_code(std::errc::invalid_argument);
+    }
+    if (static_cast<std::uintmax_t>(status.st_size) > size &&
+        ::ftruncate(file.get(), static_cast<off_t>(size)) != 0) {
+        return lastError();
+    }
+    return {};
+}
+
+void removeStaleTemporaryFiles(const fs::path& file) {
+    const std::string name = file.filename().string();
+    removeStaleTemporaries(file.parent_path(),
+                           [&](std::string_view target) { return target == name; });
+}
+
+void removeStaleTemporaryFilesIn(const fs::path& folder) {
+    removeStaleTemporaries(folder, [](std::string_view) { return true; });
 }
 
 std::error_code removeFile(const fs::path& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -27,10 +28,27 @@ std::error_code createFolders(const std::filesystem::path& folder,
                               std::filesystem::perms mode = std::filesystem::perms(0777));
 
 // The whole content of a regular file; nothing, with the reason in error, when it is
-// missing (no_such_file_or_directory), not a regular file (invalid_argument) or
-// unreadable. Never blocks on a pipe or device put in a file's place.
+// missing (no_such_file_or_directory), not a regular file (invalid_argument), larger
+// than maximumSize (file_too_large) or unreadable. Never blocks on a pipe or device
+// put in a file's place, and never reads more than maximumSize and one byte, so a
+// huge file costs no memory.
 std::optional<std::string> readRegularFile(const std::filesystem::path& path,
-                                           std::error_code& error);
+                                           std::size_t maximumSize, std::error_code& error);
+
+// A write takes milliseconds: a temporary file this many seconds old is one whose
+// writer died between creating and renaming it (a kill, a crash, a power cut).
+inline constexpr double staleTemporaryFileAge = 60;
+
+// Removes the temporary files writeFileAtomically left beside file, when they are
+// this user's regular files and older than staleTemporaryFileAge; a younger one may
+// be another process's write under way. Files of any other name are never touched.
+void removeStaleTemporaryFiles(const std::filesystem::path& file);
+// The same for the temporary files of every file in folder.
+void removeStaleTemporaryFilesIn(const std::filesystem::path& folder);
+
+// Cuts the regular file at path to its first size bytes, when it is longer. Anything
+// else, a link included (never the file it points to), is left as it is.
+std::error_code truncateRegularFile(const std::filesystem::path& path, std::size_t size);
 
 // Removes the file at path; a file that is already gone is no error.
 std::error_code removeFile(const std::filesystem::path& path);

@@ -2,6 +2,8 @@
 
 #include "platform/AtomicFile.h"
 
+#include <cstdio>
+
 namespace purlo {
 namespace {
 
@@ -19,23 +21,51 @@ bool FileKeyValueStore::isValidKey(std::string_view key) {
            key.find('\0') == std::string_view::npos;
 }
 
-std::optional<std::string> FileKeyValueStore::data(std::string_view key) const {
+StoredData FileKeyValueStore::read(std::string_view key) const {
     if (!isValidKey(key)) {
-        return std::nullopt;
+        return {};
     }
     std::error_code error;
-    return readRegularFile(folder_ / key, error);
+    auto bytes = readRegularFile(folder_ / key, maximumValueSize, error);
+    if (error == std::errc::no_such_file_or_directory) {
+        error.clear();
+    }
+    return {std::move(bytes), error};
 }
 
 // The new bytes go to a hidden file beside the key, which no key can name, and
 // replace the old ones only once they are on disk.
-bool FileKeyValueStore::setData(std::string_view key, std::string_view bytes) {
-    return isValidKey(key) && !createFolders(folder_, ownerOnlyFolder) &&
-           !writeFileAtomically(folder_ / key, bytes, ownerOnlyFile);
+std::error_code FileKeyValueStore::write(std::string_view key, std::string_view bytes) {
+    if (!isValidKey(key)) {
+        return std::make_error_code(std::errc::invalid_argument);
+    }
+    if (const auto error = createFolders(folder_, ownerOnlyFolder)) {
+        return error;
+    }
+    return writeFileAtomically(folder_ / key, bytes, ownerOnlyFile);
 }
 
 bool FileKeyValueStore::remove(std::string_view key) {
     return isValidKey(key) && !removeFile(folder_ / key);
+}
+
+// Moved, not copied, so a huge file costs nothing; whatever stood under to goes first,
+// since a folder can only be renamed over a folder.
+bool FileKeyValueStore::setAside(std::string_view from, std::string_view to) {
+    if (!isValidKey(from) || !isValidKey(to)) {
+        return false;
+    }
+    const auto aside = folder_ / to;
+    removeFile(aside);
+    if (std::rename((folder_ / from).c_str(), aside.c_str()) != 0) {
+        return false;
+    }
+    truncateRegularFile(aside, maximumValueSize);
+    return true;
+}
+
+void FileKeyValueStore::removeStaleTemporaryFiles() const {
+    removeStaleTemporaryFilesIn(folder_);
 }
 
 } // namespace purlo

@@ -2,6 +2,7 @@
 
 #include "platform/KeyValueStore.h"
 
+#include <cstddef>
 #include <filesystem>
 
 namespace purlo {
@@ -14,11 +15,19 @@ namespace purlo {
 // "." are refused, so no key reaches outside the folder or onto a temporary file.
 class FileKeyValueStore final : public KeyValueStore {
 public:
+    // The values are settings of a few kilobytes. A file far larger is refused as
+    // unreadable without being read, so a huge file costs neither time nor memory.
+    static constexpr std::size_t maximumValueSize = 1024 * 1024;
+
     explicit FileKeyValueStore(std::filesystem::path folder);
 
-    std::optional<std::string> data(std::string_view key) const override;
-    bool setData(std::string_view key, std::string_view bytes) override;
+    StoredData read(std::string_view key) const override;
+    std::error_code write(std::string_view key, std::string_view bytes) override;
     bool remove(std::string_view key) override;
+    bool setAside(std::string_view from, std::string_view to) override;
+
+    // Removes what a write interrupted by a kill left in the folder (see AtomicFile.h).
+    void removeStaleTemporaryFiles() const;
 
     static bool isValidKey(std::string_view key);
 

@@ -37,6 +37,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace purlo {
@@ -70,6 +71,8 @@ public:
     static constexpr double inputMonitoringRefreshInterval = 1.0;
     static constexpr double permissionPollInterval = 1.0;
     static constexpr int permissionPollLimit = 90;
+    // How long the cat's bubble tells of a save that failed, in seconds.
+    static constexpr double saveFailureBubbleDuration = 6;
 
     // The composition root: loads the settings and builds every sensor, controller and
     // service but the agent integration manager. Nothing starts here: no timer, no
@@ -100,6 +103,13 @@ public:
         return supportSnapshotStatus_;
     }
     const Published<PurloSettings>& settings() const { return settings_; }
+    // Why the settings could not be saved, kept from the failed save until one succeeds;
+    // the cat says it once, when it is new.
+    const Published<std::optional<std::string>>& settingsSaveFailure() const {
+        return settingsSaveFailure_;
+    }
+    // "Couldn’t save settings: no space left on device".
+    static std::string settingsSaveFailureMessage(std::error_code error);
     const Published<bool>& companionAcceptsMouse() const { return companionAcceptsMouse_; }
 
     // Publishes the new settings, then saves them and applies what changed: once per
@@ -264,6 +274,7 @@ public:
 
 private:
     void settingsDidChange(const PurloSettings& old);
+    void keepSaveOutcome(std::error_code error);
     // Copies the settings, lets change alter the copy and writes it back.
     template <typename Change>
     void changeSettings(Change change) {
@@ -286,6 +297,7 @@ private:
     void updateMouseAcceptance(double scale, Point mouse);
     std::optional<double> secondsSinceAnyInput() const;
     void showPinnedMessage(CompanionScene& next, bool napActive, bool quietHoursActive) const;
+    void showSaveFailure(CompanionScene& next, double uptime) const;
 
     const Clock& clock_;
     EventLoop& loop_;
@@ -319,6 +331,7 @@ private:
     Published<std::optional<std::string>> launchAtLoginError_;
     Published<PurloUpdateCheckState> updateCheckState_;
     Published<std::optional<std::string>> supportSnapshotStatus_;
+    Published<std::optional<std::string>> settingsSaveFailure_;
     Published<bool> companionAcceptsMouse_{true};
 
     std::optional<AgentIntegrationManager> agentIntegrationManager_;
@@ -344,6 +357,7 @@ private:
     double zoomiesDashStartedAt_ = 0;
     std::optional<Point> zoomiesDashHome_; // present exactly while a dash runs
     double lastHandsOnInteractionAt_ = -1000.0;
+    double saveFailureShownUntil_ = 0; // uptime
     std::vector<Cancellable> desktopObservers_;
     Cancellable privacyRefreshTask_;
     int permissionPollAttempts_ = 0;

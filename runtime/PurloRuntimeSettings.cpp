@@ -1,6 +1,7 @@
 #include "runtime/LaunchAtLogin.h"
 #include "runtime/PurloRuntime.h"
 
+#include <cctype>
 #include <cmath>
 #include <utility>
 
@@ -14,8 +15,8 @@ void PurloRuntime::setSettings(PurloSettings settings) {
 
 void PurloRuntime::settingsDidChange(const PurloSettings& old) {
     // A failed save keeps the stored settings as they were; the value in memory still
-    // applies, and the next write tries again.
-    PurloSettings::save(*settings_, store_);
+    // applies, the user is told, and the next write tries again.
+    keepSaveOutcome(PurloSettings::save(*settings_, store_));
     refreshTypingGate();
     const bool agentsEnabled = settings_->localAgentBridgeEnabled;
     if (old.localAgentBridgeEnabled == agentsEnabled) {
@@ -28,6 +29,31 @@ void PurloRuntime::settingsDidChange(const PurloSettings& old) {
     agentEventHistory_.set({});
     recheckAgentConnections();
     tickNow();
+}
+
+void PurloRuntime::keepSaveOutcome(std::error_code error) {
+    if (!error) {
+        if (*settingsSaveFailure_) {
+            settingsSaveFailure_.set(std::nullopt);
+        }
+        return;
+    }
+    std::string message = settingsSaveFailureMessage(error);
+    // The same failure again is not news: every later change would repeat it.
+    if (*settingsSaveFailure_ == message) {
+        return;
+    }
+    settingsSaveFailure_.set(std::move(message));
+    saveFailureShownUntil_ = clock_.uptime() + saveFailureBubbleDuration;
+}
+
+std::string PurloRuntime::settingsSaveFailureMessage(std::error_code error) {
+    std::string reason = error.message();
+    if (!reason.empty()) {
+        reason.front() =
+            static_cast<char>(std::tolower(static_cast<unsigned char>(reason.front())));
+    }
+    return "Couldn’t save settings: " + reason;
 }
 
 void PurloRuntime::refreshTypingGate() {

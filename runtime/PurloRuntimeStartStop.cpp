@@ -1,3 +1,4 @@
+#include "platform/AtomicFile.h"
 #include "runtime/PurloRuntime.h"
 
 #include <algorithm>
@@ -21,6 +22,7 @@ void PurloRuntime::start() {
 
     refreshTypingGate();
     addDesktopObservers();
+    removeStaleTemporaryFiles(agentEventBridge_.eventFileURL());
     agentEventBridge_.reset();
     diagnosticsRecorder_.reset();
     diagnostics_.set(PurloDiagnosticsSnapshot{});

@@ -83,6 +83,7 @@ void PurloRuntime::tick(Date now, double uptime) {
 
     CompanionScene next = behaviorEngine_.step(input, *settings_);
     showPinnedMessage(next, napActive, quiet);
+    showSaveFailure(next, uptime);
     // Visibility is the user's show/hide choice, never the engine's.
     next.isVisible = scene_->isVisible;
     const CatPose previousPose = scene_->pose;
@@ -153,6 +154,14 @@ void PurloRuntime::showPinnedMessage(CompanionScene& next, bool napActive,
     }
     if (auto pinned = settings_->trimmedPinnedMessage()) {
         next.message = std::move(pinned);
+    }
+}
+
+// Said above anything else the cat has to say: a change the user just made will be
+// lost at the next start unless they act.
+void PurloRuntime::showSaveFailure(CompanionScene& next, double uptime) const {
+    if (*settingsSaveFailure_ && uptime < saveFailureShownUntil_) {
+        next.message = CompanionMessage{**settingsSaveFailure_, CompanionMessage::Kind::soft};
     }
 }
 

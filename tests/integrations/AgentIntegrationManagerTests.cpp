@@ -229,9 +229,12 @@ TEST_F(AgentIntegration, TurningOffAndOnAgainMovesNoHookOfTheUsers) {
 
 TEST_F(AgentIntegration, InvalidFilesAndFilesNestedTooDeepAreLeftAsTheyAre) {
     makeToolFolders();
-    const std::string refused[] = {"{ \"hooks\": ", R"({"hooks": {"Stop": [3], "stop": [3]}})",
+    const std::string refused[] = {"{ \"hooks\": ",
+                                   R"({"hooks": {"Stop": [3], "stop": [3]}})",
                                    testing::withNesting(R"({"model":"opus"})", 10'000),
-                                   testing::withNesting(R"({"model":"opus"})", 50'000)};
+                                   testing::withNesting(R"({"model":"opus"})", 50'000),
+                                   std::string(R"({"model":"opus"})") + '\0' + R"(,"hooks":{})",
+                                   R"({"model":"opus"})" + std::string(17 * 1024 * 1024, ' ')};
     for (const std::string& bytes : refused) {
         for (const AgentTool tool : allCases<AgentTool>()) {
             writeFile(manager.configurationFileURL(tool), bytes);
@@ -251,6 +254,30 @@ TEST_F(AgentIntegration, InvalidFilesAndFilesNestedTooDeepAreLeftAsTheyAre) {
     writeFile(claudeFile, deepest);
     EXPECT_EQ(manager.apply(true)[0], ready[0]);
     EXPECT_NE(readFile(claudeFile), deepest);
+}
+
+TEST_F(AgentIntegration, WritesKilledHalfwayLeaveNothingBehindOnceApplied) {
+    makeToolFolders();
+    const auto stale = [](const fs::path& file, int age) {
+        const fs::path left =
+            file.parent_path() / ("." + file.filename().string() + ".0123456789abcdef.tmp");
+        writeFile(left, "{\"hoo");
+        fs::last_write_time(left, fs::file_time_type::clock::now() - std::chrono::seconds(age));
+        return left;
+    };
+    const fs::path old[] = {stale(claudeFile, 120), stale(gate, 120),
+                            stale(integrations / "Backups" / ".codex-1.json", 120),
+                            stale(manager.configurationFileURL(AgentTool::cursor), 120)};
+    const fs::path young = stale(manager.configurationFileURL(AgentTool::codex), 5);
+    const fs::path foreign = home / ".claude" / ".other.json.0123456789abcdef.tmp";
+    writeFile(foreign, "theirs");
+    fs::last_write_time(foreign, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    EXPECT_EQ(manager.apply(true), ready);
+    for (const fs::path& left : old) {
+        EXPECT_FALSE(fs::exists(left)) << left;
+    }
+    EXPECT_TRUE(fs::exists(young)) << "perhaps a write under way";
+    EXPECT_TRUE(fs::exists(foreign)) << "not a file of ours";
 }
 
 TEST_F(AgentIntegration, LinkedFilesAreEditedAtTheirTargets) {

@@ -73,6 +73,25 @@ TEST(Intents, EachActionAnswersItsDialogAndDoesItsWork) {
     }
 }
 
+TEST(Intents, AChangeTheSettingsCouldNotKeepFailsWithWhy) {
+    RuntimeHarness harness;
+    PurloRuntime& runtime = harness.runtime();
+    runtime.start();
+    harness.store.failingKeys.emplace(purloSettingsKey);
+    const std::string failed = "(failed: Couldn’t save settings: no space left on device)";
+    const auto perform = [&](const PurloIntent& intent) {
+        return dialogOf(performIntent(intent, runtime));
+    };
+    EXPECT_EQ(perform(MarkPurloWinIntent{}), failed);
+    EXPECT_EQ(perform(NapPurloIntent{}), failed);
+    EXPECT_EQ(perform(WakePurloIntent{}), failed);
+    EXPECT_EQ(perform(PetPurloIntent{}), "Purlo purrs.") << "saves nothing";
+    EXPECT_EQ(Request::answer(R"({"action":"wake"})", runtime),
+              R"({"error":"Couldn’t save settings: no space left on device"})");
+    harness.store.failingKeys.clear();
+    EXPECT_EQ(perform(WakePurloIntent{}), "Purlo woke up.");
+}
+
 TEST(Intents, TheAgentStatusTakesTheHooksRoadAndFailsWithTheWritersError) {
     RuntimeHarness harness(testing::settingsWith(
         [](PurloSettings& settings) { settings.localAgentBridgeEnabled = true; }));
@@ -256,6 +275,7 @@ TEST(IntentRequest, ARequestThatIsNotExactlyAKnownActionIsRefusedAndDoesNothing)
         R"({"action":"agent-status","status":"done"})",
         R"({"action":"agent-status","status":"completed","source":"x"})",
         R"({"action":"pet"} {"action":"wake"})",
+        std::string(R"({"action":"pet"})") + '\0' + "garbage",
         deep,
         R"({"action":"pet","pad":")" + std::string(Request::maximumLength, ' ') + "\"}"};
     RuntimeHarness harness;

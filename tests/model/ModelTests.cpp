@@ -650,20 +650,26 @@ TEST(PurloSettingsStore, LoadAndSaveRecoveryTable) {
         {"clean envelope", {orange, bad}, {}, {cat, clean}, {orange, bad}},
         {"any integer version", {v7}, {}, {cat, clean}, {v7}},
         {"legacy bare object", {legacy}, {}, {cat, migratedLegacyPayload}, {orange, legacy}},
-        {"bad, backup", {bad, orange}, {}, {cat, restoredBackup}, {orange, bad, bad}},
-        {"bad, no backup", {bad}, {}, {none, resetToDefault}, {plain, bad, bad}},
-        {"bad, damaged backup", {bad, cut}, {}, {none, resetToDefault}, {plain, bad, bad}},
-        {"bad look", {badLook, orange}, {}, {cat, restoredBackup}, {orange, badLook, badLook}},
-        {"version, no settings", {v1, orange}, {}, {cat, restoredBackup}, {orange, v1, v1}},
-        {"null settings", {v1null}, {}, {none, resetToDefault}, {plain, v1null, v1null}},
-        {"no version", {noVersion}, {}, {none, resetToDefault}, {plain, noVersion, noVersion}},
+        {"bad, backup", {bad, orange}, {}, {cat, restoredBackup}, {orange, orange, bad}},
+        {"bad, no backup", {bad}, {}, {none, resetToDefault}, {plain, {}, bad}},
+        {"bad, damaged backup", {bad, cut}, {}, {none, resetToDefault}, {plain, cut, bad}},
+        {"bad look", {badLook, orange}, {}, {cat, restoredBackup}, {orange, orange, badLook}},
+        {"version, no settings", {v1, orange}, {}, {cat, restoredBackup}, {orange, orange, v1}},
+        {"null settings", {v1null}, {}, {none, resetToDefault}, {plain, {}, v1null}},
+        {"no version", {noVersion}, {}, {none, resetToDefault}, {plain, {}, noVersion}},
+        {"junk after a zero byte",
+         {orange + '\0' + "junk", envelope(miso)},
+         {},
+         {miso, restoredBackup},
+         {envelope(miso), envelope(miso), orange + '\0' + "junk"}},
         {"save changing nothing", {orange, bad, bad}, cat, {}, {orange, bad, {}}},
         {"save of a change", {orange, bad, bad}, miso, {}, {envelope(miso), orange, {}}},
+        {"save over damage", {bad, orange, bad}, miso, {}, {envelope(miso), orange, {}}},
         {"first save", {{}, bad}, cat, {}, {orange, bad, {}}}};
     for (const auto& row : rows) {
         InMemoryKeyValueStore store = storeHolding(row.before);
         if (row.saved) {
-            EXPECT_TRUE(PurloSettings::save(*row.saved, store)) << row.name;
+            EXPECT_FALSE(PurloSettings::save(*row.saved, store)) << row.name;
         } else {
             EXPECT_EQ(PurloSettings::load(store), row.loaded) << row.name;
             if (row.loaded.recovery == clean) {
@@ -705,7 +711,7 @@ TEST(PurloSettingsStore, WhatCannotBeEncodedOrWrittenChangesNothing) {
     unencodable[3].userName = "\xff\xfe";
     for (const PurloSettings& settings : unencodable) {
         InMemoryKeyValueStore store = storeHolding({"old", "older", "bad"});
-        EXPECT_FALSE(PurloSettings::save(settings, store));
+        EXPECT_EQ(PurloSettings::save(settings, store), std::errc::invalid_argument);
         EXPECT_EQ(store.writeCount, 0);
         expectKeys(store, {"old", "older", "bad"}, "unencodable");
     }
@@ -713,7 +719,8 @@ TEST(PurloSettingsStore, WhatCannotBeEncodedOrWrittenChangesNothing) {
     for (const std::string_view failing : {purloSettingsKey, purloSettingsBackupKey}) {
         InMemoryKeyValueStore store = storeHolding({envelope(cat), "older", "bad"});
         store.failingKeys.emplace(failing);
-        EXPECT_FALSE(PurloSettings::save(PurloSettings{}, store)) << failing;
+        EXPECT_EQ(PurloSettings::save(PurloSettings{}, store), std::errc::no_space_on_device)
+            << failing;
         EXPECT_EQ(store.data(purloSettingsKey), envelope(cat)) << failing;
         EXPECT_EQ(store.data(purloSettingsCorruptKey), "bad") << failing;
     }

@@ -1,8 +1,10 @@
+#include "model/PurloSettingsStore.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileKeyValueStore.h"
 #include "tests/support/TemporaryFolder.h"
 
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -57,14 +59,22 @@ TEST(AtomicFile, FailuresNameTheFileAndTheReason) {
 TEST(AtomicFile, ReadsOnlyRegularFilesWithoutBlocking) {
     TemporaryFolder folder;
     std::error_code error;
-    EXPECT_EQ(readRegularFile(folder / "absent", error), std::nullopt);
+    EXPECT_EQ(readRegularFile(folder / "absent", 16, error), std::nullopt);
     EXPECT_EQ(error, std::errc::no_such_file_or_directory);
     ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
-    EXPECT_EQ(readRegularFile(folder / "pipe", error), std::nullopt);
+    EXPECT_EQ(readRegularFile(folder / "pipe", 16, error), std::nullopt);
     EXPECT_EQ(error, std::errc::invalid_argument);
     writeFile(folder / "plain", "bytes");
-    EXPECT_EQ(readRegularFile(folder / "plain", error), "bytes");
+    EXPECT_EQ(readRegularFile(folder / "plain", 16, error), "bytes");
     EXPECT_FALSE(error);
+    writeFile(folder / "sixteen", std::string(16, 'x'));
+    EXPECT_EQ(readRegularFile(folder / "sixteen", 16, error), std::string(16, 'x'));
+    writeFile(folder / "seventeen", std::string(17, 'x'));
+    EXPECT_EQ(readRegularFile(folder / "seventeen", 16, error), std::nullopt);
+    EXPECT_EQ(error, std::errc::file_too_large);
+    // Its size says nothing; the read itself stops one byte past the bound.
+    EXPECT_EQ(readRegularFile("/proc/self/status", 16, error), std::nullopt);
+    EXPECT_EQ(error, std::errc::file_too_large);
     EXPECT_EQ(FileKeyValueStore(folder.path()).data("pipe"), std::nullopt);
 }
 
@@ -140,6 +150,122 @@ TEST(FileKeyValueStore, KeyNamesAreNeverPaths) {
     EXPECT_EQ(readFile(temporary / "outside"), "secret");
     EXPECT_EQ(entriesIn(temporary / "Purlo"), 1);
     EXPECT_TRUE(FileKeyValueStore::isValidKey("purlo.settings.v1.corrupt"));
+}
+
+TEST(AtomicFile, StaleTemporaryFilesOfOursGoAndNothingElse) {
+    const TemporaryFolder temporary;
+    const auto folder = temporary / "Purlo";
+    const auto ago = [](int seconds) {
+        return std::filesystem::file_time_type::clock::now() - std::chrono::seconds(seconds);
+    };
+    struct Row {
+        std::string name;
+        int age;
+        bool removed;
+    };
+    const Row rows[] = {
+        {".purlo.settings.v1.0123456789abcdef.tmp", 120, true},
+        {".settings.json.00000000ffffffff.tmp", 61 + 3600, true},
+        {".purlo.settings.v1.0123456789abcdee.tmp", 30, false}, // a write under way
+        {".purlo.settings.v1.0123456789ABCDEF.tmp", 120, false},
+        {".purlo.settings.v1.0123456789abcde.tmp", 120, false},
+        {".purlo.settings.v1.Ab12Cd", 120, false},
+        {"..0123456789abcdef.tmp", 120, false},
+        {".0123456789abcdef.tmp", 120, false},
+        {"notes.0123456789abcdef.tmp", 120, false},
+        {"purlo.settings.v1", 120, false},
+    };
+    for (const Row& row : rows) {
+        writeFile(folder / row.name, "half");
+        std::filesystem::last_write_time(folder / row.name, ago(row.age));
+    }
+    std::filesystem::create_directory(folder / ".folder.0123456789abcdef.tmp");
+    std::filesystem::create_symlink(folder / "purlo.settings.v1",
+                                    folder / ".link.0123456789abcdef.tmp");
+
+    // Beside one file, only that file's own temporary files go.
+    removeStaleTemporaryFiles(folder / "settings.json");
+    EXPECT_FALSE(std::filesystem::exists(folder / rows[1].name));
+    EXPECT_TRUE(std::filesystem::exists(folder / rows[0].name));
+
+    FileKeyValueStore(folder).removeStaleTemporaryFiles();
+    for (const Row& row : rows) {
+        EXPECT_EQ(std::filesystem::exists(folder / row.name), !row.removed) << row.name;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder / ".folder.0123456789abcdef.tmp"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / ".link.0123456789abcdef.tmp"));
+    removeStaleTemporaryFilesIn(temporary / "missing"); // nothing to do, nothing thrown
+}
+
+PurloSettings userSettings(std::string_view name) {
+    return decodeSettingsPayload(R"({"hasCompletedFirstRunOnboarding":true,"skin":"orange",)"
+                                 R"("userName":"Ada","pinnedMessage":"hi","companionName":")" +
+                                 std::string(name) +
+                                 R"(","completionStreak":{"currentDayCount":3,"bestDayCount":5,)"
+                                 R"("totalCompletions":41}})")
+        .value()
+        .settings;
+}
+
+TEST(SettingsFiles, TwoDamagesStillFindTheLastSettingsThatDecoded) {
+    const std::string damages[] = {"{\"schemaVersion\":1,", "", std::string("{}\0junk", 7),
+                                   std::string(2 * 1024 * 1024, ' ')};
+    for (const std::string& damage : damages) {
+        const TemporaryFolder folder;
+        FileKeyValueStore store(folder.path());
+        const PurloSettings miso = userSettings("Miso"), moved = userSettings("Moved");
+        ASSERT_FALSE(PurloSettings::save(miso, store));
+        ASSERT_FALSE(PurloSettings::save(moved, store));
+        // Damaged while the program runs, which saves again, then damaged once more.
+        writeFile(folder / "purlo.settings.v1", damage);
+        ASSERT_FALSE(PurloSettings::save(userSettings("Later"), store));
+        writeFile(folder / "purlo.settings.v1", damage);
+
+        const auto loaded = PurloSettings::load(store);
+        EXPECT_EQ(loaded.recovery, PurloSettingsLoadResult::Recovery::restoredBackup)
+            << damage.size();
+        EXPECT_EQ(loaded.settings, miso) << damage.size();
+        EXPECT_LE(std::filesystem::file_size(folder / "purlo.settings.v1.corrupt"),
+                  FileKeyValueStore::maximumValueSize);
+    }
+}
+
+TEST(SettingsFiles, WhatCannotBeReadAsAFileIsSetAsideAndTheBackupRestored) {
+    const auto folderInItsPlace = [](const std::filesystem::path& primary) {
+        std::filesystem::create_directories(primary / "inside");
+    };
+    const auto pipeInItsPlace = [](const std::filesystem::path& primary) {
+        ASSERT_EQ(::mkfifo(primary.c_str(), 0600), 0);
+    };
+    const auto tooLarge = [](const std::filesystem::path& primary) {
+        // Valid settings, padded far beyond any real file.
+        const auto bytes = encodeSettingsEnvelope(userSettings("Huge")).value();
+        writeFile(primary, bytes + std::string(2 * 1024 * 1024, '\n'));
+    };
+    const std::pair<std::string, std::function<void(const std::filesystem::path&)>> rows[] = {
+        {"a folder", folderInItsPlace}, {"a pipe", pipeInItsPlace}, {"too large", tooLarge}};
+    for (const auto& [name, replace] : rows) {
+        const TemporaryFolder folder;
+        FileKeyValueStore store(folder.path());
+        const PurloSettings miso = userSettings("Miso");
+        ASSERT_FALSE(PurloSettings::save(miso, store));
+        ASSERT_FALSE(PurloSettings::save(userSettings("Moved"), store));
+        std::filesystem::remove(folder / "purlo.settings.v1");
+        replace(folder / "purlo.settings.v1");
+
+        EXPECT_EQ(
+            PurloSettings::load(store),
+            (PurloSettingsLoadResult{miso, PurloSettingsLoadResult::Recovery::restoredBackup}))
+            << name;
+        EXPECT_EQ(store.data("purlo.settings.v1"), encodeSettingsEnvelope(miso)) << name;
+        const auto aside = folder / "purlo.settings.v1.corrupt";
+        EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(aside))) << name;
+        if (std::filesystem::is_regular_file(aside)) {
+            EXPECT_EQ(std::filesystem::file_size(aside), FileKeyValueStore::maximumValueSize);
+        }
+        EXPECT_FALSE(PurloSettings::save(userSettings("Next"), store)) << name;
+        EXPECT_EQ(store.data("purlo.settings.v1.backup"), encodeSettingsEnvelope(miso)) << name;
+    }
 }
 
 } // namespace

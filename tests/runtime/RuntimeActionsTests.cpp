@@ -1,3 +1,4 @@
+#include "model/PurloSettingsStore.h"
 #include "platform/AutostartLoginItem.h"
 #include "runtime/LaunchAtLogin.h"
 #include "tests/support/RuntimeHarness.h"
@@ -67,6 +68,37 @@ TEST(RuntimeActions, ALoggedWinCheersWithWhatItMeantForTheStreak) {
         EXPECT_EQ(harness.scene().message, (CompanionMessage{text, CompanionMessage::Kind::happy}));
         EXPECT_EQ(harness.stored().completionStreak.totalCompletions, before.totalCompletions + 1);
     }
+}
+
+TEST(RuntimeActions, AFailedSaveIsSaidOnceAndKeptUntilASaveSucceeds) {
+    RuntimeHarness harness;
+    PurloRuntime& runtime = harness.runtime();
+    runtime.start();
+    harness.store.failingKeys.emplace(purloSettingsKey);
+    const std::string failure = "Couldn’t save settings: no space left on device";
+    const CompanionMessage said{failure, CompanionMessage::Kind::soft};
+    runtime.markWin(harness.clock.now());
+    EXPECT_EQ(*runtime.settingsSaveFailure(), failure);
+    EXPECT_EQ(harness.scene().message, said) << "above the win's cheer";
+    harness.loop.advance(PurloRuntime::saveFailureBubbleDuration - 0.2);
+    EXPECT_EQ(harness.scene().message, said);
+    harness.loop.advance(0.4);
+    EXPECT_NE(harness.scene().message, said);
+
+    runtime.markWin(harness.clock.now());
+    EXPECT_NE(harness.scene().message, said) << "the same failure again is not news";
+    EXPECT_EQ(*runtime.settingsSaveFailure(), failure);
+    harness.store.failingKeys.clear();
+    runtime.wake();
+    EXPECT_EQ(*runtime.settingsSaveFailure(), std::nullopt);
+    EXPECT_EQ(harness.stored().completionStreak.totalCompletions, 2) << "nothing was lost";
+    harness.store.failingKeys.emplace(purloSettingsBackupKey);
+    runtime.markWin(harness.clock.now());
+    EXPECT_EQ(harness.scene().message, said) << "a failure after a success is news again";
+
+    EXPECT_EQ(PurloRuntime::settingsSaveFailureMessage(
+                  std::make_error_code(std::errc::read_only_file_system)),
+              "Couldn’t save settings: read-only file system");
 }
 
 TEST(RuntimeZoomiesDash, RunsOutAndHomeInThreePointSixSecondsUnlessADragOrAPetCatchesHer) {

@@ -7,28 +7,46 @@
 
 namespace purlo::testing {
 
-// Keeps values in memory; a key can be made to refuse writes, as a full disk would.
+// Keeps values in memory; a key can be made to refuse writes, as a full disk would,
+// or to hold something that cannot be read, as a folder in a file's place would.
 class InMemoryKeyValueStore final : public KeyValueStore {
 public:
-    std::optional<std::string> data(std::string_view key) const override {
-        const auto found = values.find(key);
-        return found == values.end() ? std::nullopt : std::optional<std::string>(found->second);
-    }
-    bool setData(std::string_view key, std::string_view bytes) override {
-        ++writeCount;
-        if (failingKeys.contains(std::string(key))) {
-            return false;
+    StoredData read(std::string_view key) const override {
+        if (unreadableKeys.contains(key)) {
+            return {std::nullopt, std::make_error_code(std::errc::is_a_directory)};
         }
+        const auto found = values.find(key);
+        return {found == values.end() ? std::nullopt : std::optional<std::string>(found->second),
+                {}};
+    }
+    std::error_code write(std::string_view key, std::string_view bytes) override {
+        ++writeCount;
+        if (failingKeys.contains(key)) {
+            return std::make_error_code(std::errc::no_space_on_device);
+        }
+        unreadableKeys.erase(std::string(key));
         values.insert_or_assign(std::string(key), std::string(bytes));
-        return true;
+        return {};
     }
     bool remove(std::string_view key) override {
         std::erase_if(values, [&](const auto& entry) { return entry.first == key; });
         return true;
     }
+    bool setAside(std::string_view from, std::string_view to) override {
+        remove(to);
+        if (unreadableKeys.erase(std::string(from)) > 0) {
+            unreadableKeys.emplace(to);
+        }
+        if (const auto found = values.find(from); found != values.end()) {
+            values.insert_or_assign(std::string(to), found->second);
+            values.erase(found);
+        }
+        return true;
+    }
 
     std::map<std::string, std::string, std::less<>> values;
     std::set<std::string, std::less<>> failingKeys;
+    std::set<std::string, std::less<>> unreadableKeys;
     int writeCount = 0;
 };
 
