@@ -101,18 +101,22 @@ struct LaidOutSettings {
 };
 
 // Whether the window at origin shows the page's cards where layout has them, each
-// on the window's ground: the middle of each card's top edge is the card's face, and
-// just under the card the page's ground shows. Only what the scrolling area shows
-// counts.
+// on the window's ground: the middle of each card's top and bottom edges, just inside,
+// is the card's face, and just under the card the page's ground shows, so a card drawn
+// shorter or taller than laid out (folded where it should be open) does not pass. Only
+// what the scrolling area shows counts.
 bool showsCards(const QImage& shot, QPoint origin, const std::vector<QRect>& cards, QRect shown,
                 bool dark) {
     const QColor face = themeQColor(PurloTheme::cardBackground, dark);
     const QColor ground = themeQColor(PurloTheme::windowBackground, dark);
     return std::all_of(cards.begin(), cards.end(), [&](const QRect& card) {
         const QPoint top(card.center().x(), card.top() + 3);
+        const QPoint bottom(card.center().x(), card.bottom() - 3);
         const QPoint under(card.center().x(), card.bottom() + 5);
-        return (!shown.contains(top) || shot.pixelColor(origin + top) == face) &&
-               (!shown.contains(under) || shot.pixelColor(origin + under) == ground);
+        const auto shows = [&](QPoint point, const QColor& colour) {
+            return !shown.contains(point) || shot.pixelColor(origin + point) == colour;
+        };
+        return shows(top, face) && shows(bottom, face) && shows(under, ground);
     });
 }
 
