@@ -7,7 +7,6 @@
 #include "app/PurloSettingsWindowPresenter.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
-#include "intents/PurloIntentRequest.h"
 #include "platform/Environment.h"
 
 #include <QApplication>
@@ -73,8 +72,8 @@ int runPurloApplication(int argc, char** argv) {
                                composition.store(), composition.moveToApplicationsPorts()});
 
     SingleInstance instance;
-    const auto answerIntent = [&composition](std::string_view request) {
-        return PurloIntentRequest::answer(request, composition.runtime());
+    const auto answerIntent = [&delegate](std::string_view request) {
+        return delegate.handleIntent(request);
     };
     if (!instance.listen(
             channel, [&delegate] { delegate.handleReopen(); }, answerIntent)) {
