@@ -219,16 +219,9 @@ QRect onScreen(const QWidget& popover, const char* title) {
 
 using Titles = std::vector<std::string>;
 
-// The rows lit, and the rows the pointer really is on, top to bottom.
-Titles litRows(const QWidget& popover) {
-    Titles lit;
-    for (const MenuRow* row : testing::shownWidgets<MenuRow>(popover)) {
-        if (row->hovering()) {
-            lit.push_back(row->text().toStdString());
-        }
-    }
-    return lit;
-}
+using testing::litRows;
+
+// The rows the pointer really is on, top to bottom.
 Titles rowsUnderPointer(const QWidget& popover) {
     Titles under;
     for (const MenuRow* row : testing::shownWidgets<MenuRow>(popover)) {

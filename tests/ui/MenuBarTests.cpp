@@ -19,6 +19,7 @@ namespace {
 using Mode = PomodoroController::State::Mode;
 using Titles = std::vector<std::string>;
 using Trailing = MenuRow::Trailing;
+using testing::litRows;
 using testing::pointAt;
 using testing::press;
 using testing::visibleRowTitles;
@@ -334,16 +335,6 @@ TEST_F(PurloMenuBarViewTest, NapChoicesFoldAwayAfterAChoiceAndWhileSheSleeps) {
 QPoint middleOf(const QWidget& popover, const QString& title) {
     const QAbstractButton* row = testing::button(popover, title);
     return row != nullptr ? row->mapToGlobal(row->rect().center()) : QPoint(-100, -100);
-}
-
-Titles litRows(const QWidget& popover) {
-    Titles lit;
-    for (const MenuRow* row : testing::shownWidgets<MenuRow>(popover)) {
-        if (row->hovering()) {
-            lit.push_back(row->text().toStdString());
-        }
-    }
-    return lit;
 }
 
 TEST_F(PurloMenuBarViewTest, OnlyTheRowUnderThePointerIsLitWhileRowsComeAndGoUnderIt) {
