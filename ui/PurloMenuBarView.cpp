@@ -298,22 +298,26 @@ void PurloMenuBarView::fitToContent(const std::optional<HeldPlace>& held) {
     layout()->activate();
     adjustSize();
     if (held && height() != held->window.height()) {
-        int shift = 0;
-        if (held->part && held->part->isVisible()) {
-            shift = held->part->y() - held->partTop;
-        } else if (held->bottomEdge) {
-            shift = height() - held->window.height();
-        }
-        int top = held->window.y() - shift;
-        if (const QScreen* place = screen()) {
-            const QRect area = place->availableGeometry();
-            top = std::max(area.top(), std::min(top, area.top() + area.height() - height()));
-        }
-        move(held->window.x(), top);
+        move(heldOrigin(*held));
     }
     for (MenuRow* row : findChildren<MenuRow*>()) {
         row->recheckHover();
     }
+}
+
+QPoint PurloMenuBarView::heldOrigin(const HeldPlace& held) const {
+    int shift = 0;
+    if (held.part && held.part->isVisible()) {
+        shift = held.part->y() - held.partTop;
+    } else if (held.bottomEdge) {
+        shift = height() - held.window.height();
+    }
+    int top = held.window.y() - shift;
+    if (const QScreen* place = screen()) {
+        const QRect area = place->availableGeometry();
+        top = std::max(area.top(), std::min(top, area.top() + area.height() - height()));
+    }
+    return {held.window.x(), top};
 }
 
 void PurloMenuBarView::refreshContent() {
