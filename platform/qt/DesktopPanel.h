@@ -37,7 +37,6 @@ public:
     // on; the window system sends whatever happens beside it to the windows below at
     // once. Told to the window system only when it changes.
     void setInputArea(QRect area);
-    const std::optional<QRect>& inputArea() const { return inputArea_; }
 
     // The lower-left corner in global coordinates, in whole points.
     Point origin() const;
