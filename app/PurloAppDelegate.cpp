@@ -2,6 +2,7 @@
 
 #include "app/PurloMenuBarController.h"
 #include "companion/qt/PurloFontRegistrar.h"
+#include "intents/PurloIntentRequest.h"
 #include "platform/qt/QtAlertPresenter.h"
 #include "runtime/PurloRuntime.h"
 #include "ui/OnboardingWindowController.h"
@@ -52,6 +53,12 @@ void PurloAppDelegate::applicationDidFinishLaunching() {
 void PurloAppDelegate::createMenuBarItem() {
     menuBarController_ = std::make_unique<PurloMenuBarController>(*runtime_, clock_, context_.loop,
                                                                   context_.appearance);
+    menuBarController_->setUserReturned([this] { userReturned(); });
+    menuBarController_->setOpenSettings([this] {
+        if (settingsWindow_.show) {
+            settingsWindow_.show();
+        }
+    });
 }
 
 // A first run opens onboarding here, through its own window controller owned by the
@@ -96,6 +103,22 @@ bool PurloAppDelegate::handleReopen() {
         settingsWindow_.show();
     }
     return false;
+}
+
+std::string PurloAppDelegate::handleIntent(std::string_view request) {
+    std::string answer = PurloIntentRequest::answer(request, obtainRuntime_());
+    // A status report from an agent's hook is no visit from the user.
+    const auto intent = PurloIntentRequest::decode(request);
+    if (intent && !std::holds_alternative<SetPurloAgentStatusIntent>(*intent)) {
+        userReturned();
+    }
+    return answer;
+}
+
+void PurloAppDelegate::userReturned() {
+    if (onboardingWindowController_) {
+        onboardingWindowController_->bringForwardIfPending();
+    }
 }
 
 void PurloAppDelegate::appearanceChanged() {

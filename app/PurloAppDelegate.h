@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace purlo {
@@ -65,6 +66,13 @@ public:
     // A second start of the program: onboarding while it is pending, else Settings.
     // Always false, as the platform's reopen answer is.
     bool handleReopen();
+    // An action asked of the running program ("purlo intent ..."): performs it and
+    // gives the answer to send back. One that acts on her is the user coming back.
+    std::string handleIntent(std::string_view request);
+    // The user came back to Purlo (the paw, "Settings…", an action for her): while
+    // onboarding is pending, its window comes back in front, even after its close
+    // button hid it. Linux tells a program no more than that it became active.
+    void userReturned();
     // The desktop's look changed.
     void appearanceChanged();
 

@@ -8,7 +8,6 @@
 #include "app/SingleInstance.h"
 #include "app/SocketPlace.h"
 #include "app/TerminationSignals.h"
-#include "intents/PurloIntentRequest.h"
 #include "platform/Environment.h"
 
 #include <QApplication>
@@ -62,8 +61,8 @@ std::optional<int> secondStartStatus(SingleInstance& instance, const SocketPlace
 bool serve(SingleInstance& instance, const SocketPlace& place, PurloAppDelegate& delegate,
            PurloComposition& composition) {
     const QString channel = socketName(place);
-    const auto answerIntent = [&composition](std::string_view request) {
-        return PurloIntentRequest::answer(request, composition.runtime());
+    const auto answerIntent = [&delegate](std::string_view request) {
+        return delegate.handleIntent(request);
     };
     if (instance.listen(
             channel, composition.loop(), [&delegate] { delegate.handleReopen(); }, answerIntent)) {

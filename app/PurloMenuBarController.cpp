@@ -73,8 +73,16 @@ PurloMenuBarView& PurloMenuBarController::popover() {
         PurloMenuBarView::Actions{
             .dismiss = [this] { popover_->hide(); },
             .openSettings =
-                [&runtime, &appearance] {
-                    PurloSettingsWindowPresenter::shared().show(std::nullopt, runtime, appearance);
+                [this, &runtime, &appearance] {
+                    if (openSettings_) {
+                        openSettings_();
+                    } else {
+                        PurloSettingsWindowPresenter::shared().show(std::nullopt, runtime,
+                                                                    appearance);
+                    }
+                    if (userReturned_) {
+                        userReturned_();
+                    }
                 },
             .quit = [] { QCoreApplication::quit(); },
         });
@@ -89,10 +97,16 @@ void PurloMenuBarController::togglePopover() {
         popover_->hide();
         return;
     }
+    // Whatever the user came back for shows first; the popover opens over it.
+    if (userReturned_) {
+        userReturned_();
+    }
     PurloMenuBarView& view = popover();
     anchor_ = anchor();
     placePopover();
+    opening_ = true;
     view.show();
+    opening_ = false;
     view.raise();
     view.activateWindow();
     view.setFocus(Qt::PopupFocusReason);
@@ -115,12 +129,12 @@ void PurloMenuBarController::placePopover() {
     popover_->move(popoverOrigin(anchor_, popover_->size(), area));
 }
 
-// The popover grows and shrinks as rows come and go; it stays beside the paw and keeps
-// its rounded outline.
+// The popover opens beside the paw at the size of its content, and keeps its rounded
+// outline as it grows and shrinks.
 bool PurloMenuBarController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == popover_.get() && event->type() == QEvent::Resize) {
         popover_->setMask(roundedRegion(popover_->size(), PurloMenuBarView::cornerRadius));
-        if (popover_->isVisible()) {
+        if (opening_) {
             placePopover();
         }
     }

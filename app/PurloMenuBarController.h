@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QRect>
 #include <QSystemTrayIcon>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 
@@ -39,6 +40,16 @@ public:
     // keyboard.
     void togglePopover();
 
+    // Runs whenever the user comes back to Purlo through the paw: as the popover opens,
+    // and after "Settings…" in it has opened Settings.
+    void setUserReturned(std::function<void()> userReturned) {
+        userReturned_ = std::move(userReturned);
+    }
+    // How "Settings…" opens Settings; without it, through the program's one presenter.
+    void setOpenSettings(std::function<void()> openSettings) {
+        openSettings_ = std::move(openSettings);
+    }
+
     QSystemTrayIcon& statusItem() { return statusItem_; }
     PurloMenuBarView& popover();
     bool isPopoverShown() const { return popover_ && popover_->isVisible(); }
@@ -59,6 +70,11 @@ private:
     std::unique_ptr<PurloMenuBarView> popover_;
     QSystemTrayIcon statusItem_;
     QRect anchor_;
+    std::function<void()> userReturned_;
+    std::function<void()> openSettings_;
+    // True while the popover opens and takes its first size beside the anchor; later
+    // sizes are the popover's own to place, under the pointer.
+    bool opening_ = false;
 };
 
 } // namespace purlo

@@ -33,7 +33,7 @@ CanvasRect CompanionViewLayout::catViewArea(double s) {
     const double centreY = frame.y + frame.height / 2;
     const double half = catSide * s / 2 + catOverflow * s;
     return intersection({centreX - half, centreY - half, 2 * half, 2 * half},
-                        {0, 0, panelWidth, panelHeight});
+                        {0, 0, panelWidth, windowHeight});
 }
 
 double CompanionViewLayout::bubbleBottom(double s) {

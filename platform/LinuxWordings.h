@@ -15,13 +15,21 @@ struct LinuxWordings {
     static constexpr std::string_view settingsShortcutHint = "Ctrl+,";
     static constexpr std::string_view quitShortcutHint = "Ctrl+Q";
 
-    // The flash after hiding her from the popover, which named the command key.
-    static constexpr std::string_view hidingFlash = "hiding — Ctrl+H to return";
+    // The flash after hiding her from the popover, which promised a key that brings her
+    // back from anywhere. Linux has no such key for her: the paw's menu does it (its
+    // Ctrl+H works only while the menu is open).
+    static constexpr std::string_view hidingFlash = "hiding — the paw brings her back";
 
     // The permissions slide's subtitle, which sent the user to the Mac's settings to
     // enable typing reactions; here hearing key timing asks for no permission.
     static constexpr std::string_view typingPermissionSubtitle =
         "Typing reactions need no permission on Linux.";
+
+    // The slide's paragraph, which offered an optional permission to grant; here key
+    // timing comes from the display's X Input extension, with nothing to grant.
+    static constexpr std::string_view typingPermissionExplanation =
+        "Through the X Input extension Purlo taps along with your keypress timing. She does "
+        "not read the text you type.";
 
     // The slide's button, which opened the Mac's privacy settings; here it looks for the
     // display's key events again.

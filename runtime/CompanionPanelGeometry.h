@@ -22,6 +22,19 @@ inline double edgePaddingInUse(std::int64_t storedPadding) {
     return static_cast<double>(std::clamp<std::int64_t>(storedPadding, 0, maximumEdgePadding));
 }
 
+// Where she takes the pointer, for the panel at origin: her 128-point frame about her
+// head, scaled by s (her moment's size times the user's, never below a tenth), with 6
+// points around it.
+inline Rect companionBodyArea(Point origin, double s) {
+    constexpr double frameSide = 128;
+    constexpr double margin = 6;
+    constexpr double smallestScale = 0.1;
+    const double side = std::max(s, smallestScale) * frameSide;
+    return {{origin.x + (companionPanelSize.width - side) / 2 - margin,
+             origin.y + companionHeadOffset.height - side / 2 - margin},
+            {side + 2 * margin, side + 2 * margin}};
+}
+
 inline Point offsetBy(Point point, Size offset) {
     return {point.x + offset.width, point.y + offset.height};
 }

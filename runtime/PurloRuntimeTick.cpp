@@ -8,11 +8,6 @@
 namespace purlo {
 namespace {
 
-// The body the pointer can reach, before scaling, and the margin around it.
-constexpr double bodySide = 128;
-constexpr double bodyMargin = 6;
-constexpr double smallestBodyScale = 0.1;
-
 double clampedCompanionScale(double scale) {
     if (scale <= PurloRuntime::minimumCompanionScale) {
         return PurloRuntime::minimumCompanionScale;
@@ -124,11 +119,7 @@ void PurloRuntime::updateMouseAcceptance(double scale, Point mouse) {
     // While dragged she keeps the pointer wherever it goes.
     if (!companionDragInProgress_) {
         const CompanionScene& scene = *scene_;
-        const double side = std::max(scale * scene.scale, smallestBodyScale) * bodySide;
-        const Rect body{{scene.position.x + (companionPanelSize.width - side) / 2 - bodyMargin,
-                         scene.position.y + companionHeadOffset.height - side / 2 - bodyMargin},
-                        {side + 2 * bodyMargin, side + 2 * bodyMargin}};
-        accepts = body.contains(mouse);
+        accepts = companionBodyArea(scene.position, scale * scene.scale).contains(mouse);
     }
     if (accepts != *companionAcceptsMouse_) {
         companionAcceptsMouse_.set(accepts);

@@ -7,17 +7,23 @@
 
 namespace purlo {
 
-// One line of text in one font and colour that never wraps: a text too long for its
-// place ends in an ellipsis. Its height is the font's line.
+// Text in one font and colour. A single line never wraps: a text too long for its place
+// ends in an ellipsis, and its height is the font's line. A wrapping line breaks at
+// spaces, or inside a word too long for any line, and is as tall as its lines.
 class MenuLine final : public QWidget {
 public:
-    MenuLine(const QFont& font, const QColor& color, QWidget* parent = nullptr);
+    enum class Overflow { elide, wrap };
+
+    MenuLine(const QFont& font, const QColor& color, QWidget* parent = nullptr,
+             Overflow overflow = Overflow::elide);
 
     const QString& text() const { return text_; }
     void setText(const QString& text);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override;
+    int heightForWidth(int width) const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -25,6 +31,7 @@ protected:
 private:
     QString text_;
     QColor color_;
+    Overflow overflow_;
 };
 
 } // namespace purlo

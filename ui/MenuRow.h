@@ -52,6 +52,8 @@ public:
     const Trailing& trailing() const { return trailing_; }
     bool indented() const { return indented_; }
     bool hovering() const;
+    // Lights or darkens the row for where the pointer is now.
+    void recheckHover() { hover_.recheck(); }
     // Where the title starts, from the row's leading edge.
     double titleOffset() const;
 

@@ -89,10 +89,8 @@ OnboardingPermissionsSlide::OnboardingPermissionsSlide(PurloRuntime& runtime,
     stack->addWidget(preview_);
     stack->addWidget(
         paragraph(QStringLiteral("Typing reaction preview"), 13, PurloTheme::secondaryText));
-    stack->addWidget(paragraph(QStringLiteral("Optional Input Monitoring lets Purlo tap along "
-                                              "with your keypress timing. She does not read the "
-                                              "text you type."),
-                               15, PurloTheme::primaryText));
+    stack->addWidget(paragraph(QString::fromUtf8(LinuxWordings::typingPermissionExplanation), 15,
+                               PurloTheme::primaryText));
 
     auto* ready = new QHBoxLayout(readyLabel_);
     ready->setContentsMargins(0, 0, 0, 0);

@@ -55,9 +55,17 @@ void PointerHover::windowEvent(const QEvent& event) {
     case QEvent::Leave:
         set(false);
         break;
+    // The window system has placed the window somewhere else under a still pointer.
+    case QEvent::Move:
+        recheck();
+        break;
     default:
         break;
     }
+}
+
+void PointerHover::recheck() {
+    follow(QCursor::pos());
 }
 
 void PointerHover::follow(QPointF globalPosition) {

@@ -15,7 +15,7 @@ namespace purlo {
 // still pointer may be told that the pointer entered and never that it left, and its
 // highlight would stay lit beside the one the pointer is really on. So the state is
 // read again from the pointer whenever the widget is shown, hidden, moved or resized,
-// and on every pointer move anywhere in its window.
+// whenever its window moves, and on every pointer move anywhere in its window.
 class PointerHover final : public QObject {
 public:
     // Follows widget; changed runs with each new state. The widget holds the tracker
@@ -26,6 +26,9 @@ public:
     PointerHover& operator=(const PointerHover&) = delete;
 
     bool hovering() const { return hovering_; }
+    // Reads the state again from where the pointer really is: for an owner that just
+    // moved the widget's window, which tells its widgets nothing.
+    void recheck();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -14,11 +14,14 @@
 #include "ui/PurloMenuBarStatus.h"
 
 #include <QBoxLayout>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
+#include <QScreen>
+#include <algorithm>
 
 namespace purlo {
 namespace {
@@ -218,6 +221,7 @@ PurloMenuBarView::~PurloMenuBarView() = default;
 
 void PurloMenuBarView::buildHeader(QLayout& column) {
     auto* header = new QWidget(this);
+    header_ = header;
     auto* row = new QHBoxLayout(header);
     row->setContentsMargins(10, 8, 10, 10);
     row->setSpacing(11);
@@ -231,8 +235,10 @@ void PurloMenuBarView::buildHeader(QLayout& column) {
     texts->setSpacing(1);
     name_ = new MenuLine(menuFont(15, QFont::Bold), themeQColor(PurloTheme::menuText), header);
     name_->setObjectName(QStringLiteral("companionName"));
+    // Some flashes are longer than the header is wide: they wrap rather than lose words.
     status_ = new MenuLine(menuFont(12.5, QFont::DemiBold),
-                           themeQColor(PurloTheme::accent, popoverIsDark), header);
+                           themeQColor(PurloTheme::accent, popoverIsDark), header,
+                           MenuLine::Overflow::wrap);
     status_->setObjectName(QStringLiteral("statusLine"));
     texts->addWidget(name_);
     texts->addWidget(status_);
@@ -267,6 +273,54 @@ void PurloMenuBarView::refresh() {
     if (!isVisible()) {
         return;
     }
+    const HeldPlace held = heldPlace();
+    refreshContent();
+    fitToContent(held);
+}
+
+PurloMenuBarView::HeldPlace PurloMenuBarView::heldPlace() const {
+    const QPoint pointer = mapFromGlobal(QCursor::pos());
+    for (QWidget* part : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (part->isVisible() && part->geometry().contains(pointer)) {
+            return {geometry(), part, part->y(), false};
+        }
+    }
+    return {geometry(), nullptr, 0, pointer.y() >= height() / 2};
+}
+
+void PurloMenuBarView::fitToContent(const std::optional<HeldPlace>& held) {
+    // The popover takes the size of its content, as rows come and go.
+    if (!isWindow()) {
+        return;
+    }
+    // The status line may now wrap onto more lines or fewer: the header is measured again.
+    header_->updateGeometry();
+    layout()->activate();
+    adjustSize();
+    if (held && height() != held->window.height()) {
+        move(heldOrigin(*held));
+    }
+    for (MenuRow* row : findChildren<MenuRow*>()) {
+        row->recheckHover();
+    }
+}
+
+QPoint PurloMenuBarView::heldOrigin(const HeldPlace& held) const {
+    int shift = 0;
+    if (held.part && held.part->isVisible()) {
+        shift = held.part->y() - held.partTop;
+    } else if (held.bottomEdge) {
+        shift = height() - held.window.height();
+    }
+    int top = held.window.y() - shift;
+    if (const QScreen* place = screen()) {
+        const QRect area = place->availableGeometry();
+        top = std::max(area.top(), std::min(top, area.top() + area.height() - height()));
+    }
+    return {held.window.x(), top};
+}
+
+void PurloMenuBarView::refreshContent() {
     const PurloSettings& settings = *runtime_.settings();
     const CompanionScene& scene = *runtime_.scene();
     const PomodoroController::State& pomodoro = *runtime_.pomodoro();
@@ -300,12 +354,6 @@ void PurloMenuBarView::refresh() {
 
     const bool focusIdle = pomodoro.mode == PomodoroController::State::Mode::idle;
     focusRow_->setTitle(focusIdle ? QStringLiteral("Start focus") : QStringLiteral("Stop focus"));
-
-    // The popover takes the size of its content, as rows come and go.
-    if (isWindow()) {
-        layout()->activate();
-        adjustSize();
-    }
 }
 
 void PurloMenuBarView::flash(std::string message) {
@@ -400,9 +448,11 @@ void PurloMenuBarView::keyPressEvent(QKeyEvent* event) {
     row->click();
 }
 
+// Opening places the popover afresh: nothing of an earlier place is held.
 void PurloMenuBarView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    refresh();
+    refreshContent();
+    fitToContent(std::nullopt);
 }
 
 } // namespace purlo

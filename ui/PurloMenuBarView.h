@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -66,11 +67,28 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // What keeps its place on the screen while the popover changes height: the part
+    // under the pointer (a row, the header, a divider), else the edge nearer to it.
+    struct HeldPlace {
+        QRect window; // the popover's place before the change
+        QPointer<QWidget> part;
+        int partTop = 0;
+        bool bottomEdge = false;
+    };
+
     void buildHeader(QLayout& column);
     MenuRow* addRow(QLayout& column, MenuRow* row);
     // Brings every label, row and the size up to the runtime's present state; only
     // while shown, since nobody sees it otherwise and showing refreshes it.
     void refresh();
+    void refreshContent();
+    HeldPlace heldPlace() const;
+    // Takes the size of the content; with a held place, the window moves so that the
+    // place stays put, as far as the screen allows. The rows' highlights then follow
+    // the pointer's real position over the new geometry.
+    void fitToContent(const std::optional<HeldPlace>& held);
+    // Where the popover goes so that the held place stays put, kept on its screen.
+    QPoint heldOrigin(const HeldPlace& held) const;
     std::string companionName() const;
 
     void toggleCompanionVisibility();
@@ -90,6 +108,7 @@ private:
     Cancellable moodResetTask_;
     bool napOptionsExpanded_ = false;
 
+    QWidget* header_ = nullptr;
     PixelCatView* portrait_ = nullptr;
     MenuLine* name_ = nullptr;
     MenuLine* status_ = nullptr;

@@ -40,7 +40,7 @@ CompanionView::CompanionView(PurloRuntime& runtime, const CompanionViewModel& vi
     , viewModel_(viewModel) {
     setAttribute(Qt::WA_TranslucentBackground);
     setFixedSize(static_cast<int>(CompanionViewLayout::panelWidth),
-                 static_cast<int>(CompanionViewLayout::panelHeight));
+                 static_cast<int>(CompanionViewLayout::windowHeight));
 
     const CompanionViewModel::Snapshot& first = *viewModel.snapshot();
     cat_ = new PixelCatView(first.displayScene(), first.skin, first.pattern, first.eyeColor,

@@ -17,11 +17,11 @@ namespace purlo {
 
 class PurloRuntime;
 
-// Everything drawn in the companion's panel, back to front: the cat in her 128-point
-// frame on the panel's bottom edge, scaled by her size; the Pomodoro timer to her upper
-// right; her speech bubble above her, coming and going on a spring; and over it all an
-// invisible layer that turns the mouse into pets, drags and clicks. It draws what the
-// view model publishes, so it is rebuilt only when something visible changed.
+// Everything drawn in the companion's window, back to front: the cat in her 128-point
+// frame on the panel's bottom edge, scaled by her size, with room below for her paws; the Pomodoro
+// timer to her upper right; her speech bubble above her, coming and going on a spring; and over it
+// all an invisible layer that turns the mouse into pets, drags and clicks. It draws what the view
+// model publishes, so it is rebuilt only when something visible changed.
 class CompanionView final : public QWidget {
     Q_OBJECT
 

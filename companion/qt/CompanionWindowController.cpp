@@ -1,5 +1,6 @@
 #include "companion/qt/CompanionWindowController.h"
 
+#include "companion/CompanionViewLayout.h"
 #include "model/CatProfile.h"
 #include "model/CompanionPresence.h"
 #include "runtime/CompanionPanelGeometry.h"
@@ -20,9 +21,10 @@ CompanionWindowController::CompanionWindowController(PurloRuntime& runtime,
     : runtime_(runtime)
     , context_(std::move(context))
     , viewModel_(CompanionViewModel::makeSnapshot(*runtime.scene(), *runtime.settings()))
-    , panel_(companionPanelSize, false, context_.panelHints) {
+    , panel_(Size{CompanionViewLayout::panelWidth, CompanionViewLayout::windowHeight}, false,
+             context_.panelHints) {
     panel_.setWindowTitle(qtText(CatProfile::sanitizedName(runtime.settings()->companionName)));
-    panel_.setOrigin(runtime.scene()->position);
+    placeWindow(runtime.scene()->position);
     view_ = new CompanionView(runtime, viewModel_, context_.loop, std::move(openAppearanceSettings),
                               &panel_);
     view_->setReduceMotion(context_.appearance.reduceMotion());
@@ -42,6 +44,7 @@ CompanionWindowController::~CompanionWindowController() = default;
 
 void CompanionWindowController::refreshWindow() {
     applyPlacement(*runtime_.scene(), *runtime_.settings(), runtime_.activeApp()->bundleIdentifier);
+    applyInputArea();
 }
 
 void CompanionWindowController::refreshAppearance() {
@@ -57,6 +60,7 @@ void CompanionWindowController::deliver() {
     view_->setReduceMotion(context_.appearance.reduceMotion());
     viewModel_.update(scene, settings);
     applyPlacement(scene, settings, runtime_.activeApp()->bundleIdentifier);
+    applyInputArea();
 }
 
 void CompanionWindowController::applyPlacement(
@@ -76,18 +80,34 @@ void CompanionWindowController::applyPlacement(
         panel_.orderOut();
     }
     // Also while hidden, so she comes back where she is meant to be.
-    panel_.setOrigin(scene.position);
+    placeWindow(scene.position);
 }
 
+void CompanionWindowController::placeWindow(Point panelOrigin) {
+    panel_.setOrigin({panelOrigin.x, panelOrigin.y - CompanionViewLayout::groundRoom});
+}
+
+// The window system may never say that the pointer left: her hover ends when the
+// runtime finds it off her.
 void CompanionWindowController::applyMouseAcceptance(bool accepts) {
     if (forwardedMouseAcceptance_ == accepts) {
         return;
     }
     forwardedMouseAcceptance_ = accepts;
-    panel_.setIgnoresMouseEvents(!accepts);
     if (!accepts) {
         view_->clearHover();
     }
+}
+
+// Her hit area as the runtime reckons it, from the panel's lower-left corner upward,
+// turned into the window's points from its top-left corner downward.
+void CompanionWindowController::applyInputArea() {
+    const CompanionViewModel::Snapshot& snapshot = *viewModel_.snapshot();
+    const Rect body = companionBodyArea(
+        Point{}, CompanionViewLayout::effectiveScale(snapshot.scale, snapshot.companionScale));
+    const QRectF area(body.origin.x, companionPanelSize.height - (body.origin.y + body.size.height),
+                      body.size.width, body.size.height);
+    panel_.setInputArea(area.toAlignedRect() & panel_.rect());
 }
 
 } // namespace purlo

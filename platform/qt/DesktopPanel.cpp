@@ -75,6 +75,21 @@ void DesktopPanel::setIgnoresMouseEvents(bool ignores) {
     applyFlags(panelFlags(level_, ignores));
 }
 
+void DesktopPanel::setInputArea(QRect area) {
+    if (inputArea_ == area) {
+        return;
+    }
+    inputArea_ = area;
+    // Outward to whole device pixels, so no point of the area is left out.
+    const double density = devicePixelRatioF();
+    const int left = static_cast<int>(std::floor(area.x() * density));
+    const int top = static_cast<int>(std::floor(area.y() * density));
+    const int right = static_cast<int>(std::ceil((area.x() + area.width()) * density));
+    const int bottom = static_cast<int>(std::ceil((area.y() + area.height()) * density));
+    hints_.setInputArea(static_cast<std::uint64_t>(winId()),
+                        PixelArea{left, top, right - left, bottom - top});
+}
+
 Point DesktopPanel::origin() const {
     const Rect topDown{{static_cast<double>(x()), static_cast<double>(y())},
                        {static_cast<double>(width()), static_cast<double>(height())}};

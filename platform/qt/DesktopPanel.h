@@ -3,7 +3,9 @@
 #include "model/Geometry.h"
 #include "platform/PanelHints.h"
 
+#include <QRect>
 #include <QWidget>
+#include <optional>
 
 namespace purlo {
 
@@ -31,6 +33,11 @@ public:
     bool ignoresMouseEvents() const;
     void setIgnoresMouseEvents(bool ignores);
 
+    // Only area (in points, from the panel's top-left corner) takes the pointer from now
+    // on; the window system sends whatever happens beside it to the windows below at
+    // once. Told to the window system only when it changes.
+    void setInputArea(QRect area);
+
     // The lower-left corner in global coordinates, in whole points.
     Point origin() const;
     // Moves the panel when its origin lands on another point. A position that is not a
@@ -50,6 +57,7 @@ private:
 
     PanelHints& hints_;
     Level level_ = Level::floating;
+    std::optional<QRect> inputArea_;
 };
 
 } // namespace purlo

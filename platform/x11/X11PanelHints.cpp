@@ -3,6 +3,7 @@
 #include "platform/x11/X11ErrorTrap.h"
 
 #include <X11/Xatom.h>
+#include <X11/extensions/shape.h>
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -72,6 +73,23 @@ void X11PanelHints::prepare(std::uint64_t nativeWindow) {
     XChangeProperty(display, window, stateAtom, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(states.data()),
                     static_cast<int>(states.size()));
+    trap.succeeded();
+}
+
+void X11PanelHints::setInputArea(std::uint64_t nativeWindow, PixelArea area) {
+    Display* display = connection_.display();
+    if (!display || nativeWindow == 0) {
+        return;
+    }
+    // X keeps rectangles in 16 bits; a panel is far smaller.
+    XRectangle rectangle{static_cast<short>(std::clamp(area.x, -32768, 32767)),
+                         static_cast<short>(std::clamp(area.y, -32768, 32767)),
+                         static_cast<unsigned short>(std::clamp(area.width, 0, 65535)),
+                         static_cast<unsigned short>(std::clamp(area.height, 0, 65535))};
+    // In place before the next click arrives: the trap waits for the server.
+    X11ErrorTrap trap(display);
+    XShapeCombineRectangles(display, static_cast<Window>(nativeWindow), ShapeInput, 0, 0,
+                            &rectangle, 1, ShapeSet, Unsorted);
     trap.succeeded();
 }
 

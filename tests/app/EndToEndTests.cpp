@@ -26,7 +26,8 @@ using testing::Profile;
 using testing::Purlo;
 using testing::Screen;
 
-constexpr QSize panelSize{160, 204};
+// Her 160 x 204 panel and the room below it for her paws at her largest sizes.
+constexpr QSize panelSize{160, 230};
 constexpr QSize onboardingSize{600, 760};
 constexpr QSize popoverSize{PurloMenuBarView::fixedWidth, 0};
 constexpr QSize settingsSize{760, 620};
@@ -152,7 +153,7 @@ TEST_F(EndToEnd, SheSitsWhereSheWasLeftTypesAlongThinksWithTheAgentCheersAndStay
     const Profile profile(true, CompanionPlacement{300, 200});
     Purlo purlo(profile, screen.name);
     const auto panel = screen.awaited(panelSize);
-    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    ASSERT_TRUE(panel) << "no 160 x 230 window of the program appeared";
     const QPoint at = panel->topLeft();
     EXPECT_EQ(at, QPoint(300, screen.size.height() - 200 - 204)) << "stored with y upward";
     const auto shows = [&](const char* name, const std::function<bool(const QImage&)>& seen) {
@@ -211,7 +212,7 @@ TEST_F(EndToEnd, ActionsFromTheShellReachTheRunningCatAndNeverStartOne) {
 
     Purlo purlo(profile, screen.name);
     const auto panel = screen.awaited(panelSize);
-    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    ASSERT_TRUE(panel) << "no 160 x 230 window of the program appeared";
     const QPoint at = panel->topLeft();
     const QRect bubble(at, QSize(panelSize.width(), 66));
     const auto shows = [&](const char* name, const std::function<bool(const QImage&)>& seen) {
@@ -407,7 +408,7 @@ TEST_F(EndToEndWithTray, SettingsInThePopoverOpensTheSettingsWindow) {
 constexpr QRect settingsPreview{230, 75, 490, 150};
 
 // The Settings window a click on her in panel opens, once it shows. The pointer rests
-// over her first: only then does her window take clicks.
+// over her first, as a person's hand would.
 std::optional<QRect> settingsFromAClickOn(Screen& screen, QRect panel) {
     const QPoint body = panel.topLeft() + QPoint(80, 150);
     screen.click(body, false);
@@ -420,7 +421,7 @@ TEST_F(EndToEnd, AClickOnHerOpensSettingsOnAppearanceAndASecondStartBringsItBack
     const Profile profile(true, CompanionPlacement{300, 200});
     Purlo purlo(profile, screen.name);
     const auto panel = screen.awaited(panelSize);
-    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    ASSERT_TRUE(panel) << "no 160 x 230 window of the program appeared";
     const auto settings = settingsFromAClickOn(screen, *panel);
     ASSERT_TRUE(settings) << "a click on her opens no 760 x 620 window";
     EXPECT_EQ(screen.title(settingsSize), "Purlo Settings");
@@ -438,6 +439,58 @@ TEST_F(EndToEnd, AClickOnHerOpensSettingsOnAppearanceAndASecondStartBringsItBack
     EXPECT_THAT(purlo.ended(), Optional(0));
 }
 
+// A plain window of the test's own under everything else, covering area, that tells
+// whether a click reached it.
+struct WindowBelow {
+    WindowBelow(Display* display, QRect area)
+        : display(display) {
+        XSetWindowAttributes attributes{};
+        attributes.override_redirect = True;
+        attributes.event_mask = ButtonPressMask;
+        window = XCreateWindow(display, DefaultRootWindow(display), area.x(), area.y(),
+                               static_cast<unsigned>(area.width()),
+                               static_cast<unsigned>(area.height()), 0, CopyFromParent, InputOutput,
+                               CopyFromParent, CWOverrideRedirect | CWEventMask, &attributes);
+        XMapWindow(display, window);
+        XLowerWindow(display, window);
+        XSync(display, False);
+    }
+    ~WindowBelow() {
+        XDestroyWindow(display, window);
+        XSync(display, False);
+    }
+    bool clicked() {
+        XEvent event;
+        return XCheckWindowEvent(display, window, ButtonPressMask, &event) == True;
+    }
+
+    Display* display;
+    ::Window window = 0;
+};
+
+TEST_F(EndToEnd, TheFirstClickOnHerReachesHerAndAClickBesideHerFallsThrough) {
+    const Profile profile(true, CompanionPlacement{300, 200});
+    Purlo purlo(profile, screen.name);
+    const auto panel = screen.awaited(panelSize);
+    ASSERT_TRUE(panel) << "no 160 x 230 window of the program appeared";
+    expectAround(screen, *panel, "first-click", [&](const QImage& shot) {
+        return pixels(shot, frame.translated(panel->topLeft()), Colour::drawn) > 3000;
+    });
+    WindowBelow below(screen.display, panel->adjusted(-20, -20, 20, 20));
+
+    // Where her bubble would be: part of her window, but not of her.
+    screen.click(panel->topLeft() + QPoint(12, 12));
+    EXPECT_TRUE(eventually([&] { return below.clicked(); }))
+        << "a click beside her never reached the window below";
+    // From far away straight onto her, the click in the same instant.
+    screen.click({screen.size.width() - 20, 20}, false);
+    screen.click(panel->topLeft() + QPoint(80, 150));
+    EXPECT_TRUE(screen.awaited(settingsSize)) << "the first click on her opened no Settings";
+    EXPECT_FALSE(below.clicked()) << "the click on her fell through";
+    purlo.terminate();
+    EXPECT_THAT(purlo.ended(), Optional(0));
+}
+
 // Midnight's tile in the fur row of the Appearance page.
 constexpr QPoint midnightSwatch{662, 355};
 
@@ -446,7 +499,7 @@ TEST_F(EndToEnd, AFurChosenInSettingsDressesHerOnTheDesktopAndIsSaved) {
     const Profile profile(true, CompanionPlacement{40, 40});
     Purlo purlo(profile, screen.name);
     const auto panel = screen.awaited(panelSize);
-    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    ASSERT_TRUE(panel) << "no 160 x 230 window of the program appeared";
     const auto settings = settingsFromAClickOn(screen, *panel);
     ASSERT_TRUE(settings) << "a click on her opens no 760 x 620 window";
     const QRect cat = frame.translated(panel->topLeft());
@@ -508,7 +561,7 @@ TEST_F(EndToEnd, AReminderAddedAndRenamedInSettingsIsThereAfterARestart) {
     const Profile profile(true, CompanionPlacement{40, 40});
     std::optional<Purlo> purlo(std::in_place, profile, screen.name);
     const auto panel = screen.awaited(panelSize);
-    ASSERT_TRUE(panel) << "no 160 x 204 window of the program appeared";
+    ASSERT_TRUE(panel) << "no 160 x 230 window of the program appeared";
     const auto window = settingsFromAClickOn(screen, *panel);
     ASSERT_TRUE(window) << "a click on her opens no 760 x 620 window";
     const QPoint at = window->topLeft();

@@ -30,7 +30,8 @@ using testing::Profile;
 using testing::Purlo;
 
 constexpr QSize settingsSize = SettingsView::contentSize;
-constexpr QSize panelSize{160, 204};
+// Her 160 x 204 panel and the room below it for her paws at her largest sizes.
+constexpr QSize panelSize{160, 230};
 // Her corner, bottom left, far from where Settings opens in the middle of the screen.
 constexpr CompanionPlacement corner{20, 20};
 

@@ -5,20 +5,28 @@
 #include "app/PurloMenuBarController.h"
 #include "app/PurloSettingsWindowPresenter.h"
 #include "app/TerminationSignals.h"
+#include "companion/CompanionViewLayout.h"
+#include "intents/PurloIntentRequest.h"
 #include "platform/qt/QtEventLoop.h"
 #include "settings/SettingsView.h"
 #include "tests/support/FakeInstallPorts.h"
 #include "tests/support/RecordingPanelHints.h"
 #include "tests/support/RuntimeHarness.h"
 #include "tests/ui/WidgetDriving.h"
+#include "ui/MenuRow.h"
 #include "ui/OnboardingView.h"
 #include "ui/OnboardingWindowController.h"
 #include "ui/PurloButtonChrome.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QCursor>
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QLocalSocket>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -80,7 +88,9 @@ TEST(Shell, LaunchingStartsEverythingOnceASecondStartOpensSettingsAndTerminating
     EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
     DesktopPanel& panel = shell.delegate.companionWindowController()->window();
     EXPECT_TRUE(panel.isVisible());
-    EXPECT_EQ(panel.origin(), shell.harness.scene().position);
+    const Point position = shell.harness.scene().position;
+    EXPECT_EQ(panel.origin(), (Point{position.x, position.y - CompanionViewLayout::groundRoom}))
+        << "her panel's corner where the runtime puts her, room for her paws below";
     EXPECT_FALSE(shell.delegate.butterflyWindowController()->window().isVisible());
     EXPECT_EQ(shell.hints.prepared, std::vector<std::uint64_t>{panel.winId()});
 
@@ -121,6 +131,52 @@ TEST(Shell, AFirstLaunchShowsOnboardingAndASecondStartBringsItBackUntilItIsDone)
     EXPECT_EQ(shell.settingsShown, 1);
 }
 
+TEST(Shell, OnboardingClosedByItsCloseButtonComesBackWheneverTheUserComesBackToPurlo) {
+    Shell shell(false);
+    shell.launch();
+    OnboardingWindowController& onboarding = *shell.delegate.onboardingWindowController();
+    PurloMenuBarController& menu = *shell.delegate.menuBarController();
+    const auto closeMenu = [&menu] {
+        if (menu.isPopoverShown()) {
+            menu.togglePopover();
+        }
+    };
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"a click on the paw",
+         [&menu] {
+             menu.togglePopover();
+         }},
+        {"\"Settings…\" in the popover",
+         [&] {
+             menu.togglePopover();
+             onboarding.window()->close();
+             testing::press(menu.popover(), "Settings…");
+         }},
+        {"a second start",
+         [&shell] {
+             shell.delegate.handleReopen();
+         }},
+        {"an action for her from the shell",
+         [&shell] {
+             shell.delegate.handleIntent(PurloIntentRequest::encode(PetPurloIntent{}));
+         }},
+    };
+    for (const auto& [way, comeBack] : ways) {
+        onboarding.window()->close();
+        ASSERT_FALSE(onboarding.window()->isVisible());
+        comeBack();
+        EXPECT_TRUE(onboarding.window()->isVisible()) << way;
+        EXPECT_FALSE(shell.catShown()) << way;
+        closeMenu();
+    }
+    EXPECT_EQ(shell.settingsShown, 1) << "\"Settings…\" still opens Settings";
+
+    onboarding.window()->close();
+    shell.delegate.handleIntent(PurloIntentRequest::encode(
+        SetPurloAgentStatusIntent{PurloAgentShortcutStatus::thinking, "Agent"}));
+    EXPECT_FALSE(onboarding.window()->isVisible()) << "an agent's report is no visit";
+}
+
 TEST(PurloMenuBarController,
      WithoutATraySaysOnceWhereSettingsAreAndThePopoverKeepsItsRoundedOutline) {
     testing::RuntimeHarness harness;
@@ -143,6 +199,97 @@ TEST(PurloMenuBarController,
     EXPECT_EQ(messages.str(),
               "Purlo: no system tray is running, so the paw is not in the panel. Click the cat "
               "to open Settings.\n");
+}
+
+// Where the popover's row of that title is on the screen; nothing when none shows.
+QRect onScreen(const QWidget& popover, const char* title) {
+    const QAbstractButton* row = testing::button(popover, title);
+    return row != nullptr ? QRect(row->mapToGlobal(QPoint(0, 0)), row->size()) : QRect();
+}
+
+using Titles = std::vector<std::string>;
+
+using testing::litRows;
+
+// The rows the pointer really is on, top to bottom.
+Titles rowsUnderPointer(const QWidget& popover) {
+    Titles under;
+    for (const MenuRow* row : testing::shownWidgets<MenuRow>(popover)) {
+        if (QRect(row->mapToGlobal(QPoint(0, 0)), row->size()).contains(QCursor::pos())) {
+            under.push_back(row->text().toStdString());
+        }
+    }
+    return under;
+}
+
+// A popover opened, as over a panel at the screen's bottom, from a point that far above
+// the bottom of the screen's free area; without a tray it opens at the pointer.
+struct LowPopover {
+    ~LowPopover() { testing::movePointerAway(); }
+    PurloMenuBarView& open(int aboveBottom) {
+        testing::pointAt({area.center().x(), area.bottom() - aboveBottom});
+        controller.togglePopover();
+        return controller.popover();
+    }
+
+    testing::RuntimeHarness harness;
+    std::ostringstream messages;
+    PurloMenuBarController controller{harness.runtime(), harness.clock, harness.loop,
+                                      harness.appearance, messages};
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+};
+
+TEST(PurloMenuBarController, TheRowUnderAStillPointerStaysWhereItIsAsThePopoverChangesHeight) {
+    LowPopover low;
+    PurloMenuBarView& popover = low.open(250);
+    ASSERT_LT(popover.geometry().bottom(), low.area.bottom() - 250) << "opened above the pointer";
+    // Unfold the nap's choices and fold them again as a double click would, log a win
+    // that brings the streak caption under it, then do it all again.
+    for (const char* row : {"Nap", "Nap", "Mark small win", "Nap", "Nap"}) {
+        testing::pointAt(onScreen(popover, row).center());
+        const QRect before = onScreen(popover, row);
+        const int height = popover.height();
+        testing::press(popover, row);
+        ASSERT_NE(popover.height(), height) << row;
+        EXPECT_EQ(onScreen(popover, row), before) << row;
+        EXPECT_EQ(litRows(popover), Titles{row});
+    }
+    EXPECT_TRUE(low.area.contains(popover.geometry()));
+}
+
+TEST(PurloMenuBarController, ThePopoverMovesOnlyAsFarAsTheScreensEdgeMakesIt) {
+    LowPopover low;
+    PurloMenuBarView& popover = low.open(0);
+    testing::pointAt(onScreen(popover, "Nap").center());
+    const QRect before = onScreen(popover, "Nap");
+    const QRect placed = popover.geometry();
+    testing::press(popover, "Nap");
+    const int growth = popover.height() - placed.height();
+    ASSERT_GT(growth, low.area.bottom() - placed.bottom()) << "more than the room below it";
+    EXPECT_EQ(popover.geometry().bottom(), low.area.bottom()) << "held at the edge";
+    EXPECT_EQ(onScreen(popover, "Nap"),
+              before.translated(0, -(placed.bottom() + growth - low.area.bottom())));
+    EXPECT_EQ(litRows(popover), rowsUnderPointer(popover));
+}
+
+TEST(PurloMenuBarController, AfterWakeOrACatnapOnlyTheRowsUnderThePointerAreLit) {
+    LowPopover low;
+    PurloMenuBarView& popover = low.open(250);
+    low.harness.runtime().nap(PurloNapDuration::twentyMinutes, low.harness.clock.now());
+    for (const char* row : {"Wake Purlo", "Nap", "Quick catnap · 20m", "Wake Purlo"}) {
+        testing::pointAt(onScreen(popover, row).center());
+        // The rows change while the window system still has the popover a little lower,
+        // as a window manager settling an earlier move does; then it comes to its place
+        // under the still pointer.
+        const QPoint unsettled(0, 20);
+        popover.move(popover.pos() + unsettled);
+        QCoreApplication::processEvents();
+        testing::press(popover, row);
+        popover.move(popover.pos() - unsettled);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(rowsUnderPointer(popover).size(), 1u) << row;
+        EXPECT_EQ(litRows(popover), rowsUnderPointer(popover)) << row;
+    }
 }
 
 void processEvents() {

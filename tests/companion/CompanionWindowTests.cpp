@@ -1,10 +1,13 @@
 #include "companion/CompanionViewLayout.h"
 #include "companion/CompanionViewModel.h"
+#include "companion/RasterCanvas.h"
 #include "companion/qt/ButterflyWindowController.h"
+#include "companion/qt/CatFramePainter.h"
 #include "companion/qt/CompanionMouseEventLayer.h"
 #include "companion/qt/CompanionView.h"
 #include "companion/qt/CompanionWindowController.h"
 #include "companion/qt/PurloCharacterPreview.h"
+#include "tests/companion/CatImages.h"
 #include "tests/support/ManualEventLoop.h"
 #include "tests/support/RecordingPanelHints.h"
 #include "tests/support/RuntimeHarness.h"
@@ -117,26 +120,31 @@ TEST(CompanionWindowController, PresenceModesSetTheLevelAndHideHerOnlyForOtherAp
     EXPECT_EQ(window.hints.prepared.size(), 4u);
 }
 
+// Her window's lower-left corner for her panel at origin: the room for her paws below.
+Point windowOrigin(Point origin) {
+    return {origin.x, origin.y - Layout::groundRoom};
+}
+
 TEST(CompanionWindowController, MovesOnlyOnChangeEvenHiddenAndWaitsForOnboarding) {
     CompanionWindow window;
-    EXPECT_EQ(window.panel().origin(), (Point{96, 120}));
+    EXPECT_EQ(window.panel().origin(), windowOrigin({96, 120}));
     WindowEvents events(window.panel());
     window.tick(3);
     EXPECT_EQ(events.moves, 0);
     window.runtime().moveCompanion(CompanionScreenCorner::topLeft);
     window.tick(1);
     EXPECT_EQ(events.moves, 1);
-    EXPECT_EQ(window.panel().origin(), (Point{8, 900 - 204 - 8}));
+    EXPECT_EQ(window.panel().origin(), windowOrigin({8, 900 - 204 - 8}));
     // A hidden cat still moves, so she reappears in place.
     window.runtime().setCompanionVisible(false);
     window.runtime().moveCompanion(CompanionScreenCorner::bottomRight);
     window.settle();
     EXPECT_FALSE(window.panel().isVisible());
-    EXPECT_EQ(window.panel().origin(), (Point{1440 - 168, 8}));
+    EXPECT_EQ(window.panel().origin(), windowOrigin({1440 - 168, 8}));
     window.runtime().setCompanionVisible(true);
     window.settle();
     EXPECT_TRUE(window.panel().isVisible());
-    EXPECT_EQ(window.panel().origin(), (Point{1440 - 168, 8}));
+    EXPECT_EQ(window.panel().origin(), windowOrigin({1440 - 168, 8}));
 
     CompanionWindow newcomer{PurloSettings{}};
     newcomer.tick(1);
@@ -147,26 +155,43 @@ TEST(CompanionWindowController, MovesOnlyOnChangeEvenHiddenAndWaitsForOnboarding
     EXPECT_TRUE(newcomer.panel().isVisible());
 }
 
-TEST(CompanionWindowController, TakesTheMouseOnlyOverHerAndForgetsTheHoverWhenItCannot) {
+TEST(CompanionWindowController, OnlyHerBodyTakesThePointerAtEverySizeAndHerHoverEndsOffHer) {
     CompanionWindow window;
-    window.harness.pointer.position = {900, 700};
-    window.tick();
-    EXPECT_TRUE(window.panel().ignoresMouseEvents());
-    EXPECT_TRUE(window.panel().windowHandle()->flags().testFlag(Qt::WindowTransparentForInput));
+    const std::uint64_t native = window.panel().winId();
+    // Her hit area in the window's points: her scaled frame and 6 points around it,
+    // within the window.
+    const std::pair<double, PixelArea> sizes[] = {
+        {1.0, {10, 70, 140, 140}},
+        {0.75, {26, 86, 108, 108}},
+        {1.2, {0, 57, 160, 166}},
+        {1.0, {10, 70, 140, 140}},
+    };
+    for (const auto& [size, area] : sizes) {
+        window.harness.change([size](PurloSettings& s) { s.companionScale = size; });
+        window.tick();
+        const std::size_t told = window.hints.inputAreas.size();
+        ASSERT_GT(told, 0u);
+        EXPECT_EQ(window.hints.inputAreas.back(), std::pair(native, area)) << size;
+        window.tick(1);
+        EXPECT_EQ(window.hints.inputAreas.size(), told) << "told again only when it changes";
+    }
+    // The window system routes the clicks: the panel is never switched to click-through,
+    // so no click waits for the next look at the pointer.
+    for (const Point pointer : {Point{900, 700}, Point{170, 180}, Point{900, 700}}) {
+        window.harness.pointer.position = pointer;
+        window.tick();
+        EXPECT_FALSE(window.panel().ignoresMouseEvents());
+        EXPECT_FALSE(
+            window.panel().windowHandle()->flags().testFlag(Qt::WindowTransparentForInput));
+    }
+
     window.harness.pointer.position = {170, 180}; // on her body
     window.tick();
-    EXPECT_FALSE(window.panel().ignoresMouseEvents());
-    // Only a change is forwarded: ticks that find the same answer leave the panel alone.
-    window.panel().setIgnoresMouseEvents(true);
-    window.tick(0.5);
-    EXPECT_TRUE(window.panel().ignoresMouseEvents());
-    window.panel().setIgnoresMouseEvents(false);
     window.hover();
     EXPECT_TRUE(window.view().pointerHovering());
-    // Click-through windows hear no leave; the hover must still end.
+    // The window system may not say that the pointer left; the hover must still end.
     window.harness.pointer.position = {900, 700};
     window.tick();
-    EXPECT_TRUE(window.panel().ignoresMouseEvents());
     EXPECT_FALSE(window.view().pointerHovering());
     window.harness.pointer.position = {170, 180};
     window.tick();
@@ -185,7 +210,7 @@ TEST(CompanionViewLayout, TheBubbleStandsAboveHerScaledTopAndHerViewHasRoomForHe
         const CanvasRect area = Layout::catViewArea(s);
         EXPECT_LE(area.y, frame.y + frame.height / 2 - 64 * s - 18 * s) << s;
         EXPECT_TRUE(area.x >= 0 && area.y >= 0 && area.x + area.width <= Layout::panelWidth &&
-                    area.y + area.height <= Layout::panelHeight)
+                    area.y + area.height <= Layout::windowHeight)
             << s;
     }
     constexpr double nan = std::numeric_limits<double>::quiet_NaN();
@@ -196,6 +221,70 @@ TEST(CompanionViewLayout, TheBubbleStandsAboveHerScaledTopAndHerViewHasRoomForHe
         {-2, 1, 0.1}};
     for (const auto& [scene, user, s] : scales) {
         EXPECT_DOUBLE_EQ(Layout::effectiveScale(scene, user), s) << scene << " x " << user;
+    }
+}
+
+// The rows and columns she paints at one instant, drawn where her view puts her frame,
+// in the view's points; a margin around the view catches whatever would be cut.
+QRect paintedArea(const QSize& view, double s, const CompanionScene& scene, double time) {
+    constexpr int margin = 40;
+    QImage image = testing::blankImage(view + QSize(2 * margin, 2 * margin));
+    RasterCanvas canvas(testing::pixelsOf(image));
+    const CanvasRect frame = Layout::catFrame();
+    const CatLook look{CatSkinPreset::calico, CatPatternPreset::stripes, CatEyeColorPreset::sky,
+                       CatAccessoryPreset::crown};
+    CatFramePainter::draw(canvas,
+                          QRectF(frame.x + margin, frame.y + margin, frame.width, frame.height), s,
+                          scene, look, time);
+    QRect painted;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(row[x]) > 0) {
+                painted |= QRect(x - margin, y - margin, 1, 1);
+            }
+        }
+    }
+    return painted;
+}
+
+TEST(CompanionView, HerWindowHoldsHerWholeBodyAtEverySizeInEveryPose) {
+    RuntimeHarness harness;
+    CompanionViewModel model(CompanionViewModel::makeSnapshot({}, {}));
+    CompanionView view(harness.runtime(), model, harness.loop, {});
+    CompanionWindow window;
+    EXPECT_EQ(window.panel().size(), view.size()) << "the view fills her window";
+    // Every pose as she idles, and the poses that come with a size of their own.
+    std::vector<std::tuple<CatPose, CatMood, double>> moments;
+    for (const CatPose pose : allCases<CatPose>()) {
+        moments.emplace_back(pose, CatMood::idle, 1.0);
+    }
+    moments.insert(moments.end(), {{CatPose::stretch, CatMood::stretching, 1.16},
+                                   {CatPose::drag, CatMood::dragged, 1.08},
+                                   {CatPose::celebrate, CatMood::celebrating, 1.04},
+                                   {CatPose::typing, CatMood::overheated, 1.02},
+                                   {CatPose::sleep, CatMood::sleeping, 0.98}});
+    for (const double size : {0.75, 1.0, 1.1, 1.2}) {
+        PurloSettings settings;
+        settings.companionScale = size;
+        for (const auto& [pose, mood, sceneScale] : moments) {
+            CompanionScene scene;
+            scene.pose = pose;
+            scene.mood = mood;
+            scene.scale = sceneScale;
+            model.update(scene, settings);
+            const double s = Layout::effectiveScale(sceneScale, size);
+            // Over the motions' cycles: bounces, tail, breathing.
+            for (int instant = 0; instant < 12; ++instant) {
+                const QRect painted =
+                    paintedArea(view.size(), s, scene, 800000000 + instant * 0.29);
+                EXPECT_TRUE(view.rect().contains(painted) &&
+                            view.cat().geometry().contains(painted))
+                    << toString(pose) << " at " << size << " x " << sceneScale << ": painted "
+                    << painted.top() << ".." << painted.bottom() << " in a view " << view.height()
+                    << " high, her part of it ending at " << view.cat().geometry().bottom();
+            }
+        }
     }
 }
 

@@ -1,11 +1,13 @@
 #include "companion/qt/PurloFontRegistrar.h"
 #include "tests/support/RuntimeHarness.h"
 #include "tests/ui/WidgetDriving.h"
+#include "ui/MenuLine.h"
 #include "ui/MenuRow.h"
 #include "ui/PurloMenuBarStatus.h"
 #include "ui/PurloMenuBarView.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <algorithm>
 #include <cmath>
@@ -17,6 +19,7 @@ namespace {
 using Mode = PomodoroController::State::Mode;
 using Titles = std::vector<std::string>;
 using Trailing = MenuRow::Trailing;
+using testing::litRows;
 using testing::pointAt;
 using testing::press;
 using testing::visibleRowTitles;
@@ -241,7 +244,7 @@ TEST_F(PurloMenuBarViewTest, EveryRowReachesTheRuntimeAndSaysSo) {
         {"Reset position", "recentered — hi again", "petted cheered wins=1 stretching placed"},
         {"Start focus", "focusing · 25:00", "petted cheered wins=1 stretching placed focus"},
         {"Stop focus", "good session ♥", "petted cheered wins=1 stretching placed"},
-        {"Hide Purlo", "hiding — Ctrl+H to return",
+        {"Hide Purlo", "hiding — the paw brings her back",
          "petted cheered wins=1 stretching placed hidden"},
         {"Show Purlo", "there you are!", "petted cheered wins=1 stretching placed"},
     };
@@ -334,16 +337,6 @@ QPoint middleOf(const QWidget& popover, const QString& title) {
     return row != nullptr ? row->mapToGlobal(row->rect().center()) : QPoint(-100, -100);
 }
 
-Titles litRows(const QWidget& popover) {
-    Titles lit;
-    for (const MenuRow* row : testing::shownWidgets<MenuRow>(popover)) {
-        if (row->hovering()) {
-            lit.push_back(row->text().toStdString());
-        }
-    }
-    return lit;
-}
-
 TEST_F(PurloMenuBarViewTest, OnlyTheRowUnderThePointerIsLitWhileRowsComeAndGoUnderIt) {
     PurloMenuBarView& view = open();
     const struct {
@@ -375,6 +368,27 @@ TEST_F(PurloMenuBarViewTest, OnlyTheRowUnderThePointerIsLitWhileRowsComeAndGoUnd
     pointAt(view.mapToGlobal(QPoint(view.width() / 2, 10)));
     EXPECT_EQ(litRows(view), Titles{}) << "over the header";
     testing::movePointerAway();
+}
+
+TEST_F(PurloMenuBarViewTest, EveryStatusTextFitsTheHeaderOrWrapsWhole) {
+    PurloMenuBarView& view = open();
+    const MenuLine* status = view.findChild<MenuLine*>("statusLine");
+    ASSERT_NE(status, nullptr);
+    const int headerRight = view.width() - PurloMenuBarView::padding;
+    // The longest things the header says: flashes, and the Pomodoro's line with counts
+    // and minutes as large as stored settings can make them.
+    for (const char* text :
+         {"napping until you wake her", "stretching… reach up high", "recentered — hi again",
+          "hiding — the paw brings her back", "napping · back in 20m", "focusing · 1440:00",
+          "focus 9223372036854775807 · 1440:00", "napping 99999h 59m"}) {
+        view.flash(text);
+        EXPECT_EQ(view.statusText(), text);
+        const QRect wrapped = QFontMetrics(status->font())
+                                  .boundingRect(QRect(0, 0, status->width(), 1000),
+                                                Qt::TextWordWrap, QString::fromUtf8(text));
+        EXPECT_LE(wrapped.height(), status->height()) << text << ": lines cut off";
+        EXPECT_LE(status->mapTo(&view, QPoint(status->width(), 0)).x(), headerRight) << text;
+    }
 }
 
 TEST_F(PurloMenuBarViewTest, ShortcutsActAsTheirRowsWhileTheKeysAreHers) {

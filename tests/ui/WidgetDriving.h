@@ -124,6 +124,17 @@ inline std::vector<std::string> visibleRowTitles(const QWidget& popover) {
     return titles;
 }
 
+// The titles of the menu rows lit as under the pointer, top to bottom.
+inline std::vector<std::string> litRows(const QWidget& popover) {
+    std::vector<std::string> lit;
+    for (const MenuRow* row : shownWidgets<MenuRow>(popover)) {
+        if (row->hovering()) {
+            lit.push_back(row->text().toStdString());
+        }
+    }
+    return lit;
+}
+
 // Clicks the middle of the row a person sees under that title; a failure when there is none.
 inline void press(const QWidget& popover, const QString& title) {
     if (QAbstractButton* row = button(popover, title)) {
