@@ -13,6 +13,7 @@ namespace purlo {
 
 PurloAppDelegate::PurloAppDelegate(std::function<PurloRuntime&()> obtainRuntime, const Clock& clock,
                                    DesktopObservers& desktopObservers, DesktopWindowContext context,
+                                   FixedWindowHints& windowHints,
                                    std::filesystem::path resourcesFolder,
                                    SettingsWindowActions settingsWindow,
                                    InstallLocationLaunch installLocation)
@@ -20,6 +21,7 @@ PurloAppDelegate::PurloAppDelegate(std::function<PurloRuntime&()> obtainRuntime,
     , clock_(clock)
     , desktopObservers_(desktopObservers)
     , context_(std::move(context))
+    , windowHints_(windowHints)
     , resourcesFolder_(std::move(resourcesFolder))
     , settingsWindow_(std::move(settingsWindow))
     , installLocation_(std::move(installLocation)) {}
@@ -51,8 +53,8 @@ void PurloAppDelegate::applicationDidFinishLaunching() {
 // The tray item and its popover are the user's way in while the program has no main
 // window.
 void PurloAppDelegate::createMenuBarItem() {
-    menuBarController_ = std::make_unique<PurloMenuBarController>(*runtime_, clock_, context_.loop,
-                                                                  context_.appearance);
+    menuBarController_ = std::make_unique<PurloMenuBarController>(
+        *runtime_, clock_, context_.loop, context_.appearance, windowHints_);
     menuBarController_->setUserReturned([this] { userReturned(); });
     menuBarController_->setOpenSettings([this] {
         if (settingsWindow_.show) {
@@ -69,7 +71,7 @@ void PurloAppDelegate::showOnboardingIfNeeded() {
         return;
     }
     onboardingWindowController_ = std::make_unique<OnboardingWindowController>(
-        *runtime_, desktopObservers_, context_.appearance);
+        *runtime_, desktopObservers_, context_.appearance, windowHints_);
     onboardingWindowController_->center();
     onboardingWindowController_->makeKeyAndOrderFront();
 }

@@ -6,6 +6,7 @@
 #include "integrations/PurloMoveToApplicationsPrompter.h"
 #include "platform/Clock.h"
 #include "platform/DesktopObservers.h"
+#include "platform/FixedWindowHints.h"
 
 #include <filesystem>
 #include <functional>
@@ -46,11 +47,12 @@ struct InstallLocationLaunch {
 class PurloAppDelegate {
 public:
     // obtainRuntime builds the runtime on its first call (after the fonts are known)
-    // and returns the same one after that. Everything given must outlive the delegate.
+    // and returns the same one after that; windowHints serve the windows of fixed size.
+    // Everything given must outlive the delegate.
     PurloAppDelegate(std::function<PurloRuntime&()> obtainRuntime, const Clock& clock,
                      DesktopObservers& desktopObservers, DesktopWindowContext context,
-                     std::filesystem::path resourcesFolder, SettingsWindowActions settingsWindow,
-                     InstallLocationLaunch installLocation);
+                     FixedWindowHints& windowHints, std::filesystem::path resourcesFolder,
+                     SettingsWindowActions settingsWindow, InstallLocationLaunch installLocation);
     PurloAppDelegate(const PurloAppDelegate&) = delete;
     PurloAppDelegate& operator=(const PurloAppDelegate&) = delete;
     ~PurloAppDelegate();
@@ -97,6 +99,7 @@ private:
     const Clock& clock_;
     DesktopObservers& desktopObservers_;
     DesktopWindowContext context_;
+    FixedWindowHints& windowHints_;
     std::filesystem::path resourcesFolder_;
     SettingsWindowActions settingsWindow_;
     InstallLocationLaunch installLocation_;

@@ -113,16 +113,18 @@ int runPurloApplication(int argc, char** argv) {
     const SettingsWindowActions settingsWindow{
         [&composition] {
             PurloSettingsWindowPresenter::shared().show(std::nullopt, composition.runtime(),
-                                                        composition.appearance());
+                                                        composition.appearance(),
+                                                        composition.fixedWindowHints());
         },
         [&composition] {
             PurloSettingsWindowPresenter::shared().show(
-                SettingsSectionTab::appearance, composition.runtime(), composition.appearance());
+                SettingsSectionTab::appearance, composition.runtime(), composition.appearance(),
+                composition.fixedWindowHints());
         }};
     PurloAppDelegate delegate([&composition]() -> PurloRuntime& { return composition.runtime(); },
                               composition.clock(), composition.desktopObservers(),
-                              composition.windowContext(), composition.resourcesFolder(),
-                              settingsWindow,
+                              composition.windowContext(), composition.fixedWindowHints(),
+                              composition.resourcesFolder(), settingsWindow,
                               {std::move(arguments), composition.resourcesFolder().string(),
                                composition.store(), composition.moveToApplicationsPorts()});
 

@@ -7,8 +7,18 @@
 #include "runtime/PurloRuntime.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 namespace purlo {
+namespace {
+
+// The toolkit's own Xlib connection; none on another platform than X11.
+_XDisplay* toolkitDisplay() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->display() : nullptr;
+}
+
+} // namespace
 
 PurloComposition::PurloComposition(Environment environment, std::filesystem::path executable)
     : environment_(std::move(environment))
@@ -22,6 +32,7 @@ PurloComposition::PurloComposition(Environment environment, std::filesystem::pat
     , activeApplications_(display_)
     , idle_(display_)
     , panelHints_(display_)
+    , fixedWindowHints_(toolkitDisplay())
     , desktopObservers_(loop_)
     , loginItem_(autostartFolder(environment_), executable_)
     , workspace_(loop_, executable_.filename().string()) {}

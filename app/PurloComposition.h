@@ -22,6 +22,7 @@
 #include "platform/qt/QtUrlOpener.h"
 #include "platform/x11/X11ActiveAppSource.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11FixedWindowHints.h"
 #include "platform/x11/X11IdleSource.h"
 #include "platform/x11/X11KeyEventSource.h"
 #include "platform/x11/X11PanelHints.h"
@@ -56,6 +57,8 @@ public:
     QtAppearance& appearance() { return appearance_; }
     DesktopObservers& desktopObservers() { return desktopObservers_; }
     DesktopWindowContext windowContext();
+    // What the window manager is told about the Settings and onboarding windows.
+    FixedWindowHints& fixedWindowHints() { return fixedWindowHints_; }
     // The folder of the program's resources: its information keys and "Fonts". It
     // stands where another system keeps the application bundle.
     std::filesystem::path resourcesFolder() const { return executable_.parent_path(); }
@@ -80,6 +83,8 @@ private:
     X11ActiveAppSource activeApplications_;
     X11IdleSource idle_;
     X11PanelHints panelHints_;
+    // On the toolkit's own connection, whose hints they replace.
+    X11FixedWindowHints fixedWindowHints_;
     QtPointerSource pointer_;
     QtScreenSource screens_;
     QtDesktopObservers desktopObservers_;

@@ -27,17 +27,19 @@ QRegion roundedRegion(const QSize& size, double radius) {
 
 PurloMenuBarController::PurloMenuBarController(PurloRuntime& runtime, const Clock& clock,
                                                EventLoop& loop, const Appearance& appearance,
-                                               QObject* parent)
-    : PurloMenuBarController(runtime, clock, loop, appearance, std::cerr, parent) {}
+                                               FixedWindowHints& windowHints, QObject* parent)
+    : PurloMenuBarController(runtime, clock, loop, appearance, windowHints, std::cerr, parent) {}
 
 PurloMenuBarController::PurloMenuBarController(PurloRuntime& runtime, const Clock& clock,
                                                EventLoop& loop, const Appearance& appearance,
+                                               FixedWindowHints& windowHints,
                                                std::ostream& messages, QObject* parent)
     : QObject(parent)
     , runtime_(runtime)
     , clock_(clock)
     , loop_(loop)
-    , appearance_(appearance) {
+    , appearance_(appearance)
+    , windowHints_(windowHints) {
     statusItem_.setIcon(purloAppIcon());
     statusItem_.setToolTip(QStringLiteral("Purlo"));
     // A click soon after the one that closed the popover arrives as a double click, and
@@ -68,17 +70,18 @@ PurloMenuBarView& PurloMenuBarController::popover() {
     // action never outlives what it closes.
     PurloRuntime& runtime = runtime_;
     const Appearance& appearance = appearance_;
+    FixedWindowHints& windowHints = windowHints_;
     popover_ = std::make_unique<PurloMenuBarView>(
         runtime, clock_, loop_, appearance,
         PurloMenuBarView::Actions{
             .dismiss = [this] { popover_->hide(); },
             .openSettings =
-                [this, &runtime, &appearance] {
+                [this, &runtime, &appearance, &windowHints] {
                     if (openSettings_) {
                         openSettings_();
                     } else {
                         PurloSettingsWindowPresenter::shared().show(std::nullopt, runtime,
-                                                                    appearance);
+                                                                    appearance, windowHints);
                     }
                     if (userReturned_) {
                         userReturned_();

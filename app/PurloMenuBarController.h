@@ -3,6 +3,7 @@
 #include "platform/Appearance.h"
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
+#include "platform/FixedWindowHints.h"
 #include "ui/PurloMenuBarView.h"
 
 #include <QObject>
@@ -27,13 +28,15 @@ public:
         "Purlo: no system tray is running, so the paw is not in the panel. Click the cat to "
         "open Settings.";
 
-    // The runtime, clock, loop and appearance must outlive the controller. What the
-    // program has to tell the user goes to messages (standard error unless given).
+    // The runtime, clock, loop, appearance and the hints for the Settings window must
+    // outlive the controller. What the program has to tell the user goes to messages
+    // (standard error unless given).
     PurloMenuBarController(PurloRuntime& runtime, const Clock& clock, EventLoop& loop,
-                           const Appearance& appearance, QObject* parent = nullptr);
-    PurloMenuBarController(PurloRuntime& runtime, const Clock& clock, EventLoop& loop,
-                           const Appearance& appearance, std::ostream& messages,
+                           const Appearance& appearance, FixedWindowHints& windowHints,
                            QObject* parent = nullptr);
+    PurloMenuBarController(PurloRuntime& runtime, const Clock& clock, EventLoop& loop,
+                           const Appearance& appearance, FixedWindowHints& windowHints,
+                           std::ostream& messages, QObject* parent = nullptr);
     ~PurloMenuBarController() override;
 
     // Closes the popover when it is open; otherwise opens it at the paw and gives it the
@@ -67,6 +70,7 @@ private:
     const Clock& clock_;
     EventLoop& loop_;
     const Appearance& appearance_;
+    FixedWindowHints& windowHints_;
     std::unique_ptr<PurloMenuBarView> popover_;
     QSystemTrayIcon statusItem_;
     QRect anchor_;

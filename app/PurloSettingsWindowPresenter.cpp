@@ -18,13 +18,14 @@ PurloSettingsWindowPresenter& PurloSettingsWindowPresenter::shared() {
 }
 
 void PurloSettingsWindowPresenter::show(std::optional<SettingsSectionTab> tab,
-                                        PurloRuntime& runtime, const Appearance& appearance) {
+                                        PurloRuntime& runtime, const Appearance& appearance,
+                                        FixedWindowHints& windowHints) {
     if (tab) {
         router_.setSelectedTab(*tab);
     }
     if (!windowController_) {
         windowController_ =
-            std::make_unique<SettingsWindowController>(runtime, router_, appearance);
+            std::make_unique<SettingsWindowController>(runtime, router_, appearance, windowHints);
         // Control-W closes it, as the main menu's Close would.
         installMainMenuShortcuts(windowController_->window());
         // The shared presenter outlives the application object, and no window may: the

@@ -26,10 +26,11 @@ public:
     static PurloSettingsWindowPresenter& shared();
 
     // Selects tab when one is given (none keeps the selection), so an open window
-    // switches at once; then brings the window to the front, making it over runtime and
-    // appearance on the first call. The window is kept until the application quits.
+    // switches at once; then brings the window to the front, making it over runtime,
+    // appearance and windowHints on the first call. The window is kept until the
+    // application quits.
     void show(std::optional<SettingsSectionTab> tab, PurloRuntime& runtime,
-              const Appearance& appearance);
+              const Appearance& appearance, FixedWindowHints& windowHints);
 
     // Empty until the first show.
     SettingsWindowController* windowController() const { return windowController_.get(); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Appearance.h"
+#include "platform/FixedWindowHints.h"
 #include "runtime/PurloRuntime.h"
 #include "settings/PurloSettingsRouter.h"
 
@@ -13,12 +14,12 @@ class SettingsView;
 // Owns the one Settings window, "Purlo Settings": a fixed 760 x 620, titled, closable
 // and minimisable window hosting the settings view, centred when it is made and left
 // where the user puts it after that. Closing it only hides it, so it comes back as it
-// was, on the tab it showed.
+// was, on the tab it showed. The window manager is told it offers no resizing.
 class SettingsWindowController {
 public:
-    // The runtime, the router and the appearance must outlive the controller.
+    // The runtime, the router, the appearance and the hints must outlive the controller.
     SettingsWindowController(PurloRuntime& runtime, PurloSettingsRouter& router,
-                             const Appearance& appearance);
+                             const Appearance& appearance, FixedWindowHints& windowHints);
     SettingsWindowController(const SettingsWindowController&) = delete;
     SettingsWindowController& operator=(const SettingsWindowController&) = delete;
     ~SettingsWindowController();

@@ -1,5 +1,6 @@
 #include "ui/OnboardingWindowController.h"
 
+#include "ui/FixedWindowFrame.h"
 #include "ui/OnboardingView.h"
 #include "ui/WindowPlacement.h"
 #include "ui/WindowTheme.h"
@@ -8,12 +9,14 @@ namespace purlo {
 
 OnboardingWindowController::OnboardingWindowController(PurloRuntime& runtime,
                                                        DesktopObservers& desktopObservers,
-                                                       const Appearance& appearance)
+                                                       const Appearance& appearance,
+                                                       FixedWindowHints& windowHints)
     : runtime_(runtime)
     , window_(std::make_unique<OnboardingView>(runtime, appearance, 1, [this] { close(); })) {
     window_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowCloseButtonHint);
     window_->setWindowTitle(QStringLiteral("Welcome to Purlo"));
+    keepFixedFrame(*window_, windowHints, FixedWindowHints::Buttons::close);
     keepInTheme(*window_, appearance);
     center();
     appActivationObserver_ =

@@ -3,6 +3,7 @@
 #include "platform/Appearance.h"
 #include "platform/Cancellable.h"
 #include "platform/DesktopObservers.h"
+#include "platform/FixedWindowHints.h"
 #include "runtime/PurloRuntime.h"
 
 #include <QObject>
@@ -15,20 +16,21 @@ namespace purlo {
 class OnboardingView;
 
 // Owns the first-run window, "Welcome to Purlo": fixed at 600 x 760, titled and
-// closable only, hosting the onboarding view on its first slide. Closing the window
-// only hides it, so it comes back on the slide it showed. Until onboarding is
-// completed, the window returns to the front whenever Purlo becomes active; after
-// that, activation leaves it alone. The program makes the controller only while
-// onboarding is pending and keeps it for the rest of the run; the window itself, with
-// its drawing surface, goes once onboarding is completed and it has closed, since
-// nothing shows it again.
+// closable only (the window manager is told so too), hosting the onboarding view on
+// its first slide. Closing the window only hides it, so it comes back on the slide it
+// showed. Until onboarding is completed, the window returns to the front whenever
+// Purlo becomes active; after that, activation leaves it alone. The program makes the
+// controller only while onboarding is pending and keeps it for the rest of the run;
+// the window itself, with its drawing surface, goes once onboarding is completed and
+// it has closed, since nothing shows it again.
 class OnboardingWindowController final : public QObject {
     Q_OBJECT
 
 public:
-    // The runtime, the observers and the appearance must outlive the controller.
+    // The runtime, the observers, the appearance and the hints must outlive the
+    // controller.
     OnboardingWindowController(PurloRuntime& runtime, DesktopObservers& desktopObservers,
-                               const Appearance& appearance);
+                               const Appearance& appearance, FixedWindowHints& windowHints);
     ~OnboardingWindowController() override;
 
     // Null once onboarding is completed and the window has gone.

@@ -10,6 +10,7 @@
 #include "platform/qt/QtEventLoop.h"
 #include "settings/SettingsView.h"
 #include "tests/support/FakeInstallPorts.h"
+#include "tests/support/RecordingFixedWindowHints.h"
 #include "tests/support/RecordingPanelHints.h"
 #include "tests/support/RuntimeHarness.h"
 #include "tests/ui/WidgetDriving.h"
@@ -52,6 +53,7 @@ struct Shell {
     std::string bundlePath;
     testing::RuntimeHarness harness;
     testing::RecordingPanelHints hints;
+    testing::RecordingFixedWindowHints windowHints;
     testing::FakeInstallLocationProbe probe;
     testing::FakeFileManager files;
     testing::FakeApplicationWorkspace workspace;
@@ -64,6 +66,7 @@ struct Shell {
         harness.clock,
         harness.observers,
         {harness.loop, hints, harness.appearance, "purlo"},
+        windowHints,
         harness.folder.path(),
         {[this] { ++settingsShown; },
          [this] {
@@ -181,8 +184,9 @@ TEST(PurloMenuBarController,
      WithoutATraySaysOnceWhereSettingsAreAndThePopoverKeepsItsRoundedOutline) {
     testing::RuntimeHarness harness;
     std::ostringstream messages;
+    testing::RecordingFixedWindowHints windowHints;
     PurloMenuBarController controller(harness.runtime(), harness.clock, harness.loop,
-                                      harness.appearance, messages);
+                                      harness.appearance, windowHints, messages);
     ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable()) << "the offscreen platform has no tray";
     EXPECT_EQ(controller.statusItem().toolTip(), "Purlo");
     controller.togglePopover();
@@ -301,10 +305,11 @@ void processEvents() {
 TEST(PurloSettingsWindowPresenter, MakesOneFixedWindowOnTheFirstShowAndBringsItBackAsItWasLeft) {
     testing::RuntimeHarness harness;
     PurloSettingsRouter router;
+    testing::RecordingFixedWindowHints hints;
     PurloSettingsWindowPresenter presenter(router);
     EXPECT_EQ(presenter.windowController(), nullptr);
 
-    presenter.show(SettingsSectionTab::agent, harness.runtime(), harness.appearance);
+    presenter.show(SettingsSectionTab::agent, harness.runtime(), harness.appearance, hints);
     SettingsWindowController* controller = presenter.windowController();
     ASSERT_NE(controller, nullptr);
     SettingsView& window = controller->window();
@@ -319,6 +324,13 @@ TEST(PurloSettingsWindowPresenter, MakesOneFixedWindowOnTheFirstShowAndBringsItB
                   (Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                    Qt::WindowMaximizeButtonHint | Qt::WindowFullscreenButtonHint),
               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // The offscreen platform numbers its native windows anew at each showing.
+    const auto shownFixed = [&window] {
+        return std::pair{static_cast<std::uint64_t>(window.winId()),
+                         FixedWindowHints::Buttons::closeAndMinimize};
+    };
+    const auto firstShown = shownFixed();
+    EXPECT_EQ(hints.prepared, std::vector{firstShown}) << "the window manager hears it is fixed";
     EXPECT_EQ(*router.selectedTab(), SettingsSectionTab::agent);
     EXPECT_TRUE(testing::shownTexts(window).contains("Agent"));
 
@@ -327,14 +339,17 @@ TEST(PurloSettingsWindowPresenter, MakesOneFixedWindowOnTheFirstShowAndBringsItB
     const QPoint leftAt = window.pos();
     window.close();
     EXPECT_FALSE(window.isVisible());
-    presenter.show(std::nullopt, harness.runtime(), harness.appearance);
+    presenter.show(std::nullopt, harness.runtime(), harness.appearance, hints);
     EXPECT_EQ(presenter.windowController(), controller) << "one window for the whole run";
+    EXPECT_EQ(hints.prepared, (std::vector{firstShown, shownFixed()}))
+        << "again before it shows again";
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.pos(), leftAt) << "not centred again";
     EXPECT_EQ(*router.selectedTab(), SettingsSectionTab::agent);
 
-    presenter.show(SettingsSectionTab::help, harness.runtime(), harness.appearance);
+    presenter.show(SettingsSectionTab::help, harness.runtime(), harness.appearance, hints);
     EXPECT_EQ(*router.selectedTab(), SettingsSectionTab::help);
+    EXPECT_EQ(hints.prepared.size(), 2u) << "a shown window is not prepared again";
     EXPECT_TRUE(testing::shownTexts(window).contains("Help"));
 
     const QList<QAction*> actions = window.actions();

@@ -1,4 +1,5 @@
 #include "companion/qt/PurloCharacterPreview.h"
+#include "tests/support/RecordingFixedWindowHints.h"
 #include "tests/support/RuntimeHarness.h"
 #include "tests/ui/WidgetDriving.h"
 #include "ui/OnboardingView.h"
@@ -151,9 +152,10 @@ TEST(OnboardingView, TheFurPickerStoresHerSkinAtOnce) {
 TEST(OnboardingWindowController, AFixedWindowThatComesBackOnActivationUntilOnboardingIsCompleted) {
     testing::RuntimeHarness harness;
     const std::size_t observers = harness.observers.observerCount();
+    testing::RecordingFixedWindowHints hints;
     {
         OnboardingWindowController controller(harness.runtime(), harness.observers,
-                                              harness.appearance);
+                                              harness.appearance, hints);
         QWidget& window = *controller.window();
         EXPECT_EQ(window.windowTitle(), "Welcome to Purlo");
         EXPECT_EQ(window.size(), QSize(600, 760));
@@ -163,13 +165,24 @@ TEST(OnboardingWindowController, AFixedWindowThatComesBackOnActivationUntilOnboa
         EXPECT_TRUE(window.windowFlags() & Qt::WindowCloseButtonHint);
         EXPECT_FALSE(window.isVisible()) << "the program decides when to show it";
 
+        EXPECT_TRUE(hints.prepared.empty());
+
         controller.center();
         controller.makeKeyAndOrderFront();
+        // The offscreen platform numbers its native windows anew at each showing.
+        const auto shownFixed = [&window] {
+            return std::pair{static_cast<std::uint64_t>(window.winId()),
+                             FixedWindowHints::Buttons::close};
+        };
+        const auto firstShown = shownFixed();
+        EXPECT_EQ(hints.prepared, std::vector{firstShown}) << "no minimising offered";
         click(*button(window, "Continue"));
         window.close();
         EXPECT_FALSE(window.isVisible());
         harness.observers.becomeActive();
         EXPECT_TRUE(window.isVisible()) << "closed, it was only hidden";
+        EXPECT_EQ(hints.prepared, (std::vector{firstShown, shownFixed()}))
+            << "prepared before each showing";
         EXPECT_EQ(controller.view().slide(), 2) << "and returns on the same slide";
 
         click(*button(window, "Continue"));
@@ -187,7 +200,9 @@ TEST(OnboardingWindowController, AFixedWindowThatComesBackOnActivationUntilOnboa
 TEST(OnboardingWindowController, ACompletedProfileNeverSeesTheWindow) {
     testing::RuntimeHarness harness(testing::settingsWith(
         [](PurloSettings& settings) { settings.hasCompletedFirstRunOnboarding = true; }));
-    OnboardingWindowController controller(harness.runtime(), harness.observers, harness.appearance);
+    testing::RecordingFixedWindowHints hints;
+    OnboardingWindowController controller(harness.runtime(), harness.observers, harness.appearance,
+                                          hints);
     harness.observers.becomeActive();
     EXPECT_FALSE(controller.window()->isVisible());
 }
