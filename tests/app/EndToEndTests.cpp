@@ -26,8 +26,7 @@ using testing::Profile;
 using testing::Purlo;
 using testing::Screen;
 
-// Her 160 x 204 panel and the room below it for her paws at her largest sizes.
-constexpr QSize panelSize{160, 230};
+constexpr QSize panelSize = testing::herWindowSize;
 constexpr QSize onboardingSize{600, 760};
 constexpr QSize popoverSize{PurloMenuBarView::fixedWidth, 0};
 constexpr QSize settingsSize{760, 620};
@@ -255,7 +254,7 @@ TEST_F(EndToEnd, WithoutARuntimeFolderSheListensInAFolderOfHerOwnOrSaysWhyNot) {
     {
         Purlo one(profile, screen.name);
         Purlo two(profile, screen.name);
-        ASSERT_TRUE(screen.awaited(panelSize)) << "no 160 x 204 window of the program appeared";
+        ASSERT_TRUE(screen.awaited(panelSize)) << "no 160 x 230 window of the program appeared";
         EXPECT_TRUE(eventually([&] { return one.waitForFinished(0) || two.waitForFinished(0); }))
             << "of two starts at once, one hands over and ends";
         EXPECT_EQ(one.state() == QProcess::Running ? two.exitCode() : one.exitCode(), 0);

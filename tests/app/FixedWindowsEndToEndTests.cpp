@@ -10,7 +10,7 @@ namespace {
 using testing::Profile;
 using testing::Purlo;
 
-constexpr QSize panelSize{160, 204};
+constexpr QSize panelSize = testing::herWindowSize;
 
 // The Motif hints' bits, as window managers read them.
 namespace motif {

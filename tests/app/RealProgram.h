@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRect>
+#include <QSize>
 #include <QThread>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -25,6 +26,9 @@
 #include <utility>
 
 namespace purlo::testing {
+
+// Her window: her 160 x 204 panel and the room below it for her paws at her largest sizes.
+inline constexpr QSize herWindowSize{160, 230};
 
 // A user of the program's own; settled: onboarded, her cat stays put, eyes far from yellow.
 struct Profile {

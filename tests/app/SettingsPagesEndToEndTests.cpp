@@ -30,8 +30,7 @@ using testing::Profile;
 using testing::Purlo;
 
 constexpr QSize settingsSize = SettingsView::contentSize;
-// Her 160 x 204 panel and the room below it for her paws at her largest sizes.
-constexpr QSize panelSize{160, 230};
+constexpr QSize panelSize = testing::herWindowSize;
 // Her corner, bottom left, far from where Settings opens in the middle of the screen.
 constexpr CompanionPlacement corner{20, 20};
 

@@ -238,8 +238,9 @@ struct LowPopover {
 
     testing::RuntimeHarness harness;
     std::ostringstream messages;
-    PurloMenuBarController controller{harness.runtime(), harness.clock, harness.loop,
-                                      harness.appearance, messages};
+    testing::RecordingFixedWindowHints windowHints;
+    PurloMenuBarController controller{harness.runtime(),  harness.clock, harness.loop,
+                                      harness.appearance, windowHints,   messages};
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
 };
 
