@@ -4,7 +4,7 @@
 #include "integrations/PurloWebsiteLinks.h"
 #include "platform/qt/QtText.h"
 #include "runtime/PurloRuntime.h"
-#include "settings/SettingsGroup.h"
+#include "settings/controls/SettingsGroup.h"
 #include "ui/KitFont.h"
 #include "ui/PurloButtonStyles.h"
 #include "ui/PurloDisclosureGroup.h"

@@ -1,6 +1,6 @@
+#include "base/UnicodeText.h"
 #include "companion/qt/PurloCharacterPreview.h"
 #include "companion/qt/ThemeQColor.h"
-#include "model/UnicodeText.h"
 #include "settings/SettingsSidebar.h"
 #include "settings/SettingsSidebarRow.h"
 #include "settings/SettingsView.h"
