@@ -1,7 +1,7 @@
 #include "app/PurloComposition.h"
 
+#include "base/NaturalOrder.h"
 #include "integrations/qt/QtUpdateTransport.h"
-#include "model/NaturalOrder.h"
 #include "platform/AtomicFile.h"
 #include "platform/qt/QtBackgroundRunner.h"
 #include "runtime/PurloRuntime.h"

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/Bundle.h"
+#include "base/Calendar.h"
 #include "companion/qt/DesktopWindowContext.h"
 #include "integrations/PurloMoveToApplicationsPrompter.h"
-#include "model/Calendar.h"
 #include "platform/AutostartLoginItem.h"
-#include "platform/Bundle.h"
 #include "platform/Clock.h"
 #include "platform/Environment.h"
 #include "platform/FileKeyValueStore.h"

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "base/Geometry.h"
 #include "companion/CatAnimationFrame.h"
 #include "companion/CellTarget.h"
 #include "companion/PurloFurPalette.h"
 #include "model/CatLookPresets.h"
 #include "model/CatPose.h"
-#include "model/Geometry.h"
 
 namespace purlo {
 

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "base/Geometry.h"
 #include "model/CatLookPresets.h"
 #include "model/CatMood.h"
 #include "model/CatPose.h"
 #include "model/CompanionMessage.h"
 #include "model/CompanionScene.h"
-#include "model/Geometry.h"
 #include "model/PurloSettings.h"
 #include "platform/Published.h"
 

@@ -1,7 +1,7 @@
 #include "integrations/AgentHookConfiguration.h"
 
+#include "base/JsonText.h"
 #include "integrations/ShellQuoting.h"
-#include "model/JsonText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
 #include "integrations/AgentIntegrationManager.h"
 
+#include "base/Enumeration.h"
+#include "base/JsonText.h"
+#include "base/RandomUuid.h"
 #include "integrations/AgentHookScript.h"
-#include "integrations/RandomUuid.h"
 #include "integrations/ResolvedPath.h"
-#include "model/Enumeration.h"
-#include "model/JsonText.h"
 #include "platform/AtomicFile.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Enumeration.h"
+#include "base/Enumeration.h"
 
 #include <array>
 #include <string_view>

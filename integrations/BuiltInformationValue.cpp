@@ -1,6 +1,6 @@
 #include "integrations/BuiltInformationValue.h"
 
-#include "model/UnicodeText.h"
+#include "base/UnicodeText.h"
 
 namespace purlo {
 

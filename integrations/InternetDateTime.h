@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Date.h"
+#include "base/Date.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "integrations/PurloAutomaticUpdater.h"
 
+#include "base/UnicodeText.h"
 #include "integrations/BuiltInformationValue.h"
-#include "model/UnicodeText.h"
 
 namespace purlo {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Bundle.h"
+#include "base/Bundle.h"
 
 #include <functional>
 #include <memory>

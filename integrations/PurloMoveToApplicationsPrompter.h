@@ -1,12 +1,12 @@
 #pragma once
 
+#include "base/KeyValueStore.h"
 #include "integrations/PurloInstallLocation.h"
 #include "platform/AlertPresenter.h"
 #include "platform/ApplicationWorkspace.h"
 #include "platform/BackgroundRunner.h"
 #include "platform/EventLoop.h"
 #include "platform/FileManager.h"
-#include "platform/KeyValueStore.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Date.h"
 #include "integrations/AgentBridgeStatus.h"
-#include "model/Date.h"
 #include "model/PurloAppInfo.h"
 #include "model/PurloDiagnosticsSnapshot.h"
 #include "model/PurloPrivacyStatus.h"

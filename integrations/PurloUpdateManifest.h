@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/JsonCoding.h"
 #include "integrations/Url.h"
-#include "model/JsonCoding.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Bundle.h"
 #include "integrations/Url.h"
-#include "platform/Bundle.h"
 
 #include <optional>
 

@@ -1,10 +1,10 @@
 #include "intents/PurloIntentCommandLine.h"
 
+#include "base/JsonCoding.h"
 #include "integrations/ShellQuoting.h"
 #include "intents/IntentActionNames.h"
 #include "intents/PurloIntentRequest.h"
 #include "intents/PurloShortcuts.h"
-#include "model/JsonCoding.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "intents/PurloIntentRequest.h"
 
+#include "base/JsonCoding.h"
 #include "intents/IntentActionNames.h"
-#include "model/JsonCoding.h"
 
 namespace purlo::PurloIntentRequest {
 namespace {

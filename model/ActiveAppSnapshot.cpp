@@ -1,6 +1,6 @@
 #include "model/ActiveAppSnapshot.h"
 
-#include "model/UnicodeText.h"
+#include "base/UnicodeText.h"
 
 #include <algorithm>
 

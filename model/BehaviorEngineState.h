@@ -1,10 +1,10 @@
 #pragma once
 
+#include "base/Geometry.h"
 #include "model/AgentEventSnapshot.h"
 #include "model/CatMood.h"
 #include "model/CatPose.h"
 #include "model/CompanionMessage.h"
-#include "model/Geometry.h"
 
 #include <optional>
 #include <string>

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/Geometry.h"
 #include "model/ActiveAppSnapshot.h"
 #include "model/AgentEventSnapshot.h"
 #include "model/CompanionInteraction.h"
-#include "model/Geometry.h"
 #include "model/InputSnapshots.h"
 #include "model/PomodoroSnapshot.h"
 #include "model/ReminderEvent.h"

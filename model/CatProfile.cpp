@@ -1,6 +1,6 @@
 #include "model/CatProfile.h"
 
-#include "model/UnicodeText.h"
+#include "base/UnicodeText.h"
 
 #include <algorithm>
 #include <cmath>

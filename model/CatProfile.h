@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/JsonCoding.h"
 #include "model/CatLookPresets.h"
-#include "model/JsonCoding.h"
 #include "model/PurloPhrasePack.h"
 
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/Geometry.h"
 #include "model/CompanionMessage.h"
-#include "model/Geometry.h"
 
 namespace purlo {
 

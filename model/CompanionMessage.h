@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/Enumeration.h"
-#include "model/JsonCoding.h"
-#include "model/UnicodeText.h"
+#include "base/Enumeration.h"
+#include "base/JsonCoding.h"
+#include "base/UnicodeText.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/Geometry.h"
-#include "model/JsonCoding.h"
+#include "base/Geometry.h"
+#include "base/JsonCoding.h"
 
 namespace purlo {
 

@@ -1,6 +1,6 @@
 #include "model/CompanionScene.h"
 
-#include "model/UnicodeText.h"
+#include "base/UnicodeText.h"
 
 namespace purlo {
 

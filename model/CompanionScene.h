@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/Geometry.h"
 #include "model/CatMood.h"
 #include "model/CatPose.h"
 #include "model/CompanionMessage.h"
-#include "model/Geometry.h"
 
 #include <optional>
 #include <string>

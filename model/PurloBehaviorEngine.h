@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/Geometry.h"
 #include "model/BehaviorEngineState.h"
 #include "model/BehaviorInput.h"
 #include "model/CompanionScene.h"
-#include "model/Geometry.h"
 #include "model/PurloSettings.h"
 
 #include <optional>

@@ -1,6 +1,6 @@
 #include "model/PurloCompletionStreak.h"
 
-#include "model/Calendar.h"
+#include "base/Calendar.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/Date.h"
-#include "model/JsonCoding.h"
+#include "base/Date.h"
+#include "base/JsonCoding.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "model/PurloHabitReminder.h"
 
-#include "model/UnicodeText.h"
+#include "base/UnicodeText.h"
 
 namespace purlo {
 

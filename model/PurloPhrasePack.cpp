@@ -1,6 +1,6 @@
 #include "model/PurloPhrasePack.h"
 
-#include "model/UnicodeText.h"
+#include "base/UnicodeText.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #include "model/PurloSettings.h"
 
-#include "model/NaturalOrder.h"
-#include "model/UnicodeText.h"
+#include "base/NaturalOrder.h"
+#include "base/UnicodeText.h"
 
 #include <algorithm>
 #include <iterator>

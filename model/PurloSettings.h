@@ -1,11 +1,11 @@
 #pragma once
 
+#include "base/JsonCoding.h"
 #include "model/CatLookPresets.h"
 #include "model/CatProfile.h"
 #include "model/CompanionMessage.h"
 #include "model/CompanionPlacement.h"
 #include "model/CompanionPresence.h"
-#include "model/JsonCoding.h"
 #include "model/PurloCompletionStreak.h"
 #include "model/PurloHabitReminder.h"
 #include "model/PurloNap.h"

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/KeyValueStore.h"
 #include "model/PurloSettings.h"
-#include "platform/KeyValueStore.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/JsonCoding.h"
+#include "base/JsonCoding.h"
 
 #include <cstdint>
 

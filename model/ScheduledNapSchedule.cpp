@@ -1,6 +1,6 @@
 #include "model/ScheduledNapSchedule.h"
 
-#include "model/Calendar.h"
+#include "base/Calendar.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/JsonCoding.h"
+#include "base/JsonCoding.h"
 #include "model/PurloNap.h"
 #include "model/QuietHoursSchedule.h"
 

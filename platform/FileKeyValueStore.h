@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyValueStore.h"
+#include "base/KeyValueStore.h"
 
 #include <cstddef>
 #include <filesystem>

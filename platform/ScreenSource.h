@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Geometry.h"
+#include "base/Geometry.h"
 
 #include <vector>
 

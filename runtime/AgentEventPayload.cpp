@@ -1,6 +1,6 @@
 #include "runtime/AgentEventPayload.h"
 
-#include "model/JsonCoding.h"
+#include "base/JsonCoding.h"
 
 #include <cmath>
 

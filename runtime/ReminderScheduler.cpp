@@ -1,6 +1,6 @@
 #include "runtime/ReminderScheduler.h"
 
-#include "model/UnicodeText.h"
+#include "base/UnicodeText.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "settings/HabitNudgeRow.h"
 
-#include "settings/HabitDraftTextField.h"
-#include "settings/WidgetOpacity.h"
+#include "settings/controls/HabitDraftTextField.h"
+#include "settings/controls/WidgetOpacity.h"
 #include "ui/KitFont.h"
 #include "ui/PurloButtonStyles.h"
 #include "ui/PurloIntervalField.h"

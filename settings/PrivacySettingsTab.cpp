@@ -2,7 +2,7 @@
 
 #include "runtime/PurloRuntime.h"
 #include "settings/PermissionSettingRow.h"
-#include "settings/SettingsGroup.h"
+#include "settings/controls/SettingsGroup.h"
 
 namespace purlo {
 

@@ -1,9 +1,9 @@
 #include "settings/SavedLooksCard.h"
 
-#include "model/UnicodeText.h"
-#include "settings/ProfileChip.h"
-#include "settings/PurloFlowLayout.h"
-#include "settings/PurloTextField.h"
+#include "base/UnicodeText.h"
+#include "settings/controls/ProfileChip.h"
+#include "settings/controls/PurloFlowLayout.h"
+#include "settings/controls/PurloTextField.h"
 #include "ui/KitFont.h"
 #include "ui/PurloButtonStyles.h"
 #include "ui/PurloText.h"

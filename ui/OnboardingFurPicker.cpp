@@ -1,8 +1,8 @@
 #include "ui/OnboardingFurPicker.h"
 
+#include "base/Enumeration.h"
 #include "companion/PurloTheme.h"
 #include "companion/qt/SurfaceAppearance.h"
-#include "model/Enumeration.h"
 #include "ui/KitFont.h"
 #include "ui/PointerHover.h"
 #include "ui/PurloText.h"

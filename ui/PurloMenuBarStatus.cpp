@@ -1,6 +1,6 @@
 #include "ui/PurloMenuBarStatus.h"
 
-#include "model/UnicodeText.h"
+#include "base/UnicodeText.h"
 
 namespace purlo {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Date.h"
+#include "base/Date.h"
 #include "model/PurloCompletionStreak.h"
 #include "model/PurloNap.h"
 #include "runtime/PomodoroController.h"

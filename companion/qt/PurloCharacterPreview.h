@@ -1,9 +1,9 @@
 #pragma once
 
+#include "base/Geometry.h"
 #include "companion/qt/PixelCatView.h"
 #include "model/CatPose.h"
 #include "model/CompanionScene.h"
-#include "model/Geometry.h"
 #include "model/PurloSettings.h"
 
 #include <QPointF>

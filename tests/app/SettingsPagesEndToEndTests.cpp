@@ -1,6 +1,6 @@
+#include "base/Bundle.h"
 #include "companion/qt/ThemeQColor.h"
 #include "model/PurloAppInfo.h"
-#include "platform/Bundle.h"
 #include "settings/AdvancedSettingsTab.h"
 #include "settings/PurloSettingsRouter.h"
 #include "settings/SettingsSidebar.h"

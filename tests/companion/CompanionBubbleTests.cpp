@@ -1,10 +1,10 @@
+#include "base/Enumeration.h"
 #include "companion/CompanionBubbleLayout.h"
 #include "companion/FontPostScriptName.h"
 #include "companion/PurloTheme.h"
 #include "companion/qt/CompanionBubble.h"
 #include "companion/qt/PurloFontRegistrar.h"
 #include "companion/qt/ThemeQColor.h"
-#include "model/Enumeration.h"
 #include "tests/companion/BuildFolder.h"
 #include "tests/support/TemporaryFolder.h"
 

@@ -1,6 +1,6 @@
+#include "base/JsonText.h"
 #include "integrations/AgentBridgeStatus.h"
 #include "integrations/AgentHookConfiguration.h"
-#include "model/JsonText.h"
 #include "tests/support/NestedJson.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
+#include "base/JsonText.h"
 #include "integrations/AgentHookScript.h"
 #include "integrations/AgentIntegrationManager.h"
-#include "model/JsonText.h"
 #include "tests/support/NestedJson.h"
 #include "tests/support/TemporaryFolder.h"
 

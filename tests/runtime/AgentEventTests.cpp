@@ -1,4 +1,4 @@
-#include "model/JsonCoding.h"
+#include "base/JsonCoding.h"
 #include "platform/AtomicFile.h"
 #include "runtime/AgentEventBridge.h"
 #include "runtime/AgentEventWriter.h"

@@ -1,5 +1,5 @@
 #include "settings/AdvancedSettingsTab.h"
-#include "settings/OpenFailureNote.h"
+#include "settings/controls/OpenFailureNote.h"
 #include "tests/settings/SettingsDriving.h"
 #include "tests/support/RuntimeHarness.h"
 #include "tests/ui/WidgetDriving.h"

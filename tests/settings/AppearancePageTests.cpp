@@ -1,7 +1,7 @@
 #include "companion/qt/ThemeQColor.h"
-#include "settings/ColorDot.h"
-#include "settings/FurSwatch.h"
-#include "settings/PurloSegmentedControl.h"
+#include "settings/controls/ColorDot.h"
+#include "settings/controls/FurSwatch.h"
+#include "settings/controls/PurloSegmentedControl.h"
 #include "tests/settings/SettingsDriving.h"
 
 #include <QAccessible>

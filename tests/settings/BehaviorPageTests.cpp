@@ -1,5 +1,5 @@
 #include "settings/CompanionSettingsBindings.h"
-#include "settings/PercentSlider.h"
+#include "settings/controls/PercentSlider.h"
 #include "tests/settings/SettingsDriving.h"
 #include "ui/PurloButtonChrome.h"
 #include "ui/PurloIntervalField.h"

@@ -1,5 +1,5 @@
-#include "settings/ProfileChip.h"
-#include "settings/PurloSegmentedControl.h"
+#include "settings/controls/ProfileChip.h"
+#include "settings/controls/PurloSegmentedControl.h"
 #include "tests/settings/SettingsDriving.h"
 
 #include <QApplication>

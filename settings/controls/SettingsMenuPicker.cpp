@@ -1,0 +1,99 @@
+#include "settings/controls/SettingsMenuPicker.h"
+
+#include "ui/KitFont.h"
+
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
+#include <QWheelEvent>
+#include <utility>
+
+namespace purlo {
+namespace {
+
+// How a screen reader meets the menu: by its title, as the row shows it, with the chosen
+// option as its value. Qt's own combo box answers with the chosen option as its name on
+// Linux, so "Stripes, combo box" would be heard rather than "Pattern".
+class TitledMenuAccessible final : public QAccessibleWidget {
+public:
+    explicit TitledMenuAccessible(QComboBox& menu)
+        : QAccessibleWidget(&menu, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text kind) const override {
+        switch (kind) {
+        case QAccessible::Name:
+            return widget()->accessibleName();
+        case QAccessible::Value:
+            return menu().currentText();
+        default:
+            return QAccessibleWidget::text(kind);
+        }
+    }
+
+    // The list of options, as it opens.
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override {
+        return index == 0 ? QAccessible::queryAccessibleInterface(menu().view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child != nullptr && child->object() == menu().view() ? 0 : -1;
+    }
+
+    QStringList actionNames() const override {
+        return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == showMenuAction() || action == pressAction()) {
+            menu().showPopup();
+        } else {
+            QAccessibleWidget::doAction(action);
+        }
+    }
+
+private:
+    QComboBox& menu() const { return *static_cast<QComboBox*>(widget()); }
+};
+
+QAccessibleInterface* titledMenuAccessible(const QString& className, QObject* object) {
+    auto* menu = qobject_cast<SettingsMenuPicker*>(object);
+    if (menu == nullptr || className != QLatin1StringView(menu->metaObject()->className())) {
+        return nullptr;
+    }
+    return new TitledMenuAccessible(*menu);
+}
+
+} // namespace
+
+SettingsMenuPicker::SettingsMenuPicker(const QString& title, OptionList options, QWidget* parent)
+    : QComboBox(parent)
+    , selection_(std::move(options.selection)) {
+    // Assistive technology asks one factory list for the whole process.
+    static const bool titledForAssistiveTechnology = [] {
+        QAccessible::installFactory(titledMenuAccessible);
+        return true;
+    }();
+    Q_UNUSED(titledForAssistiveTechnology);
+    setAccessibleName(title);
+    setFont(kitFont(13.5));
+    for (const std::string& option : options.titles) {
+        addItem(QString::fromStdString(option));
+    }
+    setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    setMinimumWidth(minimumPickerWidth);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // Only the user's choice writes; showing the stored option does not.
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        selection_.set(index);
+        refresh();
+    });
+    refresh();
+}
+
+void SettingsMenuPicker::refresh() {
+    setCurrentIndex(selection_());
+}
+
+void SettingsMenuPicker::wheelEvent(QWheelEvent* event) {
+    event->ignore();
+}
+
+} // namespace purlo
