@@ -27,8 +27,11 @@ PermissionSettingRow::PermissionSettingRow(bool granted, std::function<void()> a
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(new PurloSettingRow(QStringLiteral("Input Monitoring"),
-                                          qText(LinuxWordings::inputMonitoringSubtitle), control));
+    layout->addWidget(
+        new PurloSettingRow(QStringLiteral("Input Monitoring"),
+                            QStringLiteral("Optional. Lets Purlo react to typing rhythm without "
+                                           "reading what you type."),
+                            control));
     showGranted(granted);
 }
 

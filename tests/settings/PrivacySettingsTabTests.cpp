@@ -17,7 +17,11 @@ TEST(PrivacySettingsTab, TheRowShowsTheButtonOrThePillAsTheGrantIsPublished) {
     PrivacySettingsTab tab(harness.runtime());
     tab.show();
     const QStringList texts = testing::shownTexts(tab);
-    EXPECT_EQ(texts.mid(0, 2), (QStringList{"Typing Reactions", "Input Monitoring"}));
+    EXPECT_EQ(texts.mid(0, 3),
+              (QStringList{"Typing Reactions", "Input Monitoring",
+                           "Optional. Lets Purlo react to typing rhythm without reading what "
+                           "you type."}))
+        << "the subtitle names no place of another system: it keeps its words";
     EXPECT_EQ(accessible(tab, "Allowed"), nullptr);
     QAbstractButton* ask = button(tab, "Check Access Again");
     ASSERT_NE(ask, nullptr);
