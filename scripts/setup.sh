@@ -6,8 +6,6 @@ set -eu
 
 cd "$(dirname "$0")/.."
 
-usage="usage: sh scripts/setup.sh [run|test]"
-
 # What building and running the program needs. The fonts cover every character of
 # Purlo's own texts: DejaVu the letters and symbols, Noto Color Emoji the emoji
 # ("nice work! ✨").
@@ -33,7 +31,7 @@ case "${1:-test}" in
     run) packages="$program_packages" ;;
     test) packages="$program_packages $test_packages" ;;
     *)
-        echo "$usage" >&2
+        echo "usage: sh scripts/setup.sh [run|test]" >&2
         exit 2
         ;;
 esac
