@@ -4,12 +4,15 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 # CI builds treat warnings as errors.
 WERROR := $(if $(filter true 1 yes,$(CI)),ON,OFF)
+CONFIGURE = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPURLO_WARNINGS_AS_ERRORS=$(WERROR)
 
 .PHONY: run test bench setup configure build format
 
-# Only the program: its information keys, fonts and icons are put beside it when the
-# build is configured.
-run: configure
+# Only the program, with only what it needs installed: no test framework, no test tools.
+# Its information keys, fonts and icons are put beside it when the build is configured.
+run:
+	sh scripts/setup.sh run
+	$(CONFIGURE) -DPURLO_BUILD_TESTS=OFF
 	cmake --build $(BUILD) -j $(JOBS) --target purlo
 	$(BUILD)/bin/purlo
 
@@ -20,11 +23,12 @@ bench: build
 	for program in $(BUILD)/bin/purlo_bench_*; do "$$program" || exit 1; done
 	sh bench/measure-running.sh $(BUILD)
 
+# Everything: the program, its tests and benchmarks, and what they need.
 setup:
-	sh scripts/setup.sh
+	sh scripts/setup.sh test
 
 configure: setup
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPURLO_WARNINGS_AS_ERRORS=$(WERROR)
+	$(CONFIGURE) -DPURLO_BUILD_TESTS=ON
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)

@@ -53,8 +53,9 @@ struct LinuxWordings {
     static constexpr std::string_view pageAddressCopied = " Copied ";
     static constexpr std::string_view pageAddress = " Its address: ";
 
-    // The row's button, which opened the system's privacy settings; here it asks the
-    // X server again.
+    // The typing permission row's button, which opened the system's privacy settings;
+    // here it asks the X server again. There is no permission to grant on X11: key timing
+    // is there wherever the X server reports raw key presses.
     static constexpr std::string_view inputMonitoringButton = "Check Access Again";
     // The button's hint, which named the privacy settings pane it opened.
     static constexpr std::string_view inputMonitoringButtonHint =

@@ -1,21 +1,40 @@
 #!/bin/sh
-# Installs what building and testing Purlo needs, and nothing that is already there.
+# Installs what building and running Purlo needs ("run") or that and what its tests and
+# benchmarks need too ("test", the default), and nothing that is already there.
 # Safe to run again: each step checks before it acts.
 set -eu
 
 cd "$(dirname "$0")/.."
 
-# The fonts cover every character of Purlo's own texts: DejaVu the letters and
-# symbols, Noto Color Emoji the emoji ("nice work! ✨").
-packages="
-build-essential cmake pkg-config git
+# What building and running the program needs. The fonts cover every character of
+# Purlo's own texts: DejaVu the letters and symbols, Noto Color Emoji the emoji
+# ("nice work! ✨").
+program_packages="
+build-essential cmake pkg-config
 qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
 nlohmann-json3-dev libicu-dev
-libx11-dev libxi-dev libxss-dev libxtst-dev
-libgtest-dev libgmock-dev libbenchmark-dev
-xvfb xauth xdotool xclip trayer openssl
-fonts-dejavu-core fonts-noto-color-emoji clang-format
+libx11-dev libxi-dev libxss-dev
+fonts-dejavu-core fonts-noto-color-emoji
 "
+
+# What the tests and benchmarks need besides: their frameworks, a private X server with
+# the tools that drive it and read its windows, a tray host, the clipboard reader, the
+# certificate maker of the update tests, and the format and file-list checks.
+test_packages="
+libgtest-dev libgmock-dev libbenchmark-dev libxtst-dev
+xvfb xauth xdotool x11-utils xclip trayer openssl
+clang-format git
+"
+
+# Without an argument: everything, as `make test` needs it.
+case "${1:-test}" in
+    run) packages="$program_packages" ;;
+    test) packages="$program_packages $test_packages" ;;
+    *)
+        echo "usage: sh scripts/setup.sh [run|test]" >&2
+        exit 2
+        ;;
+esac
 
 # Some machines carry a Node.js that bundles npm; only ask Debian when npm is absent.
 command -v npm >/dev/null 2>&1 || packages="$packages nodejs npm"
