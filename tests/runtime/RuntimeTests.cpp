@@ -2,8 +2,8 @@
 
 #include <cmath>
 #include <functional>
-#include <tuple>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace purlo {
 namespace {
@@ -126,11 +126,16 @@ TEST(RuntimeTick, AHiddenCatLeavesThePointerAloneUntilSheIsShownAgain) {
     const std::tuple<const char*, std::function<void(RuntimeHarness&)>,
                      std::function<void(RuntimeHarness&)>>
         cases[] = {
-            {"hidden by the user", [](RuntimeHarness& h) { h.runtime().setCompanionVisible(false); },
-             [](RuntimeHarness& h) { h.runtime().setCompanionVisible(true); }},
+            {"hidden by the user",
+             [](RuntimeHarness& h) { h.runtime().setCompanionVisible(false); },
+             [](RuntimeHarness& h) {
+                 h.runtime().setCompanionVisible(true);
+             }},
             {"out of the way of the application in front",
              [&](RuntimeHarness& h) { h.applications.application = editor; },
-             [](RuntimeHarness& h) { h.applications.application.reset(); }},
+             [](RuntimeHarness& h) {
+                 h.applications.application.reset();
+             }},
         };
     for (const auto& [name, hide, show] : cases) {
         RuntimeHarness harness(settingsWith([](PurloSettings& settings) {
