@@ -58,6 +58,7 @@ PurloRuntime::PurloRuntime(PurloRuntimeServices services)
     , homeFolder_(services.homeFolder)
     , environment_(services.environment)
     , bundle_(services.bundle)
+    , ownBundleIdentifier_(bundle_.string("CFBundleIdentifier"))
     , settings_(PurloSettings::load(services.store).settings)
     , scene_(initialScene(*settings_))
     , privacySummary_(PrivacySummary{keyEvents_.listenAccessGranted()})
@@ -75,10 +76,6 @@ PurloRuntime::PurloRuntime(PurloRuntimeServices services)
 PurloRuntime::~PurloRuntime() = default;
 
 void PurloRuntime::setCompanionVisible(bool visible) {
-    // Hidden she left the pointer alone; its first reading must not look like a leap.
-    if (visible && !scene_->isVisible) {
-        pointerTracker_.seed(clock_.uptime());
-    }
     CompanionScene scene = *scene_;
     scene.isVisible = visible;
     scene_.set(std::move(scene));

@@ -296,6 +296,8 @@ private:
     void stampLastSeenIfDue(Date now, double uptime);
     void updateMouseAcceptance(double scale, Point mouse);
     std::optional<double> secondsSinceAnyInput() const;
+    bool companionOnScreen() const;
+    PointerSnapshot samplePointer(double uptime, std::optional<double> idle);
     void showPinnedMessage(CompanionScene& next, bool napActive, bool quietHoursActive) const;
     void showSaveFailure(CompanionScene& next, double uptime) const;
 
@@ -318,6 +320,7 @@ private:
     std::filesystem::path homeFolder_;
     Environment environment_;
     Bundle bundle_;
+    std::optional<std::string> ownBundleIdentifier_;
 
     Published<PurloSettings> settings_;
     Published<CompanionScene> scene_;
@@ -337,6 +340,7 @@ private:
     std::optional<AgentIntegrationManager> agentIntegrationManager_;
     PurloBehaviorEngine behaviorEngine_;
     PointerTracker pointerTracker_;
+    bool pointerFollowed_ = true; // whether the last tick read the pointer as she looked
     std::unique_ptr<TypingActivityMonitoring> typingMonitor_;
     ActiveApplicationSensor activeAppSensor_;
     AgentEventBridge agentEventBridge_;

@@ -33,9 +33,7 @@ void PurloRuntime::tick(Date now, double uptime) {
     const bool napActive = settings_->nap.isActive(now);
 
     const std::optional<double> idle = secondsSinceAnyInput();
-    // Nobody sees a hidden cat look anywhere: the pointer is left alone until she is shown.
-    const PointerSnapshot pointer =
-        scene_->isVisible ? pointerTracker_.sample(uptime, idle) : pointerTracker_.hold(uptime);
+    const PointerSnapshot pointer = samplePointer(uptime, idle);
     const std::vector<Rect>& frames = visibleScreenFrames(uptime);
     const Point origin = scene_->position;
     const Rect pointerScreen =
@@ -124,6 +122,25 @@ void PurloRuntime::updateMouseAcceptance(double scale, Point mouse) {
     if (accepts != *companionAcceptsMouse_) {
         companionAcceptsMouse_.set(accepts);
     }
+}
+
+// Nobody sees a hidden cat look anywhere, whether the user hid her or she keeps out of
+// the way of the application in front: the pointer is left alone until she is on screen
+// again, and then measured afresh, so its first reading does not look like a leap.
+PointerSnapshot PurloRuntime::samplePointer(double uptime, std::optional<double> idle) {
+    const bool onScreen = companionOnScreen();
+    if (onScreen && !pointerFollowed_) {
+        pointerTracker_.seed(uptime);
+    }
+    pointerFollowed_ = onScreen;
+    return onScreen ? pointerTracker_.sample(uptime, idle) : pointerTracker_.hold(uptime);
+}
+
+// Whether her window shows, as far as it is for her to say: the user's choice, and
+// the application in front as the last tick saw it.
+bool PurloRuntime::companionOnScreen() const {
+    return scene_->isVisible && !hidesCompanion(settings_->companionPresenceMode,
+                                                activeApp_->bundleIdentifier, ownBundleIdentifier_);
 }
 
 std::optional<double> PurloRuntime::secondsSinceAnyInput() const {

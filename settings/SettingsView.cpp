@@ -34,7 +34,7 @@ constexpr QMargins pagePadding{24, 0, 24, 28};
 
 SettingsView::SettingsView(PurloRuntime& runtime, PurloSettingsRouter& router,
                            const Appearance& appearance, QWidget* parent)
-    : QWidget(parent)
+    : ReleasedWhenHidden(parent)
     , runtime_(runtime)
     , router_(router)
     , appearance_(appearance)

@@ -4,6 +4,7 @@
 #include "platform/Cancellable.h"
 #include "runtime/PurloRuntime.h"
 #include "settings/PurloSettingsRouter.h"
+#include "ui/ReleasedWhenHidden.h"
 
 #include <QWidget>
 #include <optional>
@@ -24,7 +25,7 @@ class SettingsWindowChrome;
 // again on the tab it showed; a click in the sidebar and a request to open Settings on
 // a tab both go through it. The view holds no settings of its own: its pages read and
 // write them through the runtime.
-class SettingsView final : public QWidget {
+class SettingsView final : public ReleasedWhenHidden<QWidget> {
     Q_OBJECT
 
 public:

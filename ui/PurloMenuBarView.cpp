@@ -112,7 +112,7 @@ QWidget* makeDivider(QWidget* parent) {
 
 PurloMenuBarView::PurloMenuBarView(PurloRuntime& runtime, const Clock& clock, EventLoop& loop,
                                    const Appearance& appearance, Actions actions, QWidget* parent)
-    : QWidget(parent)
+    : ReleasedWhenHidden(parent)
     , runtime_(runtime)
     , clock_(clock)
     , loop_(loop)

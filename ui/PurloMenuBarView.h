@@ -4,6 +4,7 @@
 #include "platform/Cancellable.h"
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
+#include "ui/ReleasedWhenHidden.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -27,7 +28,7 @@ class MenuLine;
 //
 // It owns nothing that lasts: it reads the runtime's published state and changes things
 // only through the runtime's actions and the host's. It always draws dark.
-class PurloMenuBarView final : public QWidget {
+class PurloMenuBarView final : public ReleasedWhenHidden<QWidget> {
     Q_OBJECT
 
 public:

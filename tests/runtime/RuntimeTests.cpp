@@ -1,7 +1,9 @@
 #include "tests/support/RuntimeHarness.h"
 
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace purlo {
 namespace {
@@ -119,18 +121,41 @@ TEST(RuntimeTick, AnInteractionReachesTheEngineOnceAndAnUnchangedWorldPublishesN
 }
 
 TEST(RuntimeTick, AHiddenCatLeavesThePointerAloneUntilSheIsShownAgain) {
-    RuntimeHarness harness;
-    PurloRuntime& runtime = harness.runtime();
-    harness.idle.seconds = 0; // someone is busy at the desktop all along
-    runtime.start();
-    runtime.setCompanionVisible(false);
-    const int readsWhenHidden = harness.pointer.readCount;
-    harness.pointer.position = {700, 400};
-    harness.loop.advance(2);
-    EXPECT_EQ(harness.pointer.readCount, readsWhenHidden);
-    runtime.setCompanionVisible(true);
-    harness.loop.advance(PurloRuntime::tickInterval);
-    EXPECT_GT(harness.pointer.readCount, readsWhenHidden) << "shown, she looks again";
+    const FrontmostApplication editor{"Code", "com.visualstudio.code"};
+    // How she is hidden, and how she comes back.
+    const std::tuple<const char*, std::function<void(RuntimeHarness&)>,
+                     std::function<void(RuntimeHarness&)>>
+        cases[] = {
+            {"hidden by the user",
+             [](RuntimeHarness& h) { h.runtime().setCompanionVisible(false); },
+             [](RuntimeHarness& h) {
+                 h.runtime().setCompanionVisible(true);
+             }},
+            {"out of the way of the application in front",
+             [&](RuntimeHarness& h) { h.applications.application = editor; },
+             [](RuntimeHarness& h) {
+                 h.applications.application.reset();
+             }},
+        };
+    for (const auto& [name, hide, show] : cases) {
+        RuntimeHarness harness(settingsWith([](PurloSettings& settings) {
+            settings.companionPresenceMode = CompanionPresenceMode::autoHideWhenAppsActive;
+        }));
+        PurloRuntime& runtime = harness.runtime();
+        harness.idle.seconds = 0; // someone is busy at the desktop all along
+        harness.pointer.position = {300, 300};
+        runtime.start();
+        hide(harness);
+        // The frontmost application is read every two seconds.
+        harness.loop.advance(2.1);
+        const int readsWhenHidden = harness.pointer.readCount;
+        harness.pointer.position = {700, 400};
+        harness.loop.advance(3);
+        EXPECT_EQ(harness.pointer.readCount, readsWhenHidden) << name;
+        show(harness);
+        harness.loop.advance(2.1);
+        EXPECT_GT(harness.pointer.readCount, readsWhenHidden) << name << ": shown, she looks again";
+    }
 }
 
 TEST(RuntimeTick, TheWindowTakesTheMouseOverHerBodyAndThroughoutADrag) {

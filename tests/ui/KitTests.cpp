@@ -3,7 +3,9 @@
 #include "ui/PurloComponents.h"
 #include "ui/PurloIcon.h"
 #include "ui/PurloIntervalField.h"
+#include "ui/ReleasedWhenHidden.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QVBoxLayout>
 #include <functional>
@@ -153,6 +155,26 @@ TEST(PurloText, PaintsInItsOwnColourWhereverItIsPlaced) {
         }
         EXPECT_GT(inColour, 10);
     }
+}
+
+TEST(ReleasedWhenHidden, AHiddenWindowGivesBackItsNativeWindowAndAShownOneKeepsIt) {
+    ReleasedWhenHidden<QWidget> window;
+    QWidget* child = new QWidget(&window);
+    window.resize(120, 80);
+    window.show();
+    ASSERT_NE(window.windowHandle(), nullptr);
+    window.hide();
+    window.show(); // shown again before the loop turned: nothing is given back
+    QCoreApplication::processEvents();
+    EXPECT_NE(window.windowHandle(), nullptr);
+    window.hide();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.windowHandle(), nullptr);
+    EXPECT_EQ(child->parentWidget(), &window) << "the widgets stay";
+    window.show();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_NE(window.windowHandle(), nullptr);
+    EXPECT_EQ(window.size(), QSize(120, 80));
 }
 
 TEST(PurloToggle, StoresEveryFlipAndShowsWhatWasStored) {
