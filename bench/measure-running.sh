@@ -168,8 +168,9 @@ busy_user() {
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 median_of() { median <"$work/$1"; }
 
-# The windows, by their size: the cat's panel, the popover, onboarding, Settings.
-cat_window='160x204'
+# The windows, by their size: the cat's (her panel and the room below it for her paws),
+# the popover, onboarding, Settings.
+cat_window='160x230'
 popover_window='286x'
 onboarding_window='600x760'
 settings_window='760x620'
