@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <tuple>
+#include <vector>
 
 namespace purlo {
 namespace {
@@ -37,6 +39,25 @@ TEST(NaturalOrder, FollowsTheLanguageIgnoresCaseAndCountsDigits) {
         EXPECT_EQ(NaturalOrder(locale).compare(left, right), order) << locale << ": " << left;
         EXPECT_EQ(NaturalOrder(locale).compare(right, left), -order) << locale << ": " << right;
     }
+}
+
+// The rules load at the first comparison, which may come from copies on several threads
+// at once: every one of them gets the language's order, none the plain byte order.
+TEST(NaturalOrder, CopiesFirstUsedOnSeveralThreadsAllFollowTheLanguage) {
+    const NaturalOrder swedish("sv_SE");
+    std::vector<int> orders(8);
+    std::vector<std::thread> threads;
+    for (int& order : orders) {
+        threads.emplace_back(
+            [copy = swedish, &order] { order = copy.compare("\u00c4pple", "Zed"); });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    for (const int order : orders) {
+        EXPECT_EQ(order, 1);
+    }
+    EXPECT_EQ(swedish.compare("look 10", "Look 2"), 1);
 }
 
 } // namespace
