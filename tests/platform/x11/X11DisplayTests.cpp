@@ -47,6 +47,18 @@ bool waitUntil(ManualEventLoop& loop, const std::function<bool()>& done) {
     return done();
 }
 
+// Qt on the test display itself, not offscreen, so that it asks the X server.
+struct QtOnDisplay {
+    explicit QtOnDisplay(const std::string& name)
+        : arguments{"purlo_platform_x11_tests", "-platform", "xcb", "-display", name} {}
+
+    std::string arguments[5];
+    char* argv[5] = {arguments[0].data(), arguments[1].data(), arguments[2].data(),
+                     arguments[3].data(), arguments[4].data()};
+    int argc = 5;
+    QGuiApplication application{argc, argv};
+};
+
 // Acts on the private display named in PURLO_TEST_DISPLAY (never the user's own) as a
 // user and a window manager would, waiting for the server each time; skips without it.
 class OnTestDisplay : public ::testing::Test {
@@ -77,6 +89,13 @@ protected:
         const Window window =
             XCreateSimpleWindow(display, DefaultRootWindow(display), 10, 10, 50, 50, 0, 0, 0);
         XSync(display, False);
+        return window;
+    }
+    // A window whose class names the application "PurloProbe" ("purlo-probe").
+    Window createClassedWindow() {
+        const Window window = createWindow();
+        XClassHint hint{const_cast<char*>("purlo-probe"), const_cast<char*>("PurloProbe")};
+        XSetClassHint(display, window, &hint);
         return window;
     }
     Atom atom(const char* atomName) { return XInternAtom(display, atomName, False); }
@@ -156,9 +175,7 @@ TEST_F(OnTestDisplay, TheActiveWindowsApplicationOutlivesTheWindow) {
     const X11ActiveAppSource source(connection);
     const ActiveApplicationSensor sensor(source);
     const Window root = DefaultRootWindow(display);
-    const Window classed = createWindow();
-    XClassHint hint{const_cast<char*>("purlo-probe"), const_cast<char*>("PurloProbe")};
-    XSetClassHint(display, classed, &hint);
+    const Window classed = createClassedWindow();
     setProperty(root, "_NET_ACTIVE_WINDOW", XA_WINDOW, {static_cast<long>(classed)});
     EXPECT_EQ(sensor.sample(), (ActiveAppSnapshot{"PurloProbe", std::string("purlo-probe")}));
 
@@ -206,12 +223,7 @@ TEST_F(OnTestDisplay, IdleTimeGrowsWhileNothingHappensAndInputStartsItOverWithou
 }
 
 TEST_F(OnTestDisplay, QtReadsAPointerMovedByAnotherProgramWithYUpward) {
-    // Qt on the test display itself, not offscreen, so that it asks the X server.
-    std::string arguments[] = {"purlo_platform_x11_tests", "-platform", "xcb", "-display", name};
-    char* argv[] = {arguments[0].data(), arguments[1].data(), arguments[2].data(),
-                    arguments[3].data(), arguments[4].data()};
-    int argc = 5;
-    const QGuiApplication application(argc, argv);
+    const QtOnDisplay qt(name);
     XTestFakeMotionEvent(display, DefaultScreen(display), 100, 200, CurrentTime);
     XSync(display, False);
     EXPECT_EQ(QtPointerSource().location(),
@@ -224,9 +236,7 @@ TEST_F(OnTestDisplay, ReadingTheActiveWindowsApplicationWaitsOnlyForItsOwnAnswer
     const X11Connection connection(name);
     const X11ActiveAppSource source(connection);
     const Window root = DefaultRootWindow(display);
-    const Window classed = createWindow();
-    XClassHint hint{const_cast<char*>("purlo-probe"), const_cast<char*>("PurloProbe")};
-    XSetClassHint(display, classed, &hint);
+    const Window classed = createClassedWindow();
     const Window gone = createWindow();
     XDestroyWindow(display, gone);
     const struct {
@@ -248,11 +258,7 @@ TEST_F(OnTestDisplay, ReadingTheActiveWindowsApplicationWaitsOnlyForItsOwnAnswer
 }
 
 TEST_F(OnTestDisplay, ThePointerReadOnTheSensorsConnectionIsWhereQtSeesIt) {
-    std::string arguments[] = {"purlo_platform_x11_tests", "-platform", "xcb", "-display", name};
-    char* argv[] = {arguments[0].data(), arguments[1].data(), arguments[2].data(),
-                    arguments[3].data(), arguments[4].data()};
-    int argc = 5;
-    const QGuiApplication application(argc, argv);
+    const QtOnDisplay qt(name);
     const X11Connection connection(name);
     const QtPointerSource throughSensors([&] { return x11PointerPosition(connection); });
     const int width = DisplayWidth(display, DefaultScreen(display));
