@@ -33,6 +33,7 @@ PurloComposition::PurloComposition(Environment environment, std::filesystem::pat
     , idle_(display_)
     , panelHints_(display_)
     , fixedWindowHints_(toolkitDisplay())
+    , pointer_([this] { return x11PointerPosition(display_); })
     , desktopObservers_(loop_)
     , loginItem_(autostartFolder(environment_), executable_)
     , workspace_(loop_, executable_.filename().string()) {}

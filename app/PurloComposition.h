@@ -26,6 +26,7 @@
 #include "platform/x11/X11IdleSource.h"
 #include "platform/x11/X11KeyEventSource.h"
 #include "platform/x11/X11PanelHints.h"
+#include "platform/x11/X11PointerPosition.h"
 
 #include <filesystem>
 #include <memory>
@@ -85,6 +86,7 @@ private:
     X11PanelHints panelHints_;
     // On the toolkit's own connection, whose hints they replace.
     X11FixedWindowHints fixedWindowHints_;
+    // Read on the sensors' connection: one thread wakes for the answer, not two.
     QtPointerSource pointer_;
     QtScreenSource screens_;
     QtDesktopObservers desktopObservers_;

@@ -17,7 +17,10 @@ PixelCatView::PixelCatView(const CompanionScene& scene, CatSkinPreset skin,
     : QWidget(parent)
     , scene_(scene)
     , look_{skin, pattern, eyeColor, accessory} {
-    frameTimer_.setTimerType(Qt::PreciseTimer);
+    // Lined up on round boundaries like the runtime's tick, so that slow frames (a nap's)
+    // share its wake-ups; each frame is drawn at the clock's own time, so the few
+    // milliseconds it may move do not show.
+    frameTimer_.setTimerType(Qt::CoarseTimer);
     connect(&frameTimer_, &QTimer::timeout, this, &PixelCatView::advanceFrame);
 }
 

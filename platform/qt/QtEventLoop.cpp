@@ -42,7 +42,10 @@ Cancellable cancelling(Object* object) {
 
 Cancellable QtEventLoop::schedule(double seconds, bool repeating, Action action) {
     auto* timer = new QTimer(&context_);
-    timer->setTimerType(Qt::PreciseTimer);
+    // A repeating timer may fire a twentieth of its interval early or late, which lets Qt
+    // line it up on round boundaries with the others, so that one wake-up serves several;
+    // a single delay keeps its moment.
+    timer->setTimerType(repeating ? Qt::CoarseTimer : Qt::PreciseTimer);
     timer->setSingleShot(!repeating);
     timer->setInterval(milliseconds(seconds));
     QObject::connect(timer, &QTimer::timeout, timer,

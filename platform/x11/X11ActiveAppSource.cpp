@@ -35,7 +35,7 @@ std::optional<Property> readProperty(Display* display, Window window, Atom name,
         XGetWindowProperty(display, window, name, 0, lengthInLongs, False, type, &property.type,
                            &property.format, &property.itemCount, &bytesAfter, &data);
     property.data.reset(data);
-    if (!trap.succeeded() || status != Success || !property.data || property.type == None) {
+    if (!trap.answered() || status != Success || !property.data || property.type == None) {
         return std::nullopt;
     }
     return property;

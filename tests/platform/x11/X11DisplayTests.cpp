@@ -3,6 +3,7 @@
 #include "platform/x11/X11IdleSource.h"
 #include "platform/x11/X11KeyEventSource.h"
 #include "platform/x11/X11PanelHints.h"
+#include "platform/x11/X11PointerPosition.h"
 #include "runtime/ActiveApplicationSensor.h"
 #include "runtime/TypingActivityMonitor.h"
 #include "tests/support/FakeClock.h"
@@ -46,6 +47,18 @@ bool waitUntil(ManualEventLoop& loop, const std::function<bool()>& done) {
     return done();
 }
 
+// Qt on the test display itself, not offscreen, so that it asks the X server.
+struct QtOnDisplay {
+    explicit QtOnDisplay(const std::string& name)
+        : arguments{"purlo_platform_x11_tests", "-platform", "xcb", "-display", name} {}
+
+    std::string arguments[5];
+    char* argv[5] = {arguments[0].data(), arguments[1].data(), arguments[2].data(),
+                     arguments[3].data(), arguments[4].data()};
+    int argc = 5;
+    QGuiApplication application{argc, argv};
+};
+
 // Acts on the private display named in PURLO_TEST_DISPLAY (never the user's own) as a
 // user and a window manager would, waiting for the server each time; skips without it.
 class OnTestDisplay : public ::testing::Test {
@@ -76,6 +89,13 @@ protected:
         const Window window =
             XCreateSimpleWindow(display, DefaultRootWindow(display), 10, 10, 50, 50, 0, 0, 0);
         XSync(display, False);
+        return window;
+    }
+    // A window whose class names the application "PurloProbe" ("purlo-probe").
+    Window createClassedWindow() {
+        const Window window = createWindow();
+        XClassHint hint{const_cast<char*>("purlo-probe"), const_cast<char*>("PurloProbe")};
+        XSetClassHint(display, window, &hint);
         return window;
     }
     Atom atom(const char* atomName) { return XInternAtom(display, atomName, False); }
@@ -155,9 +175,7 @@ TEST_F(OnTestDisplay, TheActiveWindowsApplicationOutlivesTheWindow) {
     const X11ActiveAppSource source(connection);
     const ActiveApplicationSensor sensor(source);
     const Window root = DefaultRootWindow(display);
-    const Window classed = createWindow();
-    XClassHint hint{const_cast<char*>("purlo-probe"), const_cast<char*>("PurloProbe")};
-    XSetClassHint(display, classed, &hint);
+    const Window classed = createClassedWindow();
     setProperty(root, "_NET_ACTIVE_WINDOW", XA_WINDOW, {static_cast<long>(classed)});
     EXPECT_EQ(sensor.sample(), (ActiveAppSnapshot{"PurloProbe", std::string("purlo-probe")}));
 
@@ -205,16 +223,62 @@ TEST_F(OnTestDisplay, IdleTimeGrowsWhileNothingHappensAndInputStartsItOverWithou
 }
 
 TEST_F(OnTestDisplay, QtReadsAPointerMovedByAnotherProgramWithYUpward) {
-    // Qt on the test display itself, not offscreen, so that it asks the X server.
-    std::string arguments[] = {"purlo_platform_x11_tests", "-platform", "xcb", "-display", name};
-    char* argv[] = {arguments[0].data(), arguments[1].data(), arguments[2].data(),
-                    arguments[3].data(), arguments[4].data()};
-    int argc = 5;
-    const QGuiApplication application(argc, argv);
+    const QtOnDisplay qt(name);
     XTestFakeMotionEvent(display, DefaultScreen(display), 100, 200, CurrentTime);
     XSync(display, False);
     EXPECT_EQ(QtPointerSource().location(),
               (Point{100, DisplayHeight(display, DefaultScreen(display)) - 201.0}));
+}
+
+// Each reading of the frontmost application costs the round trips that fetch what it
+// reads and no more: a sample is taken every two seconds, even while she hides.
+TEST_F(OnTestDisplay, ReadingTheActiveWindowsApplicationWaitsOnlyForItsOwnAnswers) {
+    const X11Connection connection(name);
+    const X11ActiveAppSource source(connection);
+    const Window root = DefaultRootWindow(display);
+    const Window classed = createClassedWindow();
+    const Window gone = createWindow();
+    XDestroyWindow(display, gone);
+    const struct {
+        const char* what;
+        Window active;
+        unsigned long requests;
+    } cases[] = {
+        {"a window with its class", classed, 2},
+        {"a window that is gone", gone, 3},
+        {"no active window", None, 1},
+    };
+    for (const auto& each : cases) {
+        SCOPED_TRACE(each.what);
+        setProperty(root, "_NET_ACTIVE_WINDOW", XA_WINDOW, {static_cast<long>(each.active)});
+        const unsigned long before = NextRequest(connection.display());
+        source.frontmostApplication();
+        EXPECT_EQ(NextRequest(connection.display()) - before, each.requests);
+    }
+}
+
+TEST_F(OnTestDisplay, ThePointerReadOnTheSensorsConnectionIsWhereQtSeesIt) {
+    const QtOnDisplay qt(name);
+    const X11Connection connection(name);
+    const QtPointerSource throughSensors([&] { return x11PointerPosition(connection); });
+    const int width = DisplayWidth(display, DefaultScreen(display));
+    const int height = DisplayHeight(display, DefaultScreen(display));
+    const Point corners[] = {{100, 200}, {0, 0}, {width - 1.0, height - 1.0}, {width - 1.0, 0}};
+    for (const Point& pixel : corners) {
+        XTestFakeMotionEvent(display, DefaultScreen(display), static_cast<int>(pixel.x),
+                             static_cast<int>(pixel.y), CurrentTime);
+        XSync(display, False);
+        EXPECT_EQ(x11PointerPosition(connection), pixel);
+        EXPECT_EQ(throughSensors.location(), QtPointerSource().location());
+        EXPECT_EQ(throughSensors.location(), (Point{pixel.x, height - 1 - pixel.y}));
+    }
+
+    // Without a connection there is no reading, and Qt is asked instead.
+    const X11Connection closed(std::nullopt);
+    ASSERT_FALSE(closed.isOpen());
+    EXPECT_EQ(x11PointerPosition(closed), std::nullopt);
+    const QtPointerSource unanswered([&] { return x11PointerPosition(closed); });
+    EXPECT_EQ(unanswered.location(), QtPointerSource().location());
 }
 
 TEST_F(OnTestDisplay, PanelHintsPutThePanelOnEveryDesktopBesideItsOwnStatesOnlyOnce) {
