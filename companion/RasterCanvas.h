@@ -110,6 +110,8 @@ private:
     void spreadAcrossRow(const Area& area, int row, double xLeft, double xRight, double amount);
     void add(const Area& area, std::size_t row, int column, std::int32_t amount);
     void blend(const Area& area, RgbColor color, double opacity);
+    static void blendRow(std::int32_t* line, std::uint32_t* pixels, int first, int end,
+                         std::uint32_t source, std::uint32_t alpha);
 
     PixelBuffer target_;
     CanvasTransform current_;
@@ -120,10 +122,6 @@ private:
     // entry it read back to 0, so the buffer is all zeros between fills and never
     // needs clearing.
     std::vector<std::int32_t> accumulation_;
-    // One bit per entry written since the last blend: blending jumps from one to the
-    // next instead of reading the zeros between. All clear between fills too.
-    std::vector<std::uint64_t> touched_;
-    int touchedWords_ = 0; // per row of the area
     // Per row of the area, the first and last column an edge touched: the winding is
     // 0 outside them, so blending skips the rest.
     std::vector<int> firstTouched_;
