@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstring>
-#include <limits>
 #include <utility>
 
 namespace purlo {
@@ -32,35 +30,53 @@ std::uint32_t scaled(std::uint32_t pixel, std::uint32_t scale) {
     return redBlue | alphaGreen;
 }
 
-// Four pixels at once, one 16-bit lane per channel: the same rounding as scaled, which
-// the compiler turns into a few vector instructions.
+// Four pixels at once, for the vector instructions the compiler has at hand.
 using FourPixels = std::uint32_t __attribute__((vector_size(16)));
-using FourPixelBytes = std::uint8_t __attribute__((vector_size(16)));
-using FourPixelChannels = std::uint16_t __attribute__((vector_size(32)));
+using FourAmounts = std::int32_t __attribute__((vector_size(16)));
+using EightChannels = std::uint16_t __attribute__((vector_size(16)));
 
-// Lays laid over pixels[0, count), of which showing / 255 of each shows through.
-void layOver(std::uint32_t* pixels, int count, std::uint32_t laid, std::uint32_t showing) {
-    const auto through = static_cast<std::uint16_t>(showing);
-    const auto laidFour = reinterpret_cast<FourPixelBytes>(FourPixels{laid, laid, laid, laid});
+// Each channel of four pixels times its own pixel's scale / 255, with the rounding of
+// scaled, two channels to a word in 16-bit lanes.
+FourPixels scaled(FourPixels pixels, FourPixels scales) {
+    const auto scale = reinterpret_cast<EightChannels>(scales | scales << 16);
+    auto redBlue = reinterpret_cast<EightChannels>(pixels & 0x00ff00ffu) * scale + 0x80;
+    redBlue = (redBlue + (redBlue >> 8)) >> 8;
+    auto alphaGreen = reinterpret_cast<EightChannels>(pixels >> 8 & 0x00ff00ffu) * scale + 0x80;
+    alphaGreen = (alphaGreen + (alphaGreen >> 8)) >> 8;
+    return reinterpret_cast<FourPixels>(redBlue | alphaGreen << 8);
+}
+
+FourPixels fourOf(std::uint32_t pixel) {
+    return FourPixels{pixel, pixel, pixel, pixel};
+}
+
+// Laid over below, which shows through by what laid leaves uncovered.
+std::uint32_t laidOver(std::uint32_t laid, std::uint32_t below) {
+    return laid + scaled(below, 255 - (laid >> 24));
+}
+
+FourPixels laidOver(FourPixels laid, FourPixels below) {
+    return laid + scaled(below, 255 - (laid >> 24));
+}
+
+// Lays laid over pixels[0, count).
+void layOver(std::uint32_t* pixels, int count, std::uint32_t laid) {
     int x = 0;
     for (; x + 4 <= count; x += 4) {
-        FourPixelBytes below;
+        FourPixels below;
         std::memcpy(&below, pixels + x, sizeof below);
-        FourPixelChannels channels = __builtin_convertvector(below, FourPixelChannels);
-        channels = channels * through + 0x80;
-        channels = (channels + (channels >> 8)) >> 8;
-        const FourPixelBytes result = __builtin_convertvector(channels, FourPixelBytes) + laidFour;
+        const FourPixels result = laidOver(fourOf(laid), below);
         std::memcpy(pixels + x, &result, sizeof result);
     }
     for (; x < count; ++x) {
-        pixels[x] = laid + scaled(pixels[x], showing);
+        pixels[x] = laidOver(laid, pixels[x]);
     }
 }
 
 // Sets pixels[0, count) to pixel, four at a time where it can: the wide inner parts of
 // every opaque fill go through here.
 void fillPixels(std::uint32_t* pixels, int count, std::uint32_t pixel) {
-    const FourPixels four{pixel, pixel, pixel, pixel};
+    const FourPixels four = fourOf(pixel);
     int x = 0;
     for (; x + 4 <= count; x += 4) {
         std::memcpy(pixels + x, &four, sizeof four);
@@ -70,45 +86,63 @@ void fillPixels(std::uint32_t* pixels, int count, std::uint32_t pixel) {
     }
 }
 
-constexpr double wholePixel = 1 << 16;
-constexpr int bitsPerWord = 64;
-// The columns of one row that edges wrote to, in order, read off the row's bits.
-class TouchedColumns {
-public:
-    TouchedColumns(const std::uint64_t* words, int wordCount, int from)
-        : words_(words)
-        , wordCount_(wordCount)
-        , word_(from / bitsPerWord)
-        , bits_(words[word_] & (~std::uint64_t{0} << (from % bitsPerWord))) {}
+constexpr std::int32_t wholePixel = 1 << 16;
 
-    // The next touched column; past the last one, a number beyond every column.
-    int next() {
-        while (bits_ == 0) {
-            if (++word_ >= wordCount_) {
-                return std::numeric_limits<int>::max();
-            }
-            bits_ = words_[word_];
-        }
-        const int column = word_ * bitsPerWord + std::countr_zero(bits_);
-        bits_ &= bits_ - 1;
-        return column;
+// How much of the colour a pixel with this winding-weighted coverage takes, 0 to 255.
+std::uint32_t weightOf(std::int32_t winding) {
+    const auto coverage = static_cast<std::uint32_t>(std::min(std::abs(winding), wholePixel));
+    return (coverage * 255 + (1u << 15)) >> 16;
+}
+
+FourPixels weightsOf(FourAmounts windings) {
+    const FourAmounts negative = windings >> 31;
+    FourAmounts coverage = (windings ^ negative) - negative;
+    coverage = coverage > wholePixel ? wholePixel : coverage;
+    return (reinterpret_cast<FourPixels>(coverage) * 255 + (1u << 15)) >> 16;
+}
+
+// The winding after each of four changes from winding on; winding moves on to the last.
+FourAmounts windingsAfter(const std::int32_t* changes, std::int32_t& winding) {
+    const std::int32_t first = winding + changes[0];
+    const std::int32_t second = first + changes[1];
+    const std::int32_t third = second + changes[2];
+    winding = third + changes[3];
+    return FourAmounts{first, second, third, winding};
+}
+
+// Lays source, at weight / 255 of its strength, over pixels[0, count). An opaque colour
+// at full strength simply replaces what was there.
+void layStretch(std::uint32_t* pixels, int count, std::uint32_t source, std::uint32_t alpha,
+                std::uint32_t weight) {
+    if (weight == 255 && alpha == 255) {
+        fillPixels(pixels, count, source);
+    } else if (weight > 0) {
+        layOver(pixels, count, weight == 255 ? source : scaled(source, weight));
     }
+}
 
-private:
-    const std::uint64_t* words_;
-    int wordCount_;
-    int word_;
-    std::uint64_t bits_;
-};
+FourAmounts fourAt(const std::int32_t* changes) {
+    FourAmounts four;
+    std::memcpy(&four, changes, sizeof four);
+    return four;
+}
+
+// Whether none of four changes changes anything.
+bool noneChange(FourAmounts changes) {
+    using TwoHalves = std::uint64_t __attribute__((vector_size(16)));
+    const auto halves = reinterpret_cast<TwoHalves>(changes);
+    return (halves[0] | halves[1]) == 0;
+}
 
 // How far inside a pixel column an edge must stay for every row of it to be taken as
 // within that column: rounding in the rows' x cannot carry it across.
 constexpr double insideMargin = 1e-9;
 
-// Rounded half away from zero; coverage amounts stay within a few pixels.
+// Rounded half away from zero, without a branch; coverage amounts stay within a few
+// pixels.
 std::int32_t fixed(double coverage) {
-    const double scaled = coverage * wholePixel;
-    return static_cast<std::int32_t>(scaled < 0 ? scaled - 0.5 : scaled + 0.5);
+    const double scaled = coverage * double{wholePixel};
+    return static_cast<std::int32_t>(scaled + std::copysign(0.5, scaled));
 }
 
 std::uint32_t byte(double value) {
@@ -215,16 +249,11 @@ std::optional<RasterCanvas::Area> RasterCanvas::areaWithin(const Bounds& bounds)
 }
 
 // The buffers only ever grow; what they hold is already zero.
-void RasterCanvas::prepare(const Area& area) {
-    touchedWords_ = (area.columns + bitsPerWord - 1) / bitsPerWord;
+void RasterCanvas::prepare(Area area) {
     const auto rows = static_cast<std::size_t>(area.rows);
     const std::size_t entries = static_cast<std::size_t>(area.columns) * rows;
     if (accumulation_.size() < entries) {
         accumulation_.resize(entries);
-    }
-    const std::size_t words = static_cast<std::size_t>(touchedWords_) * rows;
-    if (touched_.size() < words) {
-        touched_.resize(words);
     }
     firstTouched_.assign(rows, area.columns);
     lastTouched_.assign(rows, -1);
@@ -232,7 +261,7 @@ void RasterCanvas::prepare(const Area& area) {
 
 // Downward edges add, upward ones subtract: summed along a row, the accumulation
 // gives each pixel its winding-weighted area.
-void RasterCanvas::addEdge(const Area& area, double x0, double y0, double x1, double y1) {
+void RasterCanvas::addEdge(Area area, double x0, double y0, double x1, double y1) {
     if (y0 == y1) {
         return;
     }
@@ -263,7 +292,7 @@ void RasterCanvas::addEdge(const Area& area, double x0, double y0, double x1, do
 // Calls each with every row of the area the edge from y0 down to y1 crosses, and the part
 // of the row it crosses.
 template <typename Each>
-void RasterCanvas::forEachRowCrossed(const Area& area, double y0, double y1, Each each) {
+void RasterCanvas::forEachRowCrossed(Area area, double y0, double y1, Each each) {
     const double areaEnd = area.top + area.rows;
     const int firstRow = static_cast<int>(std::clamp(std::floor(y0), double(area.top), areaEnd));
     const int endRow = static_cast<int>(std::clamp(std::ceil(y1), double(area.top), areaEnd));
@@ -278,12 +307,14 @@ void RasterCanvas::forEachRowCrossed(const Area& area, double y0, double y1, Eac
 
 // The columns an edge within pixel column x writes to: x gets the part right of the edge,
 // the next one the rest, and the winding settles one column further.
-RasterCanvas::SplitColumns RasterCanvas::splitColumns(const Area& area, double x, double lastX) {
+// This and the other small steps every row of an edge takes are inline: left as calls,
+// they cost more than the work they do.
+inline RasterCanvas::SplitColumns RasterCanvas::splitColumns(Area area, double x, double lastX) {
     return {columnOf(area, x), columnOf(area, x + 1), columnOf(area, lastX + 1)};
 }
 
-void RasterCanvas::addSplit(const Area& area, int row, const SplitColumns& columns,
-                            std::int32_t part, std::int32_t whole) {
+inline void RasterCanvas::addSplit(Area area, int row, const SplitColumns& columns,
+                                   std::int32_t part, std::int32_t whole) {
     const auto index = static_cast<std::size_t>(row - area.top);
     firstTouched_[index] = std::min(firstTouched_[index], columns.here);
     lastTouched_[index] = std::max(lastTouched_[index], columns.last);
@@ -291,14 +322,14 @@ void RasterCanvas::addSplit(const Area& area, int row, const SplitColumns& colum
     add(area, index, columns.next, whole - part);
 }
 
-int RasterCanvas::columnOf(const Area& area, double pixel) {
+inline int RasterCanvas::columnOf(Area area, double pixel) {
     return static_cast<int>(std::clamp(pixel - area.left, 0.0, area.columns - 1.0));
 }
 
 // A slanted edge that stays inside one pixel column: every row takes the road of an edge
 // within one column, with the same numbers, but the columns it writes to are found once.
-void RasterCanvas::addEdgeWithinColumn(const Area& area, double x0, double y0, double y1,
-                                       double slope, double direction, double column) {
+void RasterCanvas::addEdgeWithinColumn(Area area, double x0, double y0, double y1, double slope,
+                                       double direction, double column) {
     const SplitColumns columns = splitColumns(area, column, column + 1);
     forEachRowCrossed(area, y0, y1, [&](int row, double ya, double yb) {
         const double xa = x0 + (ya - y0) * slope;
@@ -313,8 +344,7 @@ void RasterCanvas::addEdgeWithinColumn(const Area& area, double x0, double y0, d
 // columns in the same proportion, so the split is worked out once, and once more only
 // for the partly crossed rows at its ends. The numbers are those the general road
 // gives an edge that stays within one pixel column.
-void RasterCanvas::addUprightEdge(const Area& area, double x, double y0, double y1,
-                                  double direction) {
+void RasterCanvas::addUprightEdge(Area area, double x, double y0, double y1, double direction) {
     const double startPixel = std::floor(x);
     const SplitColumns columns = splitColumns(area, startPixel, std::ceil(x));
     const double share = 1 - ((x + x) / 2 - startPixel);
@@ -333,8 +363,8 @@ void RasterCanvas::addUprightEdge(const Area& area, double x, double y0, double 
 // Stores the differences of the covered amount from pixel to pixel, so that a running
 // sum along the row restores it. What lies left of the area lands in its first
 // column; what lies right of it is never read.
-void RasterCanvas::spreadAcrossRow(const Area& area, int row, double xLeft, double xRight,
-                                   double amount) {
+inline void RasterCanvas::spreadAcrossRow(Area area, int row, double xLeft, double xRight,
+                                          double amount) {
     const double startPixel = std::floor(xLeft);
     if (xRight <= startPixel + 1) {
         // The edge stays within one pixel column: that pixel gets the part right of
@@ -366,19 +396,15 @@ void RasterCanvas::spreadAcrossRow(const Area& area, int row, double xLeft, doub
     }
 }
 
-void RasterCanvas::add(const Area& area, std::size_t row, int column, std::int32_t amount) {
+inline void RasterCanvas::add(Area area, std::size_t row, int column, std::int32_t amount) {
     accumulation_[row * static_cast<std::size_t>(area.columns) +
                   static_cast<std::size_t>(column)] += amount;
-    touched_[row * static_cast<std::size_t>(touchedWords_) +
-             static_cast<std::size_t>(column / bitsPerWord)] |= std::uint64_t{1}
-                                                                << (column % bitsPerWord);
 }
 
 // Source over, in premultiplied 8-bit channels: the colour at its opacity, scaled by
-// each pixel's coverage, then what shows through of the pixel below. Between two
-// columns that an edge touched the coverage stays the same, so it is worked out once
-// per stretch. Every entry read is set back to zero on the way.
-void RasterCanvas::blend(const Area& area, RgbColor color, double opacity) {
+// each pixel's coverage, then what shows through of the pixel below. Only the columns
+// between the first and last an edge touched in a row are read.
+void RasterCanvas::blend(Area area, RgbColor color, double opacity) {
     const std::uint32_t alpha = byte(opacity);
     const std::uint32_t source = scaled(
         0xff000000u | byte(color.red) << 16 | byte(color.green) << 8 | byte(color.blue), alpha);
@@ -390,38 +416,47 @@ void RasterCanvas::blend(const Area& area, RgbColor color, double opacity) {
         std::int32_t* line = accumulation_.data() + index * area.columns;
         std::uint32_t* pixels =
             target_.pixels + static_cast<std::size_t>(area.top + row) * target_.stride + area.left;
-        std::uint64_t* words = touched_.data() + index * static_cast<std::size_t>(touchedWords_);
-        TouchedColumns touched(words, touchedWords_, firstTouched_[index]);
         const int end = std::min(lastTouched_[index], area.columns - 2) + 1;
-        std::int32_t winding = 0;
-        int column = touched.next();
-        while (column < end) {
-            winding += std::exchange(line[column], 0);
-            const int following = touched.next();
-            const int stretchEnd = std::min(following, end);
-            const auto coverage = static_cast<std::uint32_t>(
-                std::min(std::abs(winding), static_cast<std::int32_t>(wholePixel)));
-            const std::uint32_t weight = (coverage * 255 + (1u << 15)) >> 16;
-            if (weight == 255 && alpha == 255) {
-                fillPixels(pixels + column, stretchEnd - column, source);
-            } else if (weight > 0) {
-                const std::uint32_t laid = weight == 255 ? source : scaled(source, weight);
-                const std::uint32_t showing = 255 - (laid >> 24);
-                if (stretchEnd - column == 1) {
-                    // Most partly covered stretches are a single pixel on an edge.
-                    pixels[column] = laid + scaled(pixels[column], showing);
-                } else {
-                    layOver(pixels + column, stretchEnd - column, laid, showing);
-                }
+        // Started up to three columns early where there is room, the row is read in whole
+        // fours: left of the first touched column nothing is covered, and those pixels
+        // stay as they are.
+        const int first = firstTouched_[index];
+        const int early = std::min((4 - (end - first) % 4) % 4, first);
+        blendRow(line, pixels, first - early, end, source, alpha);
+        // What falls off the right lands in the last column, which is never blended; it
+        // is cleared all the same.
+        line[area.columns - 1] = 0;
+    }
+}
+
+// One row's columns [first, end), four at a time. Where none of the four changes the
+// winding the coverage stays what it was, and such stretches are laid in one go;
+// elsewhere each pixel gets its own coverage. Every entry read is set back to zero.
+void RasterCanvas::blendRow(std::int32_t* line, std::uint32_t* pixels, int first, int end,
+                            std::uint32_t source, std::uint32_t alpha) {
+    std::int32_t winding = 0;
+    int column = first;
+    while (column + 4 <= end) {
+        if (noneChange(fourAt(line + column))) {
+            int stretchEnd = column + 4;
+            while (stretchEnd + 4 <= end && noneChange(fourAt(line + stretchEnd))) {
+                stretchEnd += 4;
             }
-            column = following;
+            layStretch(pixels + column, stretchEnd - column, source, alpha, weightOf(winding));
+            column = stretchEnd;
+            continue;
         }
-        // What lies past the last blended column is never read; it is cleared all the same.
-        for (; column < area.columns; column = touched.next()) {
-            line[column] = 0;
-        }
-        std::fill(words + firstTouched_[index] / bitsPerWord,
-                  words + lastTouched_[index] / bitsPerWord + 1, 0);
+        const FourAmounts windings = windingsAfter(line + column, winding);
+        std::fill_n(line + column, 4, 0);
+        FourPixels below;
+        std::memcpy(&below, pixels + column, sizeof below);
+        const FourPixels result = laidOver(scaled(fourOf(source), weightsOf(windings)), below);
+        std::memcpy(pixels + column, &result, sizeof result);
+        column += 4;
+    }
+    for (; column < end; ++column) {
+        winding += std::exchange(line[column], 0);
+        pixels[column] = laidOver(scaled(source, weightOf(winding)), pixels[column]);
     }
 }
 

@@ -81,6 +81,8 @@ private:
         }
     };
 
+    // Passed by value: the compiler then keeps it in registers instead of reading it
+    // again after every store to the accumulation.
     struct Area {
         int left = 0;
         int top = 0;
@@ -96,20 +98,22 @@ private:
     };
 
     std::optional<Area> areaWithin(const Bounds& bounds) const;
-    void prepare(const Area& area);
+    void prepare(Area area);
     template <typename Each>
-    static void forEachRowCrossed(const Area& area, double y0, double y1, Each each);
-    static int columnOf(const Area& area, double pixel);
-    static SplitColumns splitColumns(const Area& area, double x, double lastX);
-    void addSplit(const Area& area, int row, const SplitColumns& columns, std::int32_t part,
+    static void forEachRowCrossed(Area area, double y0, double y1, Each each);
+    static int columnOf(Area area, double pixel);
+    static SplitColumns splitColumns(Area area, double x, double lastX);
+    void addSplit(Area area, int row, const SplitColumns& columns, std::int32_t part,
                   std::int32_t whole);
-    void addEdge(const Area& area, double x0, double y0, double x1, double y1);
-    void addEdgeWithinColumn(const Area& area, double x0, double y0, double y1, double slope,
+    void addEdge(Area area, double x0, double y0, double x1, double y1);
+    void addEdgeWithinColumn(Area area, double x0, double y0, double y1, double slope,
                              double direction, double column);
-    void addUprightEdge(const Area& area, double x, double y0, double y1, double direction);
-    void spreadAcrossRow(const Area& area, int row, double xLeft, double xRight, double amount);
-    void add(const Area& area, std::size_t row, int column, std::int32_t amount);
-    void blend(const Area& area, RgbColor color, double opacity);
+    void addUprightEdge(Area area, double x, double y0, double y1, double direction);
+    void spreadAcrossRow(Area area, int row, double xLeft, double xRight, double amount);
+    void add(Area area, std::size_t row, int column, std::int32_t amount);
+    void blend(Area area, RgbColor color, double opacity);
+    static void blendRow(std::int32_t* line, std::uint32_t* pixels, int first, int end,
+                         std::uint32_t source, std::uint32_t alpha);
 
     PixelBuffer target_;
     CanvasTransform current_;
@@ -120,10 +124,6 @@ private:
     // entry it read back to 0, so the buffer is all zeros between fills and never
     // needs clearing.
     std::vector<std::int32_t> accumulation_;
-    // One bit per entry written since the last blend: blending jumps from one to the
-    // next instead of reading the zeros between. All clear between fills too.
-    std::vector<std::uint64_t> touched_;
-    int touchedWords_ = 0; // per row of the area
     // Per row of the area, the first and last column an edge touched: the winding is
     // 0 outside them, so blending skips the rest.
     std::vector<int> firstTouched_;

@@ -153,6 +153,44 @@ TEST(RasterCanvas, CoversEachPixelByTheAreaUnderTheCells) {
     }
 }
 
+// A row is read in fours from its leftmost edge, so cells moved by whole pixels right of
+// one that stays put land at every place within those fours. Quarter-pixel edges keep
+// their coverage exactly as they move, so the pixels must move with them unchanged, over
+// a half-transparent ground that shows whether each pixel was blended once and right.
+TEST(RasterCanvas, CellsMovedByWholePixelsPaintTheSamePixelsMoved) {
+    const std::tuple<const char*, std::vector<CanvasRect>, double> cases[] = {
+        {"one narrow cell", {{0.25, 0, 1, 1}}, 1},
+        {"a cell wider than two fours", {{0.25, 0, 10.5, 1}}, 1},
+        {"two cells and a gap", {{0.25, 0, 2, 1}, {5.75, 0, 3, 1}}, 1},
+        {"half-transparent and overlapping", {{0.25, 0, 6, 1}, {3.5, 0, 6.25, 1}}, 0.5},
+    };
+    // The cell that stays put covers parts of columns 0 and 1; the moving ones start at
+    // column from + shift.
+    constexpr int width = 32, from = 3;
+    const RgbColor orange{0.9, 0.5, 0.1};
+    const auto paint = [&](std::vector<CanvasRect> rects, double opacity, int shift) {
+        for (CanvasRect& rect : rects) {
+            rect.x += from + shift;
+        }
+        rects.push_back({0.25, 0, 1, 1});
+        QImage image(width, 1, QImage::Format_ARGB32_Premultiplied);
+        image.fill(QColor(40, 80, 160, 128));
+        RasterCanvas(testing::pixelsOf(image)).fillRects(rects, orange, opacity);
+        return image;
+    };
+    for (const auto& [name, rects, opacity] : cases) {
+        const QImage unmoved = paint(rects, opacity, 0);
+        for (int shift = 1; shift < 8; ++shift) {
+            const QImage moved = paint(rects, opacity, shift);
+            for (int x = 0; x < width; ++x) {
+                const int source = x < from ? x : std::max(x - shift, from - 1);
+                EXPECT_EQ(moved.pixel(x, 0), unmoved.pixel(source, 0))
+                    << name << ", moved by " << shift << ", at " << x;
+            }
+        }
+    }
+}
+
 TEST(RasterCanvas, StaysInsideItsPixelsWhateverTheCells) {
     constexpr double huge = 1e12, nan = std::numeric_limits<double>::quiet_NaN();
     const std::vector<CanvasRect> covering{{-huge, -huge, 2 * huge, 2 * huge},
