@@ -1,7 +1,9 @@
+#include "app/LocalConnection.h"
 #include "app/LocalListener.h"
 #include "app/LocalSocket.h"
 #include "tests/support/TemporaryFolder.h"
 
+#include <QCoreApplication>
 #include <chrono>
 #include <gtest/gtest.h>
 #include <memory>
@@ -95,10 +97,59 @@ TEST(LocalSocket, AListenerWhoseQueueIsFullIsWaitedForOnlyUntilTheDeadline) {
     EXPECT_FALSE(waiting.empty());
     EXPECT_FALSE(LocalSocket::connectTo(path, now() + std::chrono::milliseconds(30)).isOpen());
 
-    const LocalSocket accepted(::accept(listening.descriptor(), nullptr, nullptr));
+    // The stuck program comes to, a moment after the next peer began to wait.
+    LocalSocket accepted;
+    std::thread comingTo([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        accepted = LocalSocket(::accept(listening.descriptor(), nullptr, nullptr));
+    });
     EXPECT_TRUE(LocalSocket::connectTo(path, now() + std::chrono::seconds(5)).isOpen())
-        << "room again";
+        << "waited for room";
+    comingTo.join();
     EXPECT_FALSE(LocalSocket::connectTo(folder / "nobody.socket", now()).isOpen());
+}
+
+TEST(LocalConnection, GathersOneLineOverManyReadsAnswersItAndCutsOffAnythingElse) {
+    const struct {
+        std::vector<std::string> pieces;
+        bool thenClosed;
+        std::string handed;
+        std::string answered;
+    } cases[] = {
+        {{"inte", "nt ", "{}\n"}, false, "intent {}", "taken: intent {}\n"},
+        {{"short\nand more"}, false, "short", "taken: short\n"},
+        {{"ten bytes", "\n"}, false, "ten bytes", "taken: ten bytes\n"},
+        {{"eleven", " bytes", "\n"}, false, "", ""},
+        {{"never ends"}, true, "", ""},
+    };
+    for (const auto& row : cases) {
+        auto [ours, peer] = connectedPair();
+        std::string handed;
+        int ended = 0;
+        new LocalConnection(
+            std::move(ours), 10, 5000,
+            [&handed](LocalConnection& connection, std::string_view line) {
+                handed = line;
+                connection.finish("taken: " + handed + "\n");
+            },
+            [&ended] { ++ended; }, nullptr);
+        // A peer cut off finds nobody for the rest.
+        for (const auto& piece : row.pieces) {
+            peer.sendAll(piece, now());
+            QCoreApplication::processEvents();
+        }
+        if (row.thenClosed) {
+            ::shutdown(peer.descriptor(), SHUT_WR);
+        }
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        std::string answered;
+        EXPECT_NE(peer.receiveSome(answered, 100), LocalSocket::Received::waiting)
+            << "closed after its answer";
+        EXPECT_EQ(answered, row.answered) << row.pieces.front();
+        EXPECT_EQ(handed, row.handed) << row.pieces.front();
+        EXPECT_EQ(ended, 1) << row.pieces.front();
+    }
 }
 
 TEST(LocalListener, IsTheOwnersOnlyReplacesWhatWasThereAndTakesOnlyItsOwnFileAway) {
