@@ -4,7 +4,6 @@
 #include "app/SocketPlace.h"
 #include "intents/PurloIntentCommandLine.h"
 
-#include <QCoreApplication>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
@@ -17,8 +16,6 @@ bool isIntentCommand(int argc, char** argv) {
 }
 
 int runIntentCommand(int argc, char** argv, const Environment& environment) {
-    // The local socket needs an application object, but no display.
-    const QCoreApplication application(argc, argv);
     const std::vector<std::string> arguments(argv + 2, argv + argc);
     // Only a program of this user's is asked, wherever the socket is.
     const QString channel =

@@ -1,7 +1,7 @@
 #include "app/PurloComposition.h"
 
+#include "app/LoadedUpdateTransport.h"
 #include "base/NaturalOrder.h"
-#include "integrations/qt/QtUpdateTransport.h"
 #include "platform/AtomicFile.h"
 #include "platform/qt/QtBackgroundRunner.h"
 #include "runtime/PurloRuntime.h"
@@ -66,7 +66,7 @@ PurloRuntime& PurloComposition::runtime() {
             .homeFolder = homeFolder(environment_),
             .environment = environment_,
             .bundle = bundle_,
-            .updateTransport = makeQtUpdateTransport(),
+            .updateTransport = loadedUpdateTransport(executable_.parent_path()),
             .updateChecker = nullptr,
             .automaticUpdater = nullptr,
         });

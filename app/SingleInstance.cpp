@@ -1,12 +1,15 @@
 #include "app/SingleInstance.h"
 
+#include "app/LocalConnection.h"
+#include "app/LocalSocket.h"
+#include "base/UnicodeText.h"
 #include "intents/PurloIntentRequest.h"
 
 #include <QDeadlineTimer>
-#include <QLocalSocket>
 #include <QThread>
-#include <QTimer>
-#include <sys/socket.h>
+#include <cerrno>
+#include <chrono>
+#include <cstring>
 
 namespace purlo {
 namespace {
@@ -18,91 +21,54 @@ constexpr int answerMilliseconds = 1000;
 constexpr unsigned long startLookMilliseconds = 50;
 // A message is one line, its newline included; anything longer is not ours. The longest
 // request is the longest the decoder takes.
-constexpr qint64 longestRequestLine = static_cast<qint64>(SingleInstance::intentMessage.size() +
-                                                          PurloIntentRequest::maximumLength + 1);
-constexpr qint64 longestAnswerLine = static_cast<qint64>(PurloIntentRequest::maximumLength + 1);
+constexpr std::size_t longestRequestLine =
+    SingleInstance::intentMessage.size() + PurloIntentRequest::maximumLength + 1;
+constexpr std::size_t longestAnswerLine = PurloIntentRequest::maximumLength + 1;
 
-QByteArray bytes(std::string_view text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+LocalSocket::Deadline after(int milliseconds) {
+    return std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
 }
 
-// At most longest bytes up to and including a newline; Qt's readLine keeps one byte of
-// what it is given for a terminating zero.
-QByteArray readLine(QLocalSocket& socket, qint64 longest) {
-    return socket.readLine(longest + 1);
+std::filesystem::path pathOf(const QString& name) {
+    return name.toStdString();
 }
 
-// Whether the other end of socket runs as user. The system vouches for it, whoever made
-// the socket file.
-bool peerIs(const QLocalSocket& socket, uid_t user) {
-    ucred credentials{};
-    socklen_t size = sizeof credentials;
-    return getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED,
-                      &credentials, &size) == 0 &&
-           credentials.uid == user;
-}
-
-// Connects socket to a program of user's that listens on name.
-bool connectToOwn(QLocalSocket& socket, const QString& name, uid_t user) {
-    socket.connectToServer(name);
-    if (!socket.waitForConnected(answerMilliseconds)) {
-        return false;
+// A connection to a program of user's that listens on name; unopened when there is none.
+LocalSocket connectToOwn(const QString& name, uid_t user) {
+    LocalSocket socket = LocalSocket::connectTo(pathOf(name), after(answerMilliseconds));
+    if (socket.isOpen() && socket.peerUser() != user) {
+        socket.close();
     }
-    if (!peerIs(socket, user)) {
-        socket.abort();
-        return false;
-    }
-    return true;
-}
-
-// Ends a connection at once; its object goes with the next turn of the loop.
-void drop(QLocalSocket* socket) {
-    socket->abort();
-    socket->deleteLater();
+    return socket;
 }
 
 } // namespace
 
 SingleInstance::SingleInstance(uid_t user)
-    : user_(user) {
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::accept);
-}
+    : user_(user) {}
 
-SingleInstance::~SingleInstance() {
-    // The connections end while all they report to is whole, and none asks to listen again.
-    listeningCheck_.cancel();
-    name_.clear();
-    qDeleteAll(server_.findChildren<QLocalSocket*>(Qt::FindDirectChildrenOnly));
-}
+// The connections go first, without a word to this object.
+SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::handOver(const QString& name, uid_t user) {
-    QLocalSocket socket;
-    if (!connectToOwn(socket, name, user)) {
-        return false;
-    }
-    socket.write(bytes(reopenMessage) + '\n');
-    const bool sent = socket.waitForBytesWritten(answerMilliseconds);
-    socket.disconnectFromServer();
-    return sent;
+    LocalSocket socket = connectToOwn(name, user);
+    return socket.isOpen() &&
+           socket.sendAll(std::string(reopenMessage) + '\n', after(answerMilliseconds));
 }
 
 std::optional<std::string> SingleInstance::ask(const QString& name, std::string_view request,
                                                uid_t user) {
-    QLocalSocket socket;
-    if (!connectToOwn(socket, name, user)) {
+    LocalSocket socket = connectToOwn(name, user);
+    if (!socket.isOpen()) {
         return std::nullopt;
     }
-    socket.write(bytes(intentMessage) + bytes(request) + '\n');
-    const QDeadlineTimer deadline(requestMilliseconds);
-    socket.waitForBytesWritten(answerMilliseconds);
-    while (!socket.canReadLine() && socket.bytesAvailable() < longestAnswerLine &&
-           socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
-    }
-    if (!socket.canReadLine()) {
+    const auto deadline = after(requestMilliseconds);
+    if (!socket.sendAll(std::string(intentMessage) + std::string(request) + '\n',
+                        std::min(deadline, after(answerMilliseconds)))) {
         return std::string();
     }
-    return readLine(socket, longestAnswerLine).trimmed().toStdString();
+    const auto line = socket.receiveLine(longestAnswerLine, deadline);
+    return line ? trimmedWhitespace(*line) : std::string();
 }
 
 SingleInstance::Start SingleInstance::start(const QString& name,
@@ -139,74 +105,81 @@ bool SingleInstance::listen(const QString& name, EventLoop& loop, std::function<
 }
 
 bool SingleInstance::open() {
-    // Qt puts an owner-only socket in place by renaming it over whatever is there, so
-    // whether one of ours still answers on the name is asked first; a socket nobody
-    // answers is left over from a crash, and one a stranger answers is not ours: both
-    // are replaced.
-    QLocalSocket probe;
-    if (connectToOwn(probe, name_, user_)) {
+    // The socket is put in place by renaming it over whatever is there, so whether one of
+    // ours still answers on the name is asked first; a socket nobody answers is left over
+    // from a crash, and one a stranger answers is not ours: both are replaced.
+    if (connectToOwn(name_, user_).isOpen()) {
+        error_ = std::strerror(EADDRINUSE);
         return false;
     }
-    QLocalServer::removeServer(name_);
-    return server_.listen(name_);
+    if (!listener_.listen(pathOf(name_))) {
+        error_ = listener_.errorText();
+        return false;
+    }
+    listening_ = std::make_unique<QSocketNotifier>(listener_.descriptor(), QSocketNotifier::Read);
+    connect(listening_.get(), &QSocketNotifier::activated, this, &SingleInstance::accept);
+    return true;
 }
 
-// Qt stops listening, and removes the socket file, when accepting a connection fails (for
-// lack of files, say): a second start would then put a second cat on the desktop.
+// Accepting fails when the program runs out of files, and fails again at once for as
+// long as a connection waits: the listening stops, turning away those waiting, until the
+// next check or the end of a connection finds files free. Meanwhile the lock keeps a
+// second start from putting a second cat on the desktop.
+void SingleInstance::stopListening() {
+    error_ = listener_.errorText();
+    listening_->setEnabled(false);
+    listener_.close();
+}
+
 void SingleInstance::listenAgain() {
-    if (!name_.isEmpty() && !server_.isListening()) {
+    if (!name_.isEmpty() && !listener_.isListening()) {
         open();
     }
 }
 
 void SingleInstance::accept() {
-    while (QLocalSocket* socket = server_.nextPendingConnection()) {
-        if (connections_ >= servedAtOnce || !peerIs(*socket, user_)) {
-            drop(socket);
+    for (;;) {
+        auto socket = listener_.accept();
+        if (!socket) {
+            stopListening();
+            return;
+        }
+        if (!socket->isOpen()) {
+            return;
+        }
+        // Closed as it goes out of reach.
+        if (connections_ >= servedAtOnce || socket->peerUser() != user_) {
             continue;
         }
         ++connections_;
-        // Files freed by a connection that ended may be what listening again needs.
-        connect(socket, &QObject::destroyed, this, [this] {
-            --connections_;
-            listenAgain();
-        });
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { read(socket); });
         // A peer that says nothing, or never ends its line, does not hold on forever.
-        QTimer::singleShot(requestMilliseconds, socket, [socket] { drop(socket); });
+        new LocalConnection(
+            std::move(*socket), longestRequestLine, requestMilliseconds,
+            [this](LocalConnection& connection, std::string_view line) {
+                answer(connection, line);
+            },
+            [this] { ended(); }, &served_);
     }
 }
 
-// Takes the one line a peer may send, does what it asks and answers; the connection
-// ends with it.
-void SingleInstance::read(QLocalSocket* socket) {
-    if (!socket->canReadLine()) {
-        if (socket->bytesAvailable() >= longestRequestLine) {
-            drop(socket);
-        }
-        return;
-    }
-    disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
-    const QByteArray line = readLine(*socket, longestRequestLine);
-    if (!line.endsWith('\n')) {
-        drop(socket);
-        return;
-    }
-    const QByteArray message = line.chopped(1);
-    if (message.trimmed() == bytes(reopenMessage)) {
-        socket->disconnectFromServer();
+// Does what the one line a peer may send asks and answers it; the connection ends with it.
+void SingleInstance::answer(LocalConnection& connection, std::string_view line) {
+    if (trimmedWhitespace(line) == reopenMessage) {
+        connection.finish();
         if (onReopen_) {
             onReopen_();
         }
-    } else if (message.startsWith(bytes(intentMessage)) && onIntent_) {
-        const QByteArray request = message.sliced(static_cast<qsizetype>(intentMessage.size()));
-        const std::string answer = onIntent_({request.constData(), std::size_t(request.size())});
-        socket->write(bytes(answer) + '\n');
-        socket->disconnectFromServer();
+    } else if (line.starts_with(intentMessage) && onIntent_) {
+        connection.finish(onIntent_(line.substr(intentMessage.size())) + '\n');
     } else {
-        drop(socket);
+        connection.drop();
     }
+}
+
+// Files freed by a connection that ended may be what listening again needs.
+void SingleInstance::ended() {
+    --connections_;
+    listenAgain();
 }
 
 } // namespace purlo

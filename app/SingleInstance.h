@@ -1,23 +1,25 @@
 #pragma once
 
 #include "app/InstanceLock.h"
+#include "app/LocalListener.h"
 #include "platform/Cancellable.h"
 #include "platform/EventLoop.h"
 
-#include <QLocalServer>
 #include <QObject>
+#include <QSocketNotifier>
 #include <QString>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
 #include <unistd.h>
 
-class QLocalSocket;
-
 namespace purlo {
+
+class LocalConnection;
 
 // One cat per user. The first start holds a lock beside the socket for as long as it
 // runs and listens on the socket; a second start finds the lock taken, asks the first to
@@ -76,16 +78,18 @@ public:
     // program of user's has it, or the socket cannot be made (errorString says why).
     bool listen(const QString& name, EventLoop& loop, std::function<void()> onReopen,
                 IntentHandler onIntent = {});
-    QString errorString() const { return server_.errorString(); }
+    QString errorString() const { return QString::fromStdString(error_); }
 
     // The connections open now.
     int connections() const { return connections_; }
 
 private:
     bool open();
+    void stopListening();
     void listenAgain();
     void accept();
-    void read(QLocalSocket* socket);
+    void answer(LocalConnection& connection, std::string_view line);
+    void ended();
 
     uid_t user_;
     InstanceLock lock_;
@@ -93,8 +97,12 @@ private:
     std::function<void()> onReopen_;
     IntentHandler onIntent_;
     int connections_ = 0;
-    QLocalServer server_;
+    std::string error_;
+    LocalListener listener_;
+    std::unique_ptr<QSocketNotifier> listening_;
     Cancellable listeningCheck_;
+    // The connections being served are its children; they go before everything they use.
+    QObject served_;
 };
 
 } // namespace purlo
