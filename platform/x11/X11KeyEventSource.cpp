@@ -8,7 +8,7 @@ namespace purlo {
 
 struct X11KeyEventSource::Listener {
     KeyPressHandler onKeyPress;
-    Cancellable watch;
+    Cancellable collecting;
 };
 
 X11KeyEventSource::X11KeyEventSource(EventLoop& loop, std::optional<std::string> displayName)
@@ -64,14 +64,10 @@ std::optional<Cancellable> X11KeyEventSource::listen(KeyPressHandler onKeyPress)
     selectRawKeyPresses(true);
     auto listener = std::make_shared<Listener>();
     listener->onKeyPress = std::move(onKeyPress);
-    listener->watch = loop_.watchFd(connection_->fileDescriptor(), [this] { dispatchEvents(); });
+    // The server keeps sending while nobody reads; the presses wait in the socket and
+    // are handed over together, at most collectInterval late.
+    listener->collecting = loop_.scheduleRepeating(collectInterval, [this] { collectPresses(); });
     listener_ = listener;
-    // Events that Xlib queued while setting up never make the socket readable again.
-    loop_.post([this, weak = std::weak_ptr<Listener>(listener)] {
-        if (weak.lock()) {
-            dispatchEvents();
-        }
-    });
     return Cancellable([this, weak = std::weak_ptr<Listener>(listener)] {
         if (weak.lock()) {
             stopListening();
@@ -91,7 +87,7 @@ void X11KeyEventSource::selectRawKeyPresses(bool selected) {
     trap.succeeded();
 }
 
-void X11KeyEventSource::dispatchEvents() {
+void X11KeyEventSource::collectPresses() {
     Display* display = connection_->display();
     int presses = 0;
     while (XPending(display) > 0) {

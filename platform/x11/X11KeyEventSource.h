@@ -12,11 +12,16 @@ namespace purlo {
 
 // Hears key presses through XInput2's raw events on the root window, which reach
 // every client that asks for them without grabbing the keyboard or stealing focus.
-// It keeps a connection of its own, whose socket the event loop watches. Hearing
-// them needs nothing but a display with XInput2: that is what "access granted" means
-// here, and there is nobody to ask for more.
+// It keeps a connection of its own and collects what arrived on it every
+// collectInterval, rather than waking the program at each press. Hearing them needs
+// nothing but a display with XInput2: that is what "access granted" means here, and
+// there is nobody to ask for more.
 class X11KeyEventSource final : public KeyEventSource {
 public:
+    // The runtime's tick: a repeating timer of the same interval fires on the same wake,
+    // and the tick reads the typing rhythm no more often than that anyway.
+    static constexpr double collectInterval = 0.1;
+
     // The loop must outlive the source.
     X11KeyEventSource(EventLoop& loop, std::optional<std::string> displayName);
     ~X11KeyEventSource() override;
@@ -33,7 +38,7 @@ private:
 
     void connect();
     void selectRawKeyPresses(bool selected);
-    void dispatchEvents();
+    void collectPresses();
     void stopListening();
 
     EventLoop& loop_;

@@ -36,13 +36,15 @@ using testing::ManualEventLoop;
 // The source hands over that a key went down and nothing else: the key cannot leave it.
 static_assert(std::is_same_v<KeyEventSource::KeyPressHandler, std::function<void()>>);
 
-// Hands the loop every descriptor it may watch until done() holds or five seconds pass.
+// Gives the server a moment, then hands the loop every descriptor it may watch and moves
+// it on to the key source's next collection, until done() holds or five seconds pass.
 bool waitUntil(ManualEventLoop& loop, const std::function<bool()>& done) {
     for (int tries = 0; tries < 1000 && !done(); ++tries) {
         std::this_thread::sleep_for(5ms);
         for (int fd = 0; fd < 1024; ++fd) {
             loop.makeReadable(fd);
         }
+        loop.advance(X11KeyEventSource::collectInterval);
     }
     return done();
 }
@@ -168,6 +170,37 @@ TEST_F(OnTestDisplay, KeyPressesOfAnotherProgramRaiseTheTypingCount) {
     ASSERT_TRUE(waitUntil(
         loop, [&] { return monitor.snapshot(clock.uptime()).lastKeyPressTime == clock.uptime(); }));
     EXPECT_EQ(count(), 1);
+}
+
+// A press does not wake the program: the presses of a tenth of a second wait for the
+// collection and arrive together.
+TEST_F(OnTestDisplay, KeyPressesWaitForTheNextCollectionAndArriveTogether) {
+    ManualEventLoop loop;
+    X11KeyEventSource keys(loop, name);
+    int heard = 0;
+    std::optional<Cancellable> listening = keys.listen([&] { ++heard; });
+    ASSERT_TRUE(listening);
+    EXPECT_EQ(loop.watchedDescriptorCount(), 0u);
+    EXPECT_EQ(loop.activeTimerCount(), 1u);
+
+    for (const char letter : {'a', 'b', 'c'}) {
+        pressAndReleaseKey(letter);
+    }
+    // Each press waited for the server; this gives it a moment to send them on.
+    std::this_thread::sleep_for(20ms);
+    loop.advance(X11KeyEventSource::collectInterval * 0.9);
+    EXPECT_EQ(heard, 0) << "handed over before the collection";
+    loop.advance(X11KeyEventSource::collectInterval * 0.1);
+    EXPECT_EQ(heard, 3);
+
+    pressAndReleaseKey('d');
+    ASSERT_TRUE(waitUntil(loop, [&] { return heard == 4; }));
+    listening.reset();
+    EXPECT_EQ(loop.activeTimerCount(), 0u);
+    pressAndReleaseKey('e');
+    std::this_thread::sleep_for(20ms);
+    loop.advance(1);
+    EXPECT_EQ(heard, 4) << "heard after the listener went";
 }
 
 TEST_F(OnTestDisplay, TheActiveWindowsApplicationOutlivesTheWindow) {
