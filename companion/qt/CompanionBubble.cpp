@@ -9,6 +9,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTransform>
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -147,7 +149,6 @@ void CompanionBubble::setPresentation(double opacity, double scale) {
     }
     opacity_ = opacity;
     scale_ = scale;
-    forgetDrawing();
     update();
 }
 
@@ -168,16 +169,32 @@ QSize CompanionBubble::sizeHint() const {
     return {panelWidth, heightForWidth(panelWidth)};
 }
 
+// On its way in or out the bubble is its picture at rest, faded and scaled as one about
+// the bottom centre of its body: far cheaper at each of the spring's steps than drawing
+// it again, and its shadow no longer shows through its fill while it fades.
 void CompanionBubble::paintEvent(QPaintEvent* event) {
     if (!(opacity_ > 0)) {
         return;
     }
     const QImage& bubble = drawing();
     QPainter painter(this);
-    // A rectangle at a time: plain copies, where one copy through the whole region would
-    // take Qt's slower road.
+    QTransform presentation;
+    if (scale_ != 1) {
+        const CompanionBubbleLayout laidOut = layout();
+        const QPointF anchor(laidOut.body.x + laidOut.body.width / 2,
+                             laidOut.body.y + laidOut.body.height);
+        presentation.translate(anchor.x(), anchor.y());
+        presentation.scale(scale_, scale_);
+        presentation.translate(-anchor.x(), -anchor.y());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    }
+    painter.setOpacity(std::min(opacity_, 1.0));
+    // A rectangle at a time: plain copies at rest, where one copy through the whole
+    // region would take Qt's slower road. The clip is set in the widget's own space.
     for (const QRect& rect : event->region()) {
+        painter.resetTransform();
         painter.setClipRect(rect);
+        painter.setTransform(presentation);
         painter.drawImage(QPointF(0, 0), bubble);
     }
 }
@@ -205,13 +222,7 @@ const QImage& CompanionBubble::drawing() {
     drawn_.setDevicePixelRatio(density);
     drawn_.fill(Qt::transparent);
     QPainter painter(&drawn_);
-    const CompanionBubbleLayout bubble = layout();
-    const QPointF anchor(bubble.body.x + bubble.body.width / 2, bubble.body.y + bubble.body.height);
-    painter.setOpacity(std::min(opacity_, 1.0));
-    painter.translate(anchor);
-    painter.scale(scale_, scale_);
-    painter.translate(-anchor);
-    paintCompanionBubble(painter, bubble, message_.kind, font_, cornerRadius_, lineWidth_);
+    paintCompanionBubble(painter, layout(), message_.kind, font_, cornerRadius_, lineWidth_);
     return drawn_;
 }
 
