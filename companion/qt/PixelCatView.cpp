@@ -79,8 +79,10 @@ QSize PixelCatView::sizeHint() const {
     return {128, 128};
 }
 
+// Painted at once rather than on a later turn of the loop: a frame changes the picture
+// anyway, and the turn would cost the loop a wake of its own.
 void PixelCatView::advanceFrame() {
-    update(drawFrame());
+    repaint(drawFrame());
 }
 
 void PixelCatView::frameChanged() {

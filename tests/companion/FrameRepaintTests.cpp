@@ -163,7 +163,10 @@ TEST(PixelCatView, FrameAfterFrameTheWindowShowsWhatAFullRepaintShows) {
             view.setScene(typing);
         }
         view.advanceFrame();
+        const std::size_t painted = paints.regions.size();
         QApplication::processEvents();
+        EXPECT_EQ(paints.regions.size(), painted)
+            << "step " << step << " waited for a turn of the loop to paint";
         const QImage shown = QGuiApplication::primaryScreen()->grabWindow(view.winId()).toImage();
         QImage full(168, 168, QImage::Format_ARGB32_Premultiplied);
         full.fill(view.palette().window().color());
