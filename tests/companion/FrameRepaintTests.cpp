@@ -163,10 +163,7 @@ TEST(PixelCatView, FrameAfterFrameTheWindowShowsWhatAFullRepaintShows) {
             view.setScene(typing);
         }
         view.advanceFrame();
-        const std::size_t painted = paints.regions.size();
         QApplication::processEvents();
-        EXPECT_EQ(paints.regions.size(), painted)
-            << "step " << step << " waited for a turn of the loop to paint";
         const QImage shown = QGuiApplication::primaryScreen()->grabWindow(view.winId()).toImage();
         QImage full(168, 168, QImage::Format_ARGB32_Premultiplied);
         full.fill(view.palette().window().color());
@@ -186,6 +183,29 @@ TEST(PixelCatView, FrameAfterFrameTheWindowShowsWhatAFullRepaintShows) {
         return total;
     };
     EXPECT_LT(area(paints.regions.front()), 168 * 168 / 2) << "breathing repaints a fraction";
+}
+
+// A frame is on the window when advanceFrame returns: the frame clock's wake paints it,
+// without another turn of the loop.
+TEST(PixelCatView, AFrameIsPaintedBeforeTheLoopTurnsAgain) {
+    testing::FakeClock clock{1000, Date{700000000}};
+    PixelCatView view(stillScene(CatPose::idle), busyLook.skin, busyLook.pattern, busyLook.eyeColor,
+                      busyLook.accessory);
+    view.resize(168, 168);
+    view.setFrame(QRectF(20, 20, 128, 128), 1);
+    view.setClock(clock);
+    view.show();
+    QApplication::processEvents();
+    PaintRegions paints;
+    view.installEventFilter(&paints);
+    for (int step = 1; step <= 6; ++step) {
+        clock.setNow(Date{700000000 + step / 12.0});
+        view.advanceFrame();
+        const std::size_t painted = paints.regions.size();
+        EXPECT_GE(painted, static_cast<std::size_t>(step)) << "step " << step;
+        QApplication::processEvents();
+        EXPECT_EQ(paints.regions.size(), painted) << "step " << step << " painted late";
+    }
 }
 
 } // namespace
