@@ -90,7 +90,8 @@ void X11KeyEventSource::selectRawKeyPresses(bool selected) {
 void X11KeyEventSource::collectPresses() {
     Display* display = connection_->display();
     int presses = 0;
-    while (XPending(display) > 0) {
+    // One read of the socket: what arrives after it waits for the next collection.
+    for (int queued = XEventsQueued(display, QueuedAfterReading); queued > 0; --queued) {
         XEvent event;
         XNextEvent(display, &event);
         // Only the kind of event is looked at; its data, which names the key, is never
