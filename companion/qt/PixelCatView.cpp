@@ -150,6 +150,9 @@ void PixelCatView::paintEvent(QPaintEvent* event) {
                  static_cast<qsizetype>(frame.stride) * 4, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(framesDensity_);
     QPainter painter(this);
+    if (clearGround_) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+    }
     for (const QRect& rect : event->region()) {
         painter.setClipRect(rect);
         painter.drawImage(QPointF(0, 0), image);
