@@ -130,7 +130,7 @@ void CompanionBubble::setMessage(const CompanionMessage& message) {
     }
     message_ = message;
     laidOut_.reset();
-    forgetDrawing();
+    drawing_.forget();
     updateGeometry();
     update();
 }
@@ -138,7 +138,7 @@ void CompanionBubble::setMessage(const CompanionMessage& message) {
 void CompanionBubble::setTextFont(const QFont& font) {
     font_ = font;
     laidOut_.reset();
-    forgetDrawing();
+    drawing_.forget();
     updateGeometry();
     update();
 }
@@ -176,8 +176,7 @@ void CompanionBubble::paintEvent(QPaintEvent* event) {
     if (!(opacity_ > 0)) {
         return;
     }
-    const QImage& bubble = drawing();
-    QPainter painter(this);
+    const QImage& bubble = drawing_.of(*this, [this](QPainter& painter) { draw(painter); });
     QTransform presentation;
     if (scale_ != 1) {
         const CompanionBubbleLayout laidOut = layout();
@@ -186,44 +185,23 @@ void CompanionBubble::paintEvent(QPaintEvent* event) {
         presentation.translate(anchor.x(), anchor.y());
         presentation.scale(scale_, scale_);
         presentation.translate(-anchor.x(), -anchor.y());
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
     }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setOpacity(std::min(opacity_, 1.0));
-    // A rectangle at a time: plain copies at rest, where one copy through the whole
-    // region would take Qt's slower road. The clip is set in the widget's own space.
-    for (const QRect& rect : event->region()) {
-        painter.resetTransform();
-        painter.setClipRect(rect);
-        painter.setTransform(presentation);
-        painter.drawImage(QPointF(0, 0), bubble);
-    }
+    WidgetDrawing::layDown(painter, bubble, event->region(), presentation);
 }
 
 // The palette's colours and the size it is drawn at are part of the drawing.
 void CompanionBubble::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
-        forgetDrawing();
+        drawing_.forget();
     }
 }
 
-void CompanionBubble::forgetDrawing() {
-    drawn_ = QImage();
-}
-
-const QImage& CompanionBubble::drawing() {
-    const double density = devicePixelRatioF();
-    const QSize pixels(static_cast<int>(std::ceil(width() * density)),
-                       static_cast<int>(std::ceil(height() * density)));
-    if (drawn_.size() == pixels && drawn_.devicePixelRatio() == density) {
-        return drawn_;
-    }
-    drawn_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-    drawn_.setDevicePixelRatio(density);
-    drawn_.fill(Qt::transparent);
-    QPainter painter(&drawn_);
+void CompanionBubble::draw(QPainter& painter) const {
     paintCompanionBubble(painter, layout(), message_.kind, font_, cornerRadius_, lineWidth_);
-    return drawn_;
 }
 
 } // namespace purlo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/CompanionBubbleLayout.h"
+#include "companion/qt/WidgetDrawing.h"
 #include "model/CompanionMessage.h"
 
 #include <QColor>
@@ -79,8 +80,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void forgetDrawing();
-    const QImage& drawing();
+    void draw(QPainter& painter) const;
 
     CompanionMessage message_;
     double cornerRadius_;
@@ -90,9 +90,8 @@ private:
     double scale_ = 1;
     // The last layout and the width it was made for.
     mutable std::optional<std::pair<double, CompanionBubbleLayout>> laidOut_;
-    // The bubble at rest as drawn at the widget's size; null when something it shows
-    // changed.
-    QImage drawn_;
+    // The bubble at rest.
+    WidgetDrawing drawing_;
 };
 
 } // namespace purlo
