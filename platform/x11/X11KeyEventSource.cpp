@@ -8,7 +8,8 @@ namespace purlo {
 
 struct X11KeyEventSource::Listener {
     KeyPressHandler onKeyPress;
-    Cancellable collecting;
+    Cancellable waiting;    // the socket, watched while nobody types
+    Cancellable collecting; // the collections while someone does
 };
 
 X11KeyEventSource::X11KeyEventSource(EventLoop& loop, std::optional<std::string> displayName)
@@ -64,10 +65,14 @@ std::optional<Cancellable> X11KeyEventSource::listen(KeyPressHandler onKeyPress)
     selectRawKeyPresses(true);
     auto listener = std::make_shared<Listener>();
     listener->onKeyPress = std::move(onKeyPress);
-    // The server keeps sending while nobody reads; the presses wait in the socket and
-    // are handed over together, at most collectInterval late.
-    listener->collecting = loop_.scheduleRepeating(collectInterval, [this] { collectPresses(); });
     listener_ = listener;
+    awaitPresses();
+    // Events that Xlib queued while setting up never make the socket readable again.
+    loop_.post([this, weak = std::weak_ptr<Listener>(listener)] {
+        if (weak.lock()) {
+            collectPresses();
+        }
+    });
     return Cancellable([this, weak = std::weak_ptr<Listener>(listener)] {
         if (weak.lock()) {
             stopListening();
@@ -87,7 +92,26 @@ void X11KeyEventSource::selectRawKeyPresses(bool selected) {
     trap.succeeded();
 }
 
-void X11KeyEventSource::collectPresses() {
+// Nobody types: the first press wakes the loop.
+void X11KeyEventSource::awaitPresses() {
+    listener_->collecting.cancel();
+    listener_->waiting = loop_.watchFd(connection_->fileDescriptor(), [this] { pressesArrived(); });
+}
+
+// Someone types: the presses that follow wait in the socket and are handed over together
+// at each collection, at most collectInterval late, until one finds none.
+void X11KeyEventSource::pressesArrived() {
+    listener_->waiting.cancel();
+    listener_->collecting = loop_.scheduleRepeating(collectInterval, [this] {
+        const auto listener = listener_;
+        if (collectPresses() == 0 && listener_ && listener_ == listener) {
+            awaitPresses();
+        }
+    });
+    collectPresses();
+}
+
+int X11KeyEventSource::collectPresses() {
     Display* display = connection_->display();
     int presses = 0;
     // One read of the socket: what arrives after it waits for the next collection.
@@ -106,6 +130,7 @@ void X11KeyEventSource::collectPresses() {
     for (int i = 0; i < presses && listener && listener_ == listener; ++i) {
         listener->onKeyPress();
     }
+    return presses;
 }
 
 void X11KeyEventSource::stopListening() {

@@ -12,10 +12,10 @@ namespace purlo {
 
 // Hears key presses through XInput2's raw events on the root window, which reach
 // every client that asks for them without grabbing the keyboard or stealing focus.
-// It keeps a connection of its own and collects what arrived on it every
-// collectInterval, rather than waking the program at each press. Hearing them needs
-// nothing but a display with XInput2: that is what "access granted" means here, and
-// there is nobody to ask for more.
+// It keeps a connection of its own, whose socket the event loop watches while nobody
+// types; once someone does, what arrives on it is collected every collectInterval rather
+// than waking the program at each press. Hearing them needs nothing but a display with
+// XInput2: that is what "access granted" means here, and there is nobody to ask for more.
 class X11KeyEventSource final : public KeyEventSource {
 public:
     // The runtime's tick: a repeating timer of the same interval fires on the same wake,
@@ -38,7 +38,10 @@ private:
 
     void connect();
     void selectRawKeyPresses(bool selected);
-    void collectPresses();
+    void awaitPresses();
+    void pressesArrived();
+    // Hands over what arrived and says how many presses that was.
+    int collectPresses();
     void stopListening();
 
     EventLoop& loop_;
