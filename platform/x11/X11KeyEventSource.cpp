@@ -10,6 +10,7 @@ struct X11KeyEventSource::Listener {
     KeyPressHandler onKeyPress;
     Cancellable waiting;    // the socket, watched while nobody types
     Cancellable collecting; // the collections while someone does
+    int emptyCollections = 0;
 };
 
 X11KeyEventSource::X11KeyEventSource(EventLoop& loop, std::optional<std::string> displayName)
@@ -99,12 +100,19 @@ void X11KeyEventSource::awaitPresses() {
 }
 
 // Someone types: the presses that follow wait in the socket and are handed over together
-// at each collection, at most collectInterval late, until one finds none.
+// at each collection, at most collectInterval late, until the keyboard has been quiet for
+// quietSpell.
 void X11KeyEventSource::pressesArrived() {
     listener_->waiting.cancel();
+    listener_->emptyCollections = 0;
     listener_->collecting = loop_.scheduleRepeating(collectInterval, [this] {
         const auto listener = listener_;
-        if (collectPresses() == 0 && listener_ && listener_ == listener) {
+        const int presses = collectPresses();
+        if (!listener_ || listener_ != listener) {
+            return;
+        }
+        listener->emptyCollections = presses > 0 ? 0 : listener->emptyCollections + 1;
+        if (listener->emptyCollections * collectInterval >= quietSpell - 1e-9) {
             awaitPresses();
         }
     });
