@@ -11,7 +11,8 @@ namespace purlo {
 // nothing else: which key, its character and its modifiers never leave it.
 class KeyEventSource {
 public:
-    // Called once per key press, on the event loop.
+    // Called once per key press, on the event loop; a source may hand over the presses
+    // of a moment together.
     using KeyPressHandler = std::function<void()>;
 
     virtual ~KeyEventSource() = default;

@@ -10,7 +10,7 @@ void TypingActivityMonitor::start() {
     if (listening_ || !keys_.listenAccessGranted()) {
         return;
     }
-    // A press is stamped when it reaches the loop, on the same clock as every tick.
+    // A press is stamped when the source hands it over, on the same clock as every tick.
     listening_ = keys_.listen([this] { recordKeyPress(clock_.uptime()); });
 }
 

@@ -9,6 +9,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTransform>
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -128,7 +130,7 @@ void CompanionBubble::setMessage(const CompanionMessage& message) {
     }
     message_ = message;
     laidOut_.reset();
-    forgetDrawing();
+    drawing_.forget();
     updateGeometry();
     update();
 }
@@ -136,7 +138,7 @@ void CompanionBubble::setMessage(const CompanionMessage& message) {
 void CompanionBubble::setTextFont(const QFont& font) {
     font_ = font;
     laidOut_.reset();
-    forgetDrawing();
+    drawing_.forget();
     updateGeometry();
     update();
 }
@@ -147,7 +149,6 @@ void CompanionBubble::setPresentation(double opacity, double scale) {
     }
     opacity_ = opacity;
     scale_ = scale;
-    forgetDrawing();
     update();
 }
 
@@ -168,51 +169,39 @@ QSize CompanionBubble::sizeHint() const {
     return {panelWidth, heightForWidth(panelWidth)};
 }
 
+// On its way in or out the bubble is its picture at rest, faded and scaled as one about
+// the bottom centre of its body: far cheaper at each of the spring's steps than drawing
+// it again, and its shadow no longer shows through its fill while it fades.
 void CompanionBubble::paintEvent(QPaintEvent* event) {
     if (!(opacity_ > 0)) {
         return;
     }
-    const QImage& bubble = drawing();
-    QPainter painter(this);
-    // A rectangle at a time: plain copies, where one copy through the whole region would
-    // take Qt's slower road.
-    for (const QRect& rect : event->region()) {
-        painter.setClipRect(rect);
-        painter.drawImage(QPointF(0, 0), bubble);
+    const QImage& bubble = drawing_.of(*this, [this](QPainter& painter) { draw(painter); });
+    QTransform presentation;
+    if (scale_ != 1) {
+        const CompanionBubbleLayout laidOut = layout();
+        const QPointF anchor(laidOut.body.x + laidOut.body.width / 2,
+                             laidOut.body.y + laidOut.body.height);
+        presentation.translate(anchor.x(), anchor.y());
+        presentation.scale(scale_, scale_);
+        presentation.translate(-anchor.x(), -anchor.y());
     }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setOpacity(std::min(opacity_, 1.0));
+    WidgetDrawing::layDown(painter, bubble, event->region(), presentation);
 }
 
 // The palette's colours and the size it is drawn at are part of the drawing.
 void CompanionBubble::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
-        forgetDrawing();
+        drawing_.forget();
     }
 }
 
-void CompanionBubble::forgetDrawing() {
-    drawn_ = QImage();
-}
-
-const QImage& CompanionBubble::drawing() {
-    const double density = devicePixelRatioF();
-    const QSize pixels(static_cast<int>(std::ceil(width() * density)),
-                       static_cast<int>(std::ceil(height() * density)));
-    if (drawn_.size() == pixels && drawn_.devicePixelRatio() == density) {
-        return drawn_;
-    }
-    drawn_ = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-    drawn_.setDevicePixelRatio(density);
-    drawn_.fill(Qt::transparent);
-    QPainter painter(&drawn_);
-    const CompanionBubbleLayout bubble = layout();
-    const QPointF anchor(bubble.body.x + bubble.body.width / 2, bubble.body.y + bubble.body.height);
-    painter.setOpacity(std::min(opacity_, 1.0));
-    painter.translate(anchor);
-    painter.scale(scale_, scale_);
-    painter.translate(-anchor);
-    paintCompanionBubble(painter, bubble, message_.kind, font_, cornerRadius_, lineWidth_);
-    return drawn_;
+void CompanionBubble::draw(QPainter& painter) const {
+    paintCompanionBubble(painter, layout(), message_.kind, font_, cornerRadius_, lineWidth_);
 }
 
 } // namespace purlo

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/CompanionBubbleLayout.h"
+#include "companion/qt/WidgetDrawing.h"
 #include "model/CompanionMessage.h"
 
 #include <QColor>
@@ -41,8 +42,8 @@ void paintCompanionBubble(QPainter& painter, const CompanionBubbleLayout& layout
 // that the body's bottom edge sits where it wants it (layout().body).
 //
 // The cat beneath repaints what changed many times a second, and the bubble over her
-// with it: the bubble is therefore laid out and drawn once per message, size and step of
-// its coming and going, and otherwise only laid down again.
+// with it: the bubble is therefore laid out and drawn once per message and size, and
+// otherwise only laid down again, faded and scaled while it comes and goes.
 class CompanionBubble final : public QWidget {
     Q_OBJECT
 
@@ -79,8 +80,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void forgetDrawing();
-    const QImage& drawing();
+    void draw(QPainter& painter) const;
 
     CompanionMessage message_;
     double cornerRadius_;
@@ -90,8 +90,8 @@ private:
     double scale_ = 1;
     // The last layout and the width it was made for.
     mutable std::optional<std::pair<double, CompanionBubbleLayout>> laidOut_;
-    // The bubble as drawn at the widget's size; null when something it shows changed.
-    QImage drawn_;
+    // The bubble at rest.
+    WidgetDrawing drawing_;
 };
 
 } // namespace purlo

@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
@@ -35,6 +36,7 @@ void CompanionTimerLabel::setText(const QString& text) {
         return;
     }
     text_ = text;
+    drawing_.forget();
     updateGeometry();
     update();
 }
@@ -46,8 +48,13 @@ QSize CompanionTimerLabel::sizeHint() const {
             static_cast<int>(std::ceil(metrics.height() + 2 * CompanionViewLayout::timerPaddingY))};
 }
 
-void CompanionTimerLabel::paintEvent(QPaintEvent*) {
+void CompanionTimerLabel::paintEvent(QPaintEvent* event) {
+    const QImage& capsule = drawing_.of(*this, [this](QPainter& painter) { draw(painter); });
     QPainter painter(this);
+    WidgetDrawing::layDown(painter, capsule, event->region());
+}
+
+void CompanionTimerLabel::draw(QPainter& painter) const {
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF capsule(rect());
     const double radius = capsule.height() / 2;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "companion/qt/WidgetDrawing.h"
+
 #include <QFont>
 #include <QString>
 #include <QWidget>
@@ -7,6 +9,8 @@
 namespace purlo {
 
 // The Pomodoro countdown beside the cat: bold monospaced white text on a dark capsule.
+// It stands over the cat, who repaints what changed many times a second, so the capsule
+// is drawn once per text and size and otherwise only laid down again.
 class CompanionTimerLabel final : public QWidget {
     Q_OBJECT
 
@@ -23,8 +27,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void draw(QPainter& painter) const;
+
     QString text_;
     QFont font_;
+    WidgetDrawing drawing_;
 };
 
 } // namespace purlo

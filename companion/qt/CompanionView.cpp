@@ -45,6 +45,8 @@ CompanionView::CompanionView(PurloRuntime& runtime, const CompanionViewModel& vi
     const CompanionViewModel::Snapshot& first = *viewModel.snapshot();
     cat_ = new PixelCatView(first.displayScene(), first.skin, first.pattern, first.eyeColor,
                             first.accessory, this);
+    // The window and this view are clear and paint nothing of their own beneath her.
+    cat_->setClearGround(true);
     timerLabel_ = new CompanionTimerLabel(this);
     timerLabel_->hide();
     bubble_ = new CompanionBubble(CompanionMessage{}, CompanionBubble::defaultCornerRadius,

@@ -79,8 +79,10 @@ QSize PixelCatView::sizeHint() const {
     return {128, 128};
 }
 
+// Painted at once rather than on a later turn of the loop: a frame changes the picture
+// anyway, and the turn would cost the loop a wake of its own.
 void PixelCatView::advanceFrame() {
-    update(drawFrame());
+    repaint(drawFrame());
 }
 
 void PixelCatView::frameChanged() {
@@ -148,6 +150,9 @@ void PixelCatView::paintEvent(QPaintEvent* event) {
                  static_cast<qsizetype>(frame.stride) * 4, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(framesDensity_);
     QPainter painter(this);
+    if (clearGround_) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+    }
     for (const QRect& rect : event->region()) {
         painter.setClipRect(rect);
         painter.drawImage(QPointF(0, 0), image);

@@ -45,6 +45,11 @@ public:
     // bounces and tilts that reach outside it.
     void setFrame(QRectF frame, double scale);
 
+    // Whether nothing is ever painted beneath her (a window that is clear where she
+    // stands): her pixels then simply replace the cleared ones, which is the same picture
+    // laid down more cheaply than blending it.
+    void setClearGround(bool clear) { clearGround_ = clear; }
+
     // Where the frames' time comes from (the wall clock unless replaced). The owner
     // keeps the clock alive as long as the view.
     void setClock(const Clock& clock);
@@ -81,6 +86,7 @@ private:
     std::optional<QRectF> frame_; // nothing: the whole view
     double frameScale_ = 1;
     bool reduceMotion_ = false;
+    bool clearGround_ = false;
     SystemClock systemClock_;
     const Clock* clock_ = &systemClock_;
     QTimer frameTimer_;

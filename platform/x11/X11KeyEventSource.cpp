@@ -8,7 +8,9 @@ namespace purlo {
 
 struct X11KeyEventSource::Listener {
     KeyPressHandler onKeyPress;
-    Cancellable watch;
+    Cancellable waiting;    // the socket, watched while nobody types
+    Cancellable collecting; // the collections while someone does
+    int emptyCollections = 0;
 };
 
 X11KeyEventSource::X11KeyEventSource(EventLoop& loop, std::optional<std::string> displayName)
@@ -64,12 +66,12 @@ std::optional<Cancellable> X11KeyEventSource::listen(KeyPressHandler onKeyPress)
     selectRawKeyPresses(true);
     auto listener = std::make_shared<Listener>();
     listener->onKeyPress = std::move(onKeyPress);
-    listener->watch = loop_.watchFd(connection_->fileDescriptor(), [this] { dispatchEvents(); });
     listener_ = listener;
+    awaitPresses();
     // Events that Xlib queued while setting up never make the socket readable again.
     loop_.post([this, weak = std::weak_ptr<Listener>(listener)] {
         if (weak.lock()) {
-            dispatchEvents();
+            collectPresses();
         }
     });
     return Cancellable([this, weak = std::weak_ptr<Listener>(listener)] {
@@ -91,10 +93,37 @@ void X11KeyEventSource::selectRawKeyPresses(bool selected) {
     trap.succeeded();
 }
 
-void X11KeyEventSource::dispatchEvents() {
+// Nobody types: the first press wakes the loop.
+void X11KeyEventSource::awaitPresses() {
+    listener_->collecting.cancel();
+    listener_->waiting = loop_.watchFd(connection_->fileDescriptor(), [this] { pressesArrived(); });
+}
+
+// Someone types: the presses that follow wait in the socket and are handed over together
+// at each collection, at most collectInterval late, until the keyboard has been quiet for
+// quietSpell.
+void X11KeyEventSource::pressesArrived() {
+    listener_->waiting.cancel();
+    listener_->emptyCollections = 0;
+    listener_->collecting = loop_.scheduleRepeating(collectInterval, [this] {
+        const auto listener = listener_;
+        const int presses = collectPresses();
+        if (!listener_ || listener_ != listener) {
+            return;
+        }
+        listener->emptyCollections = presses > 0 ? 0 : listener->emptyCollections + 1;
+        if (listener->emptyCollections * collectInterval >= quietSpell - 1e-9) {
+            awaitPresses();
+        }
+    });
+    collectPresses();
+}
+
+int X11KeyEventSource::collectPresses() {
     Display* display = connection_->display();
     int presses = 0;
-    while (XPending(display) > 0) {
+    // One read of the socket: what arrives after it waits for the next collection.
+    for (int queued = XEventsQueued(display, QueuedAfterReading); queued > 0; --queued) {
         XEvent event;
         XNextEvent(display, &event);
         // Only the kind of event is looked at; its data, which names the key, is never
@@ -109,6 +138,7 @@ void X11KeyEventSource::dispatchEvents() {
     for (int i = 0; i < presses && listener && listener_ == listener; ++i) {
         listener->onKeyPress();
     }
+    return presses;
 }
 
 void X11KeyEventSource::stopListening() {

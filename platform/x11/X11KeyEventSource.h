@@ -12,11 +12,20 @@ namespace purlo {
 
 // Hears key presses through XInput2's raw events on the root window, which reach
 // every client that asks for them without grabbing the keyboard or stealing focus.
-// It keeps a connection of its own, whose socket the event loop watches. Hearing
-// them needs nothing but a display with XInput2: that is what "access granted" means
-// here, and there is nobody to ask for more.
+// It keeps a connection of its own, whose socket the event loop watches while nobody
+// types; once someone does, what arrives on it is collected every collectInterval rather
+// than waking the program at each press, until a quiet spell. Hearing them needs nothing but a
+// display with XInput2: that is what "access granted" means here, and there is nobody to ask for
+// more.
 class X11KeyEventSource final : public KeyEventSource {
 public:
+    // The runtime's tick: a repeating timer of the same interval fires on the same wake,
+    // and the tick reads the typing rhythm no more often than that anyway.
+    static constexpr double collectInterval = 0.1;
+    // Without a press for this long, the socket is watched again. Typing has pauses
+    // between words; each would otherwise cost a wake at the next press.
+    static constexpr double quietSpell = 1;
+
     // The loop must outlive the source.
     X11KeyEventSource(EventLoop& loop, std::optional<std::string> displayName);
     ~X11KeyEventSource() override;
@@ -33,7 +42,10 @@ private:
 
     void connect();
     void selectRawKeyPresses(bool selected);
-    void dispatchEvents();
+    void awaitPresses();
+    void pressesArrived();
+    // Hands over what arrived and says how many presses that was.
+    int collectPresses();
     void stopListening();
 
     EventLoop& loop_;

@@ -190,6 +190,72 @@ TEST(CompanionBubble, ARepaintShowsTheMessageAndTheStepOfItsComingThatAreSetNow)
     EXPECT_NE(shown(hello, 1, 1), shown(done, 1, 1));
 }
 
+// Where the pixels at least half opaque lie, and the most opaque of them.
+std::pair<QRect, int> opaqueExtent(const QImage& image) {
+    QRect bounds;
+    int mostOpaque = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const int alpha = qAlpha(image.pixel(x, y));
+            mostOpaque = std::max(mostOpaque, alpha);
+            if (alpha >= 128) {
+                bounds |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return {bounds, mostOpaque};
+}
+
+// At rest the widget shows exactly the bubble's drawing. On its way it shows that picture
+// faded as one (its shadow never shows through its fill) and scaled about the bottom
+// centre of its body.
+TEST(CompanionBubble, AtRestItIsItsDrawingAndOnItsWayThatPictureFadedAndScaledAboutItsFoot) {
+    CompanionBubble bubble({"ready to pounce", CompanionMessage::Kind::happy});
+    bubble.resize(panelWidth, bubble.heightForWidth(panelWidth));
+    const CompanionBubbleLayout layout = bubble.layout();
+    QImage drawn(bubble.size(), QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    {
+        QPainter painter(&drawn);
+        paintCompanionBubble(painter, layout, CompanionMessage::Kind::happy, bubble.textFont(),
+                             CompanionBubble::defaultCornerRadius,
+                             CompanionBubble::defaultLineWidth);
+    }
+    const auto shown = [&](double opacity, double scale) {
+        bubble.setPresentation(opacity, scale);
+        return bubble.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    EXPECT_EQ(shown(1, 1), drawn);
+
+    const auto [restBounds, restAlpha] = opaqueExtent(drawn);
+    ASSERT_EQ(restAlpha, 255);
+    const QPointF foot(layout.body.x + layout.body.width / 2, layout.body.y + layout.body.height);
+    const auto moved = [&](double edge, double anchor, double scale) {
+        return anchor + (edge - anchor) * scale;
+    };
+    // Opacity, scale; then the most opaque pixel.
+    const std::tuple<double, double, int> steps[] = {
+        {0.25, 1, 64}, {1, 0.9, 255}, {0.6, 0.95, 153}, {1, 1.02, 255}};
+    for (const auto& [opacity, scale, alpha] : steps) {
+        SCOPED_TRACE(::testing::Message() << opacity << " at " << scale);
+        const QImage image = shown(opacity, scale);
+        const auto [bounds, mostOpaque] = opaqueExtent(opacity < 1 ? shown(1, scale) : image);
+        EXPECT_NEAR(opaqueExtent(image).second, alpha, 1);
+        EXPECT_NEAR(bounds.left(), moved(restBounds.left(), foot.x(), scale), 1.5);
+        EXPECT_NEAR(bounds.right(), moved(restBounds.right(), foot.x(), scale), 1.5);
+        EXPECT_NEAR(bounds.top(), moved(restBounds.top(), foot.y(), scale), 1.5);
+        if (scale == 1) {
+            // Faded as one: every pixel is the picture at rest, less opaque.
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    ASSERT_NEAR(qAlpha(image.pixel(x, y)), qAlpha(drawn.pixel(x, y)) * opacity, 1)
+                        << x << "," << y;
+                }
+            }
+        }
+    }
+}
+
 TEST(CompanionBubble, WritesEveryKindForAPersonToLookAt) {
     const auto folder = testing::artifactsFolder();
     if (!folder) {

@@ -4,6 +4,7 @@
 #include "companion/qt/ButterflyWindowController.h"
 #include "companion/qt/CatFramePainter.h"
 #include "companion/qt/CompanionMouseEventLayer.h"
+#include "companion/qt/CompanionTimerLabel.h"
 #include "companion/qt/CompanionView.h"
 #include "companion/qt/CompanionWindowController.h"
 #include "companion/qt/PurloCharacterPreview.h"
@@ -315,6 +316,26 @@ TEST(CompanionView, TheLongestTimerLabelsKeepTheirWholeCapsuleInsideThePanel) {
         EXPECT_EQ(capsule.width(), std::min(view.timerLabel().sizeHint().width(), panel.width()))
             << label;
     }
+}
+
+// The capsule keeps its drawing between paints; a new text or size must show at once.
+TEST(CompanionTimerLabel, ARepaintShowsTheTextAndSizeSetNow) {
+    const auto shown = [](const QString& text, int width) {
+        CompanionTimerLabel label;
+        label.setText(text);
+        label.resize(width, label.sizeHint().height());
+        return label.grab().toImage();
+    };
+    CompanionTimerLabel label;
+    // Text, width.
+    const std::pair<const char*, int> steps[] = {
+        {"F1 24:59", 70}, {"F1 24:58", 70}, {"F1 24:58", 90}, {"B1 04:59", 90}};
+    for (const auto& [text, width] : steps) {
+        label.setText(text);
+        label.resize(width, label.sizeHint().height());
+        EXPECT_EQ(label.grab().toImage(), shown(text, width)) << text << " at " << width;
+    }
+    EXPECT_NE(shown("F1 24:59", 70), shown("F1 24:58", 70));
 }
 
 TEST(ButterflyWindowController, FliesCentredOnTheButterflyOnlyWhenSheMayBeSeen) {

@@ -185,5 +185,68 @@ TEST(PixelCatView, FrameAfterFrameTheWindowShowsWhatAFullRepaintShows) {
     EXPECT_LT(area(paints.regions.front()), 168 * 168 / 2) << "breathing repaints a fraction";
 }
 
+// A frame is on the window when advanceFrame returns: the frame clock's wake paints it,
+// without another turn of the loop.
+TEST(PixelCatView, AFrameIsPaintedBeforeTheLoopTurnsAgain) {
+    testing::FakeClock clock{1000, Date{700000000}};
+    PixelCatView view(stillScene(CatPose::idle), busyLook.skin, busyLook.pattern, busyLook.eyeColor,
+                      busyLook.accessory);
+    view.resize(168, 168);
+    view.setFrame(QRectF(20, 20, 128, 128), 1);
+    view.setClock(clock);
+    view.show();
+    QApplication::processEvents();
+    PaintRegions paints;
+    view.installEventFilter(&paints);
+    for (int step = 1; step <= 6; ++step) {
+        clock.setNow(Date{700000000 + step / 12.0});
+        view.advanceFrame();
+        const std::size_t painted = paints.regions.size();
+        EXPECT_GE(painted, static_cast<std::size_t>(step)) << "step " << step;
+        QApplication::processEvents();
+        EXPECT_EQ(paints.regions.size(), painted) << "step " << step << " painted late";
+    }
+}
+
+bool showsAnything(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) != 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// On a clear window her pixels replace the cleared ones instead of being blended on them:
+// the same picture, whatever she is doing and wherever the paint falls.
+TEST(PixelCatView, OnClearGroundSheLooksTheSameLaidDownAsBlended) {
+    testing::FakeClock clock{1000, Date{700000000.25}};
+    const auto shown = [&](const CompanionScene& scene, bool clearGround, const QRect& area) {
+        QWidget window;
+        window.setAttribute(Qt::WA_TranslucentBackground);
+        window.resize(168, 168);
+        auto* view = new PixelCatView(scene, busyLook.skin, busyLook.pattern, busyLook.eyeColor,
+                                      busyLook.accessory, &window);
+        view->setGeometry(4, 4, 160, 160);
+        view->setFrame(QRectF(16, 16, 128, 128), 1);
+        view->setClock(clock);
+        view->setClearGround(clearGround);
+        return window.grab(area).toImage();
+    };
+    const std::tuple<const char*, CompanionScene, QRect> cases[] = {
+        {"idle, whole", stillScene(CatPose::idle), QRect(0, 0, 168, 168)},
+        {"typing, whole", stillScene(CatPose::typing, CatMood::typing, {0.5, 0.2}),
+         QRect(0, 0, 168, 168)},
+        {"idle, a corner across her edge", stillScene(CatPose::idle), QRect(30, 90, 70, 60)},
+    };
+    for (const auto& [name, scene, area] : cases) {
+        const QImage blended = shown(scene, false, area);
+        EXPECT_EQ(shown(scene, true, area), blended) << name;
+        EXPECT_TRUE(showsAnything(blended)) << name;
+    }
+}
+
 } // namespace
 } // namespace purlo

@@ -36,13 +36,15 @@ using testing::ManualEventLoop;
 // The source hands over that a key went down and nothing else: the key cannot leave it.
 static_assert(std::is_same_v<KeyEventSource::KeyPressHandler, std::function<void()>>);
 
-// Hands the loop every descriptor it may watch until done() holds or five seconds pass.
+// Gives the server a moment, then hands the loop every descriptor it may watch and moves
+// it on to the key source's next collection, until done() holds or five seconds pass.
 bool waitUntil(ManualEventLoop& loop, const std::function<bool()>& done) {
     for (int tries = 0; tries < 1000 && !done(); ++tries) {
         std::this_thread::sleep_for(5ms);
         for (int fd = 0; fd < 1024; ++fd) {
             loop.makeReadable(fd);
         }
+        loop.advance(X11KeyEventSource::collectInterval);
     }
     return done();
 }
@@ -168,6 +170,54 @@ TEST_F(OnTestDisplay, KeyPressesOfAnotherProgramRaiseTheTypingCount) {
     ASSERT_TRUE(waitUntil(
         loop, [&] { return monitor.snapshot(clock.uptime()).lastKeyPressTime == clock.uptime(); }));
     EXPECT_EQ(count(), 1);
+}
+
+// The first press after a quiet spell wakes the loop; the presses that follow it wait for
+// the next collection and arrive together, until the keyboard is quiet again.
+TEST_F(OnTestDisplay, KeyPressesWhileSomeoneTypesArriveTogetherAtEachCollection) {
+    ManualEventLoop loop;
+    X11KeyEventSource keys(loop, name);
+    int heard = 0;
+    std::optional<Cancellable> listening = keys.listen([&] { ++heard; });
+    ASSERT_TRUE(listening);
+    loop.runPending();
+    // Gives the server a moment to send what it was told, then wakes whatever is watched.
+    const auto afterPressing = [&](std::initializer_list<char> letters) {
+        for (const char letter : letters) {
+            pressAndReleaseKey(letter);
+        }
+        std::this_thread::sleep_for(20ms);
+        for (int fd = 0; fd < 1024; ++fd) {
+            loop.makeReadable(fd);
+        }
+        return heard;
+    };
+    const auto watching = [&] {
+        return std::pair(loop.watchedDescriptorCount(), loop.activeTimerCount());
+    };
+    using Watching = std::pair<std::size_t, std::size_t>;
+    EXPECT_EQ(watching(), Watching(1, 0)) << "quiet: the socket alone";
+
+    EXPECT_EQ(afterPressing({'a'}), 1) << "the first press comes at once";
+    EXPECT_EQ(watching(), Watching(0, 1)) << "typing: the collections alone";
+    EXPECT_EQ(afterPressing({'b', 'c'}), 1) << "the next ones wait";
+    loop.advance(X11KeyEventSource::collectInterval);
+    EXPECT_EQ(heard, 3);
+    // A pause shorter than the quiet spell keeps the collections going.
+    loop.advance(X11KeyEventSource::quietSpell - X11KeyEventSource::collectInterval);
+    EXPECT_EQ(afterPressing({'d'}), 3);
+    EXPECT_EQ(watching(), Watching(0, 1));
+    loop.advance(X11KeyEventSource::collectInterval);
+    EXPECT_EQ(heard, 4);
+    loop.advance(X11KeyEventSource::quietSpell);
+    EXPECT_EQ(watching(), Watching(1, 0)) << "quiet for a spell: the socket again";
+    EXPECT_EQ(afterPressing({'f'}), 5);
+
+    listening.reset();
+    EXPECT_EQ(watching(), Watching(0, 0));
+    EXPECT_EQ(afterPressing({'g'}), 5) << "heard after the listener went";
+    loop.advance(1);
+    EXPECT_EQ(heard, 5);
 }
 
 TEST_F(OnTestDisplay, TheActiveWindowsApplicationOutlivesTheWindow) {
