@@ -6,6 +6,10 @@
 #include <cstring>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace purlo {
 namespace {
 
@@ -43,15 +47,25 @@ using FourPixels = std::uint32_t __attribute__((vector_size(16)));
 using FourAmounts = std::int32_t __attribute__((vector_size(16)));
 using EightChannels = std::uint16_t __attribute__((vector_size(16)));
 
+// (t + (t >> 8)) >> 8 in each lane, the rounding step of scaled. For any 16-bit t it
+// equals the high half of t times 257, which SSE2 works out in one instruction.
+EightChannels roundedDown(EightChannels t) {
+#if defined(__SSE2__)
+    return reinterpret_cast<EightChannels>(
+        _mm_mulhi_epu16(reinterpret_cast<__m128i>(t), _mm_set1_epi16(257)));
+#else
+    return (t + (t >> 8)) >> 8;
+#endif
+}
+
 // Each channel of four pixels times its own pixel's scale / 255, with the rounding of
 // scaled, two channels to a word in 16-bit lanes.
 FourPixels scaled(FourPixels pixels, FourPixels scales) {
     const auto scale = reinterpret_cast<EightChannels>(scales | scales << 16);
-    auto redBlue = reinterpret_cast<EightChannels>(pixels & 0x00ff00ffu) * scale + 0x80;
-    redBlue = (redBlue + (redBlue >> 8)) >> 8;
-    auto alphaGreen = reinterpret_cast<EightChannels>(pixels >> 8 & 0x00ff00ffu) * scale + 0x80;
-    alphaGreen = (alphaGreen + (alphaGreen >> 8)) >> 8;
-    return reinterpret_cast<FourPixels>(redBlue | alphaGreen << 8);
+    const auto redBlue = reinterpret_cast<EightChannels>(pixels & 0x00ff00ffu) * scale + 0x80;
+    const auto alphaGreen =
+        reinterpret_cast<EightChannels>(pixels >> 8 & 0x00ff00ffu) * scale + 0x80;
+    return reinterpret_cast<FourPixels>(roundedDown(redBlue) | roundedDown(alphaGreen) << 8);
 }
 
 FourPixels fourOf(std::uint32_t pixel) {
