@@ -42,34 +42,64 @@ std::uint32_t scaled(std::uint32_t pixel, std::uint32_t scale) {
     return redBlue | alphaGreen;
 }
 
-// Four pixels at once, for the vector instructions the compiler has at hand.
-using FourPixels = std::uint32_t __attribute__((vector_size(16)));
-using FourAmounts = std::int32_t __attribute__((vector_size(16)));
-using EightChannels = std::uint16_t __attribute__((vector_size(16)));
+// Pixels, their coverage changes and their channels in 16-bit lanes, a vector of each:
+// four pixels fill the baseline's 16-byte registers, eight fill AVX2's 32-byte ones.
+template <int lanes>
+struct Lanes;
+
+template <>
+struct Lanes<4> {
+    using Pixels = std::uint32_t __attribute__((vector_size(16)));
+    using Amounts = std::int32_t __attribute__((vector_size(16)));
+    using Channels = std::uint16_t __attribute__((vector_size(16)));
+    using Halves = std::uint64_t __attribute__((vector_size(16)));
+};
+
+template <>
+struct Lanes<8> {
+    using Pixels = std::uint32_t __attribute__((vector_size(32)));
+    using Amounts = std::int32_t __attribute__((vector_size(32)));
+    using Channels = std::uint16_t __attribute__((vector_size(32)));
+    using Halves = std::uint64_t __attribute__((vector_size(32)));
+};
+using FourPixels = Lanes<4>::Pixels;
+using FourAmounts = Lanes<4>::Amounts;
+
+// The vector helpers below change their first argument in place: vectors of eight passed
+// or returned by value would fall under the AVX calling convention, which gcc warns about.
 
 // (t + (t >> 8)) >> 8 in each lane, the rounding step of scaled. For any 16-bit t it
 // equals the high half of t times 257, which SSE2 works out in one instruction.
-EightChannels roundedDown(EightChannels t) {
+template <typename Channels>
+void roundDown(Channels& t) {
 #if defined(__SSE2__)
-    return reinterpret_cast<EightChannels>(
-        _mm_mulhi_epu16(reinterpret_cast<__m128i>(t), _mm_set1_epi16(257)));
-#else
-    return (t + (t >> 8)) >> 8;
+    if constexpr (sizeof(Channels) == sizeof(__m128i)) {
+        t = reinterpret_cast<Channels>(
+            _mm_mulhi_epu16(reinterpret_cast<__m128i>(t), _mm_set1_epi16(257)));
+        return;
+    }
 #endif
+    t = (t + (t >> 8)) >> 8;
 }
 
-// Each channel of four pixels times its own pixel's scale / 255, with the rounding of
+// Each channel of the pixels times its own pixel's scale / 255, with the rounding of
 // scaled, two channels to a word in 16-bit lanes.
-FourPixels scaled(FourPixels pixels, FourPixels scales) {
-    const auto scale = reinterpret_cast<EightChannels>(scales | scales << 16);
-    const auto redBlue = reinterpret_cast<EightChannels>(pixels & 0x00ff00ffu) * scale + 0x80;
-    const auto alphaGreen =
-        reinterpret_cast<EightChannels>(pixels >> 8 & 0x00ff00ffu) * scale + 0x80;
-    return reinterpret_cast<FourPixels>(roundedDown(redBlue) | roundedDown(alphaGreen) << 8);
+template <typename Pixels>
+void scale(Pixels& pixels, const Pixels& scales) {
+    using Channels = typename Lanes<sizeof(Pixels) / 4>::Channels;
+    const auto by = reinterpret_cast<Channels>(scales | scales << 16);
+    auto redBlue = reinterpret_cast<Channels>(pixels & 0x00ff00ffu) * by + 0x80;
+    auto alphaGreen = reinterpret_cast<Channels>(pixels >> 8 & 0x00ff00ffu) * by + 0x80;
+    roundDown(redBlue);
+    roundDown(alphaGreen);
+    pixels = reinterpret_cast<Pixels>(redBlue | alphaGreen << 8);
 }
 
-FourPixels fourOf(std::uint32_t pixel) {
-    return FourPixels{pixel, pixel, pixel, pixel};
+// Lays laid over below, which shows through by what laid leaves uncovered.
+template <typename Pixels>
+void cover(Pixels& below, const Pixels& laid) {
+    scale(below, 255 - (laid >> 24));
+    below += laid;
 }
 
 // Laid over below, which shows through by what laid leaves uncovered.
@@ -77,18 +107,15 @@ std::uint32_t laidOver(std::uint32_t laid, std::uint32_t below) {
     return laid + scaled(below, 255 - (laid >> 24));
 }
 
-FourPixels laidOver(FourPixels laid, FourPixels below) {
-    return laid + scaled(below, 255 - (laid >> 24));
-}
-
 // Lays laid over pixels[0, count).
 void layOver(std::uint32_t* pixels, int count, std::uint32_t laid) {
     int x = 0;
+    const FourPixels four = FourPixels{} + laid;
     for (; x + 4 <= count; x += 4) {
         FourPixels below;
         std::memcpy(&below, pixels + x, sizeof below);
-        const FourPixels result = laidOver(fourOf(laid), below);
-        std::memcpy(pixels + x, &result, sizeof result);
+        cover(below, four);
+        std::memcpy(pixels + x, &below, sizeof below);
     }
     for (; x < count; ++x) {
         pixels[x] = laidOver(laid, pixels[x]);
@@ -98,7 +125,7 @@ void layOver(std::uint32_t* pixels, int count, std::uint32_t laid) {
 // Sets pixels[0, count) to pixel, four at a time where it can: the wide inner parts of
 // every opaque fill go through here.
 void fillPixels(std::uint32_t* pixels, int count, std::uint32_t pixel) {
-    const FourPixels four = fourOf(pixel);
+    const FourPixels four = FourPixels{} + pixel;
     int x = 0;
     for (; x + 4 <= count; x += 4) {
         std::memcpy(pixels + x, &four, sizeof four);
@@ -116,20 +143,37 @@ std::uint32_t weightOf(std::int32_t winding) {
     return (coverage * 255 + (1u << 15)) >> 16;
 }
 
-FourPixels weightsOf(FourAmounts windings) {
-    const FourAmounts negative = windings >> 31;
-    FourAmounts coverage = (windings ^ negative) - negative;
+// Each pixel's weight, as weightOf gives it, from its winding.
+template <typename Pixels, typename Amounts>
+void weigh(Pixels& weights, const Amounts& windings) {
+    const Amounts negative = windings >> 31;
+    Amounts coverage = (windings ^ negative) - negative;
     coverage = coverage > wholePixel ? wholePixel : coverage;
-    return (reinterpret_cast<FourPixels>(coverage) * 255 + (1u << 15)) >> 16;
+    weights = (reinterpret_cast<Pixels>(coverage) * 255 + (1u << 15)) >> 16;
 }
 
 // The winding after each of four changes from winding on; winding moves on to the last.
-FourAmounts windingsAfter(const std::int32_t* changes, std::int32_t& winding) {
+// Plain additions: gcc 12 lowers the vector shuffles the eight below take through MMX
+// registers at the baseline, without clearing them, and breaks later x87 arithmetic.
+void runWindings(Lanes<4>::Amounts& windings, const std::int32_t* changes, std::int32_t& winding) {
     const std::int32_t first = winding + changes[0];
     const std::int32_t second = first + changes[1];
     const std::int32_t third = second + changes[2];
     winding = third + changes[3];
-    return FourAmounts{first, second, third, winding};
+    windings = Lanes<4>::Amounts{first, second, third, winding};
+}
+
+// The same for eight, in AVX2 registers: one by one the lanes would go through memory.
+// Each lane adds the lane before it, then the two before those, then the four.
+void runWindings(Lanes<8>::Amounts& windings, const std::int32_t* changes, std::int32_t& winding) {
+    using Amounts = Lanes<8>::Amounts;
+    constexpr Amounts none{};
+    std::memcpy(&windings, changes, sizeof windings);
+    windings += __builtin_shufflevector(none, windings, 0, 8, 9, 10, 11, 12, 13, 14);
+    windings += __builtin_shufflevector(none, windings, 0, 1, 8, 9, 10, 11, 12, 13);
+    windings += __builtin_shufflevector(none, windings, 0, 1, 2, 3, 8, 9, 10, 11);
+    windings += winding;
+    winding = windings[7];
 }
 
 // Lays source, at weight / 255 of its strength, over pixels[0, count). An opaque colour
@@ -143,17 +187,17 @@ void layStretch(std::uint32_t* pixels, int count, std::uint32_t source, std::uin
     }
 }
 
-FourAmounts fourAt(const std::int32_t* changes) {
-    FourAmounts four;
-    std::memcpy(&four, changes, sizeof four);
-    return four;
-}
-
-// Whether none of four changes changes anything.
-bool noneChange(FourAmounts changes) {
-    using TwoHalves = std::uint64_t __attribute__((vector_size(16)));
-    const auto halves = reinterpret_cast<TwoHalves>(changes);
-    return (halves[0] | halves[1]) == 0;
+// Whether none of the changes changes anything.
+template <int lanes>
+bool noneChange(const std::int32_t* changes) {
+    using Halves = typename Lanes<lanes>::Halves;
+    Halves halves;
+    std::memcpy(&halves, changes, sizeof halves);
+    std::uint64_t any = 0;
+    for (std::size_t half = 0; half < sizeof(Halves) / 8; ++half) {
+        any |= halves[half];
+    }
+    return any == 0;
 }
 
 // How far inside a pixel column an edge must stay for every row of it to be taken as
@@ -220,6 +264,57 @@ __attribute__((target("avx2"), flatten))
 #endif
 void withAvx2(Work work) {
     work();
+}
+
+// Blends a row's columns from column on, lanes at a time, as far as whole vectors reach
+// before end, and returns the column reached. Where none of them changes the winding the
+// coverage stays what it was, and such stretches are laid in one go; elsewhere each pixel
+// gets its own coverage. Every entry read is set back to zero.
+template <int lanes>
+int blendVectors(std::int32_t* line, std::uint32_t* pixels, int column, int end,
+                 std::uint32_t source, std::uint32_t alpha, std::int32_t& winding) {
+    using Pixels = typename Lanes<lanes>::Pixels;
+    using Amounts = typename Lanes<lanes>::Amounts;
+    while (column + lanes <= end) {
+        if (noneChange<lanes>(line + column)) {
+            int stretchEnd = column + lanes;
+            while (stretchEnd + lanes <= end && noneChange<lanes>(line + stretchEnd)) {
+                stretchEnd += lanes;
+            }
+            layStretch(pixels + column, stretchEnd - column, source, alpha, weightOf(winding));
+            column = stretchEnd;
+            continue;
+        }
+        Amounts windings;
+        runWindings(windings, line + column, winding);
+        std::fill_n(line + column, lanes, 0);
+        Pixels laid = Pixels{} + source;
+        Pixels weights;
+        weigh(weights, windings);
+        scale(laid, weights);
+        Pixels below;
+        std::memcpy(&below, pixels + column, sizeof below);
+        cover(below, laid);
+        std::memcpy(pixels + column, &below, sizeof below);
+        column += lanes;
+    }
+    return column;
+}
+
+// One row's columns [first, end): lanes at a time, then four at a time where eight no
+// longer fit, then one by one.
+template <int lanes>
+void blendRow(std::int32_t* line, std::uint32_t* pixels, int first, int end, std::uint32_t source,
+              std::uint32_t alpha) {
+    std::int32_t winding = 0;
+    int column = blendVectors<lanes>(line, pixels, first, end, source, alpha, winding);
+    if constexpr (lanes > 4) {
+        column = blendVectors<4>(line, pixels, column, end, source, alpha, winding);
+    }
+    for (; column < end; ++column) {
+        winding += std::exchange(line[column], 0);
+        pixels[column] = laidOver(scaled(source, weightOf(winding)), pixels[column]);
+    }
 }
 
 } // namespace
@@ -306,9 +401,9 @@ void RasterCanvas::fillRects(std::span<const CanvasRect> rects, RgbColor color, 
     }
     prepare(*area);
     if (code_ == RasterCode::avx2) {
-        withAvx2([&] { paint(*area, color, opacity); });
+        withAvx2([&] { paint<8>(*area, color, opacity); });
     } else {
-        paint(*area, color, opacity);
+        paint<4>(*area, color, opacity);
     }
     paintedBounds_ = paintedBounds_.united({area->left, area->top, area->columns - 1, area->rows});
 }
@@ -341,6 +436,7 @@ void RasterCanvas::prepare(Area area) {
 }
 
 // Every edge of the quads into the accumulation, then the colour over the pixels.
+template <int lanes>
 void RasterCanvas::paint(Area area, RgbColor color, double opacity) {
     for (const Quad& corners : quads_) {
         for (std::size_t k = 0; k < 4; ++k) {
@@ -349,7 +445,7 @@ void RasterCanvas::paint(Area area, RgbColor color, double opacity) {
             addEdge(area, x0, y0, x1, y1);
         }
     }
-    blend(area, color, std::min(opacity, 1.0));
+    blend<lanes>(area, color, std::min(opacity, 1.0));
 }
 
 // Downward edges add, upward ones subtract: summed along a row, the accumulation
@@ -496,6 +592,7 @@ inline void RasterCanvas::add(Area area, std::size_t row, int column, std::int32
 // Source over, in premultiplied 8-bit channels: the colour at its opacity, scaled by
 // each pixel's coverage, then what shows through of the pixel below. Only the columns
 // between the first and last an edge touched in a row are read.
+template <int lanes>
 void RasterCanvas::blend(Area area, RgbColor color, double opacity) {
     const std::uint32_t alpha = byte(opacity);
     const std::uint32_t source = scaled(
@@ -509,46 +606,15 @@ void RasterCanvas::blend(Area area, RgbColor color, double opacity) {
         std::uint32_t* pixels =
             target_.pixels + static_cast<std::size_t>(area.top + row) * target_.stride + area.left;
         const int end = std::min(lastTouched_[index], area.columns - 2) + 1;
-        // Started up to three columns early where there is room, the row is read in whole
-        // fours: left of the first touched column nothing is covered, and those pixels
-        // stay as they are.
+        // Started up to lanes - 1 columns early where there is room, the row is read in
+        // whole vectors: left of the first touched column nothing is covered, and those
+        // pixels stay as they are.
         const int first = firstTouched_[index];
-        const int early = std::min((4 - (end - first) % 4) % 4, first);
-        blendRow(line, pixels, first - early, end, source, alpha);
+        const int early = std::min((lanes - (end - first) % lanes) % lanes, first);
+        blendRow<lanes>(line, pixels, first - early, end, source, alpha);
         // What falls off the right lands in the last column, which is never blended; it
         // is cleared all the same.
         line[area.columns - 1] = 0;
-    }
-}
-
-// One row's columns [first, end), four at a time. Where none of the four changes the
-// winding the coverage stays what it was, and such stretches are laid in one go;
-// elsewhere each pixel gets its own coverage. Every entry read is set back to zero.
-void RasterCanvas::blendRow(std::int32_t* line, std::uint32_t* pixels, int first, int end,
-                            std::uint32_t source, std::uint32_t alpha) {
-    std::int32_t winding = 0;
-    int column = first;
-    while (column + 4 <= end) {
-        if (noneChange(fourAt(line + column))) {
-            int stretchEnd = column + 4;
-            while (stretchEnd + 4 <= end && noneChange(fourAt(line + stretchEnd))) {
-                stretchEnd += 4;
-            }
-            layStretch(pixels + column, stretchEnd - column, source, alpha, weightOf(winding));
-            column = stretchEnd;
-            continue;
-        }
-        const FourAmounts windings = windingsAfter(line + column, winding);
-        std::fill_n(line + column, 4, 0);
-        FourPixels below;
-        std::memcpy(&below, pixels + column, sizeof below);
-        const FourPixels result = laidOver(scaled(fourOf(source), weightsOf(windings)), below);
-        std::memcpy(pixels + column, &result, sizeof result);
-        column += 4;
-    }
-    for (; column < end; ++column) {
-        winding += std::exchange(line[column], 0);
-        pixels[column] = laidOver(scaled(source, weightOf(winding)), pixels[column]);
     }
 }
 
