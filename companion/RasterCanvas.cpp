@@ -107,14 +107,16 @@ std::uint32_t laidOver(std::uint32_t laid, std::uint32_t below) {
     return laid + scaled(below, 255 - (laid >> 24));
 }
 
-// Lays laid over pixels[0, count).
+// Lays laid over pixels[0, count), lanes at a time where it can.
+template <int lanes>
 void layOver(std::uint32_t* pixels, int count, std::uint32_t laid) {
+    using Pixels = typename Lanes<lanes>::Pixels;
+    const Pixels all = Pixels{} + laid;
     int x = 0;
-    const FourPixels four = FourPixels{} + laid;
-    for (; x + 4 <= count; x += 4) {
-        FourPixels below;
+    for (; x + lanes <= count; x += lanes) {
+        Pixels below;
         std::memcpy(&below, pixels + x, sizeof below);
-        cover(below, four);
+        cover(below, all);
         std::memcpy(pixels + x, &below, sizeof below);
     }
     for (; x < count; ++x) {
@@ -122,13 +124,15 @@ void layOver(std::uint32_t* pixels, int count, std::uint32_t laid) {
     }
 }
 
-// Sets pixels[0, count) to pixel, four at a time where it can: the wide inner parts of
+// Sets pixels[0, count) to pixel, lanes at a time where it can: the wide inner parts of
 // every opaque fill go through here.
+template <int lanes>
 void fillPixels(std::uint32_t* pixels, int count, std::uint32_t pixel) {
-    const FourPixels four = FourPixels{} + pixel;
+    using Pixels = typename Lanes<lanes>::Pixels;
+    const Pixels all = Pixels{} + pixel;
     int x = 0;
-    for (; x + 4 <= count; x += 4) {
-        std::memcpy(pixels + x, &four, sizeof four);
+    for (; x + lanes <= count; x += lanes) {
+        std::memcpy(pixels + x, &all, sizeof all);
     }
     for (; x < count; ++x) {
         pixels[x] = pixel;
@@ -178,12 +182,13 @@ void runWindings(Lanes<8>::Amounts& windings, const std::int32_t* changes, std::
 
 // Lays source, at weight / 255 of its strength, over pixels[0, count). An opaque colour
 // at full strength simply replaces what was there.
+template <int lanes>
 void layStretch(std::uint32_t* pixels, int count, std::uint32_t source, std::uint32_t alpha,
                 std::uint32_t weight) {
     if (weight == 255 && alpha == 255) {
-        fillPixels(pixels, count, source);
+        fillPixels<lanes>(pixels, count, source);
     } else if (weight > 0) {
-        layOver(pixels, count, weight == 255 ? source : scaled(source, weight));
+        layOver<lanes>(pixels, count, weight == 255 ? source : scaled(source, weight));
     }
 }
 
@@ -281,7 +286,8 @@ int blendVectors(std::int32_t* line, std::uint32_t* pixels, int column, int end,
             while (stretchEnd + lanes <= end && noneChange<lanes>(line + stretchEnd)) {
                 stretchEnd += lanes;
             }
-            layStretch(pixels + column, stretchEnd - column, source, alpha, weightOf(winding));
+            layStretch<lanes>(pixels + column, stretchEnd - column, source, alpha,
+                              weightOf(winding));
             column = stretchEnd;
             continue;
         }
