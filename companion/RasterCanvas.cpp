@@ -6,8 +6,8 @@
 #include <cstring>
 #include <utility>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__)
+#include <immintrin.h>
 #endif
 
 namespace purlo {
@@ -68,19 +68,24 @@ using FourAmounts = Lanes<4>::Amounts;
 // The vector helpers below change their first argument in place: vectors of eight passed
 // or returned by value would fall under the AVX calling convention, which gcc warns about.
 
-// (t + (t >> 8)) >> 8 in each lane, the rounding step of scaled. For any 16-bit t it
-// equals the high half of t times 257, which SSE2 works out in one instruction.
+// (t + (t >> 8)) >> 8 in each lane, the rounding step of scaled.
 template <typename Channels>
 void roundDown(Channels& t) {
-#if defined(__SSE2__)
-    if constexpr (sizeof(Channels) == sizeof(__m128i)) {
-        t = reinterpret_cast<Channels>(
-            _mm_mulhi_epu16(reinterpret_cast<__m128i>(t), _mm_set1_epi16(257)));
-        return;
-    }
-#endif
     t = (t + (t >> 8)) >> 8;
 }
+
+#if defined(__x86_64__)
+// For any 16-bit t the same is the high half of t times 257: one instruction.
+void roundDown(Lanes<4>::Channels& t) {
+    t = reinterpret_cast<Lanes<4>::Channels>(
+        _mm_mulhi_epu16(reinterpret_cast<__m128i>(t), _mm_set1_epi16(257)));
+}
+
+__attribute__((target("avx2"))) void roundDown(Lanes<8>::Channels& t) {
+    t = reinterpret_cast<Lanes<8>::Channels>(
+        _mm256_mulhi_epu16(reinterpret_cast<__m256i>(t), _mm256_set1_epi16(257)));
+}
+#endif
 
 // Each channel of the pixels times its own pixel's scale / 255, with the rounding of
 // scaled, two channels to a word in 16-bit lanes.
