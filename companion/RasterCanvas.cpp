@@ -44,23 +44,14 @@ std::uint32_t scaled(std::uint32_t pixel, std::uint32_t scale) {
 
 // Pixels, their coverage changes and their channels in 16-bit lanes, a vector of each:
 // four pixels fill the baseline's 16-byte registers, eight fill AVX2's 32-byte ones.
+// (Old-style typedefs: gcc drops a vector size that depends on a template parameter from
+// an alias declaration.)
 template <int lanes>
-struct Lanes;
-
-template <>
-struct Lanes<4> {
-    using Pixels = std::uint32_t __attribute__((vector_size(16)));
-    using Amounts = std::int32_t __attribute__((vector_size(16)));
-    using Channels = std::uint16_t __attribute__((vector_size(16)));
-    using Halves = std::uint64_t __attribute__((vector_size(16)));
-};
-
-template <>
-struct Lanes<8> {
-    using Pixels = std::uint32_t __attribute__((vector_size(32)));
-    using Amounts = std::int32_t __attribute__((vector_size(32)));
-    using Channels = std::uint16_t __attribute__((vector_size(32)));
-    using Halves = std::uint64_t __attribute__((vector_size(32)));
+struct Lanes {
+    typedef std::uint32_t Pixels __attribute__((vector_size(4 * lanes)));
+    typedef std::int32_t Amounts __attribute__((vector_size(4 * lanes)));
+    typedef std::uint16_t Channels __attribute__((vector_size(4 * lanes)));
+    typedef std::uint64_t Halves __attribute__((vector_size(4 * lanes)));
 };
 using FourPixels = Lanes<4>::Pixels;
 using FourAmounts = Lanes<4>::Amounts;
