@@ -38,8 +38,9 @@ struct PixelRect {
     friend constexpr bool operator==(const PixelRect&, const PixelRect&) = default;
 };
 
-// Which copy of the canvas's inner loops paints: one any x86-64 runs, or one that uses
-// AVX2 (rounding in one instruction, three-operand vector code). Both give the same pixels.
+// Which copy of the canvas's inner loops paints: one any x86-64 runs, or one compiled for
+// AVX2, which blends eight pixels at a time and rounds in one instruction. Both give the
+// same pixels; the AVX2 copy only runs where fastestRasterCode chose it.
 enum class RasterCode { baseline, avx2 };
 
 // AVX2 where the processor and the system have it, else the baseline.
