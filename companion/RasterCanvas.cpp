@@ -201,6 +201,15 @@ bool noneChange(const std::int32_t* changes) {
     return any == 0;
 }
 
+#if defined(__x86_64__)
+// With AVX2 the eight are tested in one instruction.
+template <>
+__attribute__((target("avx2"))) bool noneChange<8>(const std::int32_t* changes) {
+    const __m256i all = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(changes));
+    return _mm256_testz_si256(all, all) != 0;
+}
+#endif
+
 // How far inside a pixel column an edge must stay for every row of it to be taken as
 // within that column: rounding in the rows' x cannot carry it across.
 constexpr double insideMargin = 1e-9;
