@@ -6,6 +6,10 @@
 #include <cstring>
 #include <utility>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 namespace purlo {
 namespace {
 
@@ -13,11 +17,19 @@ double halfSquare(double z) {
     return z > 0 ? z * z / 2 : 0.0;
 }
 
-// The part of an edge's row slab left of t, over the edge's run from xLeft to xRight
-// (the x of a straight edge is spread evenly across that run): the integral of the
-// ramp max(t - x, 0), divided by the run.
-double rampArea(double t, double xLeft, double xRight, double inverseRun) {
-    return (halfSquare(t - xLeft) - halfSquare(t - xRight)) * inverseRun;
+// An edge's run across one row: from xLeft to xRight, carrying amount of winding.
+struct RowRun {
+    double xLeft = 0;
+    double xRight = 0;
+    double inverseRun = 0;
+    double amount = 0;
+};
+
+// The part of an edge's row slab left of t, over the edge's run (the x of a straight
+// edge is spread evenly across that run): the integral of the ramp max(t - x, 0),
+// divided by the run.
+double rampArea(double t, const RowRun& run) {
+    return (halfSquare(t - run.xLeft) - halfSquare(t - run.xRight)) * run.inverseRun;
 }
 
 // Each of the four 8-bit channels of a premultiplied pixel times scale / 255, rounded,
@@ -30,24 +42,60 @@ std::uint32_t scaled(std::uint32_t pixel, std::uint32_t scale) {
     return redBlue | alphaGreen;
 }
 
-// Four pixels at once, for the vector instructions the compiler has at hand.
-using FourPixels = std::uint32_t __attribute__((vector_size(16)));
-using FourAmounts = std::int32_t __attribute__((vector_size(16)));
-using EightChannels = std::uint16_t __attribute__((vector_size(16)));
+// Pixels, their coverage changes and their channels in 16-bit lanes, a vector of each:
+// four pixels fill the baseline's 16-byte registers, eight fill AVX2's 32-byte ones.
+// (Old-style typedefs: gcc drops a vector size that depends on a template parameter from
+// an alias declaration.)
+template <int lanes>
+struct Lanes {
+    typedef std::uint32_t Pixels __attribute__((vector_size(4 * lanes)));
+    typedef std::int32_t Amounts __attribute__((vector_size(4 * lanes)));
+    typedef std::uint16_t Channels __attribute__((vector_size(4 * lanes)));
+    typedef std::uint64_t Halves __attribute__((vector_size(4 * lanes)));
+};
+using FourPixels = Lanes<4>::Pixels;
+using FourAmounts = Lanes<4>::Amounts;
 
-// Each channel of four pixels times its own pixel's scale / 255, with the rounding of
-// scaled, two channels to a word in 16-bit lanes.
-FourPixels scaled(FourPixels pixels, FourPixels scales) {
-    const auto scale = reinterpret_cast<EightChannels>(scales | scales << 16);
-    auto redBlue = reinterpret_cast<EightChannels>(pixels & 0x00ff00ffu) * scale + 0x80;
-    redBlue = (redBlue + (redBlue >> 8)) >> 8;
-    auto alphaGreen = reinterpret_cast<EightChannels>(pixels >> 8 & 0x00ff00ffu) * scale + 0x80;
-    alphaGreen = (alphaGreen + (alphaGreen >> 8)) >> 8;
-    return reinterpret_cast<FourPixels>(redBlue | alphaGreen << 8);
+// The vector helpers below change their first argument in place: vectors of eight passed
+// or returned by value would fall under the AVX calling convention, which gcc warns about.
+
+// (t + (t >> 8)) >> 8 in each lane, the rounding step of scaled.
+template <typename Channels>
+void roundDown(Channels& t) {
+    t = (t + (t >> 8)) >> 8;
 }
 
-FourPixels fourOf(std::uint32_t pixel) {
-    return FourPixels{pixel, pixel, pixel, pixel};
+#if defined(__x86_64__)
+// For any 16-bit t the same is the high half of t times 257: one instruction.
+void roundDown(Lanes<4>::Channels& t) {
+    t = reinterpret_cast<Lanes<4>::Channels>(
+        _mm_mulhi_epu16(reinterpret_cast<__m128i>(t), _mm_set1_epi16(257)));
+}
+
+__attribute__((target("avx2"))) void roundDown(Lanes<8>::Channels& t) {
+    t = reinterpret_cast<Lanes<8>::Channels>(
+        _mm256_mulhi_epu16(reinterpret_cast<__m256i>(t), _mm256_set1_epi16(257)));
+}
+#endif
+
+// Each channel of the pixels times its own pixel's scale / 255, with the rounding of
+// scaled, two channels to a word in 16-bit lanes.
+template <typename Pixels>
+void scale(Pixels& pixels, const Pixels& scales) {
+    using Channels = typename Lanes<sizeof(Pixels) / 4>::Channels;
+    const auto by = reinterpret_cast<Channels>(scales | scales << 16);
+    auto redBlue = reinterpret_cast<Channels>(pixels & 0x00ff00ffu) * by + 0x80;
+    auto alphaGreen = reinterpret_cast<Channels>(pixels >> 8 & 0x00ff00ffu) * by + 0x80;
+    roundDown(redBlue);
+    roundDown(alphaGreen);
+    pixels = reinterpret_cast<Pixels>(redBlue | alphaGreen << 8);
+}
+
+// Lays laid over below, which shows through by what laid leaves uncovered.
+template <typename Pixels>
+void cover(Pixels& below, const Pixels& laid) {
+    scale(below, 255 - (laid >> 24));
+    below += laid;
 }
 
 // Laid over below, which shows through by what laid leaves uncovered.
@@ -55,31 +103,32 @@ std::uint32_t laidOver(std::uint32_t laid, std::uint32_t below) {
     return laid + scaled(below, 255 - (laid >> 24));
 }
 
-FourPixels laidOver(FourPixels laid, FourPixels below) {
-    return laid + scaled(below, 255 - (laid >> 24));
-}
-
-// Lays laid over pixels[0, count).
+// Lays laid over pixels[0, count), lanes at a time where it can.
+template <int lanes>
 void layOver(std::uint32_t* pixels, int count, std::uint32_t laid) {
+    using Pixels = typename Lanes<lanes>::Pixels;
+    const Pixels all = Pixels{} + laid;
     int x = 0;
-    for (; x + 4 <= count; x += 4) {
-        FourPixels below;
+    for (; x + lanes <= count; x += lanes) {
+        Pixels below;
         std::memcpy(&below, pixels + x, sizeof below);
-        const FourPixels result = laidOver(fourOf(laid), below);
-        std::memcpy(pixels + x, &result, sizeof result);
+        cover(below, all);
+        std::memcpy(pixels + x, &below, sizeof below);
     }
     for (; x < count; ++x) {
         pixels[x] = laidOver(laid, pixels[x]);
     }
 }
 
-// Sets pixels[0, count) to pixel, four at a time where it can: the wide inner parts of
+// Sets pixels[0, count) to pixel, lanes at a time where it can: the wide inner parts of
 // every opaque fill go through here.
+template <int lanes>
 void fillPixels(std::uint32_t* pixels, int count, std::uint32_t pixel) {
-    const FourPixels four = fourOf(pixel);
+    using Pixels = typename Lanes<lanes>::Pixels;
+    const Pixels all = Pixels{} + pixel;
     int x = 0;
-    for (; x + 4 <= count; x += 4) {
-        std::memcpy(pixels + x, &four, sizeof four);
+    for (; x + lanes <= count; x += lanes) {
+        std::memcpy(pixels + x, &all, sizeof all);
     }
     for (; x < count; ++x) {
         pixels[x] = pixel;
@@ -94,45 +143,72 @@ std::uint32_t weightOf(std::int32_t winding) {
     return (coverage * 255 + (1u << 15)) >> 16;
 }
 
-FourPixels weightsOf(FourAmounts windings) {
-    const FourAmounts negative = windings >> 31;
-    FourAmounts coverage = (windings ^ negative) - negative;
+// Each pixel's weight, as weightOf gives it, from its winding.
+template <typename Pixels, typename Amounts>
+void weigh(Pixels& weights, const Amounts& windings) {
+    const Amounts negative = windings >> 31;
+    Amounts coverage = (windings ^ negative) - negative;
     coverage = coverage > wholePixel ? wholePixel : coverage;
-    return (reinterpret_cast<FourPixels>(coverage) * 255 + (1u << 15)) >> 16;
+    weights = (reinterpret_cast<Pixels>(coverage) * 255 + (1u << 15)) >> 16;
 }
 
 // The winding after each of four changes from winding on; winding moves on to the last.
-FourAmounts windingsAfter(const std::int32_t* changes, std::int32_t& winding) {
+// Plain additions: gcc 12 lowers the vector shuffles the eight below take through MMX
+// registers at the baseline, without clearing them, and breaks later x87 arithmetic.
+void runWindings(Lanes<4>::Amounts& windings, const std::int32_t* changes, std::int32_t& winding) {
     const std::int32_t first = winding + changes[0];
     const std::int32_t second = first + changes[1];
     const std::int32_t third = second + changes[2];
     winding = third + changes[3];
-    return FourAmounts{first, second, third, winding};
+    windings = Lanes<4>::Amounts{first, second, third, winding};
+}
+
+// The same for eight, in AVX2 registers: one by one the lanes would go through memory.
+// Each lane adds the lane before it, then the two before those, then the four.
+void runWindings(Lanes<8>::Amounts& windings, const std::int32_t* changes, std::int32_t& winding) {
+    using Amounts = Lanes<8>::Amounts;
+    constexpr Amounts none{};
+    std::memcpy(&windings, changes, sizeof windings);
+    windings += __builtin_shufflevector(none, windings, 0, 8, 9, 10, 11, 12, 13, 14);
+    windings += __builtin_shufflevector(none, windings, 0, 1, 8, 9, 10, 11, 12, 13);
+    windings += __builtin_shufflevector(none, windings, 0, 1, 2, 3, 8, 9, 10, 11);
+    windings += winding;
+    winding = windings[7];
 }
 
 // Lays source, at weight / 255 of its strength, over pixels[0, count). An opaque colour
 // at full strength simply replaces what was there.
+template <int lanes>
 void layStretch(std::uint32_t* pixels, int count, std::uint32_t source, std::uint32_t alpha,
                 std::uint32_t weight) {
     if (weight == 255 && alpha == 255) {
-        fillPixels(pixels, count, source);
+        fillPixels<lanes>(pixels, count, source);
     } else if (weight > 0) {
-        layOver(pixels, count, weight == 255 ? source : scaled(source, weight));
+        layOver<lanes>(pixels, count, weight == 255 ? source : scaled(source, weight));
     }
 }
 
-FourAmounts fourAt(const std::int32_t* changes) {
-    FourAmounts four;
-    std::memcpy(&four, changes, sizeof four);
-    return four;
+// Whether none of the changes changes anything.
+template <int lanes>
+bool noneChange(const std::int32_t* changes) {
+    using Halves = typename Lanes<lanes>::Halves;
+    Halves halves;
+    std::memcpy(&halves, changes, sizeof halves);
+    std::uint64_t any = 0;
+    for (std::size_t half = 0; half < sizeof(Halves) / 8; ++half) {
+        any |= halves[half];
+    }
+    return any == 0;
 }
 
-// Whether none of four changes changes anything.
-bool noneChange(FourAmounts changes) {
-    using TwoHalves = std::uint64_t __attribute__((vector_size(16)));
-    const auto halves = reinterpret_cast<TwoHalves>(changes);
-    return (halves[0] | halves[1]) == 0;
+#if defined(__x86_64__)
+// With AVX2 the eight are tested in one instruction.
+template <>
+__attribute__((target("avx2"))) bool noneChange<8>(const std::int32_t* changes) {
+    const __m256i all = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(changes));
+    return _mm256_testz_si256(all, all) != 0;
 }
+#endif
 
 // How far inside a pixel column an edge must stay for every row of it to be taken as
 // within that column: rounding in the rows' x cannot carry it across.
@@ -145,8 +221,111 @@ std::int32_t fixed(double coverage) {
     return static_cast<std::int32_t>(scaled + std::copysign(0.5, scaled));
 }
 
+// Four columns of an edge's run at once. Helpers would pass these by value, which gcc
+// warns changes with AVX, so their arithmetic is written where it is used.
+using FourReals = double __attribute__((vector_size(32)));
+using FourBits = std::uint64_t __attribute__((vector_size(32)));
+
+// Adds to entries[0, count) the differences of an edge's covered amount from column to
+// column, starting at the column whose right border is t; the column before it had the
+// ramp area rampBefore and the covered amount before. Four entries are read and written
+// at a time, up to three past count: those get nothing added.
+void spreadColumns(std::int32_t* entries, int count, double t, const RowRun& run, double rampBefore,
+                   std::int32_t before) {
+    constexpr FourReals lanes{0, 1, 2, 3};
+    constexpr FourAmounts laneNumbers{0, 1, 2, 3};
+    FourReals rampsBefore = FourReals{} + rampBefore;
+    FourAmounts coveredBefore = FourAmounts{} + before;
+    constexpr FourReals halves{0.5, 0.5, 0.5, 0.5};
+    for (int i = 0; i < count; i += 4) {
+        // Each lane does what rampArea and fixed do for one column, in the same order.
+        const FourReals left = t + i + lanes - run.xLeft;
+        const FourReals right = t + i + lanes - run.xRight;
+        const FourReals ramps = ((left > 0 ? left * left / 2 : FourReals{}) -
+                                 (right > 0 ? right * right / 2 : FourReals{})) *
+                                run.inverseRun;
+        const FourReals scaled = run.amount *
+                                 (ramps - __builtin_shufflevector(rampsBefore, ramps, 3, 4, 5, 6)) *
+                                 double{wholePixel};
+        const FourBits signs = reinterpret_cast<FourBits>(scaled) & (std::uint64_t{1} << 63);
+        const FourAmounts covered = __builtin_convertvector(
+            scaled + reinterpret_cast<FourReals>(signs | reinterpret_cast<FourBits>(halves)),
+            FourAmounts);
+        const FourAmounts changes =
+            covered - __builtin_shufflevector(coveredBefore, covered, 3, 4, 5, 6);
+        FourAmounts sums;
+        std::memcpy(&sums, entries + i, sizeof sums);
+        sums += changes & (laneNumbers + i < count);
+        std::memcpy(entries + i, &sums, sizeof sums);
+        rampsBefore = ramps;
+        coveredBefore = covered;
+    }
+}
+
 std::uint32_t byte(double value) {
     return static_cast<std::uint32_t>(std::clamp(value, 0.0, 1.0) * 255 + 0.5);
+}
+
+// Runs work with everything it calls compiled again for AVX2, inlined into one copy.
+// Fused multiply-add stays off: it would round differently and change pixels.
+template <typename Work>
+#if defined(__x86_64__)
+__attribute__((target("avx2"), flatten))
+#endif
+void withAvx2(Work work) {
+    work();
+}
+
+// Blends a row's columns from column on, lanes at a time, as far as whole vectors reach
+// before end, and returns the column reached. Where none of them changes the winding the
+// coverage stays what it was, and such stretches are laid in one go; elsewhere each pixel
+// gets its own coverage. Every entry read is set back to zero.
+template <int lanes>
+int blendVectors(std::int32_t* line, std::uint32_t* pixels, int column, int end,
+                 std::uint32_t source, std::uint32_t alpha, std::int32_t& winding) {
+    using Pixels = typename Lanes<lanes>::Pixels;
+    using Amounts = typename Lanes<lanes>::Amounts;
+    while (column + lanes <= end) {
+        if (noneChange<lanes>(line + column)) {
+            int stretchEnd = column + lanes;
+            while (stretchEnd + lanes <= end && noneChange<lanes>(line + stretchEnd)) {
+                stretchEnd += lanes;
+            }
+            layStretch<lanes>(pixels + column, stretchEnd - column, source, alpha,
+                              weightOf(winding));
+            column = stretchEnd;
+            continue;
+        }
+        Amounts windings;
+        runWindings(windings, line + column, winding);
+        std::fill_n(line + column, lanes, 0);
+        Pixels laid = Pixels{} + source;
+        Pixels weights;
+        weigh(weights, windings);
+        scale(laid, weights);
+        Pixels below;
+        std::memcpy(&below, pixels + column, sizeof below);
+        cover(below, laid);
+        std::memcpy(pixels + column, &below, sizeof below);
+        column += lanes;
+    }
+    return column;
+}
+
+// One row's columns [first, end): lanes at a time, then four at a time where eight no
+// longer fit, then one by one.
+template <int lanes>
+void blendRow(std::int32_t* line, std::uint32_t* pixels, int first, int end, std::uint32_t source,
+              std::uint32_t alpha) {
+    std::int32_t winding = 0;
+    int column = blendVectors<lanes>(line, pixels, first, end, source, alpha, winding);
+    if constexpr (lanes > 4) {
+        column = blendVectors<4>(line, pixels, column, end, source, alpha, winding);
+    }
+    for (; column < end; ++column) {
+        winding += std::exchange(line[column], 0);
+        pixels[column] = laidOver(scaled(source, weightOf(winding)), pixels[column]);
+    }
 }
 
 } // namespace
@@ -164,8 +343,18 @@ PixelRect PixelRect::united(const PixelRect& other) const {
             std::max(bottom(), other.bottom()) - top};
 }
 
-RasterCanvas::RasterCanvas(PixelBuffer target)
-    : target_(target) {}
+RasterCode fastestRasterCode() {
+#if defined(__x86_64__)
+    if (__builtin_cpu_supports("avx2")) {
+        return RasterCode::avx2;
+    }
+#endif
+    return RasterCode::baseline;
+}
+
+RasterCanvas::RasterCanvas(PixelBuffer target, RasterCode code)
+    : target_(target)
+    , code_(code) {}
 
 void RasterCanvas::reset(PixelBuffer target) {
     target_ = target;
@@ -222,14 +411,11 @@ void RasterCanvas::fillRects(std::span<const CanvasRect> rects, RgbColor color, 
         return;
     }
     prepare(*area);
-    for (const Quad& corners : quads_) {
-        for (std::size_t k = 0; k < 4; ++k) {
-            const auto& [x0, y0] = corners[k];
-            const auto& [x1, y1] = corners[(k + 1) % 4];
-            addEdge(*area, x0, y0, x1, y1);
-        }
+    if (code_ == RasterCode::avx2) {
+        withAvx2([&] { paint<8>(*area, color, opacity); });
+    } else {
+        paint<4>(*area, color, opacity);
     }
-    blend(*area, color, std::min(opacity, 1.0));
     paintedBounds_ = paintedBounds_.united({area->left, area->top, area->columns - 1, area->rows});
 }
 
@@ -252,11 +438,25 @@ std::optional<RasterCanvas::Area> RasterCanvas::areaWithin(const Bounds& bounds)
 void RasterCanvas::prepare(Area area) {
     const auto rows = static_cast<std::size_t>(area.rows);
     const std::size_t entries = static_cast<std::size_t>(area.columns) * rows;
-    if (accumulation_.size() < entries) {
-        accumulation_.resize(entries);
+    // Three more for the last row's four at a time, which add nothing there.
+    if (accumulation_.size() < entries + 3) {
+        accumulation_.resize(entries + 3);
     }
     firstTouched_.assign(rows, area.columns);
     lastTouched_.assign(rows, -1);
+}
+
+// Every edge of the quads into the accumulation, then the colour over the pixels.
+template <int lanes>
+void RasterCanvas::paint(Area area, RgbColor color, double opacity) {
+    for (const Quad& corners : quads_) {
+        for (std::size_t k = 0; k < 4; ++k) {
+            const auto& [x0, y0] = corners[k];
+            const auto& [x1, y1] = corners[(k + 1) % 4];
+            addEdge(area, x0, y0, x1, y1);
+        }
+    }
+    blend<lanes>(area, color, std::min(opacity, 1.0));
 }
 
 // Downward edges add, upward ones subtract: summed along a row, the accumulation
@@ -383,17 +583,16 @@ inline void RasterCanvas::spreadAcrossRow(Area area, int row, double xLeft, doub
     const int last = static_cast<int>(std::clamp(std::ceil(xRight), firstColumn, lastColumn));
     // How much of each pixel column lies right of the edge, averaged over the edge's
     // run within the row: 0 well left of the edge, 1 well right of it.
-    const double inverseRun = 1 / (xRight - xLeft);
-    std::int32_t before = 0;
-    double rampBefore = rampArea(first, xLeft, xRight, inverseRun);
-    for (int x = first; x <= last; ++x) {
-        const double ramp = rampArea(x + 1, xLeft, xRight, inverseRun);
-        const std::int32_t covered = fixed(amount * (ramp - rampBefore));
-        rampBefore = ramp;
-        // first is at most one column left of the area and last within it.
-        add(area, index, std::max(x - area.left, 0), covered - before);
-        before = covered;
-    }
+    const RowRun run{xLeft, xRight, 1 / (xRight - xLeft), amount};
+    const double rampFirst = rampArea(first + 1, run);
+    const std::int32_t coveredFirst = fixed(amount * (rampFirst - rampArea(first, run)));
+    // first is at most one column left of the area, where it shares column 0 with the
+    // next; the others, up to last within the area, have entries of their own.
+    const std::size_t rowStart = index * static_cast<std::size_t>(area.columns);
+    accumulation_[rowStart + static_cast<std::size_t>(std::max(first - area.left, 0))] +=
+        coveredFirst;
+    spreadColumns(accumulation_.data() + rowStart + (first + 1 - area.left), last - first,
+                  first + 2, run, rampFirst, coveredFirst);
 }
 
 inline void RasterCanvas::add(Area area, std::size_t row, int column, std::int32_t amount) {
@@ -404,6 +603,7 @@ inline void RasterCanvas::add(Area area, std::size_t row, int column, std::int32
 // Source over, in premultiplied 8-bit channels: the colour at its opacity, scaled by
 // each pixel's coverage, then what shows through of the pixel below. Only the columns
 // between the first and last an edge touched in a row are read.
+template <int lanes>
 void RasterCanvas::blend(Area area, RgbColor color, double opacity) {
     const std::uint32_t alpha = byte(opacity);
     const std::uint32_t source = scaled(
@@ -417,46 +617,15 @@ void RasterCanvas::blend(Area area, RgbColor color, double opacity) {
         std::uint32_t* pixels =
             target_.pixels + static_cast<std::size_t>(area.top + row) * target_.stride + area.left;
         const int end = std::min(lastTouched_[index], area.columns - 2) + 1;
-        // Started up to three columns early where there is room, the row is read in whole
-        // fours: left of the first touched column nothing is covered, and those pixels
-        // stay as they are.
+        // Started up to lanes - 1 columns early where there is room, the row is read in
+        // whole vectors: left of the first touched column nothing is covered, and those
+        // pixels stay as they are.
         const int first = firstTouched_[index];
-        const int early = std::min((4 - (end - first) % 4) % 4, first);
-        blendRow(line, pixels, first - early, end, source, alpha);
+        const int early = std::min((lanes - (end - first) % lanes) % lanes, first);
+        blendRow<lanes>(line, pixels, first - early, end, source, alpha);
         // What falls off the right lands in the last column, which is never blended; it
         // is cleared all the same.
         line[area.columns - 1] = 0;
-    }
-}
-
-// One row's columns [first, end), four at a time. Where none of the four changes the
-// winding the coverage stays what it was, and such stretches are laid in one go;
-// elsewhere each pixel gets its own coverage. Every entry read is set back to zero.
-void RasterCanvas::blendRow(std::int32_t* line, std::uint32_t* pixels, int first, int end,
-                            std::uint32_t source, std::uint32_t alpha) {
-    std::int32_t winding = 0;
-    int column = first;
-    while (column + 4 <= end) {
-        if (noneChange(fourAt(line + column))) {
-            int stretchEnd = column + 4;
-            while (stretchEnd + 4 <= end && noneChange(fourAt(line + stretchEnd))) {
-                stretchEnd += 4;
-            }
-            layStretch(pixels + column, stretchEnd - column, source, alpha, weightOf(winding));
-            column = stretchEnd;
-            continue;
-        }
-        const FourAmounts windings = windingsAfter(line + column, winding);
-        std::fill_n(line + column, 4, 0);
-        FourPixels below;
-        std::memcpy(&below, pixels + column, sizeof below);
-        const FourPixels result = laidOver(scaled(fourOf(source), weightsOf(windings)), below);
-        std::memcpy(pixels + column, &result, sizeof result);
-        column += 4;
-    }
-    for (; column < end; ++column) {
-        winding += std::exchange(line[column], 0);
-        pixels[column] = laidOver(scaled(source, weightOf(winding)), pixels[column]);
     }
 }
 

@@ -21,6 +21,42 @@ void clear(const PixelBuffer& buffer, const PixelRect& area) {
     }
 }
 
+// Whether four pixels from old and now are the same, compared in one go.
+bool sameFour(const std::uint32_t* old, const std::uint32_t* now) {
+    using FourPixels = std::uint32_t __attribute__((vector_size(16)));
+    using TwoHalves = std::uint64_t __attribute__((vector_size(16)));
+    FourPixels a;
+    FourPixels b;
+    std::memcpy(&a, old, sizeof a);
+    std::memcpy(&b, now, sizeof b);
+    const auto differences = reinterpret_cast<TwoHalves>(a ^ b);
+    return (differences[0] | differences[1]) == 0;
+}
+
+// The first column where two rows of width pixels differ; they differ somewhere.
+int firstDifference(const std::uint32_t* old, const std::uint32_t* now, int width) {
+    int column = 0;
+    while (column + 4 <= width && sameFour(old + column, now + column)) {
+        column += 4;
+    }
+    while (old[column] == now[column]) {
+        ++column;
+    }
+    return column;
+}
+
+// The last column where two rows of width pixels differ; they differ somewhere.
+int lastDifference(const std::uint32_t* old, const std::uint32_t* now, int width) {
+    int end = width;
+    while (end >= 4 && sameFour(old + end - 4, now + end - 4)) {
+        end -= 4;
+    }
+    while (old[end - 1] == now[end - 1]) {
+        --end;
+    }
+    return end - 1;
+}
+
 } // namespace
 
 std::vector<PixelRect> RasterFrames::draw(int width, int height,
@@ -73,14 +109,8 @@ std::vector<PixelRect> changedRows(const PixelBuffer& before, const PixelBuffer&
             }
             continue;
         }
-        int first = 0;
-        while (old[first] == now[first]) {
-            ++first;
-        }
-        int last = within.width - 1;
-        while (old[last] == now[last]) {
-            --last;
-        }
+        const int first = firstDifference(old, now, within.width);
+        const int last = lastDifference(old, now, within.width);
         const PixelRect span{within.x + first, row, last - first + 1, 1};
         run = run ? run->united(span) : span;
     }

@@ -191,6 +191,46 @@ TEST(RasterCanvas, CellsMovedByWholePixelsPaintTheSamePixelsMoved) {
     }
 }
 
+// The canvas has a copy of its inner loops for processors with AVX2, which reads rows
+// eight pixels at a time, then four, then one by one, and spreads slanted edges four
+// columns at a time. Moved by every part of eight pixels, these cells put their edges and
+// the ends of their rows at every place within those steps; both copies must paint
+// exactly the same pixels.
+TEST(RasterCanvas, TheAvx2CopyPaintsExactlyWhatTheBaselinePaints) {
+    if (fastestRasterCode() != RasterCode::avx2) {
+        GTEST_SKIP() << "this processor has no AVX2";
+    }
+    std::vector<CanvasRect> everyWidth;
+    for (int width = 1; width <= 17; ++width) {
+        everyWidth.push_back({0.25, width * 1.0, width + 0.5, 0.75});
+    }
+    const std::tuple<const char*, std::vector<CanvasRect>, double, double> cases[] = {
+        {"upright cells of every width", everyWidth, 0, 1},
+        {"a cell turned a little: long, nearly level edges", {{-10, 4, 40, 8}}, 3, 1},
+        {"half-transparent overlapping cells turned a lot", {{0, 0, 12, 5}, {6, 3, 9, 9}}, 37, 0.6},
+        {"cells past both sides of the canvas", {{-5.5, 2, 12, 4}, {30.25, 9, 20, 3}}, -8, 0.8},
+    };
+    const RgbColor orange{0.9, 0.5, 0.1};
+    const auto paint = [&](const std::vector<CanvasRect>& rects, double degrees, double opacity,
+                           double shift, RasterCode code) {
+        QImage image(41, 20, QImage::Format_ARGB32_Premultiplied);
+        image.fill(QColor(40, 80, 160, 128));
+        RasterCanvas canvas(testing::pixelsOf(image), code);
+        canvas.translate(shift + 12, 10);
+        canvas.rotate(degrees);
+        canvas.translate(-12, -10);
+        canvas.fillRects(rects, orange, opacity);
+        return image;
+    };
+    for (const auto& [name, rects, degrees, opacity] : cases) {
+        for (double shift = 0; shift < 8; shift += 0.5) {
+            EXPECT_EQ(paint(rects, degrees, opacity, shift, RasterCode::avx2),
+                      paint(rects, degrees, opacity, shift, RasterCode::baseline))
+                << name << ", moved by " << shift;
+        }
+    }
+}
+
 TEST(RasterCanvas, StaysInsideItsPixelsWhateverTheCells) {
     constexpr double huge = 1e12, nan = std::numeric_limits<double>::quiet_NaN();
     const std::vector<CanvasRect> covering{{-huge, -huge, 2 * huge, 2 * huge},
