@@ -17,7 +17,13 @@ namespace purlo {
 
 // The user's calendar: wall-clock fields of a date in a time zone, the days a
 // locale counts as the weekend, and whole days counted in a row. Cheap to copy and
-// safe to share; every question works on its own copy of the underlying calendar.
+// safe to share between threads.
+//
+// Asked ten times a second about nearly the same instant, it answers from what it
+// last worked out: the zone's offset from UTC until the zone's next change, and the
+// day the wall clock shows, its key, whether it is a weekend and the latest time asked
+// for on it. Only a question beyond those goes to the full calendar, on a copy of its
+// own.
 class Calendar {
 public:
     // The local time zone as the system has it now, with the week of a locale ("he_IL";
@@ -46,9 +52,17 @@ public:
 
 private:
     struct Prototype;
+    struct WallTime;
+    struct LocalDay;
     explicit Calendar(std::shared_ptr<const Prototype> prototype);
     // A working copy set to date; nothing when date lies outside the calendar's range.
     std::unique_ptr<icu::Calendar> at(Date date) const;
+    // The day and the time of day on the wall clock at milliseconds since 1970; nothing
+    // when the zone's offset cannot be known ahead. The caller holds the lock.
+    std::optional<WallTime> wallTime(double milliseconds) const;
+    // The wall-clock day at milliseconds, kept until a question about another day; nothing
+    // when the calendar cannot give its fields. The caller holds the lock.
+    LocalDay* localDay(double milliseconds) const;
 
     std::shared_ptr<const Prototype> prototype_;
 };

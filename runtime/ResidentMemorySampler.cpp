@@ -4,6 +4,7 @@
 #include <charconv>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace purlo {
 namespace {
@@ -47,17 +48,42 @@ std::optional<double> residentMegabytes(std::string_view statusText) {
     return std::nullopt;
 }
 
-// Read once a second while the program runs: one read into a buffer on the stack, which
-// holds the whole status of any process.
+ResidentMemorySampler::ResidentMemorySampler(ResidentMemorySampler&& other) noexcept
+    : statusFile_(std::move(other.statusFile_))
+    , file_(std::exchange(other.file_, -1)) {}
+
+ResidentMemorySampler& ResidentMemorySampler::operator=(ResidentMemorySampler&& other) noexcept {
+    if (this != &other) {
+        if (file_ >= 0) {
+            ::close(file_);
+        }
+        statusFile_ = std::move(other.statusFile_);
+        file_ = std::exchange(other.file_, -1);
+    }
+    return *this;
+}
+
+ResidentMemorySampler::~ResidentMemorySampler() {
+    if (file_ >= 0) {
+        ::close(file_);
+    }
+}
+
+// Read once a second while the program runs: one read from the start into a buffer on
+// the stack, which holds the whole status of any process. A file that cannot be read is
+// opened again at the next reading.
 std::optional<double> ResidentMemorySampler::footprintMegabytes() const {
-    const int file = ::open(statusFile_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (file < 0) {
-        return std::nullopt;
+    if (file_ < 0) {
+        file_ = ::open(statusFile_.c_str(), O_RDONLY | O_CLOEXEC);
+        if (file_ < 0) {
+            return std::nullopt;
+        }
     }
     std::array<char, 8192> text;
-    const ssize_t length = ::read(file, text.data(), text.size());
-    ::close(file);
+    const ssize_t length = ::pread(file_, text.data(), text.size(), 0);
     if (length <= 0) {
+        ::close(file_);
+        file_ = -1;
         return std::nullopt;
     }
     return residentMegabytes(std::string_view(text.data(), static_cast<std::size_t>(length)));

@@ -161,6 +161,30 @@ TEST(DiagnosticsRecorder, AWindowClosesOneIntervalAfterItOpenedAndABackwardClock
     EXPECT_EQ(recorder.record(991)->sampleDuration, 1.0);
 }
 
+// The status file is kept open between readings, and each reading sees it as it is
+// now: not there yet, then rewritten in place, with and without the figure.
+TEST(ResidentMemorySampler, EachReadingSeesTheStatusAsItIsNow) {
+    TemporaryFolder folder;
+    const auto status = folder / "status";
+    const std::optional<double> none;
+    // What the file holds before each reading ("": no file yet), what the reading says.
+    const std::pair<std::string, std::optional<double>> readings[] = {
+        {"", none},
+        {"Name:\tpurlo\nVmRSS:\t  1024 kB\n", 1.0},
+        {"Name:\tpurlo\nVmRSS:\t266240 kB\nVmData:\t1 kB\n", 260.0},
+        {"Name:\tpurlo\nVmRSS:\t  2048 kB\n", 2.0},
+        {"Name:\tpurlo\n", none},
+        {"VmRSS:\t3072 kB\n", 3.0},
+    };
+    const ResidentMemorySampler sampler(status);
+    for (const auto& [text, megabytes] : readings) {
+        if (!text.empty()) {
+            writeFile(status, text);
+        }
+        EXPECT_EQ(sampler.footprintMegabytes(), megabytes) << text;
+    }
+}
+
 TEST(DiagnosticsLevel, GradesRateGapsAndMemory) {
     const std::optional<double> no;
     const std::tuple<double, double, std::optional<double>, PurloDiagnosticsLevel> cases[] = {
