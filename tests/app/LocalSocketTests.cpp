@@ -111,7 +111,7 @@ TEST(LocalSocket, AListenerWhoseQueueIsFullIsWaitedForOnlyUntilTheDeadline) {
 
 TEST(LocalConnection, GathersOneLineOverManyReadsAnswersItAndCutsOffAnythingElse) {
     const struct {
-        std::vector<std::string> pieces;
+        std::vector<std::string> chunks;
         bool thenClosed;
         std::string handed;
         std::string answered;
@@ -134,8 +134,8 @@ TEST(LocalConnection, GathersOneLineOverManyReadsAnswersItAndCutsOffAnythingElse
             },
             [&ended] { ++ended; }, nullptr);
         // A peer cut off finds nobody for the rest.
-        for (const auto& piece : row.pieces) {
-            peer.sendAll(piece, now());
+        for (const auto& chunk : row.chunks) {
+            peer.sendAll(chunk, now());
             QCoreApplication::processEvents();
         }
         if (row.thenClosed) {
@@ -146,9 +146,9 @@ TEST(LocalConnection, GathersOneLineOverManyReadsAnswersItAndCutsOffAnythingElse
         std::string answered;
         EXPECT_NE(peer.receiveSome(answered, 100), LocalSocket::Received::waiting)
             << "closed after its answer";
-        EXPECT_EQ(answered, row.answered) << row.pieces.front();
-        EXPECT_EQ(handed, row.handed) << row.pieces.front();
-        EXPECT_EQ(ended, 1) << row.pieces.front();
+        EXPECT_EQ(answered, row.answered) << row.chunks.front();
+        EXPECT_EQ(handed, row.handed) << row.chunks.front();
+        EXPECT_EQ(ended, 1) << row.chunks.front();
     }
 }
 
