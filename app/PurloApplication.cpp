@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <malloc.h>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,6 +35,9 @@ std::filesystem::path executablePath(const char* argument0) {
 void warn(std::string_view line) {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
 }
+
+// The allocator's own starting threshold, kept fixed.
+constexpr int largeBlockBytes = 128 * 1024;
 
 constexpr std::string_view alreadyStarting =
     "Purlo is starting already, but did not answer in time; try again in a moment.";
@@ -79,6 +83,11 @@ bool serve(SingleInstance& instance, const SocketPlace& place, PurloAppDelegate&
 } // namespace
 
 int runPurloApplication(int argc, char** argv) {
+    // The windows' pictures are plain allocations, not shared memory (below), and Settings'
+    // alone is nearly 2 MB. Left to itself the allocator raises its threshold for mapping
+    // a block on its own after the first such block is freed, and keeps later ones in the
+    // heap after their window closes; a fixed threshold gives each one back when it goes.
+    mallopt(M_MMAP_THRESHOLD, largeBlockBytes);
     const Environment environment = processEnvironment();
     if (isIntentCommand(argc, argv)) {
         return runIntentCommand(argc, argv, environment);
