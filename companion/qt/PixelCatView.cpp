@@ -2,6 +2,7 @@
 
 #include "companion/CatFrameClock.h"
 #include "companion/qt/CatFramePainter.h"
+#include "companion/qt/WidgetDrawing.h"
 
 #include <QImage>
 #include <QPaintEvent>
@@ -129,8 +130,7 @@ QRegion PixelCatView::drawFrame() {
     return region;
 }
 
-// Only the region asked for is laid down, a rectangle at a time: small plain copies,
-// where one copy through the whole region would take Qt's slower road.
+// Only the region asked for is laid down.
 void PixelCatView::paintEvent(QPaintEvent* event) {
     const double density = devicePixelRatioF();
     const PixelBuffer pixels = frames_.current();
@@ -153,10 +153,7 @@ void PixelCatView::paintEvent(QPaintEvent* event) {
     if (clearGround_) {
         painter.setCompositionMode(QPainter::CompositionMode_Source);
     }
-    for (const QRect& rect : event->region()) {
-        painter.setClipRect(rect);
-        painter.drawImage(QPointF(0, 0), image);
-    }
+    WidgetDrawing::layDown(painter, image, event->region());
 }
 
 void PixelCatView::resizeEvent(QResizeEvent*) {

@@ -5,6 +5,13 @@
 #include <X11/extensions/XInput2.h>
 
 namespace purlo {
+namespace {
+
+// Collections in a row without a press that make a quiet spell.
+constexpr int quietCollections =
+    static_cast<int>(X11KeyEventSource::quietSpell / X11KeyEventSource::collectInterval + 0.5);
+
+} // namespace
 
 struct X11KeyEventSource::Listener {
     KeyPressHandler onKeyPress;
@@ -112,7 +119,7 @@ void X11KeyEventSource::pressesArrived() {
             return;
         }
         listener->emptyCollections = presses > 0 ? 0 : listener->emptyCollections + 1;
-        if (listener->emptyCollections * collectInterval >= quietSpell - 1e-9) {
+        if (listener->emptyCollections >= quietCollections) {
             awaitPresses();
         }
     });
