@@ -18,6 +18,12 @@ _XDisplay* toolkitDisplay() {
     return x11 ? x11->display() : nullptr;
 }
 
+// The toolkit's own xcb connection; none on another platform than X11.
+xcb_connection_t* toolkitConnection() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
 } // namespace
 
 PurloComposition::PurloComposition(Environment environment, std::filesystem::path executable)
@@ -33,6 +39,7 @@ PurloComposition::PurloComposition(Environment environment, std::filesystem::pat
     , idle_(display_)
     , panelHints_(display_)
     , fixedWindowHints_(toolkitDisplay())
+    , windowPixels_(toolkitConnection())
     , pointer_([this] { return x11PointerPosition(display_); })
     , desktopObservers_(loop_)
     , loginItem_(autostartFolder(environment_), executable_)
@@ -89,7 +96,7 @@ PurloMoveToApplicationsPorts PurloComposition::moveToApplicationsPorts() {
 
 DesktopWindowContext PurloComposition::windowContext() {
     return DesktopWindowContext{loop_, panelHints_, appearance_,
-                                bundle_.string("CFBundleIdentifier")};
+                                bundle_.string("CFBundleIdentifier"), &windowPixels_};
 }
 
 } // namespace purlo

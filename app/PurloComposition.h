@@ -27,6 +27,7 @@
 #include "platform/x11/X11KeyEventSource.h"
 #include "platform/x11/X11PanelHints.h"
 #include "platform/x11/X11PointerPosition.h"
+#include "platform/x11/X11WindowPixels.h"
 
 #include <filesystem>
 #include <memory>
@@ -86,6 +87,9 @@ private:
     X11PanelHints panelHints_;
     // On the toolkit's own connection, whose hints they replace.
     X11FixedWindowHints fixedWindowHints_;
+    // Also on the toolkit's connection, so that her frames and its painting of her
+    // window reach the server in order.
+    X11WindowPixels windowPixels_;
     // Read on the sensors' connection: one thread wakes for the answer, not two.
     QtPointerSource pointer_;
     QtScreenSource screens_;

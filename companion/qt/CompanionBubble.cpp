@@ -14,6 +14,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <numbers>
 
 namespace purlo {
 namespace {
@@ -198,6 +199,21 @@ void CompanionBubble::changeEvent(QEvent* event) {
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) {
         drawing_.forget();
     }
+}
+
+QRect CompanionBubble::paintedArea() const {
+    // Antialiased edges reach a pixel out; scaled by 1.003 about its foot, no part of a
+    // bubble within the panel moves a whole point.
+    constexpr double margin = 2;
+    const CompanionBubbleLayout laidOut = layout();
+    const QRectF body(laidOut.body.x, laidOut.body.y, laidOut.body.width, laidOut.body.height);
+    const QRectF shadow =
+        body.translated(CompanionBubbleLayout::shadowOffset, CompanionBubbleLayout::shadowOffset);
+    // The turned square's half diagonal, outline included.
+    const double reach = (CompanionBubbleLayout::tailSide + lineWidth_) * std::numbers::sqrt2 / 2;
+    const QRectF tail(laidOut.tailCentreX - reach, laidOut.tailCentreY - reach, 2 * reach,
+                      2 * reach);
+    return (body | shadow | tail).adjusted(-margin, -margin, margin, margin).toAlignedRect();
 }
 
 void CompanionBubble::draw(QPainter& painter) const {

@@ -71,6 +71,11 @@ public:
     CompanionBubbleLayout layout() const { return layoutFor(width()); }
     CompanionBubbleLayout layoutFor(double offeredWidth) const;
 
+    // The part of the widget, in points, that the bubble may paint at rest or on its way:
+    // its body, shadow and tail, with room for their soft edges and the hair the spring
+    // scales it beyond its size. The rest of the widget stays clear.
+    QRect paintedArea() const;
+
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
     QSize sizeHint() const override;

@@ -5,8 +5,11 @@
 #include "platform/qt/QtGeometry.h"
 #include "runtime/PurloRuntime.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 namespace purlo {
@@ -76,6 +79,131 @@ void CompanionView::clearHover() {
 
 void CompanionView::setReduceMotion(bool reduceMotion) {
     cat_->setReduceMotion(reduceMotion);
+}
+
+void CompanionView::putFramesThrough(WindowPixels& pixels) {
+    cat_->setFrameOutlet([this, &pixels](const PixelBuffer& frame,
+                                         const std::vector<PixelRect>& changedPixels,
+                                         const QRegion& changed) {
+        return putFrame(frame, changedPixels, changed, pixels);
+    });
+}
+
+// Her frame replaces the pixels beneath it in the window, where the window is clear and
+// only her timer and her bubble are ever drawn over her. While neither lies over what
+// changed, the toolkit would paint exactly her pixels there, so they go straight into the
+// window; otherwise what changed is composed here as the toolkit would compose it (her
+// pixels, then each of them laid over) and goes the same way, in one piece. The window
+// must be on screen, at a whole number of pixels to a point; otherwise the toolkit
+// paints it all.
+QRegion CompanionView::putFrame(const PixelBuffer& frame,
+                                const std::vector<PixelRect>& changedPixels, const QRegion& changed,
+                                WindowPixels& pixels) {
+    QWindow* handle = window()->windowHandle();
+    if (handle == nullptr || !handle->isExposed()) {
+        return changed;
+    }
+    const double density = handle->devicePixelRatio();
+    if (density != std::floor(density)) {
+        return changed;
+    }
+    const int scale = static_cast<int>(density);
+    const QPoint origin = cat_->mapTo(window(), QPoint()) * scale;
+    const std::uint64_t nativeWindow = handle->winId();
+    const auto put = [&](QRect rect, const std::uint32_t* first, int stride) {
+        return pixels.put(
+            nativeWindow,
+            PixelArea{origin.x() + rect.x(), origin.y() + rect.y(), rect.width(), rect.height()},
+            first, stride);
+    };
+    if (!changed.intersects(coveredPart())) {
+        for (const PixelRect& rect : changedPixels) {
+            const std::uint32_t* first =
+                frame.pixels + static_cast<std::ptrdiff_t>(rect.y) * frame.stride + rect.x;
+            // A window that takes none takes none from the first.
+            if (!put(QRect(rect.x, rect.y, rect.width, rect.height), first, frame.stride)) {
+                return changed;
+            }
+        }
+    } else {
+        const QRect area = changed.boundingRect();
+        const QImage& picture = composeOverHer(frame, area, scale);
+        if (!put(QRect(area.topLeft() * scale, picture.size()),
+                 reinterpret_cast<const std::uint32_t*>(picture.constBits()),
+                 static_cast<int>(picture.bytesPerLine() / 4))) {
+            return changed;
+        }
+    }
+    watchShowings(*handle);
+    toolkitBehind_ = true;
+    return {};
+}
+
+// What is drawn over her, in her view's points.
+QRegion CompanionView::coveredPart() const {
+    QRegion covered;
+    for (const QWidget* over : drawnOverHer()) {
+        covered += overArea(*over).translated(over->pos() - cat_->pos());
+    }
+    return covered;
+}
+
+// Back to front, as the toolkit paints them.
+std::vector<QWidget*> CompanionView::drawnOverHer() const {
+    std::vector<QWidget*> over;
+    for (QWidget* widget : {static_cast<QWidget*>(timerLabel_), static_cast<QWidget*>(bubble_)}) {
+        if (widget->isVisible()) {
+            over.push_back(widget);
+        }
+    }
+    return over;
+}
+
+// The part of a widget over her that it paints, in its own points.
+QRect CompanionView::overArea(const QWidget& over) const {
+    return &over == bubble_ ? bubble_->paintedArea() : over.rect();
+}
+
+// Her pixels of area (in her view's points), with each widget over her laid over them.
+const QImage& CompanionView::composeOverHer(const PixelBuffer& frame, QRect area, int scale) {
+    const QSize size = area.size() * scale;
+    if (composed_.size() != size) {
+        composed_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    }
+    for (int row = 0; row < size.height(); ++row) {
+        const std::uint32_t* source =
+            frame.pixels + static_cast<std::ptrdiff_t>(area.y() * scale + row) * frame.stride +
+            area.x() * scale;
+        std::copy_n(source, size.width(),
+                    reinterpret_cast<std::uint32_t*>(composed_.scanLine(row)));
+    }
+    composed_.setDevicePixelRatio(scale);
+    const QRect inView = area.translated(cat_->pos());
+    for (QWidget* over : drawnOverHer()) {
+        const QRect part = inView.translated(-over->pos()) & overArea(*over);
+        if (!part.isEmpty()) {
+            over->render(&composed_, over->pos() + part.topLeft() - inView.topLeft(), QRegion(part),
+                         {});
+        }
+    }
+    return composed_;
+}
+
+// When the window system shows the window again it takes the toolkit's copy of it, which
+// misses the frames put past the toolkit: she is painted afresh first.
+void CompanionView::watchShowings(QWindow& handle) {
+    if (watchedWindow_ != &handle) {
+        handle.installEventFilter(this);
+        watchedWindow_ = &handle;
+    }
+}
+
+bool CompanionView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == watchedWindow_ && event->type() == QEvent::Expose && toolkitBehind_) {
+        toolkitBehind_ = false;
+        cat_->update();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void CompanionView::setPointerHovering(bool hovering) {

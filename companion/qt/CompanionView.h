@@ -8,10 +8,16 @@
 #include "companion/qt/PixelCatView.h"
 #include "platform/Cancellable.h"
 #include "platform/EventLoop.h"
+#include "platform/WindowPixels.h"
 
+#include <QImage>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <optional>
+#include <vector>
+
+class QWindow;
 
 namespace purlo {
 
@@ -38,6 +44,10 @@ public:
 
     void setReduceMotion(bool reduceMotion);
 
+    // From now on her frames go straight into her window through pixels wherever nothing
+    // is drawn over the part that changed; pixels must outlive the view.
+    void putFramesThrough(WindowPixels& pixels);
+
     const PixelCatView& cat() const { return *cat_; }
     const CompanionTimerLabel& timerLabel() const { return *timerLabel_; }
     const CompanionBubble& bubble() const { return *bubble_; }
@@ -48,7 +58,17 @@ public:
     // The seconds between two steps of the bubble's spring.
     static constexpr double bubbleStepInterval = 1.0 / 60.0;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    QRegion putFrame(const PixelBuffer& frame, const std::vector<PixelRect>& changedPixels,
+                     const QRegion& changed, WindowPixels& pixels);
+    QRegion coveredPart() const;
+    std::vector<QWidget*> drawnOverHer() const;
+    QRect overArea(const QWidget& over) const;
+    const QImage& composeOverHer(const PixelBuffer& frame, QRect area, int scale);
+    void watchShowings(QWindow& handle);
     void render(const CompanionViewModel::Snapshot& snapshot);
     void setPointerHovering(bool hovering);
     void showBubble(const std::optional<CompanionMessage>& message, double scale);
@@ -62,6 +82,11 @@ private:
     CompanionBubble* bubble_;
     CompanionMouseEventLayer* mouseLayer_;
     bool pointerHovering_ = false;
+    // The window whose showings are watched, and whether frames went past the toolkit
+    // since it last painted her: its own copy of her is behind then.
+    QPointer<QWindow> watchedWindow_;
+    bool toolkitBehind_ = false;
+    QImage composed_;
     BubbleTransition bubbleTransition_;
     Cancellable bubbleStepper_;
     Cancellable snapshotSubscription_;

@@ -28,6 +28,9 @@ CompanionWindowController::CompanionWindowController(PurloRuntime& runtime,
     view_ = new CompanionView(runtime, viewModel_, context_.loop, std::move(openAppearanceSettings),
                               &panel_);
     view_->setReduceMotion(context_.appearance.reduceMotion());
+    if (context_.windowPixels != nullptr) {
+        view_->putFramesThrough(*context_.windowPixels);
+    }
 
     EventLoop& loop = context_.loop;
     subscriptions_.push_back(

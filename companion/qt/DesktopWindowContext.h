@@ -3,6 +3,7 @@
 #include "platform/Appearance.h"
 #include "platform/EventLoop.h"
 #include "platform/PanelHints.h"
+#include "platform/WindowPixels.h"
 
 #include <optional>
 #include <string>
@@ -18,6 +19,8 @@ struct DesktopWindowContext {
     const Appearance& appearance;
     // The program's own identifier: with its own windows in front she never hides.
     std::optional<std::string> ownBundleIdentifier;
+    // Where her frames may go past the toolkit; none: the toolkit paints every one.
+    WindowPixels* windowPixels = nullptr;
 };
 
 } // namespace purlo

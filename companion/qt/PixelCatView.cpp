@@ -83,7 +83,15 @@ QSize PixelCatView::sizeHint() const {
 // Painted at once rather than on a later turn of the loop: a frame changes the picture
 // anyway, and the turn would cost the loop a wake of its own.
 void PixelCatView::advanceFrame() {
-    repaint(drawFrame());
+    const ChangedArea changed = drawFrame();
+    if (!frameOutlet_ || changed.points.isEmpty()) {
+        repaint(changed.points);
+        return;
+    }
+    const QRegion rest = frameOutlet_(frames_.current(), changed.pixels, changed.points);
+    if (!rest.isEmpty()) {
+        repaint(rest);
+    }
 }
 
 void PixelCatView::frameChanged() {
@@ -103,13 +111,11 @@ QSize PixelCatView::framePixels(double density) const {
             static_cast<int>(std::ceil(std::max(0, height()) * density))};
 }
 
-// The frame of this instant, and the part of the view, in points, where it differs from
-// the one before.
-QRegion PixelCatView::drawFrame() {
+PixelCatView::ChangedArea PixelCatView::drawFrame() {
     const double density = devicePixelRatioF();
     const QSize pixels = framePixels(density);
     const QRectF frame = frame_.value_or(QRectF(rect()));
-    const std::vector<PixelRect> changed =
+    std::vector<PixelRect> changed =
         frames_.draw(pixels.width(), pixels.height(), [&](Canvas& canvas) {
             canvas.scale(density, density);
             CatFramePainter::draw(canvas, frame, frameScale_, scene_, look_, frameTime());
@@ -117,7 +123,7 @@ QRegion PixelCatView::drawFrame() {
     frameDue_ = false;
     if (density != framesDensity_) {
         framesDensity_ = density;
-        return QRegion(rect());
+        return {QRegion(rect()), {PixelRect{0, 0, pixels.width(), pixels.height()}}};
     }
     QRegion region;
     for (const PixelRect& pixelRect : changed) {
@@ -127,7 +133,7 @@ QRegion PixelCatView::drawFrame() {
         const int bottom = static_cast<int>(std::ceil(pixelRect.bottom() / density));
         region += QRect(left, top, right - left, bottom - top);
     }
-    return region;
+    return {region, std::move(changed)};
 }
 
 // Only the region asked for is laid down.
@@ -137,7 +143,7 @@ void PixelCatView::paintEvent(QPaintEvent* event) {
     if (!isVisible() || frameDue_ || density != framesDensity_ ||
         QSize(pixels.width, pixels.height) != framePixels(density)) {
         // What the new frame changed beyond this paint's region is shown by the next one.
-        const QRegion beyond = drawFrame() - event->region();
+        const QRegion beyond = drawFrame().points - event->region();
         if (!beyond.isEmpty()) {
             update(beyond);
         }

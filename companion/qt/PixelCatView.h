@@ -10,7 +10,9 @@
 #include <QRegion>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <optional>
+#include <vector>
 
 namespace purlo {
 
@@ -50,6 +52,15 @@ public:
     // laid down more cheaply than blending it.
     void setClearGround(bool clear) { clearGround_ = clear; }
 
+    // Offered each frame the clock draws, with the rectangles of its pixels that changed
+    // and the same part of the view in points; it shows what it can itself and answers
+    // the part of the view the toolkit must still paint. Whatever the toolkit paints
+    // later is drawn from the newest frame all the same.
+    using FrameOutlet =
+        std::function<QRegion(const PixelBuffer& frame, const std::vector<PixelRect>& changedPixels,
+                              const QRegion& changed)>;
+    void setFrameOutlet(FrameOutlet outlet) { frameOutlet_ = std::move(outlet); }
+
     // Where the frames' time comes from (the wall clock unless replaced). The owner
     // keeps the clock alive as long as the view.
     void setClock(const Clock& clock);
@@ -79,7 +90,13 @@ private:
     // next turn, however many changes came together.
     void frameChanged();
     QSize framePixels(double density) const;
-    QRegion drawFrame();
+    // The frame of this instant: the part of the view, in points, where it differs from
+    // the one before, and the same in the frame's pixels.
+    struct ChangedArea {
+        QRegion points;
+        std::vector<PixelRect> pixels;
+    };
+    ChangedArea drawFrame();
 
     CompanionScene scene_;
     CatLook look_;
@@ -93,6 +110,7 @@ private:
     RasterFrames frames_;
     double framesDensity_ = 0;
     bool frameDue_ = true;
+    FrameOutlet frameOutlet_;
 };
 
 } // namespace purlo

@@ -4,6 +4,7 @@
 #include "platform/x11/X11KeyEventSource.h"
 #include "platform/x11/X11PanelHints.h"
 #include "platform/x11/X11PointerPosition.h"
+#include "platform/x11/X11WindowPixels.h"
 #include "runtime/ActiveApplicationSensor.h"
 #include "runtime/TypingActivityMonitor.h"
 #include "tests/support/FakeClock.h"
@@ -20,6 +21,8 @@
 #include <thread>
 #include <type_traits>
 #include <unistd.h>
+#include <vector>
+#include <xcb/xcb.h>
 
 // Xlib last, so that its macros never meet the headers above.
 #include <X11/Xatom.h>
@@ -305,6 +308,68 @@ TEST_F(OnTestDisplay, ReadingTheActiveWindowsApplicationWaitsOnlyForItsOwnAnswer
         source.frontmostApplication();
         EXPECT_EQ(NextRequest(connection.display()) - before, each.requests);
     }
+}
+
+// Pixels put into a window of depth 32 arrive as the program holds them, from wherever
+// their rows lie in memory; a window of another depth, no window and no pixels take none.
+TEST_F(OnTestDisplay, PixelsPutStraightIntoAWindowArriveExactlyAsTheyAre) {
+    XVisualInfo argb{};
+    ASSERT_TRUE(XMatchVisualInfo(display, DefaultScreen(display), 32, TrueColor, &argb));
+    const Window root = DefaultRootWindow(display);
+    XSetWindowAttributes attributes{};
+    attributes.colormap = XCreateColormap(display, root, argb.visual, AllocNone);
+    const Window deep = XCreateWindow(display, root, 0, 0, 64, 48, 0, 32, InputOutput, argb.visual,
+                                      CWColormap | CWBorderPixel | CWBackPixel, &attributes);
+    const Window shallow = createWindow();
+    XMapWindow(display, deep);
+    XMapWindow(display, shallow);
+    XSync(display, False);
+    const std::unique_ptr<xcb_connection_t, void (*)(xcb_connection_t*)> connection(
+        xcb_connect(name.c_str(), nullptr), xcb_disconnect);
+    X11WindowPixels pixels(connection.get());
+    const auto served = [&] {
+        std::free(xcb_get_input_focus_reply(connection.get(), xcb_get_input_focus(connection.get()),
+                                            nullptr));
+    };
+    // 20 x 10 pixels, each its own half-transparent premultiplied colour.
+    std::vector<std::uint32_t> picture(200);
+    for (std::uint32_t i = 0; i < picture.size(); ++i) {
+        picture[i] = (0x80u + i % 0x7f) << 24 | (i % 0x80) << 16 | (0x7f - i % 0x80) << 8 | i / 2;
+    }
+    const struct {
+        const char* what;
+        PixelArea area;
+        int first; // the index of the area's first pixel in the picture
+    } cases[] = {
+        {"the whole picture at the corner", {0, 0, 20, 10}, 0},
+        {"a part, its rows apart in memory", {30, 20, 7, 5}, 2 * 20 + 3},
+        {"one pixel at the far corner", {63, 47, 1, 1}, 199},
+    };
+    for (const auto& [what, area, first] : cases) {
+        SCOPED_TRACE(what);
+        EXPECT_TRUE(pixels.put(deep, area, picture.data() + first, 20));
+        served();
+        XImage* image = XGetImage(display, deep, area.x, area.y, static_cast<unsigned>(area.width),
+                                  static_cast<unsigned>(area.height), AllPlanes, ZPixmap);
+        ASSERT_NE(image, nullptr);
+        for (int y = 0; y < area.height; ++y) {
+            for (int x = 0; x < area.width; ++x) {
+                EXPECT_EQ(XGetPixel(image, x, y), picture[first + y * 20 + x]) << x << ", " << y;
+            }
+        }
+        XDestroyImage(image);
+    }
+
+    EXPECT_FALSE(pixels.put(shallow, {0, 0, 20, 10}, picture.data(), 20));
+    EXPECT_FALSE(pixels.put(0, {0, 0, 20, 10}, picture.data(), 20));
+    EXPECT_FALSE(pixels.put(deep, {0, 0, 0, 10}, picture.data(), 20));
+    EXPECT_FALSE(X11WindowPixels(nullptr).put(deep, {0, 0, 20, 10}, picture.data(), 20));
+    served();
+    XImage* untouched = XGetImage(display, shallow, 0, 0, 1, 1, AllPlanes, ZPixmap);
+    ASSERT_NE(untouched, nullptr);
+    EXPECT_EQ(XGetPixel(untouched, 0, 0), 0u);
+    XDestroyImage(untouched);
+    EXPECT_TRUE(pixels.put(deep, {0, 0, 20, 10}, picture.data(), 20)) << "the deep one again";
 }
 
 TEST_F(OnTestDisplay, ThePointerReadOnTheSensorsConnectionIsWhereQtSeesIt) {
