@@ -174,10 +174,15 @@ QSize CompanionBubble::sizeHint() const {
 // the bottom centre of its body: far cheaper at each of the spring's steps than drawing
 // it again, and its shadow no longer shows through its fill while it fades.
 void CompanionBubble::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    paintOnto(painter, event->region());
+}
+
+void CompanionBubble::paintOnto(QPainter& painter, const QRegion& region) {
     if (!(opacity_ > 0)) {
         return;
     }
-    const QImage& bubble = drawing_.of(*this, [this](QPainter& painter) { draw(painter); });
+    const QImage& bubble = drawing_.of(*this, [this](QPainter& onto) { draw(onto); });
     QTransform presentation;
     if (scale_ != 1) {
         const CompanionBubbleLayout laidOut = layout();
@@ -187,10 +192,9 @@ void CompanionBubble::paintEvent(QPaintEvent* event) {
         presentation.scale(scale_, scale_);
         presentation.translate(-anchor.x(), -anchor.y());
     }
-    QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setOpacity(std::min(opacity_, 1.0));
-    WidgetDrawing::layDown(painter, bubble, event->region(), presentation);
+    WidgetDrawing::layDown(painter, bubble, region, presentation);
 }
 
 // The palette's colours and the size it is drawn at are part of the drawing.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "companion/CompanionBubbleLayout.h"
+#include "companion/qt/PaintedOverHer.h"
 #include "companion/qt/WidgetDrawing.h"
 #include "model/CompanionMessage.h"
 
@@ -44,7 +45,7 @@ void paintCompanionBubble(QPainter& painter, const CompanionBubbleLayout& layout
 // The cat beneath repaints what changed many times a second, and the bubble over her
 // with it: the bubble is therefore laid out and drawn once per message and size, and
 // otherwise only laid down again, faded and scaled while it comes and goes.
-class CompanionBubble final : public QWidget {
+class CompanionBubble final : public QWidget, public PaintedOverHer {
     Q_OBJECT
 
 public:
@@ -74,7 +75,8 @@ public:
     // The part of the widget, in points, that the bubble may paint at rest or on its way:
     // its body, shadow and tail, with room for their soft edges and the hair the spring
     // scales it beyond its size. The rest of the widget stays clear.
-    QRect paintedArea() const;
+    QRect paintedArea() const override;
+    void paintOnto(QPainter& painter, const QRegion& region) override;
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;

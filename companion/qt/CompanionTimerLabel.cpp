@@ -49,9 +49,13 @@ QSize CompanionTimerLabel::sizeHint() const {
 }
 
 void CompanionTimerLabel::paintEvent(QPaintEvent* event) {
-    const QImage& capsule = drawing_.of(*this, [this](QPainter& painter) { draw(painter); });
     QPainter painter(this);
-    WidgetDrawing::layDown(painter, capsule, event->region());
+    paintOnto(painter, event->region());
+}
+
+void CompanionTimerLabel::paintOnto(QPainter& painter, const QRegion& region) {
+    const QImage& capsule = drawing_.of(*this, [this](QPainter& onto) { draw(onto); });
+    WidgetDrawing::layDown(painter, capsule, region);
 }
 
 void CompanionTimerLabel::draw(QPainter& painter) const {

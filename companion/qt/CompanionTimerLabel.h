@@ -1,5 +1,6 @@
 #pragma once
 
+#include "companion/qt/PaintedOverHer.h"
 #include "companion/qt/WidgetDrawing.h"
 
 #include <QFont>
@@ -11,7 +12,7 @@ namespace purlo {
 // The Pomodoro countdown beside the cat: bold monospaced white text on a dark capsule.
 // It stands over the cat, who repaints what changed many times a second, so the capsule
 // is drawn once per text and size and otherwise only laid down again.
-class CompanionTimerLabel final : public QWidget {
+class CompanionTimerLabel final : public QWidget, public PaintedOverHer {
     Q_OBJECT
 
 public:
@@ -22,6 +23,10 @@ public:
 
     // The text's size with the capsule's padding around it.
     QSize sizeHint() const override;
+
+    // The whole capsule.
+    QRect paintedArea() const override { return rect(); }
+    void paintOnto(QPainter& painter, const QRegion& region) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
@@ -128,9 +129,11 @@ QRegion CompanionView::putFrame(const PixelBuffer& frame,
     } else {
         const QRect area = changed.boundingRect();
         const QImage& picture = composeOverHer(frame, area, scale);
-        if (!put(QRect(area.topLeft() * scale, picture.size()),
-                 reinterpret_cast<const std::uint32_t*>(picture.constBits()),
-                 static_cast<int>(picture.bytesPerLine() / 4))) {
+        const QRect pixels = QRect(area.topLeft() * scale, area.size() * scale) & picture.rect();
+        const int stride = static_cast<int>(picture.bytesPerLine() / 4);
+        const std::uint32_t* first = reinterpret_cast<const std::uint32_t*>(picture.constBits()) +
+                                     static_cast<std::ptrdiff_t>(pixels.y()) * stride + pixels.x();
+        if (!put(pixels, first, stride)) {
             return changed;
         }
     }
@@ -142,48 +145,47 @@ QRegion CompanionView::putFrame(const PixelBuffer& frame,
 // What is drawn over her, in her view's points.
 QRegion CompanionView::coveredPart() const {
     QRegion covered;
-    for (const QWidget* over : drawnOverHer()) {
-        covered += overArea(*over).translated(over->pos() - cat_->pos());
+    for (const auto& [widget, painting] : drawnOverHer()) {
+        covered += painting->paintedArea().translated(widget->pos() - cat_->pos());
     }
     return covered;
 }
 
 // Back to front, as the toolkit paints them.
-std::vector<QWidget*> CompanionView::drawnOverHer() const {
-    std::vector<QWidget*> over;
-    for (QWidget* widget : {static_cast<QWidget*>(timerLabel_), static_cast<QWidget*>(bubble_)}) {
-        if (widget->isVisible()) {
-            over.push_back(widget);
-        }
+std::vector<std::pair<const QWidget*, PaintedOverHer*>> CompanionView::drawnOverHer() const {
+    std::vector<std::pair<const QWidget*, PaintedOverHer*>> over;
+    if (timerLabel_->isVisible()) {
+        over.emplace_back(timerLabel_, timerLabel_);
+    }
+    if (bubble_->isVisible()) {
+        over.emplace_back(bubble_, bubble_);
     }
     return over;
 }
 
-// The part of a widget over her that it paints, in its own points.
-QRect CompanionView::overArea(const QWidget& over) const {
-    return &over == bubble_ ? bubble_->paintedArea() : over.rect();
-}
-
-// Her pixels of area (in her view's points), with each widget over her laid over them.
+// Her pixels of area (in her view's points), with each widget over her laid over them,
+// in the same place of a picture her frame's size. Kept from frame to frame, the picture
+// keeps its painter's engine too.
 const QImage& CompanionView::composeOverHer(const PixelBuffer& frame, QRect area, int scale) {
-    const QSize size = area.size() * scale;
-    if (composed_.size() != size) {
-        composed_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    if (composed_.width() != frame.width || composed_.height() != frame.height) {
+        composed_ = QImage(frame.width, frame.height, QImage::Format_ARGB32_Premultiplied);
+        composed_.setDevicePixelRatio(scale);
     }
-    for (int row = 0; row < size.height(); ++row) {
-        const std::uint32_t* source =
-            frame.pixels + static_cast<std::ptrdiff_t>(area.y() * scale + row) * frame.stride +
-            area.x() * scale;
-        std::copy_n(source, size.width(),
-                    reinterpret_cast<std::uint32_t*>(composed_.scanLine(row)));
+    const QRect pixels = QRect(area.topLeft() * scale, area.size() * scale) & composed_.rect();
+    for (int row = pixels.top(); row <= pixels.bottom(); ++row) {
+        std::copy_n(frame.pixels + static_cast<std::ptrdiff_t>(row) * frame.stride + pixels.x(),
+                    pixels.width(),
+                    reinterpret_cast<std::uint32_t*>(composed_.scanLine(row)) + pixels.x());
     }
-    composed_.setDevicePixelRatio(scale);
-    const QRect inView = area.translated(cat_->pos());
-    for (QWidget* over : drawnOverHer()) {
-        const QRect part = inView.translated(-over->pos()) & overArea(*over);
+    QPainter painter(&composed_);
+    for (const auto& [widget, painting] : drawnOverHer()) {
+        const QPoint offset = widget->pos() - cat_->pos();
+        const QRect part = area.translated(-offset) & painting->paintedArea();
         if (!part.isEmpty()) {
-            over->render(&composed_, over->pos() + part.topLeft() - inView.topLeft(), QRegion(part),
-                         {});
+            painter.save();
+            painter.translate(offset);
+            painting->paintOnto(painter, part);
+            painter.restore();
         }
     }
     return composed_;

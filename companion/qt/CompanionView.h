@@ -13,8 +13,10 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 class QWindow;
@@ -65,8 +67,7 @@ private:
     QRegion putFrame(const PixelBuffer& frame, const std::vector<PixelRect>& changedPixels,
                      const QRegion& changed, WindowPixels& pixels);
     QRegion coveredPart() const;
-    std::vector<QWidget*> drawnOverHer() const;
-    QRect overArea(const QWidget& over) const;
+    std::vector<std::pair<const QWidget*, PaintedOverHer*>> drawnOverHer() const;
     const QImage& composeOverHer(const PixelBuffer& frame, QRect area, int scale);
     void watchShowings(QWindow& handle);
     void render(const CompanionViewModel::Snapshot& snapshot);

@@ -22,15 +22,17 @@ const QImage& WidgetDrawing::of(const QWidget& widget, const std::function<void(
     return image_;
 }
 
-// The clip is set in the device's own space, before the placement.
+// The clip is set in the widget's own space, before the placement.
 void WidgetDrawing::layDown(QPainter& painter, const QImage& image, const QRegion& region,
                             const QTransform& placement) {
+    const QTransform widget = painter.transform();
     for (const QRect& rect : region) {
-        painter.resetTransform();
+        painter.setTransform(widget);
         painter.setClipRect(rect);
-        painter.setTransform(placement);
+        painter.setTransform(placement * widget);
         painter.drawImage(QPointF(0, 0), image);
     }
+    painter.setTransform(widget);
 }
 
 } // namespace purlo

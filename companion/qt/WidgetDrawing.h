@@ -21,9 +21,9 @@ public:
     // Something the picture shows changed: the next one is drawn anew.
     void forget() { image_ = QImage(); }
 
-    // Lays image down at the origin of the painter's device through placement, over
-    // region a rectangle at a time: plain copies at rest, where one copy through the
-    // whole region would take Qt's slower road.
+    // Lays image down at the painter's origin (the widget's top-left corner) through
+    // placement, over region (in the widget's points) a rectangle at a time: plain copies
+    // at rest, where one copy through the whole region would take Qt's slower road.
     static void layDown(QPainter& painter, const QImage& image, const QRegion& region,
                         const QTransform& placement = {});
 
