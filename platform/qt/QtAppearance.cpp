@@ -1,7 +1,6 @@
 #include "platform/qt/QtAppearance.h"
 
 #include <QColor>
-#include <QEvent>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QProcess>
@@ -38,8 +37,17 @@ QtAppearance::QtAppearance(QStringList query, QObject* parent)
         }
     });
     darkAppearance_ = isDark(QGuiApplication::palette().color(QPalette::Window));
-    if (qApp != nullptr) {
-        qApp->installEventFilter(this);
+    // The signal rather than the event it stands for: hearing the event would take a
+    // filter over the whole application, which every event of the program passes, the
+    // cat's frames and the runtime's ticks included.
+    if (qGuiApp != nullptr) {
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
+        connect(qGuiApp, &QGuiApplication::paletteChanged, this, [this] {
+            readPalette();
+            askDesktop();
+        });
+        QT_WARNING_POP
     }
     askDesktop();
 }
@@ -58,14 +66,6 @@ bool QtAppearance::isDark(const QColor& windowColor) {
 
 bool QtAppearance::animationsTurnedOff(std::string_view answer) {
     return trimmed(answer) == "false";
-}
-
-bool QtAppearance::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) {
-        readPalette();
-        askDesktop();
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void QtAppearance::readPalette() {

@@ -42,9 +42,6 @@ Q_SIGNALS:
     // Either answer changed.
     void changed();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void readPalette();
     void askDesktop();
