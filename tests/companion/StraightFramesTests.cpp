@@ -88,6 +88,8 @@ struct StraightView {
         cat = view.findChild<PixelCatView*>();
         cat->setClock(clock);
     }
+    // Window pixels to a point.
+    int density() const { return static_cast<int>(view.devicePixelRatio()); }
     void nextFrame() {
         clock.setNow(Date{clock.now().secondsSinceReferenceDate + 1.0 / 24});
         cat->advanceFrame();
@@ -96,7 +98,7 @@ struct StraightView {
     RuntimeHarness harness;
     CompanionViewModel model;
     CompanionView view{harness.runtime(), model, harness.loop, {}};
-    WindowImage window{view.size()};
+    WindowImage window{view.size() * density()};
     testing::FakeClock clock{1000, Date{700000000}};
     PixelCatView* cat = nullptr;
 };
@@ -134,10 +136,12 @@ TEST(CompanionView, HerFramesGoStraightIntoHerWindowAsTheToolkitWouldPaintThem) 
             straight.window.areas.clear();
             straight.nextFrame();
             ASSERT_FALSE(straight.window.areas.empty()) << "frame " << frame;
+            const QRect over =
+                each.over == nullptr ? QRect() : each.over(straight.view)->geometry();
+            const int density = straight.density();
             for (const PixelArea& area : straight.window.areas) {
-                composed =
-                    composed || (each.over != nullptr &&
-                                 qtRect(area).intersects(each.over(straight.view)->geometry()));
+                composed = composed || qtRect(area).intersects(
+                                           QRect(over.topLeft() * density, over.size() * density));
             }
             const QImage painted =
                 straight.view.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
