@@ -94,7 +94,7 @@ void CompanionView::putFramesThrough(WindowPixels& pixels) {
 // only her timer and her bubble are ever drawn over her. While neither lies over what
 // changed, the toolkit would paint exactly her pixels there, so they go straight into the
 // window; otherwise what changed is composed here as the toolkit would compose it (her
-// pixels, then each of them laid over) and goes the same way, in one piece. The window
+// pixels, then each of them laid over) and goes the same way, as one rectangle. The window
 // must be on screen, at a whole number of pixels to a point; otherwise the toolkit
 // paints it all.
 QRegion CompanionView::putFrame(const PixelBuffer& frame,
