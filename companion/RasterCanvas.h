@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <utility>
@@ -20,6 +21,10 @@ struct PixelBuffer {
     int width = 0;
     int height = 0;
     int stride = 0; // words from one row to the next
+
+    std::uint32_t* at(int x, int y) const {
+        return pixels + static_cast<std::ptrdiff_t>(y) * stride + x;
+    }
 };
 
 // A rectangle of whole pixels.

@@ -111,29 +111,24 @@ QRegion CompanionView::putFrame(const PixelBuffer& frame,
     const int scale = static_cast<int>(density);
     const QPoint origin = cat_->mapTo(window(), QPoint()) * scale;
     const std::uint64_t nativeWindow = handle->winId();
-    const auto put = [&](QRect rect, const std::uint32_t* first, int stride) {
+    // A window that takes none takes none from the first.
+    const auto put = [&](const PixelBuffer& from, QRect rect) {
         return pixels.put(
             nativeWindow,
             PixelArea{origin.x() + rect.x(), origin.y() + rect.y(), rect.width(), rect.height()},
-            first, stride);
+            from.at(rect.x(), rect.y()), from.stride);
     };
     if (!changed.intersects(coveredPart())) {
         for (const PixelRect& rect : changedPixels) {
-            const std::uint32_t* first =
-                frame.pixels + static_cast<std::ptrdiff_t>(rect.y) * frame.stride + rect.x;
-            // A window that takes none takes none from the first.
-            if (!put(QRect(rect.x, rect.y, rect.width, rect.height), first, frame.stride)) {
+            if (!put(frame, QRect(rect.x, rect.y, rect.width, rect.height))) {
                 return changed;
             }
         }
     } else {
         const QRect area = changed.boundingRect();
-        const QImage& picture = composeOverHer(frame, area, scale);
-        const QRect pixels = QRect(area.topLeft() * scale, area.size() * scale) & picture.rect();
-        const int stride = static_cast<int>(picture.bytesPerLine() / 4);
-        const std::uint32_t* first = reinterpret_cast<const std::uint32_t*>(picture.constBits()) +
-                                     static_cast<std::ptrdiff_t>(pixels.y()) * stride + pixels.x();
-        if (!put(pixels, first, stride)) {
+        const QRect inPixels = QRect(area.topLeft() * scale, area.size() * scale) &
+                               QRect(0, 0, frame.width, frame.height);
+        if (!put(composeOverHer(frame, area, inPixels, scale), inPixels)) {
             return changed;
         }
     }
@@ -163,19 +158,20 @@ std::vector<std::pair<const QWidget*, PaintedOverHer*>> CompanionView::drawnOver
     return over;
 }
 
-// Her pixels of area (in her view's points), with each widget over her laid over them,
-// in the same place of a picture her frame's size. Kept from frame to frame, the picture
-// keeps its painter's engine too.
-const QImage& CompanionView::composeOverHer(const PixelBuffer& frame, QRect area, int scale) {
+// Her pixels of area (in her view's points, inPixels in hers), with each widget over her
+// laid over them, in the same place of a picture her frame's size. Kept from frame to
+// frame, the picture keeps its painter's engine too.
+PixelBuffer CompanionView::composeOverHer(const PixelBuffer& frame, QRect area, QRect inPixels,
+                                          int scale) {
     if (composed_.width() != frame.width || composed_.height() != frame.height) {
         composed_ = QImage(frame.width, frame.height, QImage::Format_ARGB32_Premultiplied);
         composed_.setDevicePixelRatio(scale);
     }
-    const QRect pixels = QRect(area.topLeft() * scale, area.size() * scale) & composed_.rect();
-    for (int row = pixels.top(); row <= pixels.bottom(); ++row) {
-        std::copy_n(frame.pixels + static_cast<std::ptrdiff_t>(row) * frame.stride + pixels.x(),
-                    pixels.width(),
-                    reinterpret_cast<std::uint32_t*>(composed_.scanLine(row)) + pixels.x());
+    const PixelBuffer composed{reinterpret_cast<std::uint32_t*>(composed_.bits()),
+                               composed_.width(), composed_.height(),
+                               static_cast<int>(composed_.bytesPerLine() / 4)};
+    for (int row = inPixels.top(); row <= inPixels.bottom(); ++row) {
+        std::copy_n(frame.at(inPixels.x(), row), inPixels.width(), composed.at(inPixels.x(), row));
     }
     QPainter painter(&composed_);
     for (const auto& [widget, painting] : drawnOverHer()) {
@@ -188,7 +184,7 @@ const QImage& CompanionView::composeOverHer(const PixelBuffer& frame, QRect area
             painter.restore();
         }
     }
-    return composed_;
+    return composed;
 }
 
 // When the window system shows the window again it takes the toolkit's copy of it, which

@@ -68,7 +68,7 @@ private:
                      const QRegion& changed, WindowPixels& pixels);
     QRegion coveredPart() const;
     std::vector<std::pair<const QWidget*, PaintedOverHer*>> drawnOverHer() const;
-    const QImage& composeOverHer(const PixelBuffer& frame, QRect area, int scale);
+    PixelBuffer composeOverHer(const PixelBuffer& frame, QRect area, QRect inPixels, int scale);
     void watchShowings(QWindow& handle);
     void render(const CompanionViewModel::Snapshot& snapshot);
     void setPointerHovering(bool hovering);

@@ -69,10 +69,8 @@ bool X11WindowPixels::put(std::uint64_t nativeWindow, PixelArea area, const std:
         return false;
     }
     const std::size_t rowBytes = static_cast<std::size_t>(area.width) * 4;
-    const std::size_t requestBytes =
-        static_cast<std::size_t>(xcb_get_maximum_request_length(connection_)) * 4;
-    const int rowsPerRequest =
-        static_cast<int>(std::max<std::size_t>(1, (requestBytes - putImageHeaderBytes) / rowBytes));
+    const int rowsPerRequest = static_cast<int>(
+        std::max<std::size_t>(1, (requestBytes_ - putImageHeaderBytes) / rowBytes));
     for (int top = 0; top < area.height; top += rowsPerRequest) {
         const int rows = std::min(rowsPerRequest, area.height - top);
         const std::uint32_t* start = first + static_cast<std::ptrdiff_t>(top) * stride;
@@ -118,6 +116,7 @@ bool X11WindowPixels::takesPixels(std::uint32_t window) {
     if (visual == nullptr || !laidOutAsOurs(setup, *visual) || !thirtyTwoBitPixels(setup)) {
         return false;
     }
+    requestBytes_ = static_cast<std::size_t>(xcb_get_maximum_request_length(connection_)) * 4;
     context_ = xcb_generate_id(connection_);
     const std::uint32_t noExposures = 0;
     xcb_create_gc(connection_, context_, window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);

@@ -2,6 +2,7 @@
 
 #include "platform/WindowPixels.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -32,7 +33,8 @@ private:
 
     xcb_connection_t* connection_;
     std::uint32_t window_ = 0;
-    std::uint32_t context_ = 0; // the graphics context for window_, 0 when it takes none
+    std::uint32_t context_ = 0;    // the graphics context for window_, 0 when it takes none
+    std::size_t requestBytes_ = 0; // the longest request the server takes
     std::vector<std::uint32_t> rows_;
 };
 
