@@ -228,7 +228,9 @@ public:
     void setAutomaticallyChecksForUpdates(bool enabled);
     bool automaticallyDownloadsUpdates() const;
     void setAutomaticallyDownloadsUpdates(bool enabled);
-    void openUpdateDownloadPage();
+    // done, when given, hears whether the browser took the page; without a page to
+    // download from nothing is opened and nobody is told.
+    void openUpdateDownloadPage(UrlOpener::Done done = {});
     // What the user reads when a website check failed.
     static std::string updateCheckMessage(const PurloUpdateCheckFailure& failure);
 

@@ -36,9 +36,9 @@ void PurloRuntime::setAutomaticallyDownloadsUpdates(bool enabled) {
     updateCheckState_.set(*updateCheckState_);
 }
 
-void PurloRuntime::openUpdateDownloadPage() {
+void PurloRuntime::openUpdateDownloadPage(UrlOpener::Done done) {
     if (const auto url = updateCheckState_->downloadURL()) {
-        urlOpener_.open(url->text(), {});
+        urlOpener_.open(url->text(), std::move(done));
     }
 }
 

@@ -177,15 +177,20 @@ QWidget* UpdatesSettingsTab::makeManualForm(const PurloUpdateCheckState& state) 
     auto* row = new QHBoxLayout(controls);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(10);
-    if (state.downloadURL()) {
+    // A download page the desktop cannot open says so under the row.
+    auto* downloadNote = new OpenFailureNote(runtime_, openFailureMargins);
+    if (const auto& page = state.downloadURL()) {
         PurloButtonChrome* download =
             primary.makeBody(QStringLiteral("Download\u2026"), "arrow.down.circle");
-        connect(download, &QAbstractButton::clicked, this,
-                [this] { runtime_.openUpdateDownloadPage(); });
+        connect(download, &QAbstractButton::clicked, downloadNote,
+                [this, downloadNote, address = page->text()] {
+                    runtime_.openUpdateDownloadPage(downloadNote->verdictOn(address));
+                });
         row->addWidget(download);
     }
     row->addWidget(checkNowButton(QStringLiteral("Check Now")));
-    return settingRow(manualTitle(state), controls, qText(state.statusText()));
+    return stackedRows(
+        {settingRow(manualTitle(state), controls, qText(state.statusText())), downloadNote});
 }
 
 PurloButtonChrome* UpdatesSettingsTab::checkNowButton(const QString& title) {

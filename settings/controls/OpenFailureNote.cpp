@@ -17,14 +17,18 @@ OpenFailureNote::OpenFailureNote(PurloRuntime& runtime, const QMargins& margins,
     hide();
 }
 
-// The verdict may come after the page that asked is gone: then nobody is told.
 void OpenFailureNote::open(const Url& page) {
+    runtime_.openURL(page, verdictOn(page.text()));
+}
+
+// The verdict may come after the page that asked is gone: then nobody is told.
+UrlOpener::Done OpenFailureNote::verdictOn(const std::string& address) {
     hide();
-    runtime_.openURL(page, [note = QPointer(this), address = page.text()](bool opened) {
+    return [note = QPointer(this), address](bool opened) {
         if (!opened && note) {
             note->showUnopenedPage(address);
         }
-    });
+    };
 }
 
 void OpenFailureNote::openSupportEmailDraft() {

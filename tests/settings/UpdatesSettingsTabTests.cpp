@@ -1,4 +1,5 @@
 #include "settings/UpdatesSettingsTab.h"
+#include "settings/controls/OpenFailureNote.h"
 #include "tests/integrations/UpdateManifestSamples.h"
 #include "tests/support/FakeUpdateServices.h"
 #include "tests/support/RuntimeHarness.h"
@@ -72,6 +73,15 @@ TEST(UpdatesSettingsTab, TheWebsiteCheckGoesFromReadyThroughCheckingToWhatItFoun
             click(*button(tab, "Download\u2026"));
             EXPECT_EQ(harness.urlOpener.opened.back(),
                       "https://downloads.purlo.example/Purlo-2.0.dmg");
+            EXPECT_TRUE(testing::shownWidgets<OpenFailureNote>(tab).isEmpty());
+            // A browser that takes nothing is no silent click.
+            harness.urlOpener.accepts = false;
+            click(*button(tab, "Download\u2026"));
+            const auto notes = testing::shownWidgets<OpenFailureNote>(tab);
+            ASSERT_EQ(notes.size(), 1);
+            EXPECT_EQ(notes.front()->text(), "Could not open the page. Copied "
+                                             "https://downloads.purlo.example/Purlo-2.0.dmg.");
+            harness.urlOpener.accepts = true;
         }
     }
 }
