@@ -159,13 +159,15 @@ std::vector<std::pair<const QWidget*, PaintedOverHer*>> CompanionView::drawnOver
 }
 
 // Her pixels of area (in her view's points, inPixels in hers), with each widget over her
-// laid over them, in the same place of a picture her frame's size. Kept from frame to
-// frame, the picture keeps its painter's engine too.
+// laid over them, in the same place of a picture her frame's size. The picture and its
+// painter are kept from frame to frame: beginning to paint costs more than what is painted.
 PixelBuffer CompanionView::composeOverHer(const PixelBuffer& frame, QRect area, QRect inPixels,
                                           int scale) {
     if (composed_.width() != frame.width || composed_.height() != frame.height) {
+        composing_.reset();
         composed_ = QImage(frame.width, frame.height, QImage::Format_ARGB32_Premultiplied);
         composed_.setDevicePixelRatio(scale);
+        composing_.emplace(&composed_);
     }
     const PixelBuffer composed{reinterpret_cast<std::uint32_t*>(composed_.bits()),
                                composed_.width(), composed_.height(),
@@ -173,7 +175,7 @@ PixelBuffer CompanionView::composeOverHer(const PixelBuffer& frame, QRect area, 
     for (int row = inPixels.top(); row <= inPixels.bottom(); ++row) {
         std::copy_n(frame.at(inPixels.x(), row), inPixels.width(), composed.at(inPixels.x(), row));
     }
-    QPainter painter(&composed_);
+    QPainter& painter = *composing_;
     for (const auto& [widget, painting] : drawnOverHer()) {
         const QPoint offset = widget->pos() - cat_->pos();
         const QRect part = area.translated(-offset) & painting->paintedArea();

@@ -11,6 +11,7 @@
 #include "platform/WindowPixels.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPointer>
 #include <QWidget>
 #include <cstdint>
@@ -88,6 +89,7 @@ private:
     QPointer<QWindow> watchedWindow_;
     bool toolkitBehind_ = false;
     QImage composed_;
+    std::optional<QPainter> composing_; // on composed_, from its first frame on
     BubbleTransition bubbleTransition_;
     Cancellable bubbleStepper_;
     Cancellable snapshotSubscription_;
