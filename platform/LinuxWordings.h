@@ -48,7 +48,8 @@ struct LinuxWordings {
     // Where the desktop has no browser or mail program to open a link, the line under the
     // link says so and copies the address, as the support e-mail's failure line does:
     // "Could not open the page. Copied https://…." or, when the clipboard refused it,
-    // "Could not open the page. Its address: https://…".
+    // "Could not open the page. Its address: https://…". The support e-mail's failure
+    // line ends the same way when the clipboard refused the support address.
     static constexpr std::string_view pageNotOpened = "Could not open the page.";
     static constexpr std::string_view pageAddressCopied = " Copied ";
     static constexpr std::string_view pageAddress = " Its address: ";

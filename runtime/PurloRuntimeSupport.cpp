@@ -2,6 +2,7 @@
 #include "integrations/PurloReleaseHosts.h"
 #include "integrations/PurloSupportEmailDraft.h"
 #include "platform/AtomicFile.h"
+#include "platform/LinuxWordings.h"
 #include "runtime/PurloRuntime.h"
 
 #include <algorithm>
@@ -11,10 +12,14 @@ namespace purlo {
 namespace {
 
 // Without a mail draft the user can still write by hand: the address goes on the
-// clipboard and the status says so after the failure.
+// clipboard and the status says so after the failure. A clipboard that refused it is
+// not said to hold it: the line gives the address to copy by hand.
 std::string copySupportAddress(Pasteboard& pasteboard, std::string_view failure) {
-    pasteboard.replaceString(PurloReleaseHosts::supportAddress);
-    return std::string(failure) + " Copied " + std::string(PurloReleaseHosts::supportAddress) + ".";
+    const std::string address(PurloReleaseHosts::supportAddress);
+    if (!pasteboard.replaceString(address)) {
+        return std::string(failure) + std::string(LinuxWordings::pageAddress) + address;
+    }
+    return std::string(failure) + " Copied " + address + ".";
 }
 
 } // namespace

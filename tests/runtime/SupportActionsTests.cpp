@@ -63,6 +63,24 @@ TEST(SupportActions, CopyingPutsExactlyTheReportOnTheClipboardOrSaysItCouldNot) 
     }
 }
 
+// The address is said to be copied only when the clipboard took it.
+TEST(SupportActions, AMailDraftThatDoesNotOpenLeavesTheAddressWithTheUser) {
+    const struct {
+        bool clipboardTakes;
+        const char* status;
+    } cases[] = {
+        {true, "Could not open support email draft. Copied support@purlo.example."},
+        {false, "Could not open support email draft. Its address: support@purlo.example"},
+    };
+    for (const auto& [clipboardTakes, status] : cases) {
+        RuntimeHarness harness(tuesdayMorning);
+        harness.urlOpener.accepts = false;
+        harness.pasteboard.accepts = clipboardTakes;
+        harness.runtime().openSupportEmailDraft();
+        EXPECT_EQ(*harness.runtime().supportSnapshotStatus(), status);
+    }
+}
+
 TEST(SupportActions, TheReportSaysWhichUpdatesThisCopyHas) {
     RuntimeHarness website;
     EXPECT_EQ(website.runtime().makeSupportSnapshot().updateModeText, "Website download");
