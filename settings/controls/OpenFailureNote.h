@@ -25,7 +25,8 @@ public:
 
     // Opens the page; a failure shows here, also one the desktop reports later.
     void open(const Url& page);
-    // For a page at address that another part opens: what it hands the verdict to.
+    // For a page at address that another part opens: clears the line of an earlier try
+    // and gives what that part hands the verdict to.
     UrlOpener::Done verdictOn(const std::string& address);
     // Opens the support e-mail draft; a failure shows the runtime's line, which names the
     // support address it copied.
