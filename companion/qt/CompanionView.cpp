@@ -118,7 +118,10 @@ QRegion CompanionView::putFrame(const PixelBuffer& frame,
             PixelArea{origin.x() + rect.x(), origin.y() + rect.y(), rect.width(), rect.height()},
             from.at(rect.x(), rect.y()), from.stride);
     };
-    if (!changed.intersects(coveredPart())) {
+    const std::vector<OverHer> over = drawnOverHer();
+    const bool covered = std::ranges::any_of(
+        over, [&changed](const OverHer& each) { return changed.intersects(each.area); });
+    if (!covered) {
         for (const PixelRect& rect : changedPixels) {
             if (!put(frame, QRect(rect.x, rect.y, rect.width, rect.height))) {
                 return changed;
@@ -128,7 +131,7 @@ QRegion CompanionView::putFrame(const PixelBuffer& frame,
         const QRect area = changed.boundingRect();
         const QRect inPixels = QRect(area.topLeft() * scale, area.size() * scale) &
                                QRect(0, 0, frame.width, frame.height);
-        if (!put(composeOverHer(frame, area, inPixels, scale), inPixels)) {
+        if (!put(composeOverHer(frame, over, area, inPixels, scale), inPixels)) {
             return changed;
         }
     }
@@ -137,23 +140,18 @@ QRegion CompanionView::putFrame(const PixelBuffer& frame,
     return {};
 }
 
-// What is drawn over her, in her view's points.
-QRegion CompanionView::coveredPart() const {
-    QRegion covered;
-    for (const auto& [widget, painting] : drawnOverHer()) {
-        covered += painting->paintedArea().translated(widget->pos() - cat_->pos());
-    }
-    return covered;
-}
-
 // Back to front, as the toolkit paints them.
-std::vector<std::pair<const QWidget*, PaintedOverHer*>> CompanionView::drawnOverHer() const {
-    std::vector<std::pair<const QWidget*, PaintedOverHer*>> over;
+std::vector<CompanionView::OverHer> CompanionView::drawnOverHer() const {
+    std::vector<OverHer> over;
+    const auto add = [this, &over](const QWidget* widget, PaintedOverHer* painting) {
+        const QPoint offset = widget->pos() - cat_->pos();
+        over.push_back({offset, painting, painting->paintedArea().translated(offset)});
+    };
     if (timerLabel_->isVisible()) {
-        over.emplace_back(timerLabel_, timerLabel_);
+        add(timerLabel_, timerLabel_);
     }
     if (bubble_->isVisible()) {
-        over.emplace_back(bubble_, bubble_);
+        add(bubble_, bubble_);
     }
     return over;
 }
@@ -161,8 +159,9 @@ std::vector<std::pair<const QWidget*, PaintedOverHer*>> CompanionView::drawnOver
 // Her pixels of area (in her view's points, inPixels in hers), with each widget over her
 // laid over them, in the same place of a picture her frame's size. The picture and its
 // painter are kept from frame to frame: beginning to paint costs more than what is painted.
-PixelBuffer CompanionView::composeOverHer(const PixelBuffer& frame, QRect area, QRect inPixels,
-                                          int scale) {
+PixelBuffer CompanionView::composeOverHer(const PixelBuffer& frame,
+                                          const std::vector<OverHer>& over, QRect area,
+                                          QRect inPixels, int scale) {
     if (composed_.width() != frame.width || composed_.height() != frame.height) {
         composing_.reset();
         composed_ = QImage(frame.width, frame.height, QImage::Format_ARGB32_Premultiplied);
@@ -176,13 +175,12 @@ PixelBuffer CompanionView::composeOverHer(const PixelBuffer& frame, QRect area, 
         std::copy_n(frame.at(inPixels.x(), row), inPixels.width(), composed.at(inPixels.x(), row));
     }
     QPainter& painter = *composing_;
-    for (const auto& [widget, painting] : drawnOverHer()) {
-        const QPoint offset = widget->pos() - cat_->pos();
-        const QRect part = area.translated(-offset) & painting->paintedArea();
+    for (const OverHer& each : over) {
+        const QRect part = (area & each.area).translated(-each.offset);
         if (!part.isEmpty()) {
             painter.save();
-            painter.translate(offset);
-            painting->paintOnto(painter, part);
+            painter.translate(each.offset);
+            each.painting->paintOnto(painter, part);
             painter.restore();
         }
     }

@@ -17,7 +17,6 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
-#include <utility>
 #include <vector>
 
 class QWindow;
@@ -67,9 +66,16 @@ protected:
 private:
     QRegion putFrame(const PixelBuffer& frame, const std::vector<PixelRect>& changedPixels,
                      const QRegion& changed, WindowPixels& pixels);
-    QRegion coveredPart() const;
-    std::vector<std::pair<const QWidget*, PaintedOverHer*>> drawnOverHer() const;
-    PixelBuffer composeOverHer(const PixelBuffer& frame, QRect area, QRect inPixels, int scale);
+    // A widget drawn over her: where it stands from her view's corner, and the part of her
+    // view, in points, that it may paint.
+    struct OverHer {
+        QPoint offset;
+        PaintedOverHer* painting;
+        QRect area;
+    };
+    std::vector<OverHer> drawnOverHer() const;
+    PixelBuffer composeOverHer(const PixelBuffer& frame, const std::vector<OverHer>& over,
+                               QRect area, QRect inPixels, int scale);
     void watchShowings(QWindow& handle);
     void render(const CompanionViewModel::Snapshot& snapshot);
     void setPointerHovering(bool hovering);
