@@ -14,7 +14,8 @@
 #   napping              a nap without end (4 frames/s)
 #   hidden, app in front she hides while another application is in front, and one is
 #   hidden by the user   hidden from the tray's popover; in both the tick goes on
-# Processor time counts every thread; wake-ups are the context switches of all threads.
+# Processor time counts every thread, those that end within the window too; wake-ups are
+# the context switches of all threads.
 # Start-up: the time from launch to the first picture put into a window of the program's
 # own (bench/FirstPaint), the median of PURLO_START_ROUNDS (5) launches of each, in turns.
 # Memory: a new user's run that goes through onboarding, opens the popover, then the
@@ -108,11 +109,51 @@ start_background() {
 stop_background() {
     kill "$1" 2>/dev/null && wait "$1" 2>/dev/null || true
 }
-# Processor time of every thread of a process, in nanoseconds.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }'; }
-# Context switches of every thread of a process: each is a wake-up or a preemption.
-switches() {
-    cat /proc/"$1"/task/*/status 2>/dev/null | awk '/ctxt_switches/ { s += $2 } END { printf "%.0f", s }'
+# One line per thread of the process: the process, the sample's number, the thread, its
+# processor time in nanoseconds and its context switches (each a wake-up or a preemption)
+# so far. A thread that ends while it is read is left out.
+thread_counts() {
+    {
+        grep -Hs . /proc/"$1"/task/*/schedstat
+        grep -Hs ctxt_switches /proc/"$1"/task/*/status
+    } | awk -F'[/:]' -v pid="$1" -v sample="$2" '
+        $6 == "schedstat" { split($7, values, " "); ns[$5] = values[1] }
+        $6 == "status" { switches[$5] += $8 }
+        END { for (thread in ns) print pid, sample, thread, ns[thread], switches[thread] + 0 }'
+}
+# Reads the threads of the processes given once a second for the window's seconds, from
+# its start to its end, into the file given.
+follow_threads() {
+    file=$1
+    shift
+    : >"$file"
+    sample=0
+    while :; do
+        for process in "$@"; do
+            thread_counts "$process" "$sample" >>"$file"
+        done
+        [ "$sample" -lt "$seconds" ] || break
+        sleep 1
+        sample=$((sample + 1))
+    done
+}
+# What a process used over the window followed in the file: "NANOSECONDS SWITCHES", each
+# thread's last reading less its first (none for a thread born in the window). A thread
+# that ends within the window counts up to its last reading, about when it went idle; a
+# sum over the threads alive at either end would take from the window all such a thread
+# had used before it (Qt's pool threads end after 30 s idle, often in the window).
+window_usage() {
+    awk -v pid="$2" '
+        $1 != pid { next }
+        !($3 in last) { first[$3] = $2 == 0 ? $4 : 0; first_switches[$3] = $2 == 0 ? $5 : 0 }
+        { last[$3] = $4; last_switches[$3] = $5 }
+        END {
+            for (thread in last) {
+                ns += last[thread] - first[thread]
+                switches += last_switches[thread] - first_switches[thread]
+            }
+            printf "%.0f %.0f\n", ns, switches
+        }' "$1"
 }
 threads() { awk '/^Threads:/ { print $2 }' "/proc/$1/status"; }
 resident_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
@@ -249,21 +290,17 @@ run_case() {
     esac
     sleep 1
     kill -0 "$purlo_pid" 2>/dev/null || { echo "The program did not keep running ($name):"; cat "$work/output.txt"; exit 1; }
-    purlo_before=$(cpu_ns "$purlo_pid")
-    reference_before=$(cpu_ns "$reference_pid")
-    switches_before=$(switches "$purlo_pid")
     started=$(date +%s.%N)
-    sleep "$seconds"
-    purlo_after=$(cpu_ns "$purlo_pid")
-    reference_after=$(cpu_ns "$reference_pid")
-    switches_after=$(switches "$purlo_pid")
+    follow_threads "$work/$name.samples" "$purlo_pid" "$reference_pid"
     ended=$(date +%s.%N)
+    # shellcheck disable=SC2046
+    set -- $(window_usage "$work/$name.samples" "$purlo_pid") \
+        $(window_usage "$work/$name.samples" "$reference_pid")
     threads "$purlo_pid" >>"$work/$name.threads"
     resident_kib "$purlo_pid" >>"$work/$name.resident"
     [ -z "$driver" ] || stop_background "$driver"
     stop_background "$purlo_pid"
-    awk -v p="$((purlo_after - purlo_before))" -v r="$((reference_after - reference_before))" \
-        -v s="$((switches_after - switches_before))" -v start="$started" -v end="$ended" \
+    awk -v p="$1" -v s="$2" -v r="$3" -v start="$started" -v end="$ended" \
         -v out="$work/$name" 'BEGIN {
         wall = (end - start) * 1e9
         printf "%.4f\n", 100 * p / wall >>(out ".purlo")
