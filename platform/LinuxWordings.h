@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace purlo {
@@ -53,6 +54,17 @@ struct LinuxWordings {
     static constexpr std::string_view pageNotOpened = "Could not open the page.";
     static constexpr std::string_view pageAddressCopied = " Copied ";
     static constexpr std::string_view pageAddress = " Its address: ";
+    // failure followed by where address is now: on the clipboard, or given to copy by hand.
+    static std::string addressAfter(std::string_view failure, std::string_view address,
+                                    bool copied) {
+        std::string line(failure);
+        line += copied ? pageAddressCopied : pageAddress;
+        line += address;
+        if (copied) {
+            line += '.';
+        }
+        return line;
+    }
 
     // The typing permission row's button, which opened the system's privacy settings;
     // here it asks the X server again. There is no permission to grant on X11: key timing

@@ -16,10 +16,8 @@ namespace {
 // not said to hold it: the line gives the address to copy by hand.
 std::string copySupportAddress(Pasteboard& pasteboard, std::string_view failure) {
     const std::string address(PurloReleaseHosts::supportAddress);
-    if (!pasteboard.replaceString(address)) {
-        return std::string(failure) + std::string(LinuxWordings::pageAddress) + address;
-    }
-    return std::string(failure) + " Copied " + address + ".";
+    const bool copied = pasteboard.replaceString(address);
+    return LinuxWordings::addressAfter(failure, address, copied);
 }
 
 } // namespace

@@ -45,9 +45,7 @@ void OpenFailureNote::openSupportEmailDraft() {
 
 void OpenFailureNote::showUnopenedPage(const std::string& address) {
     const bool copied = runtime_.pasteboard().replaceString(address);
-    showFailure(qText(LinuxWordings::pageNotOpened) +
-                qText(copied ? LinuxWordings::pageAddressCopied : LinuxWordings::pageAddress) +
-                QString::fromStdString(address) + (copied ? QStringLiteral(".") : QString()));
+    showFailure(qText(LinuxWordings::addressAfter(LinuxWordings::pageNotOpened, address, copied)));
 }
 
 void OpenFailureNote::showFailure(const QString& text) {
