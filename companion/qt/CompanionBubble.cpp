@@ -182,7 +182,7 @@ void CompanionBubble::paintOnto(QPainter& painter, const QRegion& region) {
     if (!(opacity_ > 0)) {
         return;
     }
-    const QImage& bubble = drawing_.of(*this, [this](QPainter& onto) { draw(onto); });
+    const QImage& bubble = picture();
     QTransform presentation;
     if (scale_ != 1) {
         const CompanionBubbleLayout laidOut = layout();
@@ -195,6 +195,14 @@ void CompanionBubble::paintOnto(QPainter& painter, const QRegion& region) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setOpacity(std::min(opacity_, 1.0));
     WidgetDrawing::layDown(painter, bubble, region, presentation);
+}
+
+const QImage* CompanionBubble::pictureAtRest() {
+    return opacity_ >= 1 && scale_ == 1 ? &picture() : nullptr;
+}
+
+const QImage& CompanionBubble::picture() {
+    return drawing_.of(*this, [this](QPainter& onto) { draw(onto); });
 }
 
 // The palette's colours and the size it is drawn at are part of the drawing.

@@ -77,6 +77,7 @@ public:
     // scales it beyond its size. The rest of the widget stays clear.
     QRect paintedArea() const override;
     void paintOnto(QPainter& painter, const QRegion& region) override;
+    const QImage* pictureAtRest() override;
 
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
@@ -87,6 +88,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The bubble at rest, drawn when there is none for its size yet.
+    const QImage& picture();
     void draw(QPainter& painter) const;
 
     CompanionMessage message_;

@@ -54,8 +54,11 @@ void CompanionTimerLabel::paintEvent(QPaintEvent* event) {
 }
 
 void CompanionTimerLabel::paintOnto(QPainter& painter, const QRegion& region) {
-    const QImage& capsule = drawing_.of(*this, [this](QPainter& onto) { draw(onto); });
-    WidgetDrawing::layDown(painter, capsule, region);
+    WidgetDrawing::layDown(painter, capsule(), region);
+}
+
+const QImage& CompanionTimerLabel::capsule() {
+    return drawing_.of(*this, [this](QPainter& onto) { draw(onto); });
 }
 
 void CompanionTimerLabel::draw(QPainter& painter) const {

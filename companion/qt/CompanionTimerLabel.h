@@ -27,11 +27,15 @@ public:
     // The whole capsule.
     QRect paintedArea() const override { return rect(); }
     void paintOnto(QPainter& painter, const QRegion& region) override;
+    // The capsule is always laid down as it was drawn.
+    const QImage* pictureAtRest() override { return &capsule(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The capsule, drawn when there is none for its size and text yet.
+    const QImage& capsule();
     void draw(QPainter& painter) const;
 
     QString text_;

@@ -1,6 +1,7 @@
 #include "companion/qt/CompanionView.h"
 
 #include "companion/CompanionViewLayout.h"
+#include "companion/ToolkitSourceOver.h"
 #include "platform/DesktopCoordinates.h"
 #include "platform/qt/QtGeometry.h"
 #include "runtime/PurloRuntime.h"
@@ -32,6 +33,27 @@ Point desktopPoint(QPointF globalPosition) {
     const Rect primaryFrame = primary ? rectFromQt(primary->geometry()) : Rect{};
     return globalPointerLocation(
         Point{std::floor(globalPosition.x()), std::floor(globalPosition.y())}, primaryFrame);
+}
+
+// Whether picture can be laid as the toolkit lays it at rest, at this many pixels to a point.
+bool laidAsItIs(const QImage* picture, int scale) {
+    return picture != nullptr && picture->format() == QImage::Format_ARGB32_Premultiplied &&
+           picture->devicePixelRatio() == scale;
+}
+
+// Lays the part of picture (in its own pixels) over composed with its top-left corner at
+// corner, as far as composed reaches.
+void layPicture(const PixelBuffer& composed, const QImage& picture, QPoint corner, QRect part) {
+    const QRect within =
+        (part & picture.rect()).translated(corner) & QRect(0, 0, composed.width, composed.height);
+    if (within.isEmpty()) {
+        return;
+    }
+    const auto* first =
+        reinterpret_cast<const std::uint32_t*>(picture.constScanLine(within.y() - corner.y())) +
+        (within.x() - corner.x());
+    toolkitSourceOver(composed, PixelRect{within.x(), within.y(), within.width(), within.height()},
+                      first, static_cast<int>(picture.bytesPerLine() / 4));
 }
 
 } // namespace
@@ -157,8 +179,10 @@ std::vector<CompanionView::OverHer> CompanionView::drawnOverHer() const {
 }
 
 // Her pixels of area (in her view's points, inPixels in hers), with each widget over her
-// laid over them, in the same place of a picture her frame's size. The picture and its
-// painter are kept from frame to frame: beginning to paint costs more than what is painted.
+// laid over them, in the same place of a picture her frame's size. A widget at rest is its
+// picture laid down, which is composed here in the toolkit's arithmetic; one on its way is
+// painted by the toolkit. The picture and its painter are kept from frame to frame:
+// beginning to paint costs more than what is painted.
 PixelBuffer CompanionView::composeOverHer(const PixelBuffer& frame,
                                           const std::vector<OverHer>& over, QRect area,
                                           QRect inPixels, int scale) {
@@ -177,12 +201,18 @@ PixelBuffer CompanionView::composeOverHer(const PixelBuffer& frame,
     QPainter& painter = *composing_;
     for (const OverHer& each : over) {
         const QRect part = (area & each.area).translated(-each.offset);
-        if (!part.isEmpty()) {
-            painter.save();
-            painter.translate(each.offset);
-            each.painting->paintOnto(painter, part);
-            painter.restore();
+        if (part.isEmpty()) {
+            continue;
         }
+        if (const QImage* picture = each.painting->pictureAtRest(); laidAsItIs(picture, scale)) {
+            layPicture(composed, *picture, each.offset * scale,
+                       QRect(part.topLeft() * scale, part.size() * scale));
+            continue;
+        }
+        painter.save();
+        painter.translate(each.offset);
+        each.painting->paintOnto(painter, part);
+        painter.restore();
     }
     return composed;
 }

@@ -2,6 +2,7 @@
 
 #include <QRect>
 
+class QImage;
 class QPainter;
 class QRegion;
 
@@ -16,6 +17,9 @@ public:
     // Paints region (its own points) of itself as its paint event does, the painter's
     // origin at its top-left corner.
     virtual void paintOnto(QPainter& painter, const QRegion& region) = 0;
+    // Its picture, when painting it is nothing but laying that picture down at its
+    // top-left corner at full strength and unscaled; none while it is drawn otherwise.
+    virtual const QImage* pictureAtRest() = 0;
 
 protected:
     ~PaintedOverHer() = default;
