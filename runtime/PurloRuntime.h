@@ -54,6 +54,11 @@ public:
     // The wall-clock instant the program was last seen running.
     static constexpr std::string_view lastSeenKey = "PurloCompanionLastSeenAt";
     static constexpr double tickInterval = 0.1;
+    // How late a tick may come: it waits for a wake-up of other work (her frames come 12 or
+    // 24 times a second) instead of taking one of its own. Half a tick, so that any other
+    // timer of the tick's interval and tolerance shares every wake-up with it, whatever
+    // their phases; nobody sees her a twentieth of a second late.
+    static constexpr double tickTolerance = tickInterval / 2;
     static constexpr double lastSeenStampInterval = 60;
     static constexpr double minimumCompanionScale = 0.75;
     static constexpr double maximumCompanionScale = 1.2;

@@ -31,7 +31,8 @@ void PurloRuntime::start() {
     scheduledNapController_.disarm();
     pointerTracker_.seed(uptime);
     placeCompanionIfOffScreen(pointer_.location());
-    tickTimer_ = loop_.scheduleRepeating(tickInterval, [this] { tickTimerFired(); });
+    tickTimer_ = loop_.scheduleRepeatingWithTolerance(tickInterval, tickTolerance,
+                                                      [this] { tickTimerFired(); });
     tickNow();
 }
 

@@ -1,5 +1,7 @@
 #include "platform/qt/QtEventLoop.h"
 
+#include "platform/qt/QtTolerantTimer.h"
+
 #include <QMetaObject>
 #include <QPointer>
 #include <QSocketNotifier>
@@ -28,10 +30,10 @@ template <typename Object>
 Cancellable cancelling(Object* object) {
     return Cancellable([guarded = QPointer<Object>(object)] {
         if (guarded) {
-            if constexpr (std::is_same_v<Object, QTimer>) {
-                guarded->stop();
-            } else {
+            if constexpr (std::is_same_v<Object, QSocketNotifier>) {
                 guarded->setEnabled(false);
+            } else {
+                guarded->stop();
             }
             guarded->deleteLater();
         }
@@ -61,6 +63,12 @@ Cancellable QtEventLoop::schedule(double seconds, bool repeating, Action action)
 
 Cancellable QtEventLoop::scheduleRepeating(double intervalSeconds, Action action) {
     return schedule(intervalSeconds, true, std::move(action));
+}
+
+Cancellable QtEventLoop::scheduleRepeatingWithTolerance(double intervalSeconds,
+                                                        double toleranceSeconds, Action action) {
+    return cancelling(
+        new QtTolerantTimer(intervalSeconds, toleranceSeconds, std::move(action), &context_));
 }
 
 Cancellable QtEventLoop::scheduleOnce(double delaySeconds, Action action) {

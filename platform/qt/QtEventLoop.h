@@ -6,10 +6,11 @@
 
 namespace purlo {
 
-// The program's event loop on Qt's: precise timers (which keep firing while menus and
-// drags run loops of their own), queued calls for posted work and socket notifiers for
-// watched descriptors. Everything runs on the thread that owns the application object.
-// Handles may outlive the loop: destroying it drops whatever is still pending.
+// The program's event loop on Qt's: Qt's timers (which keep firing while menus and drags
+// run loops of their own), tolerant ones that wait for the loop's other wake-ups, queued
+// calls for posted work and socket notifiers for watched descriptors. Everything runs on
+// the thread that owns the application object. Handles may outlive the loop: destroying
+// it drops whatever is still pending.
 class QtEventLoop final : public EventLoop {
 public:
     QtEventLoop() = default;
@@ -17,6 +18,9 @@ public:
     QtEventLoop& operator=(const QtEventLoop&) = delete;
 
     [[nodiscard]] Cancellable scheduleRepeating(double intervalSeconds, Action action) override;
+    [[nodiscard]] Cancellable scheduleRepeatingWithTolerance(double intervalSeconds,
+                                                             double toleranceSeconds,
+                                                             Action action) override;
     [[nodiscard]] Cancellable scheduleOnce(double delaySeconds, Action action) override;
     void post(Action action) override;
     void postAfter(double delaySeconds, Action action) override;

@@ -112,17 +112,18 @@ void X11KeyEventSource::awaitPresses() {
 void X11KeyEventSource::pressesArrived() {
     listener_->waiting.cancel();
     listener_->emptyCollections = 0;
-    listener_->collecting = loop_.scheduleRepeating(collectInterval, [this] {
-        const auto listener = listener_;
-        const int presses = collectPresses();
-        if (!listener_ || listener_ != listener) {
-            return;
-        }
-        listener->emptyCollections = presses > 0 ? 0 : listener->emptyCollections + 1;
-        if (listener->emptyCollections >= quietCollections) {
-            awaitPresses();
-        }
-    });
+    listener_->collecting =
+        loop_.scheduleRepeatingWithTolerance(collectInterval, collectTolerance, [this] {
+            const auto listener = listener_;
+            const int presses = collectPresses();
+            if (!listener_ || listener_ != listener) {
+                return;
+            }
+            listener->emptyCollections = presses > 0 ? 0 : listener->emptyCollections + 1;
+            if (listener->emptyCollections >= quietCollections) {
+                awaitPresses();
+            }
+        });
     collectPresses();
 }
 

@@ -19,9 +19,11 @@ namespace purlo {
 // more.
 class X11KeyEventSource final : public KeyEventSource {
 public:
-    // The runtime's tick: a repeating timer of the same interval fires on the same wake,
-    // and the tick reads the typing rhythm no more often than that anyway.
+    // The runtime's tick, which reads the typing rhythm no more often than that anyway.
     static constexpr double collectInterval = 0.1;
+    // The tick's tolerance too: half an interval, so a collection shares every wake-up
+    // with the tick (or with her frames) whatever their phases.
+    static constexpr double collectTolerance = collectInterval / 2;
     // Without a press for this long, the socket is watched again. Typing has pauses
     // between words; each would otherwise cost a wake at the next press.
     static constexpr double quietSpell = 1;

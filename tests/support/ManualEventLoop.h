@@ -21,6 +21,11 @@ public:
     Cancellable scheduleRepeating(double intervalSeconds, Action action) override {
         return add(intervalSeconds, intervalSeconds, std::move(action));
     }
+    // Every run on time, which is within any tolerance.
+    Cancellable scheduleRepeatingWithTolerance(double intervalSeconds, double,
+                                               Action action) override {
+        return add(intervalSeconds, intervalSeconds, std::move(action));
+    }
     Cancellable scheduleOnce(double delaySeconds, Action action) override {
         return add(delaySeconds, 0, std::move(action));
     }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QEventLoop>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -16,6 +17,15 @@ namespace {
 bool runUntil(const std::function<bool()>& done, int limitMs = 2000) {
     for (QDeadlineTimer deadline(limitMs); !done() && !deadline.hasExpired();) {
         QCoreApplication::processEvents();
+    }
+    return done();
+}
+
+// The same, letting the loop sleep between wake-ups as the program's does; something must
+// wake it within limitMs.
+bool runSleeping(const std::function<bool()>& done, int limitMs = 2000) {
+    for (QDeadlineTimer deadline(limitMs); !done() && !deadline.hasExpired();) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return done();
 }
@@ -62,6 +72,26 @@ TEST(QtEventLoop, RunsPostsTimersAndDescriptorsUntilCancelledAndHandlesMayOutliv
     EXPECT_EQ(order.size(), 4u) << order;
     ::close(ends[0]);
     ::close(ends[1]);
+}
+
+// A run that may come late is taken when the loop wakes for other work once it is due,
+// however long its tolerance; with nothing else to wake the loop it comes by its deadline.
+TEST(QtEventLoop, RunsThatMayComeLateTakeOtherWakeUpsOrWakeTheLoopByTheirDeadline) {
+    QtEventLoop events;
+    int late = 0;
+    Cancellable tolerant = events.scheduleRepeatingWithTolerance(0.005, 3600, [&] { ++late; });
+    Cancellable other = events.scheduleRepeating(0.001, [] {});
+    EXPECT_TRUE(runSleeping([&] { return late >= 3; }));
+    tolerant.cancel();
+    const int taken = late;
+    runSleeping([] { return false; }, 20);
+    EXPECT_EQ(late, taken) << "ran after it was cancelled";
+    other.cancel();
+
+    int alone = 0;
+    const Cancellable deadline =
+        events.scheduleRepeatingWithTolerance(0.001, 0.001, [&] { ++alone; });
+    EXPECT_TRUE(runSleeping([&] { return alone >= 3; }));
 }
 
 } // namespace
