@@ -15,6 +15,14 @@ TolerantSchedule::TolerantSchedule(double firstDue, double interval, double tole
     , interval_(std::max(interval, shortestInterval))
     , tolerance_(std::max(tolerance, 0.0)) {}
 
+TolerantSchedule TolerantSchedule::alignedAfter(double now, double interval, double tolerance) {
+    TolerantSchedule schedule(now + interval, interval, tolerance);
+    const double firstDeadline =
+        std::ceil(schedule.deadline() / schedule.interval_) * schedule.interval_;
+    schedule.due_ = firstDeadline - schedule.tolerance_;
+    return schedule;
+}
+
 bool TolerantSchedule::takeIfDue(double now) {
     if (!(now >= due_)) {
         return false;

@@ -10,6 +10,10 @@ class TolerantSchedule {
 public:
     // Times in seconds on one monotonic clock; an interval below a millisecond counts as one.
     TolerantSchedule(double firstDue, double interval, double tolerance);
+    // The first run due about an interval after now, on a grid whose deadlines fall on whole
+    // multiples of the interval: the round boundaries a toolkit lines its coarse timers up
+    // on, so that a run which wakes the loop itself shares that wake-up with them.
+    static TolerantSchedule alignedAfter(double now, double interval, double tolerance);
 
     // Whether a run is due at now. When it is, the schedule moves on to the first moment
     // of its grid after now.
@@ -18,7 +22,6 @@ public:
     double due() const { return due_; }
     double deadline() const { return due_ + tolerance_; }
     double interval() const { return interval_; }
-    double tolerance() const { return tolerance_; }
 
 private:
     double due_;

@@ -13,22 +13,12 @@ double secondsNow() {
         .count();
 }
 
-// The first run is due about an interval from now, on a grid whose deadlines fall on whole
-// multiples of the interval on the monotonic clock: the round boundaries Qt lines its coarse
-// timers up on, so that a run which wakes the loop itself shares that wake-up with them.
-TolerantSchedule alignedSchedule(double interval, double tolerance) {
-    const TolerantSchedule unaligned(secondsNow() + interval, interval, tolerance);
-    const double step = unaligned.interval();
-    const double firstDeadline = std::ceil(unaligned.deadline() / step) * step;
-    return {firstDeadline - unaligned.tolerance(), step, unaligned.tolerance()};
-}
-
 } // namespace
 
 QtTolerantTimer::QtTolerantTimer(double intervalSeconds, double toleranceSeconds,
                                  std::function<void()> action, QObject* parent)
     : QObject(parent)
-    , schedule_(alignedSchedule(intervalSeconds, toleranceSeconds))
+    , schedule_(TolerantSchedule::alignedAfter(secondsNow(), intervalSeconds, toleranceSeconds))
     , action_(std::move(action)) {
     connect(&deadline_, &QTimer::timeout, this, &QtTolerantTimer::runAtDeadline);
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance(thread())) {

@@ -36,6 +36,13 @@ TEST(TolerantSchedule, TakesEachRunOnlyOnce) {
     EXPECT_TRUE(schedule.takeIfDue(10.1));
 }
 
+// Started at 10.23, a schedule of tenths with 0.05 to spare has its deadlines on whole tenths.
+TEST(TolerantSchedule, AnAlignedScheduleHasItsDeadlinesOnWholeIntervals) {
+    const TolerantSchedule schedule = TolerantSchedule::alignedAfter(10.23, 0.1, 0.05);
+    EXPECT_NEAR(schedule.deadline(), 10.4, 1e-9);
+    EXPECT_NEAR(schedule.due(), 10.35, 1e-9);
+}
+
 // A schedule asked to run ever faster, or with a tolerance below none, still moves on.
 TEST(TolerantSchedule, AnIntervalBelowAMillisecondCountsAsOneAndNoToleranceAsNone) {
     TolerantSchedule schedule(1, 0, -1);
