@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QObject>
 #include <QScreen>
+#include <QWindow>
 #include <memory>
 
 namespace purlo {
@@ -55,9 +56,19 @@ QtDesktopObservers::QtDesktopObservers(EventLoop& loop,
     : loop_(loop)
     , suspendedSeconds_(std::move(suspendedSeconds)) {}
 
+// The action runs from the loop, after whatever else the window system had sent: the
+// window that took the focus may have closed in between (its close button was what the
+// user clicked, and the click activated it first), and Qt may even hand the focus to it
+// once it is closed. That activation is over, and telling of it then would bring back a
+// window the user has just closed.
 Cancellable QtDesktopObservers::observeDidBecomeActive(EventLoop::Action action) {
     auto context = std::make_shared<QObject>();
-    const auto relay = std::make_shared<Relay>(loop_, std::move(action));
+    const auto relay = std::make_shared<Relay>(loop_, [action = std::move(action)] {
+        const QWindow* focused = QGuiApplication::focusWindow();
+        if (focused != nullptr && focused->isVisible()) {
+            action();
+        }
+    });
     QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, context.get(),
                      [relay](Qt::ApplicationState state) {
                          if (state == Qt::ApplicationActive) {

@@ -8,7 +8,8 @@ namespace purlo {
 // Activation and screen changes as Qt announces them; waking from sleep as the two
 // clocks show it. Qt announces one screen change in several signals (a screen added,
 // then its geometry, then its free area), so the signals that arrive before the loop
-// turns make one notice.
+// turns make one notice. An activation is told only if a shown window of the program has
+// the focus when the loop gets to it.
 class QtDesktopObservers final : public DesktopObservers {
 public:
     // The loop must outlive the observers and every handle they give out.

@@ -10,14 +10,17 @@
 #include <QClipboard>
 #include <QColor>
 #include <QCursor>
+#include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <memory>
 #include <optional>
 
 namespace purlo {
@@ -58,10 +61,24 @@ TEST(QtDesktopObservers, ABurstOfScreenSignalsMakesOneNoticeOnTheLoop) {
     EXPECT_EQ(notices, 2);
 }
 
+// A shown window that has taken the focus, as one the user clicked.
+std::unique_ptr<QWindow> focusedWindow() {
+    auto window = std::make_unique<QWindow>();
+    window->show();
+    window->requestActivate();
+    QDeadlineTimer end(5000);
+    while (QGuiApplication::focusWindow() != window.get() && !end.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    return window;
+}
+
 TEST(QtDesktopObservers, OnlyBecomingActiveAndWakingAreNoticedUntilCancelled) {
     ManualEventLoop loop;
     double suspended = 0;
     QtDesktopObservers observers(loop, [&] { return suspended; });
+    const auto window = focusedWindow();
+    ASSERT_EQ(QGuiApplication::focusWindow(), window.get());
     int notices = 0;
     auto active = observers.observeDidBecomeActive([&] { ++notices; });
     auto wake = observers.observeDidWake([&] { notices += 10; });
@@ -80,6 +97,37 @@ TEST(QtDesktopObservers, OnlyBecomingActiveAndWakingAreNoticedUntilCancelled) {
     Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
     loop.runPending();
     EXPECT_EQ(notices, 11);
+}
+
+// The user clicks the close button of a window that did not have the focus: the click
+// activates it, and the close comes before the loop does, either before Qt hands the
+// window the focus or after.
+TEST(QtDesktopObservers, AnActivationIsNotToldOnceItsWindowClosedBeforeTheLoopCame) {
+    ManualEventLoop loop;
+    QtDesktopObservers observers(loop);
+    int notices = 0;
+    auto active = observers.observeDidBecomeActive([&] { ++notices; });
+
+    auto window = focusedWindow();
+    ASSERT_EQ(QGuiApplication::focusWindow(), window.get());
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    window->close();
+    loop.runPending();
+    EXPECT_EQ(notices, 0) << "closed after taking the focus";
+
+    window = std::make_unique<QWindow>();
+    window->show();
+    window->requestActivate();
+    window->close();
+    QCoreApplication::processEvents();
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    loop.runPending();
+    EXPECT_EQ(notices, 0) << "closed before taking the focus";
+
+    window = focusedWindow();
+    Q_EMIT qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    loop.runPending();
+    EXPECT_EQ(notices, 1) << "a window that keeps the focus";
 }
 
 TEST(QtAppearance, DarkBelowMidGreyAndReducedMotionOnlyOnAnAnswerOfFalse) {
