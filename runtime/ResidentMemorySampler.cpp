@@ -9,47 +9,46 @@
 namespace purlo {
 namespace {
 
-constexpr std::string_view residentKey = "VmRSS:";
-
-std::string_view trimmedSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
+// The figure the summary starts with, taken off it; nothing when it starts otherwise.
+std::optional<unsigned long long> takeFigure(std::string_view& summary) {
+    unsigned long long value = 0;
+    const auto [end, error] =
+        std::from_chars(summary.data(), summary.data() + summary.size(), value);
+    if (error != std::errc() || end == summary.data()) {
+        return std::nullopt;
     }
-    const auto last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
+    summary.remove_prefix(static_cast<std::size_t>(end - summary.data()));
+    return value;
 }
 
 } // namespace
 
-std::optional<double> residentMegabytes(std::string_view statusText) {
-    while (!statusText.empty()) {
-        const auto lineEnd = statusText.find('\n');
-        const std::string_view line = statusText.substr(0, lineEnd);
-        statusText.remove_prefix(lineEnd == std::string_view::npos ? statusText.size()
-                                                                   : lineEnd + 1);
-        if (!line.starts_with(residentKey)) {
-            continue;
-        }
-        // The kernel writes the figure in kibibytes: "VmRSS:    12345 kB".
-        std::string_view figure = trimmedSpaces(line.substr(residentKey.size()));
-        if (!figure.ends_with("kB")) {
-            return std::nullopt;
-        }
-        figure = trimmedSpaces(figure.substr(0, figure.size() - 2));
-        unsigned long long kibibytes = 0;
-        const auto [end, error] =
-            std::from_chars(figure.data(), figure.data() + figure.size(), kibibytes);
-        if (error != std::errc() || end != figure.data() + figure.size()) {
-            return std::nullopt;
-        }
-        return static_cast<double>(kibibytes) / 1024.0;
+std::optional<double> residentMegabytes(std::string_view summary, std::size_t pageBytes) {
+    const std::optional<unsigned long long> size = takeFigure(summary);
+    if (!size || !summary.starts_with(' ')) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    summary.remove_prefix(1);
+    const std::optional<unsigned long long> resident = takeFigure(summary);
+    if (!resident || !(summary.empty() || summary.starts_with(' ') || summary.starts_with('\n'))) {
+        return std::nullopt;
+    }
+    return static_cast<double>(*resident) * static_cast<double>(pageBytes) / (1024.0 * 1024.0);
+}
+
+ResidentMemorySampler::ResidentMemorySampler(std::filesystem::path memoryFile,
+                                             std::size_t pageBytes)
+    : memoryFile_(std::move(memoryFile))
+    , pageBytes_(pageBytes) {}
+
+std::size_t ResidentMemorySampler::systemPageBytes() {
+    const long bytes = ::sysconf(_SC_PAGESIZE);
+    return bytes > 0 ? static_cast<std::size_t>(bytes) : 4096;
 }
 
 ResidentMemorySampler::ResidentMemorySampler(ResidentMemorySampler&& other) noexcept
-    : statusFile_(std::move(other.statusFile_))
+    : memoryFile_(std::move(other.memoryFile_))
+    , pageBytes_(other.pageBytes_)
     , file_(std::exchange(other.file_, -1)) {}
 
 ResidentMemorySampler& ResidentMemorySampler::operator=(ResidentMemorySampler&& other) noexcept {
@@ -57,7 +56,8 @@ ResidentMemorySampler& ResidentMemorySampler::operator=(ResidentMemorySampler&& 
         if (file_ >= 0) {
             ::close(file_);
         }
-        statusFile_ = std::move(other.statusFile_);
+        memoryFile_ = std::move(other.memoryFile_);
+        pageBytes_ = other.pageBytes_;
         file_ = std::exchange(other.file_, -1);
     }
     return *this;
@@ -70,23 +70,24 @@ ResidentMemorySampler::~ResidentMemorySampler() {
 }
 
 // Read once a second while the program runs: one read from the start into a buffer on
-// the stack, which holds the whole status of any process. A file that cannot be read is
-// opened again at the next reading.
+// the stack, which holds the whole summary. A file that cannot be read is opened again at
+// the next reading.
 std::optional<double> ResidentMemorySampler::footprintMegabytes() const {
     if (file_ < 0) {
-        file_ = ::open(statusFile_.c_str(), O_RDONLY | O_CLOEXEC);
+        file_ = ::open(memoryFile_.c_str(), O_RDONLY | O_CLOEXEC);
         if (file_ < 0) {
             return std::nullopt;
         }
     }
-    std::array<char, 8192> text;
+    std::array<char, 256> text;
     const ssize_t length = ::pread(file_, text.data(), text.size(), 0);
     if (length <= 0) {
         ::close(file_);
         file_ = -1;
         return std::nullopt;
     }
-    return residentMegabytes(std::string_view(text.data(), static_cast<std::size_t>(length)));
+    return residentMegabytes(std::string_view(text.data(), static_cast<std::size_t>(length)),
+                             pageBytes_);
 }
 
 } // namespace purlo

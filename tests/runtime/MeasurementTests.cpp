@@ -8,6 +8,7 @@
 #include "tests/support/TemporaryFolder.h"
 
 #include <cmath>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace purlo {
@@ -144,9 +145,9 @@ TEST(ScreenFrameResolver, ThePointersScreenThenTheCatsThenTheNearestFirstOnATie)
 
 TEST(DiagnosticsRecorder, AWindowClosesOneIntervalAfterItOpenedAndABackwardClockRestartsIt) {
     TemporaryFolder folder;
-    writeFile(folder / "status", "Name:\tpurlo\nVmPeak:\t  999999 kB\nVmRSS:\t266240 kB\n");
+    writeFile(folder / "statm", "250000 66560 1000 300 0 9000 0\n");
     PurloDiagnosticsRecorder recorder;
-    recorder.memorySampler = ResidentMemorySampler(folder / "status");
+    recorder.memorySampler = ResidentMemorySampler(folder / "statm", 4096);
     for (const double uptime : {1000.0, 1000.25, 1000.5, 1000.75}) {
         EXPECT_EQ(recorder.record(uptime), std::nullopt);
     }
@@ -161,28 +162,51 @@ TEST(DiagnosticsRecorder, AWindowClosesOneIntervalAfterItOpenedAndABackwardClock
     EXPECT_EQ(recorder.record(991)->sampleDuration, 1.0);
 }
 
-// The status file is kept open between readings, and each reading sees it as it is
-// now: not there yet, then rewritten in place, with and without the figure.
-TEST(ResidentMemorySampler, EachReadingSeesTheStatusAsItIsNow) {
+// The summary is kept open between readings, and each reading sees it as it is now: not
+// there yet, then rewritten in place, well formed or not. Its second figure is the
+// resident size in pages of the given size.
+TEST(ResidentMemorySampler, EachReadingSeesTheSummaryAsItIsNow) {
     TemporaryFolder folder;
-    const auto status = folder / "status";
+    const auto summary = folder / "statm";
     const std::optional<double> none;
     // What the file holds before each reading ("": no file yet), what the reading says.
     const std::pair<std::string, std::optional<double>> readings[] = {
         {"", none},
-        {"Name:\tpurlo\nVmRSS:\t  1024 kB\n", 1.0},
-        {"Name:\tpurlo\nVmRSS:\t266240 kB\nVmData:\t1 kB\n", 260.0},
-        {"Name:\tpurlo\nVmRSS:\t  2048 kB\n", 2.0},
-        {"Name:\tpurlo\n", none},
-        {"VmRSS:\t3072 kB\n", 3.0},
+        {"9000 256 100 30 0 800 0\n", 1.0},
+        {"250000 66560 1000 300 0 9000 0\n", 260.0},
+        {"9000 512\n", 2.0},
+        {"9000 768", 3.0},
+        {"9000\n", none},
+        {"9000 -256 100\n", none},
+        {"9000 256kB 100\n", none},
+        {" 9000 256 100\n", none},
+        {"\n", none},
     };
-    const ResidentMemorySampler sampler(status);
+    const ResidentMemorySampler sampler(summary, 4096);
     for (const auto& [text, megabytes] : readings) {
         if (!text.empty()) {
-            writeFile(status, text);
+            writeFile(summary, text);
         }
         EXPECT_EQ(sampler.footprintMegabytes(), megabytes) << text;
     }
+}
+
+// The figure the kernel's status file gives as VmRSS, in kibibytes.
+double statusResidentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.starts_with("VmRSS:")) {
+            return std::stod(line.substr(6)) / 1024;
+        }
+    }
+    return 0;
+}
+
+TEST(ResidentMemorySampler, ReadsWhatTheStatusCallsResidentForThisProgram) {
+    const std::optional<double> megabytes = ResidentMemorySampler().footprintMegabytes();
+    ASSERT_TRUE(megabytes);
+    EXPECT_NEAR(*megabytes, statusResidentMegabytes(), 0.5);
 }
 
 TEST(DiagnosticsLevel, GradesRateGapsAndMemory) {
