@@ -11,10 +11,6 @@
 namespace purlo {
 namespace {
 
-// The alarm goes off when the idle counter falls to this many milliseconds or below,
-// which is what any input does after a quiet millisecond.
-constexpr int quietMilliseconds = 1;
-
 std::optional<XSyncCounter> idleCounter(Display* display) {
     int count = 0;
     XSyncSystemCounter* counters = XSyncListSystemCounters(display, &count);
@@ -28,6 +24,23 @@ std::optional<XSyncCounter> idleCounter(Display* display) {
         XSyncFreeSystemCounterList(counters);
     }
     return found;
+}
+
+// An alarm that sends an event each time the counter passes quietSpell in that direction:
+// upward when a quiet spell reaches it, downward when input ends such a spell.
+XSyncAlarm spellAlarm(Display* display, XSyncCounter counter, XSyncTestType crossing) {
+    XSyncAlarmAttributes attributes{};
+    attributes.trigger.counter = counter;
+    attributes.trigger.value_type = XSyncAbsolute;
+    XSyncIntToValue(&attributes.trigger.wait_value,
+                    static_cast<int>(X11IdleSource::quietSpell.count()));
+    attributes.trigger.test_type = crossing;
+    XSyncIntToValue(&attributes.delta, 0);
+    attributes.events = True;
+    return XSyncCreateAlarm(display,
+                            XSyncCACounter | XSyncCAValueType | XSyncCAValue | XSyncCATestType |
+                                XSyncCADelta | XSyncCAEvents,
+                            &attributes);
 }
 
 } // namespace
@@ -45,12 +58,13 @@ X11IdleSource::X11IdleSource(const X11Connection& connection)
 
 X11IdleSource::~X11IdleSource() {
     if (alarmEvent_ >= 0) {
-        XSyncDestroyAlarm(connection_.display(), alarm_);
+        XSyncDestroyAlarm(connection_.display(), quietAlarm_);
+        XSyncDestroyAlarm(connection_.display(), inputAlarm_);
         XFlush(connection_.display());
     }
 }
 
-// Sets the alarm and reads the counter once, to know when the last input came.
+// Sets the alarms and reads the counter once, to know whether a quiet spell is on.
 void X11IdleSource::followIdleCounter() {
     Display* display = connection_.display();
     int eventBase = 0;
@@ -66,29 +80,25 @@ void X11IdleSource::followIdleCounter() {
         return;
     }
     X11ErrorTrap trap(display);
-    XSyncAlarmAttributes attributes{};
-    attributes.trigger.counter = *counter;
-    attributes.trigger.value_type = XSyncAbsolute;
-    XSyncIntToValue(&attributes.trigger.wait_value, quietMilliseconds);
-    attributes.trigger.test_type = XSyncNegativeTransition;
-    XSyncIntToValue(&attributes.delta, 0);
-    attributes.events = True;
-    const XSyncAlarm alarm = XSyncCreateAlarm(display,
-                                              XSyncCACounter | XSyncCAValueType | XSyncCAValue |
-                                                  XSyncCATestType | XSyncCADelta | XSyncCAEvents,
-                                              &attributes);
+    const XSyncAlarm quiet = spellAlarm(display, *counter, XSyncPositiveTransition);
+    const XSyncAlarm input = spellAlarm(display, *counter, XSyncNegativeTransition);
     XSyncValue idle;
     const Status read = XSyncQueryCounter(display, *counter, &idle);
-    if (!trap.answered() || read == 0 || alarm == None) {
-        if (alarm != None) {
-            XSyncDestroyAlarm(display, alarm);
+    if (!trap.answered() || read == 0 || quiet == None || input == None) {
+        for (const XSyncAlarm alarm : {quiet, input}) {
+            if (alarm != None) {
+                XSyncDestroyAlarm(display, alarm);
+            }
         }
         return;
     }
-    const auto milliseconds =
-        (static_cast<std::int64_t>(XSyncValueHigh32(idle)) << 32) | XSyncValueLow32(idle);
-    lastInput_ = std::chrono::steady_clock::now() - std::chrono::milliseconds(milliseconds);
-    alarm_ = alarm;
+    const std::chrono::milliseconds milliseconds(
+        (static_cast<std::int64_t>(XSyncValueHigh32(idle)) << 32) | XSyncValueLow32(idle));
+    if (milliseconds >= quietSpell) {
+        quietSince_ = std::chrono::steady_clock::now() - milliseconds;
+    }
+    quietAlarm_ = quiet;
+    inputAlarm_ = input;
     alarmEvent_ = eventBase + XSyncAlarmNotify;
 }
 
@@ -97,12 +107,16 @@ std::optional<double> X11IdleSource::secondsSinceAnyInput() const {
         return screenSaverPresent_ ? askScreenSaver() : std::nullopt;
     }
     takeAlarms();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - lastInput_).count();
+    if (!quietSince_) {
+        return 0.0;
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - *quietSince_).count();
 }
 
 // Only reads what the server has already sent, and the socket only when something waits
 // in it; never waits for it. Nothing but alarms is asked for on this connection, and the
-// other sources' round trips may have queued some already.
+// other sources' round trips may have queued some already. A spell that reached its
+// length is taken to have begun that long before it is read.
 void X11IdleSource::takeAlarms() const {
     Display* display = connection_.display();
     int waiting = 0;
@@ -112,9 +126,14 @@ void X11IdleSource::takeAlarms() const {
     while (XEventsQueued(display, QueuedAlready) > 0) {
         XEvent event;
         XNextEvent(display, &event);
-        if (event.type == alarmEvent_ &&
-            reinterpret_cast<const XSyncAlarmNotifyEvent&>(event).alarm == alarm_) {
-            lastInput_ = std::chrono::steady_clock::now();
+        if (event.type != alarmEvent_) {
+            continue;
+        }
+        const XSyncAlarm alarm = reinterpret_cast<const XSyncAlarmNotifyEvent&>(event).alarm;
+        if (alarm == quietAlarm_) {
+            quietSince_ = std::chrono::steady_clock::now() - quietSpell;
+        } else if (alarm == inputAlarm_) {
+            quietSince_.reset();
         }
     }
 }

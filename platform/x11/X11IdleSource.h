@@ -8,12 +8,14 @@
 
 namespace purlo {
 
-// The session's idle time as the X server counts it, followed without asking it
-// every time: an alarm on the server's IDLETIME counter (X Synchronization extension)
-// sends an event whenever input ends a quiet spell, and each reading only picks up the
-// events that are waiting. The idle time is then the time since the latest of them
-// arrived, which is never longer than the true one and at most one reading behind.
-// Without the counter every reading asks the screen saver extension instead.
+// The session's idle time as the X server counts it, followed without asking it every
+// time: two alarms on the server's IDLETIME counter (X Synchronization extension) send an
+// event when a quiet spell reaches quietSpell and when input ends one that long, and each
+// reading only picks up the events that are waiting. Input closer together than that sends
+// nothing at all, however much of it comes (a moving mouse reports a hundred times a
+// second). The idle time is 0 while the last input came within quietSpell, and afterwards
+// the time since the spell began: never longer than the true one and at most one reading
+// behind. Without the counter every reading asks the screen saver extension instead.
 class X11IdleSource final : public IdleSource {
 public:
     // The connection must outlive the source.
@@ -25,6 +27,10 @@ public:
     // Nothing without a display, or without either extension.
     std::optional<double> secondsSinceAnyInput() const override;
 
+    // Finer than this the idle time is not followed: the behaviour waits minutes for an
+    // absence, and the pointer is read at every tick until input has stopped this long.
+    static constexpr std::chrono::milliseconds quietSpell{1000};
+
 private:
     using Instant = std::chrono::steady_clock::time_point;
 
@@ -34,9 +40,11 @@ private:
 
     const X11Connection& connection_;
     bool screenSaverPresent_ = false;
-    int alarmEvent_ = -1; // -1: no alarm, the screen saver is asked
-    unsigned long alarm_ = 0;
-    mutable Instant lastInput_;
+    int alarmEvent_ = -1; // -1: no alarms, the screen saver is asked
+    unsigned long quietAlarm_ = 0;
+    unsigned long inputAlarm_ = 0;
+    // When the quiet spell began; none while input came within quietSpell.
+    mutable std::optional<Instant> quietSince_;
 };
 
 } // namespace purlo

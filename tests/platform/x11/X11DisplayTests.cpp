@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <thread>
@@ -250,26 +251,42 @@ TEST_F(OnTestDisplay, TheActiveWindowsApplicationOutlivesTheWindow) {
     EXPECT_EQ(source.frontmostApplication(), std::nullopt);
 }
 
-TEST_F(OnTestDisplay, IdleTimeGrowsWhileNothingHappensAndInputStartsItOverWithoutAsking) {
+// Input sends nothing until a quiet spell has lasted; from then on the idle time counts
+// from the spell's start, and the next input ends it. No reading asks the server. Other
+// tests' input on the display may end a spell early: each wait allows for it.
+TEST_F(OnTestDisplay, IdleTimeCountsFromAQuietSpellOnceItLastedAndInputEndsIt) {
     const X11Connection connection(name);
     const X11IdleSource idle(connection);
-    // Other tests' key presses start the count over: growth counts from the lowest reading.
-    double lowest = idle.secondsSinceAnyInput().value_or(-1);
-    double seconds = lowest;
-    for (int tries = 0; tries < 60 && seconds >= 0 && seconds < lowest + 0.25; ++tries) {
-        std::this_thread::sleep_for(50ms);
-        lowest = std::min(lowest, seconds);
-        seconds = idle.secondsSinceAnyInput().value_or(-1);
-    }
-    ASSERT_GE(seconds, 0) << "no reading";
-    ASSERT_GE(seconds, lowest + 0.25) << "the idle time stood still";
+    const auto reading = [&idle] {
+        return idle.secondsSinceAnyInput().value_or(-1);
+    };
+    const auto awaitReading = [&](const std::function<bool(double)>& wanted) {
+        double seconds = reading();
+        for (int tries = 0; tries < 1000 && !wanted(seconds); ++tries) {
+            std::this_thread::sleep_for(10ms);
+            seconds = reading();
+        }
+        return seconds;
+    };
+    const double spell = std::chrono::duration<double>(X11IdleSource::quietSpell).count();
+
     pressAndReleaseKey('a');
-    for (int tries = 0; tries < 200 && seconds >= 0.2; ++tries) {
-        std::this_thread::sleep_for(10ms);
-        seconds = idle.secondsSinceAnyInput().value_or(-1);
-    }
-    EXPECT_GE(seconds, 0);
-    EXPECT_LT(seconds, 0.2) << "the key press did not count as input";
+    const auto pressed = std::chrono::steady_clock::now();
+    EXPECT_EQ(awaitReading([](double seconds) { return seconds == 0; }), 0)
+        << "the key press did not count as input";
+    const double spellReached = awaitReading([](double seconds) { return seconds > 0; });
+    EXPECT_GE(std::chrono::steady_clock::now() - pressed, X11IdleSource::quietSpell)
+        << "counted before the spell lasted";
+    EXPECT_GE(spellReached, spell);
+    EXPECT_LT(spellReached, spell + 0.5);
+    // Other tests' input may end a spell and start another one: it grows all the same.
+    EXPECT_GE(awaitReading([&](double seconds) { return seconds >= spellReached + 0.1; }),
+              spellReached + 0.1)
+        << "the idle time stood still";
+
+    pressAndReleaseKey('a');
+    EXPECT_EQ(awaitReading([](double seconds) { return seconds == 0; }), 0)
+        << "input did not end the spell";
     const unsigned long nextRequest = NextRequest(connection.display());
     idle.secondsSinceAnyInput();
     EXPECT_EQ(NextRequest(connection.display()), nextRequest) << "a reading asked the server";
