@@ -22,6 +22,7 @@
 #include "platform/Published.h"
 #include "runtime/ActiveApplicationSensor.h"
 #include "runtime/AgentEventBridge.h"
+#include "runtime/IdleTimeFollower.h"
 #include "runtime/PointerTracker.h"
 #include "runtime/PomodoroController.h"
 #include "runtime/PurloDiagnosticsRecorder.h"
@@ -302,7 +303,6 @@ private:
     void publishSamples(const PurloRuntimeTickSamples& samples);
     void stampLastSeenIfDue(Date now, double uptime);
     void updateMouseAcceptance(double scale, Point mouse);
-    std::optional<double> secondsSinceAnyInput() const;
     bool companionOnScreen() const;
     PointerSnapshot samplePointer(double uptime, std::optional<double> idle);
     void showPinnedMessage(CompanionScene& next, bool napActive, bool quietHoursActive) const;
@@ -315,7 +315,6 @@ private:
     NaturalOrder naturalOrder_;
     KeyEventSource& keyEvents_;
     const PointerSource& pointer_;
-    const IdleSource& idle_;
     const ScreenSource& screens_;
     DesktopObservers& desktopObserverSource_;
     const Appearance& appearance_;
@@ -347,6 +346,7 @@ private:
     std::optional<AgentIntegrationManager> agentIntegrationManager_;
     PurloBehaviorEngine behaviorEngine_;
     PointerTracker pointerTracker_;
+    IdleTimeFollower idleTime_;
     bool pointerFollowed_ = true; // whether the last tick read the pointer as she looked
     std::unique_ptr<TypingActivityMonitoring> typingMonitor_;
     ActiveApplicationSensor activeAppSensor_;

@@ -3,7 +3,6 @@
 #include "runtime/ScreenFrameResolver.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace purlo {
 namespace {
@@ -32,7 +31,7 @@ void PurloRuntime::tick(Date now, double uptime) {
     // Read after the two steps above, so a nap that ended or began in this tick counts.
     const bool napActive = settings_->nap.isActive(now);
 
-    const std::optional<double> idle = secondsSinceAnyInput();
+    const std::optional<double> idle = idleTime_.secondsSinceAnyInput(uptime, companionOnScreen());
     const PointerSnapshot pointer = samplePointer(uptime, idle);
     const std::vector<Rect>& frames = visibleScreenFrames(uptime);
     const Point origin = scene_->position;
@@ -141,15 +140,6 @@ PointerSnapshot PurloRuntime::samplePointer(double uptime, std::optional<double>
 bool PurloRuntime::companionOnScreen() const {
     return scene_->isVisible && !hidesCompanion(settings_->companionPresenceMode,
                                                 activeApp_->bundleIdentifier, ownBundleIdentifier_);
-}
-
-std::optional<double> PurloRuntime::secondsSinceAnyInput() const {
-    // An invalid reading is no reading: never a zero that would look like fresh input.
-    const auto seconds = idle_.secondsSinceAnyInput();
-    if (!seconds || !std::isfinite(*seconds) || *seconds < 0) {
-        return std::nullopt;
-    }
-    return seconds;
 }
 
 void PurloRuntime::showPinnedMessage(CompanionScene& next, bool napActive,

@@ -1,4 +1,5 @@
 #include "runtime/ActiveApplicationSensor.h"
+#include "runtime/IdleTimeFollower.h"
 #include "runtime/PointerTracker.h"
 #include "runtime/PurloDiagnosticsRecorder.h"
 #include "runtime/ScreenFrameResolver.h"
@@ -84,6 +85,48 @@ TEST(PointerTracker, AsksWhereThePointerIsOnlyWhenInputCanHaveMovedIt) {
     pointer.position = {50, 50};
     EXPECT_EQ(tracker.hold(1000.1), (PointerSnapshot{{0, 0}, {0, 0}, std::nullopt}));
     EXPECT_EQ(pointer.readCount, 1);
+}
+
+// One timeline: off screen the idle time is read once a second and counted on in between;
+// on screen, first, or with the clock gone back, it is read at every tick. What the desktop
+// cannot tell stays untold until the next reading, and an invalid reading is none.
+TEST(IdleTimeFollower, ReadsOffScreenOnlyOnceASecondAndCountsOnInBetween) {
+    const std::optional<double> none;
+    const double notANumber = std::nan("");
+    struct Step {
+        const char* what;
+        double uptime;
+        bool onScreen;
+        std::optional<double> desktop; // what the desktop would say now
+        std::optional<double> seconds;
+        int reads;
+    };
+    const Step steps[] = {
+        {"the first tick reads", 100.0, false, 5, 5, 1},
+        {"input since, off screen: counted on", 100.1, false, 0, 5.1, 1},
+        {"still within the second", 100.9, false, 0.8, 5.9, 1},
+        {"a second on: read", 101.0, false, 0.9, 0.9, 2},
+        {"on screen: every tick", 101.1, true, 0, 0, 3},
+        {"on screen again", 101.2, true, 0.1, 0.1, 4},
+        {"off screen right after: counted on", 101.3, false, 0, 0.2, 4},
+        {"the clock went back: read", 50.0, false, 3, 3, 5},
+        {"the desktop cannot tell", 52.0, false, none, none, 6},
+        {"nothing to count on", 52.5, false, 4, none, 6},
+        {"a negative reading is none", 53.0, false, -1, none, 7},
+        {"nor is one that is not a number", 54.0, false, notANumber, none, 8},
+        {"nor one without end", 55.0, false, INFINITY, none, 9},
+    };
+    FakeIdleSource source;
+    IdleTimeFollower idle(source);
+    for (const Step& step : steps) {
+        source.seconds = step.desktop;
+        const std::optional<double> seconds = idle.secondsSinceAnyInput(step.uptime, step.onScreen);
+        EXPECT_EQ(seconds.has_value(), step.seconds.has_value()) << step.what;
+        if (seconds && step.seconds) {
+            EXPECT_NEAR(*seconds, *step.seconds, 1e-9) << step.what;
+        }
+        EXPECT_EQ(source.readCount, step.reads) << step.what;
+    }
 }
 
 TEST(ActiveApplicationSensor, FallsBackToUnknownForWhateverIsMissing) {

@@ -65,9 +65,13 @@ public:
 
 class FakeIdleSource final : public IdleSource {
 public:
-    std::optional<double> secondsSinceAnyInput() const override { return seconds; }
+    std::optional<double> secondsSinceAnyInput() const override {
+        ++readCount;
+        return seconds;
+    }
 
     std::optional<double> seconds;
+    mutable int readCount = 0;
 };
 
 // One 1440 x 900 screen unless the test says otherwise.
