@@ -304,7 +304,7 @@ private:
     void stampLastSeenIfDue(Date now, double uptime);
     void updateMouseAcceptance(double scale, Point mouse);
     bool companionOnScreen() const;
-    PointerSnapshot samplePointer(double uptime, std::optional<double> idle);
+    PointerSnapshot samplePointer(double uptime, bool onScreen, std::optional<double> idle);
     void showPinnedMessage(CompanionScene& next, bool napActive, bool quietHoursActive) const;
     void showSaveFailure(CompanionScene& next, double uptime) const;
 

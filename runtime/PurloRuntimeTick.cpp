@@ -31,8 +31,9 @@ void PurloRuntime::tick(Date now, double uptime) {
     // Read after the two steps above, so a nap that ended or began in this tick counts.
     const bool napActive = settings_->nap.isActive(now);
 
-    const std::optional<double> idle = idleTime_.secondsSinceAnyInput(uptime, companionOnScreen());
-    const PointerSnapshot pointer = samplePointer(uptime, idle);
+    const bool onScreen = companionOnScreen();
+    const std::optional<double> idle = idleTime_.secondsSinceAnyInput(uptime, onScreen);
+    const PointerSnapshot pointer = samplePointer(uptime, onScreen, idle);
     const std::vector<Rect>& frames = visibleScreenFrames(uptime);
     const Point origin = scene_->position;
     const Rect pointerScreen =
@@ -126,8 +127,8 @@ void PurloRuntime::updateMouseAcceptance(double scale, Point mouse) {
 // Nobody sees a hidden cat look anywhere, whether the user hid her or she keeps out of
 // the way of the application in front: the pointer is left alone until she is on screen
 // again, and then measured afresh, so its first reading does not look like a leap.
-PointerSnapshot PurloRuntime::samplePointer(double uptime, std::optional<double> idle) {
-    const bool onScreen = companionOnScreen();
+PointerSnapshot PurloRuntime::samplePointer(double uptime, bool onScreen,
+                                            std::optional<double> idle) {
     if (onScreen && !pointerFollowed_) {
         pointerTracker_.seed(uptime);
     }
