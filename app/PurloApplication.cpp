@@ -7,6 +7,7 @@
 #include "app/PurloSettingsWindowPresenter.h"
 #include "app/SingleInstance.h"
 #include "app/SocketPlace.h"
+#include "app/StandardError.h"
 #include "app/StartupEnvironmentDefault.h"
 #include "app/TerminationSignals.h"
 #include "platform/Environment.h"
@@ -32,10 +33,6 @@ std::filesystem::path executablePath(const char* argument0) {
     return error ? std::filesystem::absolute(argument0, error) : path;
 }
 
-void warn(std::string_view line) {
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
-}
-
 // The allocator's own starting threshold, kept fixed.
 constexpr int largeBlockBytes = 128 * 1024;
 
@@ -54,7 +51,7 @@ std::optional<int> secondStartStatus(SingleInstance& instance, const SocketPlace
     case SingleInstance::Start::handedOver:
         return 0;
     case SingleInstance::Start::unanswered:
-        warn(alreadyStarting);
+        tellOnStandardError(alreadyStarting);
         return 1;
     }
     return std::nullopt;
@@ -76,7 +73,8 @@ bool serve(SingleInstance& instance, const SocketPlace& place, PurloAppDelegate&
     if (SingleInstance::handOver(channel)) {
         return false;
     }
-    warn(unreachableWarning(channel.toStdString() + ": " + instance.errorString().toStdString()));
+    tellOnStandardError(
+        unreachableWarning(channel.toStdString() + ": " + instance.errorString().toStdString()));
     return true;
 }
 
@@ -97,7 +95,7 @@ int runPurloApplication(int argc, char** argv) {
     HeldDisplayConnection display;
     if (const auto problem = displayProblem(
             environment, [&display](const std::string& name) { return display.open(name); })) {
-        warn(*problem);
+        tellOnStandardError(*problem);
         return 1;
     }
     // Only where the user named no platform of their own.
@@ -117,7 +115,7 @@ int runPurloApplication(int argc, char** argv) {
     const SocketPlace place = SocketPlace::of(environment, getuid());
     const auto unsafe = place.secure(getuid());
     if (unsafe) {
-        warn(*unsafe);
+        tellOnStandardError(*unsafe);
     }
     // Held until the program ends: the lock that made this start the first.
     SingleInstance instance;

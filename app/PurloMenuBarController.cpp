@@ -2,6 +2,7 @@
 
 #include "app/PopoverPlacement.h"
 #include "app/PurloSettingsWindowPresenter.h"
+#include "app/StandardError.h"
 #include "ui/PurloAppIcon.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,6 @@
 #include <QRegion>
 #include <QScreen>
 #include <algorithm>
-#include <iostream>
 
 namespace purlo {
 namespace {
@@ -28,12 +28,13 @@ QRegion roundedRegion(const QSize& size, double radius) {
 PurloMenuBarController::PurloMenuBarController(PurloRuntime& runtime, const Clock& clock,
                                                EventLoop& loop, const Appearance& appearance,
                                                FixedWindowHints& windowHints, QObject* parent)
-    : PurloMenuBarController(runtime, clock, loop, appearance, windowHints, std::cerr, parent) {}
+    : PurloMenuBarController(runtime, clock, loop, appearance, windowHints, tellOnStandardError,
+                             parent) {}
 
 PurloMenuBarController::PurloMenuBarController(PurloRuntime& runtime, const Clock& clock,
                                                EventLoop& loop, const Appearance& appearance,
-                                               FixedWindowHints& windowHints,
-                                               std::ostream& messages, QObject* parent)
+                                               FixedWindowHints& windowHints, Tell tell,
+                                               QObject* parent)
     : QObject(parent)
     , runtime_(runtime)
     , clock_(clock)
@@ -51,7 +52,7 @@ PurloMenuBarController::PurloMenuBarController(PurloRuntime& runtime, const Cloc
                 }
             });
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
-        messages << noTrayMessage << '\n';
+        tell(noTrayMessage);
     }
     statusItem_.show();
 }

@@ -10,8 +10,8 @@
 #include <QRect>
 #include <QSystemTrayIcon>
 #include <functional>
-#include <iosfwd>
 #include <memory>
+#include <string_view>
 
 namespace purlo {
 
@@ -23,20 +23,23 @@ class PurloRuntime;
 // the way into Settings. The popover is built when it first opens, not at start.
 class PurloMenuBarController final : public QObject {
 public:
-    // Said on messages when no tray host runs.
+    // What the program has to tell the user, one line at a time.
+    using Tell = std::function<void(std::string_view line)>;
+
+    // Told when no tray host runs.
     static constexpr const char* noTrayMessage =
         "Purlo: no system tray is running, so the paw is not in the panel. Click the cat to "
         "open Settings.";
 
     // The runtime, clock, loop, appearance and the hints for the Settings window must
-    // outlive the controller. What the program has to tell the user goes to messages
+    // outlive the controller. What the program has to tell the user goes to tell
     // (standard error unless given).
     PurloMenuBarController(PurloRuntime& runtime, const Clock& clock, EventLoop& loop,
                            const Appearance& appearance, FixedWindowHints& windowHints,
                            QObject* parent = nullptr);
     PurloMenuBarController(PurloRuntime& runtime, const Clock& clock, EventLoop& loop,
-                           const Appearance& appearance, FixedWindowHints& windowHints,
-                           std::ostream& messages, QObject* parent = nullptr);
+                           const Appearance& appearance, FixedWindowHints& windowHints, Tell tell,
+                           QObject* parent = nullptr);
     ~PurloMenuBarController() override;
 
     // Closes the popover when it is open; otherwise opens it at the paw and gives it the

@@ -1,19 +1,18 @@
 #include "base/Bundle.h"
 
-#include <fstream>
+#include "base/RegularFile.h"
+
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 namespace purlo {
 
 Bundle Bundle::fromInformationFile(const std::filesystem::path& file) {
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream) {
+    std::error_code error;
+    const auto bytes = readRegularFile(file, largestInformationFile, error);
+    if (!bytes) {
         return {};
     }
-    std::ostringstream bytes;
-    bytes << stream.rdbuf();
-    const auto parsed = nlohmann::json::parse(bytes.str(), nullptr, false);
+    const auto parsed = nlohmann::json::parse(*bytes, nullptr, false);
     if (!parsed.is_object()) {
         return {};
     }

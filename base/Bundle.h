@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -16,6 +17,9 @@ public:
     using Information = std::map<std::string, std::string, std::less<>>;
 
     static constexpr std::string_view informationFileName = "Info.json";
+    // The build writes a few hundred bytes; anything past this is no file of ours and
+    // is not read whole.
+    static constexpr std::size_t largestInformationFile = 1 << 20;
 
     Bundle() = default;
     explicit Bundle(Information information)

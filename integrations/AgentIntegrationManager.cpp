@@ -3,6 +3,7 @@
 #include "base/Enumeration.h"
 #include "base/JsonText.h"
 #include "base/RandomUuid.h"
+#include "base/RegularFile.h"
 #include "integrations/AgentHookScript.h"
 #include "integrations/ResolvedPath.h"
 #include "platform/AtomicFile.h"

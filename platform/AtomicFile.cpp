@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include "base/FileDescriptor.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -20,31 +22,6 @@ namespace {
 std::error_code lastError() {
     return {errno, std::generic_category()};
 }
-
-// Closes the descriptor it holds when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int descriptor)
-        : descriptor_(descriptor) {}
-    ~FileDescriptor() {
-        if (descriptor_ >= 0) {
-            ::close(descriptor_);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return descriptor_; }
-    bool isOpen() const { return descriptor_ >= 0; }
-    // Closes now, reporting the error a late write may only show here.
-    std::error_code close() {
-        const int descriptor = std::exchange(descriptor_, -1);
-        return ::close(descriptor) == 0 ? std::error_code() : lastError();
-    }
-
-private:
-    int descriptor_;
-};
 
 constexpr std::string_view temporaryEnding = ".tmp";
 constexpr std::size_t temporaryDigits = 16;
@@ -185,54 +162,6 @@ std::error_code createFolders(const fs::path& folder, fs::perms mode) {
         return error ? error : std::make_error_code(std::errc::not_a_directory);
     }
     return {};
-}
-
-std::optional<std::string> readRegularFile(const fs::path& path, std::size_t maximumSize,
-                                           std::error_code& error) {
-    error.clear();
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (!file.isOpen()) {
-        error = lastError();
-        return std::nullopt;
-    }
-    struct stat status {};
-    if (::fstat(file.get(), &status) != 0) {
-        error = lastError();
-        return std::nullopt;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        error = std::make_error_code(std::errc::invalid_argument);
-        return std::nullopt;
-    }
-    const auto tooLarge = [&] {
-        error = std::make_error_code(std::errc::file_too_large);
-        return std::nullopt;
-    };
-    if (static_cast<std::uintmax_t>(status.st_size) > maximumSize) {
-        return tooLarge();
-    }
-    // The file may grow after the look at its size: one byte more than allowed is
-    // enough to know.
-    std::string bytes;
-    std::array<char, 16384> buffer{};
-    for (;;) {
-        if (bytes.size() > maximumSize) {
-            return tooLarge();
-        }
-        const std::size_t wanted = std::min(buffer.size(), maximumSize + 1 - bytes.size());
-        const ssize_t count = ::read(file.get(), buffer.data(), wanted);
-        if (count < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            error = lastError();
-            return std::nullopt;
-        }
-        if (count == 0) {
-            return bytes;
-        }
-        bytes.append(buffer.data(), static_cast<std::size_t>(count));
-    }
 }
 
 std::error_code truncateRegularFile(const fs::path& path, std::size_t size) {

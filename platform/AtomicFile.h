@@ -27,14 +27,6 @@ std::error_code writeFileAtomically(const std::filesystem::path& path, std::stri
 std::error_code createFolders(const std::filesystem::path& folder,
                               std::filesystem::perms mode = std::filesystem::perms(0777));
 
-// The whole content of a regular file; nothing, with the reason in error, when it is
-// missing (no_such_file_or_directory), not a regular file (invalid_argument), larger
-// than maximumSize (file_too_large) or unreadable. Never blocks on a pipe or device
-// put in a file's place, and never reads more than maximumSize and one byte, so a
-// huge file costs no memory.
-std::optional<std::string> readRegularFile(const std::filesystem::path& path,
-                                           std::size_t maximumSize, std::error_code& error);
-
 // A write takes milliseconds: a temporary file this many seconds old is one whose
 // writer died between creating and renaming it (a kill, a crash, a power cut).
 inline constexpr double staleTemporaryFileAge = 60;

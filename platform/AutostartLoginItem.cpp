@@ -1,13 +1,16 @@
 #include "platform/AutostartLoginItem.h"
 
-#include <fstream>
-#include <sstream>
+#include "base/RegularFile.h"
+
+#include <algorithm>
 #include <system_error>
 
 namespace purlo {
 namespace {
 
 constexpr std::string_view mainGroup = "[Desktop Entry]";
+// Ours is a few hundred bytes; one this large is no entry of ours, nor one a desktop reads.
+constexpr std::size_t largestEntry = 1 << 20;
 
 std::string_view trimmedSpaces(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r");
@@ -20,9 +23,10 @@ std::string_view trimmedSpaces(std::string_view text) {
 // Whether the entry's main group holds key=value (spaces around '=' do not count).
 bool declares(std::string_view entry, std::string_view key, std::string_view value) {
     bool inMainGroup = false;
-    std::istringstream lines{std::string(entry)};
-    for (std::string rawLine; std::getline(lines, rawLine);) {
-        const std::string_view line = trimmedSpaces(rawLine);
+    for (std::size_t start = 0; start < entry.size();) {
+        const std::size_t end = std::min(entry.find('\n', start), entry.size());
+        const std::string_view line = trimmedSpaces(entry.substr(start, end - start));
+        start = end + 1;
         if (line.starts_with('[')) {
             inMainGroup = line == mainGroup;
             continue;
@@ -97,19 +101,13 @@ LoginItemStatus AutostartLoginItem::status() const {
         return LoginItemStatus::notRegistered;
     }
     // Something there that is not a readable file still keeps ours from being in force.
-    if (error || !std::filesystem::is_regular_file(entryFile(), error)) {
+    const auto entry = error ? std::nullopt : readRegularFile(entryFile(), largestEntry, error);
+    if (!entry) {
         return LoginItemStatus::disabled;
     }
-    std::ifstream stream(entryFile(), std::ios::binary);
-    if (!stream) {
-        return LoginItemStatus::disabled;
-    }
-    std::ostringstream bytes;
-    bytes << stream.rdbuf();
-    const std::string entry = bytes.str();
     // Either key is how a session's start-up settings switch an entry off.
-    if (declares(entry, "Hidden", "true") ||
-        declares(entry, "X-GNOME-Autostart-enabled", "false")) {
+    if (declares(*entry, "Hidden", "true") ||
+        declares(*entry, "X-GNOME-Autostart-enabled", "false")) {
         return LoginItemStatus::disabled;
     }
     return LoginItemStatus::enabled;

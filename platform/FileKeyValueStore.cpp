@@ -1,5 +1,6 @@
 #include "platform/FileKeyValueStore.h"
 
+#include "base/RegularFile.h"
 #include "platform/AtomicFile.h"
 
 #include <cstdio>

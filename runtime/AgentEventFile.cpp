@@ -1,32 +1,13 @@
 #include "runtime/AgentEventFile.h"
 
+#include "base/FileDescriptor.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace purlo {
-namespace {
-
-// Closes the descriptor however the read ends.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd)
-        : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-} // namespace
 
 std::optional<AgentEventFileStamp> agentEventFileStamp(const std::filesystem::path& path) {
     struct stat status {};

@@ -1,12 +1,11 @@
 #include "companion/qt/PurloFontRegistrar.h"
 
+#include "base/RegularFile.h"
 #include "companion/FontPostScriptName.h"
 
 #include <QFontDatabase>
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <iterator>
 #include <system_error>
 #include <utility>
 
@@ -14,7 +13,7 @@ namespace purlo {
 namespace {
 
 // Far more than any font the program ships; a larger file is not read for its name.
-constexpr std::uintmax_t largestFontFile = 16 * 1024 * 1024;
+constexpr std::size_t largestFontFile = 16 * 1024 * 1024;
 
 std::vector<std::filesystem::path> fontFilesIn(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> files;
@@ -32,14 +31,11 @@ std::vector<std::filesystem::path> fontFilesIn(const std::filesystem::path& fold
 
 std::optional<std::string> postScriptNameOf(const std::filesystem::path& file) {
     std::error_code error;
-    const auto size = std::filesystem::file_size(file, error);
-    if (error || size > largestFontFile) {
+    const auto bytes = readRegularFile(file, largestFontFile, error);
+    if (!bytes) {
         return std::nullopt;
     }
-    std::ifstream stream(file, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(stream),
-                            std::istreambuf_iterator<char>()};
-    return fontPostScriptName(bytes);
+    return fontPostScriptName(*bytes);
 }
 
 } // namespace

@@ -1,13 +1,17 @@
 #include "platform/x11/WindowIdentity.h"
 
+#include "base/FileDescriptor.h"
+
+#include <cerrno>
 #include <climits>
-#include <fstream>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace purlo {
 namespace {
 
 // A command name is at most 15 bytes; more is not read.
-constexpr std::streamsize commandNameLimit = 64;
+constexpr std::size_t commandNameLimit = 64;
 
 bool isValidUtf8(std::string_view bytes) {
     std::size_t i = 0;
@@ -92,13 +96,20 @@ std::optional<std::string> processCommandName(const std::filesystem::path& proce
     if (pid <= 0 || pid > INT_MAX) {
         return std::nullopt;
     }
-    std::ifstream file(processFolder / std::to_string(pid) / "comm", std::ios::binary);
-    if (!file) {
+    const auto path = processFolder / std::to_string(pid) / "comm";
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.isOpen()) {
         return std::nullopt;
     }
-    std::string bytes(static_cast<std::size_t>(commandNameLimit), '\0');
-    file.read(bytes.data(), commandNameLimit);
-    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    std::string bytes(commandNameLimit, '\0');
+    ssize_t count = 0;
+    do {
+        count = ::read(file.get(), bytes.data(), bytes.size());
+    } while (count < 0 && errno == EINTR);
+    if (count < 0) {
+        return std::nullopt;
+    }
+    bytes.resize(static_cast<std::size_t>(count));
     if (!bytes.empty() && bytes.back() == '\n') {
         bytes.pop_back();
     }

@@ -30,7 +30,9 @@
 #include <QScreen>
 #include <csignal>
 #include <gtest/gtest.h>
-#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace purlo {
 namespace {
@@ -183,10 +185,11 @@ TEST(Shell, OnboardingClosedByItsCloseButtonComesBackWheneverTheUserComesBackToP
 TEST(PurloMenuBarController,
      WithoutATraySaysOnceWhereSettingsAreAndThePopoverKeepsItsRoundedOutline) {
     testing::RuntimeHarness harness;
-    std::ostringstream messages;
+    std::vector<std::string> told;
     testing::RecordingFixedWindowHints windowHints;
     PurloMenuBarController controller(harness.runtime(), harness.clock, harness.loop,
-                                      harness.appearance, windowHints, messages);
+                                      harness.appearance, windowHints,
+                                      [&told](std::string_view line) { told.emplace_back(line); });
     ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable()) << "the offscreen platform has no tray";
     EXPECT_EQ(controller.statusItem().toolTip(), "Purlo");
     controller.togglePopover();
@@ -200,9 +203,8 @@ TEST(PurloMenuBarController,
 
     controller.togglePopover();
     EXPECT_FALSE(controller.isPopoverShown());
-    EXPECT_EQ(messages.str(),
-              "Purlo: no system tray is running, so the paw is not in the panel. Click the cat "
-              "to open Settings.\n");
+    EXPECT_EQ(told, std::vector<std::string>{"Purlo: no system tray is running, so the paw is not "
+                                             "in the panel. Click the cat to open Settings."});
 }
 
 // Where the popover's row of that title is on the screen; nothing when none shows.
@@ -237,10 +239,14 @@ struct LowPopover {
     }
 
     testing::RuntimeHarness harness;
-    std::ostringstream messages;
     testing::RecordingFixedWindowHints windowHints;
-    PurloMenuBarController controller{harness.runtime(),  harness.clock, harness.loop,
-                                      harness.appearance, windowHints,   messages};
+    PurloMenuBarController controller{harness.runtime(),
+                                      harness.clock,
+                                      harness.loop,
+                                      harness.appearance,
+                                      windowHints,
+                                      [](std::string_view) {
+                                      }};
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
 };
 

@@ -1,3 +1,4 @@
+#include "base/RegularFile.h"
 #include "model/PurloSettingsStore.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileKeyValueStore.h"

@@ -69,6 +69,8 @@ TEST(AutostartLoginItem, StatusFollowsTheEntryAndTheDesktopsSwitches) {
         {entry + "Hidden=true\n", LoginItemStatus::disabled},
         {entry + "Hidden = true\n", LoginItemStatus::disabled},
         {entry + "Hidden=false\n", LoginItemStatus::enabled},
+        {entry + "\nHidden=true", LoginItemStatus::disabled},
+        {"[Desktop Entry]\r\nExec=purlo\r\nHidden=true\r\n", LoginItemStatus::disabled},
         {"[Desktop Entry]\nX-GNOME-Autostart-enabled = false\nExec=purlo\n",
          LoginItemStatus::disabled},
         // Keys of another group do not switch the entry off.
