@@ -4,10 +4,57 @@
 #include "companion/qt/ThemeQColor.h"
 #include "ui/PurloIcon.h"
 
+#include <QIconEngine>
+#include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
 
 namespace purlo {
+namespace {
+
+// The sizes offered to a tray that asks which there are before it asks for one.
+const QList<QSize> offeredSizes{{16, 16}, {22, 22}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
+
+// Draws the paw at the size it is asked for, when it is asked. A panel shows one size;
+// drawn ahead at every size a panel might want, the pictures and the ones they were
+// made from held about a third of a mebibyte for the life of the program.
+class PawIconEngine final : public QIconEngine {
+public:
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        QPixmap paw = pixmap((QSizeF(rect.size()) * ratio).toSize(), mode, state);
+        paw.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect.topLeft(), paw);
+    }
+
+    // The last size drawn is kept: the panel asks again at every repaint.
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        if (side <= 0) {
+            return {};
+        }
+        if (kept_.width() != side) {
+            kept_ = purloPawPixmap(side);
+        }
+        return kept_;
+    }
+
+    // Square, so that a wider or taller place centres the paw.
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        return {side, side};
+    }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return offeredSizes; }
+    QIconEngine* clone() const override { return new PawIconEngine(*this); }
+    QString key() const override { return QStringLiteral("PawIconEngine"); }
+
+private:
+    QPixmap kept_;
+};
+
+} // namespace
 
 QPixmap purloPawPixmap(int side) {
     const double inset = std::max(1.0, side / 16.0);
@@ -36,11 +83,7 @@ QPixmap purloPawPixmap(int side) {
 }
 
 QIcon purloAppIcon() {
-    QIcon icon;
-    for (const int side : {16, 22, 24, 32, 48, 64, 72, 144}) {
-        icon.addPixmap(purloPawPixmap(side));
-    }
-    return icon;
+    return QIcon(new PawIconEngine);
 }
 
 } // namespace purlo

@@ -1,5 +1,6 @@
 #include "companion/qt/ThemeQColor.h"
 #include "tests/ui/WidgetDriving.h"
+#include "ui/PurloAppIcon.h"
 #include "ui/PurloComponents.h"
 #include "ui/PurloIcon.h"
 #include "ui/PurloIntervalField.h"
@@ -7,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QPainter>
 #include <QVBoxLayout>
 #include <functional>
 #include <gtest/gtest.h>
@@ -339,6 +341,26 @@ TEST(PurloIcon, KnownSymbolsDrawInTheTintAtTheirPixelSizeAndNothingElseDraws) {
     const int solid = tintedPixelCount(paw.toImage(), qRgb(0x20, 0x23, 0x22));
     EXPECT_GT(solid, 50);
     EXPECT_LT(solid, 1000) << "a fully opaque pixel in another colour than the tint";
+}
+
+// The tray's icon is drawn when the panel asks, at the size it asks for: never one drawn
+// for another size and scaled, and in a place of another shape, square and centred.
+TEST(PurloAppIcon, DrawsThePawAtTheSizeAskedForWhenAsked) {
+    const QIcon icon = purloAppIcon();
+    EXPECT_FALSE(icon.availableSizes().isEmpty()) << "a tray that asks which sizes there are";
+    for (const int side : {16, 22, 28, 22, 144}) {
+        EXPECT_EQ(icon.pixmap(QSize(side, side)).toImage(), purloPawPixmap(side).toImage()) << side;
+    }
+    QImage place(40, 28, QImage::Format_ARGB32_Premultiplied);
+    place.fill(Qt::transparent);
+    QImage expected = place;
+    QPainter painter(&place);
+    icon.paint(&painter, place.rect());
+    painter.end();
+    QPainter centred(&expected);
+    centred.drawPixmap(6, 0, purloPawPixmap(28));
+    centred.end();
+    EXPECT_EQ(place, expected);
 }
 
 TEST(PurloStatusPill, EachVariantDrawsItsBadgeAndTextInItsColourWithAWhiteSymbol) {
