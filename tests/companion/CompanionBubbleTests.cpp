@@ -213,7 +213,11 @@ TEST(CompanionBubble, AtRestItIsItsDrawingAndOnItsWayThatPictureFadedAndScaledAb
     CompanionBubble bubble({"ready to pounce", CompanionMessage::Kind::happy});
     bubble.resize(panelWidth, bubble.heightForWidth(panelWidth));
     const CompanionBubbleLayout layout = bubble.layout();
-    QImage drawn(bubble.size(), QImage::Format_ARGB32_Premultiplied);
+    // On a dense screen the widget shows device pixels; the drawing is made at the same
+    // density, and every place below is in device pixels.
+    const double ratio = bubble.devicePixelRatioF();
+    QImage drawn(bubble.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    drawn.setDevicePixelRatio(ratio);
     drawn.fill(Qt::transparent);
     {
         QPainter painter(&drawn);
@@ -229,7 +233,8 @@ TEST(CompanionBubble, AtRestItIsItsDrawingAndOnItsWayThatPictureFadedAndScaledAb
 
     const auto [restBounds, restAlpha] = opaqueExtent(drawn);
     ASSERT_EQ(restAlpha, 255);
-    const QPointF foot(layout.body.x + layout.body.width / 2, layout.body.y + layout.body.height);
+    const QPointF foot =
+        QPointF(layout.body.x + layout.body.width / 2, layout.body.y + layout.body.height) * ratio;
     const auto moved = [&](double edge, double anchor, double scale) {
         return anchor + (edge - anchor) * scale;
     };
@@ -241,9 +246,9 @@ TEST(CompanionBubble, AtRestItIsItsDrawingAndOnItsWayThatPictureFadedAndScaledAb
         const QImage image = shown(opacity, scale);
         const auto [bounds, mostOpaque] = opaqueExtent(opacity < 1 ? shown(1, scale) : image);
         EXPECT_NEAR(opaqueExtent(image).second, alpha, 1);
-        EXPECT_NEAR(bounds.left(), moved(restBounds.left(), foot.x(), scale), 1.5);
-        EXPECT_NEAR(bounds.right(), moved(restBounds.right(), foot.x(), scale), 1.5);
-        EXPECT_NEAR(bounds.top(), moved(restBounds.top(), foot.y(), scale), 1.5);
+        EXPECT_NEAR(bounds.left(), moved(restBounds.left(), foot.x(), scale), 1.5 * ratio);
+        EXPECT_NEAR(bounds.right(), moved(restBounds.right(), foot.x(), scale), 1.5 * ratio);
+        EXPECT_NEAR(bounds.top(), moved(restBounds.top(), foot.y(), scale), 1.5 * ratio);
         if (scale == 1) {
             // Faded as one: every pixel is the picture at rest, less opaque.
             for (int y = 0; y < image.height(); ++y) {

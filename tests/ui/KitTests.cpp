@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -348,8 +349,11 @@ TEST(PurloIcon, KnownSymbolsDrawInTheTintAtTheirPixelSizeAndNothingElseDraws) {
 TEST(PurloAppIcon, DrawsThePawAtTheSizeAskedForWhenAsked) {
     const QIcon icon = purloAppIcon();
     EXPECT_FALSE(icon.availableSizes().isEmpty()) << "a tray that asks which sizes there are";
+    const qreal ratio = qApp->devicePixelRatio();
     for (const int side : {16, 22, 28, 22, 144}) {
-        EXPECT_EQ(icon.pixmap(QSize(side, side)).toImage(), purloPawPixmap(side).toImage()) << side;
+        EXPECT_EQ(icon.pixmap(QSize(side, side)).toImage(),
+                  purloPawPixmap(static_cast<int>(std::lround(side * ratio))).toImage())
+            << side;
     }
     QImage place(40, 28, QImage::Format_ARGB32_Premultiplied);
     place.fill(Qt::transparent);
