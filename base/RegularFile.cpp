@@ -21,7 +21,7 @@ std::error_code lastError() {
 std::optional<std::string> readRegularFile(const std::filesystem::path& path,
                                            std::size_t maximumSize, std::error_code& error) {
     error.clear();
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!file.isOpen()) {
         error = lastError();
         return std::nullopt;

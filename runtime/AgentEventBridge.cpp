@@ -1,5 +1,7 @@
 #include "runtime/AgentEventBridge.h"
 
+#include "base/RegularFile.h"
+
 #include <algorithm>
 #include <array>
 #include <utility>
@@ -79,7 +81,8 @@ void AgentEventBridge::reset() {
 }
 
 AgentEventSnapshot AgentEventBridge::readEvent(double now) const {
-    const auto bytes = readAgentEventFile(eventFileURL_, maximumFileSize);
+    std::error_code error;
+    const auto bytes = readRegularFile(eventFileURL_, maximumFileSize, error);
     if (!bytes) {
         return substituteEvent(now);
     }

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
-#include <string>
 
 namespace purlo {
 
@@ -24,11 +22,5 @@ struct AgentEventFileStamp {
 
 // The stamp of whatever is at path; nothing when nothing is there or it cannot be examined.
 std::optional<AgentEventFileStamp> agentEventFileStamp(const std::filesystem::path& path);
-
-// The content of the regular file at path when it holds at most limit bytes. Anything
-// else (no file, a folder, a pipe, a device, a larger file, a read error) gives nothing,
-// and never blocks: the file is opened without waiting and read no further than one
-// byte past the limit.
-std::optional<std::string> readAgentEventFile(const std::filesystem::path& path, std::size_t limit);
 
 } // namespace purlo
