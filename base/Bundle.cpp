@@ -5,6 +5,13 @@
 #include <nlohmann/json.hpp>
 
 namespace purlo {
+namespace {
+
+// The build writes a few hundred bytes; anything past this is no file of ours and is not
+// read whole.
+constexpr std::size_t largestInformationFile = 1 << 20;
+
+} // namespace
 
 Bundle Bundle::fromInformationFile(const std::filesystem::path& file) {
     std::error_code error;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -17,9 +16,6 @@ public:
     using Information = std::map<std::string, std::string, std::less<>>;
 
     static constexpr std::string_view informationFileName = "Info.json";
-    // The build writes a few hundred bytes; anything past this is no file of ours and
-    // is not read whole.
-    static constexpr std::size_t largestInformationFile = 1 << 20;
 
     Bundle() = default;
     explicit Bundle(Information information)

@@ -7,6 +7,11 @@
 
 namespace purlo {
 
+// Why the system call that just failed on this thread failed.
+inline std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
+
 // An open file descriptor, closed when it goes out of scope however the work with it
 // ends.
 class FileDescriptor {
@@ -26,8 +31,7 @@ public:
     // Closes now, reporting the error a late write may only show here.
     std::error_code close() {
         const int descriptor = std::exchange(descriptor_, -1);
-        return ::close(descriptor) == 0 ? std::error_code()
-                                        : std::error_code(errno, std::generic_category());
+        return ::close(descriptor) == 0 ? std::error_code() : lastError();
     }
 
 private:

@@ -10,13 +10,6 @@
 #include <unistd.h>
 
 namespace purlo {
-namespace {
-
-std::error_code lastError() {
-    return {errno, std::generic_category()};
-}
-
-} // namespace
 
 std::optional<std::string> readRegularFile(const std::filesystem::path& path,
                                            std::size_t maximumSize, std::error_code& error) {

@@ -19,10 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::error_code lastError() {
-    return {errno, std::generic_category()};
-}
-
 constexpr std::string_view temporaryEnding = ".tmp";
 constexpr std::size_t temporaryDigits = 16;
 
