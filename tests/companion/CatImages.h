@@ -53,11 +53,13 @@ inline RgbColor over(RgbColor top, RgbColor under, double opacity) {
             top.blue * opacity + under.blue * (1 - opacity)};
 }
 
-// The opaque pixel covering the point (x, y) matches the colour within two 8-bit steps.
+// The opaque pixel covering the point (x, y) matches the colour within two 8-bit steps;
+// on a picture of a dense screen the point covers several pixels, and the first is taken.
 inline ::testing::AssertionResult pixelIs(const QImage& image, double x, double y,
                                           RgbColor expected) {
-    const QColor found =
-        image.pixelColor(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)));
+    const double density = image.devicePixelRatio();
+    const QColor found = image.pixelColor(static_cast<int>(std::floor(x * density)),
+                                          static_cast<int>(std::floor(y * density)));
     const auto near = [](int channel, double wanted) {
         return std::abs(channel - std::lround(wanted * 255)) <= 2;
     };

@@ -18,6 +18,7 @@
 #include <QMouseEvent>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
 #include <memory>
@@ -156,9 +157,22 @@ TEST(CompanionWindowController, MovesOnlyOnChangeEvenHiddenAndWaitsForOnboarding
     EXPECT_TRUE(newcomer.panel().isVisible());
 }
 
+// A window's area in points as the window system takes it: in device pixels, widened to
+// whole pixels so that no point of it is left out.
+PixelArea inDevicePixels(const PixelArea& points, double density) {
+    const auto outward = [density](int from, int to) {
+        const int first = static_cast<int>(std::floor(from * density));
+        return std::pair{first, static_cast<int>(std::ceil(to * density)) - first};
+    };
+    const auto [x, width] = outward(points.x, points.x + points.width);
+    const auto [y, height] = outward(points.y, points.y + points.height);
+    return {x, y, width, height};
+}
+
 TEST(CompanionWindowController, OnlyHerBodyTakesThePointerAtEverySizeAndHerHoverEndsOffHer) {
     CompanionWindow window;
     const std::uint64_t native = window.panel().winId();
+    const double density = window.panel().devicePixelRatioF();
     // Her hit area in the window's points: her scaled frame and 6 points around it,
     // within the window.
     const std::pair<double, PixelArea> sizes[] = {
@@ -172,7 +186,8 @@ TEST(CompanionWindowController, OnlyHerBodyTakesThePointerAtEverySizeAndHerHover
         window.tick();
         const std::size_t told = window.hints.inputAreas.size();
         ASSERT_GT(told, 0u);
-        EXPECT_EQ(window.hints.inputAreas.back(), std::pair(native, area)) << size;
+        EXPECT_EQ(window.hints.inputAreas.back(), std::pair(native, inDevicePixels(area, density)))
+            << size;
         window.tick(1);
         EXPECT_EQ(window.hints.inputAreas.size(), told) << "told again only when it changes";
     }

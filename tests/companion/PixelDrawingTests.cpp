@@ -346,7 +346,10 @@ TEST(PixelCatView, DrawsItsClocksInstantWhileShownHoldsStillOnRequestAndReachesP
     ASSERT_TRUE(view.frameInterval());
     EXPECT_DOUBLE_EQ(*view.frameInterval(), 0.25);
 
-    // The first and last rows where she left any paint.
+    // The first and last rows where she left any paint, in device pixels, and the frame's
+    // middle row there.
+    const double density = view.devicePixelRatioF();
+    const double middle = 124 * density;
     const auto paintedRows = [&] {
         const QImage image = view.grab().toImage();
         int top = image.height(), bottom = -1;
@@ -366,14 +369,14 @@ TEST(PixelCatView, DrawsItsClocksInstantWhileShownHoldsStillOnRequestAndReachesP
     view.setScene(stillScene(CatPose::drag, CatMood::dragged));
     view.resize(200, 200);
     view.setFrame(QRectF(36, 60, 128, 128), 1);
-    EXPECT_LT(paintedRows().first, 60) << "nothing of her is cut at the frame";
+    EXPECT_LT(paintedRows().first, 60 * density) << "nothing of her is cut at the frame";
     // Scaled about the frame's centre.
     view.setScene(stillScene());
     const auto [top, bottom] = paintedRows();
     view.setFrame(QRectF(36, 60, 128, 128), 0.75);
     const auto [smallTop, smallBottom] = paintedRows();
-    EXPECT_NEAR(smallBottom - 124, 0.75 * (bottom - 124), 2);
-    EXPECT_NEAR(124 - smallTop, 0.75 * (124 - top), 2);
+    EXPECT_NEAR(smallBottom - middle, 0.75 * (bottom - middle), 2 * density);
+    EXPECT_NEAR(middle - smallTop, 0.75 * (middle - top), 2 * density);
 }
 
 constexpr int side = 72; // 4 points a cell
