@@ -296,13 +296,27 @@ void PurloMenuBarView::fitToContent(const std::optional<HeldPlace>& held) {
     // The status line may now wrap onto more lines or fewer: the header is measured again.
     header_->updateGeometry();
     layout()->activate();
-    adjustSize();
+    resize(contentSize());
     if (held && height() != held->window.height()) {
         move(heldOrigin(*held));
     }
     for (MenuRow* row : findChildren<MenuRow*>()) {
         row->recheckHover();
     }
+}
+
+// What the content asks for, up to the height the screen has room for. Qt's own
+// adjustSize would hold the window to two thirds of its screen, which on a short one (a
+// 1080p screen at 150 % is 720 points tall) cuts the status line's wrapped lines off.
+QSize PurloMenuBarView::contentSize() const {
+    QSize size = sizeHint();
+    if (layout()->hasHeightForWidth()) {
+        size.setHeight(layout()->totalHeightForWidth(size.width()));
+    }
+    if (const QScreen* place = screen()) {
+        size.setHeight(std::min(size.height(), place->availableGeometry().height()));
+    }
+    return size;
 }
 
 QPoint PurloMenuBarView::heldOrigin(const HeldPlace& held) const {

@@ -88,6 +88,7 @@ private:
     // place stays put, as far as the screen allows. The rows' highlights then follow
     // the pointer's real position over the new geometry.
     void fitToContent(const std::optional<HeldPlace>& held);
+    QSize contentSize() const;
     // Where the popover goes so that the held place stays put, kept on its screen.
     QPoint heldOrigin(const HeldPlace& held) const;
     std::string companionName() const;
