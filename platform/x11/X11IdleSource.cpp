@@ -6,7 +6,6 @@
 #include <X11/extensions/sync.h>
 #include <cstdint>
 #include <cstring>
-#include <sys/ioctl.h>
 
 namespace purlo {
 namespace {
@@ -100,41 +99,28 @@ void X11IdleSource::followIdleCounter() {
     quietAlarm_ = quiet;
     inputAlarm_ = input;
     alarmEvent_ = eventBase + XSyncAlarmNotify;
+    alarms_ =
+        connection_.readEvents(alarmEvent_, [this](const XEvent& event) { takeAlarm(event); });
 }
 
 std::optional<double> X11IdleSource::secondsSinceAnyInput() const {
     if (alarmEvent_ < 0) {
         return screenSaverPresent_ ? askScreenSaver() : std::nullopt;
     }
-    takeAlarms();
+    connection_.takeEvents();
     if (!quietSince_) {
         return 0.0;
     }
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - *quietSince_).count();
 }
 
-// Only reads what the server has already sent, and the socket only when something waits
-// in it; never waits for it. Nothing but alarms is asked for on this connection, and the
-// other sources' round trips may have queued some already. A spell that reached its
-// length is taken to have begun that long before it is read.
-void X11IdleSource::takeAlarms() const {
-    Display* display = connection_.display();
-    int waiting = 0;
-    if (ioctl(ConnectionNumber(display), FIONREAD, &waiting) == 0 && waiting > 0) {
-        XEventsQueued(display, QueuedAfterReading);
-    }
-    while (XEventsQueued(display, QueuedAlready) > 0) {
-        XEvent event;
-        XNextEvent(display, &event);
-        if (event.type != alarmEvent_) {
-            continue;
-        }
-        const XSyncAlarm alarm = reinterpret_cast<const XSyncAlarmNotifyEvent&>(event).alarm;
-        if (alarm == quietAlarm_) {
-            quietSince_ = std::chrono::steady_clock::now() - quietSpell;
-        } else if (alarm == inputAlarm_) {
-            quietSince_.reset();
-        }
+// A spell that reached its length is taken to have begun that long before it is read.
+void X11IdleSource::takeAlarm(const XEvent& event) const {
+    const XSyncAlarm alarm = reinterpret_cast<const XSyncAlarmNotifyEvent&>(event).alarm;
+    if (alarm == quietAlarm_) {
+        quietSince_ = std::chrono::steady_clock::now() - quietSpell;
+    } else if (alarm == inputAlarm_) {
+        quietSince_.reset();
     }
 }
 

@@ -16,6 +16,7 @@ namespace purlo {
 // second). The idle time is 0 while the last input came within quietSpell, and afterwards
 // the time since the spell began: never longer than the true one and at most one reading
 // behind. Without the counter every reading asks the screen saver extension instead.
+// A reading only takes what the server has already sent; it never asks.
 class X11IdleSource final : public IdleSource {
 public:
     // The connection must outlive the source.
@@ -35,7 +36,7 @@ private:
     using Instant = std::chrono::steady_clock::time_point;
 
     void followIdleCounter();
-    void takeAlarms() const;
+    void takeAlarm(const _XEvent& event) const;
     std::optional<double> askScreenSaver() const;
 
     const X11Connection& connection_;
@@ -43,6 +44,7 @@ private:
     int alarmEvent_ = -1; // -1: no alarms, the screen saver is asked
     unsigned long quietAlarm_ = 0;
     unsigned long inputAlarm_ = 0;
+    Cancellable alarms_;
     // When the quiet spell began; none while input came within quietSpell.
     mutable std::optional<Instant> quietSince_;
 };

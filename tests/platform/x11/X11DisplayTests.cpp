@@ -228,26 +228,39 @@ TEST_F(OnTestDisplay, TheActiveWindowsApplicationOutlivesTheWindow) {
     const X11Connection connection(name);
     const X11ActiveAppSource source(connection);
     const ActiveApplicationSensor sensor(source);
+    // The server tells of each change on its own: a sample may come before it.
+    const auto awaitSample = [&](const ActiveAppSnapshot& wanted) {
+        for (int tries = 0; tries < 500 && sensor.sample() != wanted; ++tries) {
+            std::this_thread::sleep_for(10ms);
+        }
+        return sensor.sample();
+    };
     const Window root = DefaultRootWindow(display);
     const Window classed = createClassedWindow();
     setProperty(root, "_NET_ACTIVE_WINDOW", XA_WINDOW, {static_cast<long>(classed)});
-    EXPECT_EQ(sensor.sample(), (ActiveAppSnapshot{"PurloProbe", std::string("purlo-probe")}));
+    const ActiveAppSnapshot probe{"PurloProbe", std::string("purlo-probe")};
+    EXPECT_EQ(awaitSample(probe), probe);
 
     const Window unclassed = createWindow();
     setProperty(unclassed, "_NET_WM_PID", XA_CARDINAL, {getpid()});
     setProperty(root, "_NET_ACTIVE_WINDOW", XA_WINDOW, {static_cast<long>(unclassed)});
     std::string self = testing::readFile("/proc/self/comm");
     self.pop_back();
-    EXPECT_EQ(sensor.sample(), (ActiveAppSnapshot{self, self}));
+    const ActiveAppSnapshot itself{self, self};
+    EXPECT_EQ(awaitSample(itself), itself);
 
     // A window that is gone: the server's error is a missing answer, not the end.
     XDestroyWindow(display, classed);
     setProperty(root, "_NET_ACTIVE_WINDOW", XA_WINDOW, {static_cast<long>(classed)});
-    EXPECT_EQ(sensor.sample(), ActiveAppSnapshot{});
+    EXPECT_EQ(awaitSample(ActiveAppSnapshot{}), ActiveAppSnapshot{});
     setProperty(root, "_NET_ACTIVE_WINDOW", XA_WINDOW, {0});
+    for (int tries = 0; tries < 500 && source.frontmostApplication(); ++tries) {
+        std::this_thread::sleep_for(10ms);
+    }
     EXPECT_EQ(source.frontmostApplication(), std::nullopt);
     XDeleteProperty(display, root, atom("_NET_ACTIVE_WINDOW"));
     XSync(display, False);
+    std::this_thread::sleep_for(20ms);
     EXPECT_EQ(source.frontmostApplication(), std::nullopt);
 }
 
@@ -300,31 +313,73 @@ TEST_F(OnTestDisplay, QtReadsAPointerMovedByAnotherProgramWithYUpward) {
               (Point{100, DisplayHeight(display, DefaultScreen(display)) - 201.0}));
 }
 
-// Each reading of the frontmost application costs the round trips that fetch what it
-// reads and no more: a sample is taken every two seconds, even while she hides.
-TEST_F(OnTestDisplay, ReadingTheActiveWindowsApplicationWaitsOnlyForItsOwnAnswers) {
+// A reading asks the server nothing while nothing it reads has changed. The server tells
+// of a change to the root's choice of window and to that window's class, and the next
+// reading reads again; the rest (another window's class, another property of the root)
+// is not the source's business.
+TEST_F(OnTestDisplay, TheActiveWindowsApplicationIsReadAgainOnlyOnceWhatItReadsChanged) {
     const X11Connection connection(name);
     const X11ActiveAppSource source(connection);
     const Window root = DefaultRootWindow(display);
-    const Window classed = createClassedWindow();
-    const Window gone = createWindow();
-    XDestroyWindow(display, gone);
+    const Window first = createClassedWindow();
+    const Window second = createWindow();
+    const auto classed = [&](Window window, const char* instance, const char* className) {
+        XClassHint hint{const_cast<char*>(instance), const_cast<char*>(className)};
+        XSetClassHint(display, window, &hint);
+        XSync(display, False);
+    };
+    const auto activate = [&](Window window) {
+        setProperty(root, "_NET_ACTIVE_WINDOW", XA_WINDOW, {static_cast<long>(window)});
+    };
+    const auto app = [](const char* className, const char* instance) {
+        return std::optional(FrontmostApplication{className, instance});
+    };
+    // The server's events come on their own: a reading may come before them.
+    const auto awaitReading = [&](const std::optional<FrontmostApplication>& wanted) {
+        for (int tries = 0; tries < 500 && source.frontmostApplication() != wanted; ++tries) {
+            std::this_thread::sleep_for(10ms);
+        }
+        return source.frontmostApplication();
+    };
+    const auto requestsOfAReading = [&] {
+        const unsigned long before = NextRequest(connection.display());
+        source.frontmostApplication();
+        return NextRequest(connection.display()) - before;
+    };
+    activate(first);
+    EXPECT_EQ(source.frontmostApplication(), app("PurloProbe", "purlo-probe"));
+
     const struct {
         const char* what;
-        Window active;
-        unsigned long requests;
+        std::function<void()> change;
+        std::optional<FrontmostApplication> reading;
     } cases[] = {
-        {"a window with its class", classed, 2},
-        {"a window that is gone", gone, 3},
-        {"no active window", None, 1},
+        {"the active window's class", [&] { classed(first, "probe-two", "ProbeTwo"); },
+         app("ProbeTwo", "probe-two")},
+        {"another window's class", [&] { classed(second, "other", "Other"); },
+         app("ProbeTwo", "probe-two")},
+        {"another property of the root",
+         [&] { setProperty(root, "_PURLO_TEST_OTHER", XA_CARDINAL, {1}); },
+         app("ProbeTwo", "probe-two")},
+        {"the root's choice of window", [&] { activate(second); }, app("Other", "other")},
+        {"the window active before", [&] { classed(first, "probe-three", "ProbeThree"); },
+         app("Other", "other")},
+        {"no window", [&] { activate(None); }, std::nullopt},
     };
     for (const auto& each : cases) {
         SCOPED_TRACE(each.what);
-        setProperty(root, "_NET_ACTIVE_WINDOW", XA_WINDOW, {static_cast<long>(each.active)});
-        const unsigned long before = NextRequest(connection.display());
-        source.frontmostApplication();
-        EXPECT_EQ(NextRequest(connection.display()) - before, each.requests);
+        const std::optional<FrontmostApplication> before = source.frontmostApplication();
+        each.change();
+        if (each.reading == before) {
+            std::this_thread::sleep_for(20ms);
+            EXPECT_EQ(requestsOfAReading(), 0u) << "read again for nothing";
+        }
+        EXPECT_EQ(awaitReading(each.reading), each.reading);
+        std::this_thread::sleep_for(20ms);
+        EXPECT_EQ(requestsOfAReading(), 0u) << "nothing changed since";
     }
+    XDeleteProperty(display, root, atom("_PURLO_TEST_OTHER"));
+    XSync(display, False);
 }
 
 // Pixels put into a window of depth 32 arrive as the program holds them, from wherever
