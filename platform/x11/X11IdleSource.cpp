@@ -114,7 +114,7 @@ std::optional<double> X11IdleSource::secondsSinceAnyInput() const {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - *quietSince_).count();
 }
 
-// A spell that reached its length is taken to have begun that long before it is read.
+// A spell that reached its length is taken to have begun that long before its alarm is taken.
 void X11IdleSource::takeAlarm(const XEvent& event) const {
     const XSyncAlarm alarm = reinterpret_cast<const XSyncAlarmNotifyEvent&>(event).alarm;
     if (alarm == quietAlarm_) {

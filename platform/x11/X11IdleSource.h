@@ -16,7 +16,6 @@ namespace purlo {
 // second). The idle time is 0 while the last input came within quietSpell, and afterwards
 // the time since the spell began: never longer than the true one and at most one reading
 // behind. Without the counter every reading asks the screen saver extension instead.
-// A reading only takes what the server has already sent; it never asks.
 class X11IdleSource final : public IdleSource {
 public:
     // The connection must outlive the source.
