@@ -5,6 +5,8 @@
 #include "ui/WindowPlacement.h"
 #include "ui/WindowTheme.h"
 
+#include <QEvent>
+
 namespace purlo {
 
 OnboardingWindowController::OnboardingWindowController(PurloRuntime& runtime,
@@ -18,6 +20,7 @@ OnboardingWindowController::OnboardingWindowController(PurloRuntime& runtime,
     window_->setWindowTitle(QStringLiteral("Welcome to Purlo"));
     keepFixedFrame(*window_, windowHints, FixedWindowHints::Buttons::close);
     keepInTheme(*window_, appearance);
+    window_->installEventFilter(this);
     center();
     appActivationObserver_ =
         desktopObservers.observeDidBecomeActive([this] { bringForwardIfPending(); });
@@ -38,7 +41,15 @@ void OnboardingWindowController::close() {
 }
 
 void OnboardingWindowController::center() {
+    fitHeightToScreen(*window_, OnboardingView::fixedSize.height());
     centerOnScreen(*window_);
+}
+
+bool OnboardingWindowController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_.get() && event->type() == QEvent::Move && tallerThanScreen(*window_)) {
+        center();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void OnboardingWindowController::makeKeyAndOrderFront() {

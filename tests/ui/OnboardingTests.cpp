@@ -6,6 +6,9 @@
 #include "ui/OnboardingWindowController.h"
 #include "ui/PurloButtonChrome.h"
 
+#include <QApplication>
+#include <QScreen>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace purlo {
@@ -158,7 +161,7 @@ TEST(OnboardingWindowController, AFixedWindowThatComesBackOnActivationUntilOnboa
                                               harness.appearance, hints);
         QWidget& window = *controller.window();
         EXPECT_EQ(window.windowTitle(), "Welcome to Purlo");
-        EXPECT_EQ(window.size(), QSize(600, 760));
+        EXPECT_EQ(window.width(), 600);
         EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
         EXPECT_FALSE(window.windowFlags() &
                      (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
@@ -195,6 +198,29 @@ TEST(OnboardingWindowController, AFixedWindowThatComesBackOnActivationUntilOnboa
     }
     EXPECT_EQ(harness.observers.observerCount(), observers) << "it stops watching when it goes";
     harness.observers.becomeActive();
+}
+
+// Where its screen's free area holds it, frame and all, the window is 760 points tall;
+// where it does not (as in ui_tests_on_a_short_screen), it takes the height there is, and
+// the bar under the slides, with the slide's button, stays on the screen.
+TEST(OnboardingWindowController, TakesTheHeightItsScreenHasWithItsButtonOnTheScreen) {
+    testing::RuntimeHarness harness;
+    testing::RecordingFixedWindowHints hints;
+    OnboardingWindowController controller(harness.runtime(), harness.observers, harness.appearance,
+                                          hints);
+    QWidget& window = *controller.window();
+    controller.center();
+    controller.makeKeyAndOrderFront();
+    QApplication::processEvents();
+    const QRect free = window.screen()->availableGeometry();
+    const QRect frame = window.frameGeometry();
+    EXPECT_TRUE(free.contains(frame)) << "free " << free.height() << ", framed " << frame.height();
+    EXPECT_EQ(window.height(), std::min(760, free.height() - (frame.height() - window.height())));
+    EXPECT_EQ(window.width(), 600);
+    const QWidget& primary = controller.view().primaryButton();
+    const QRect button(primary.mapToGlobal(QPoint()), primary.size());
+    EXPECT_TRUE(free.contains(button));
+    EXPECT_TRUE(window.geometry().contains(button));
 }
 
 TEST(OnboardingWindowController, ACompletedProfileNeverSeesTheWindow) {
