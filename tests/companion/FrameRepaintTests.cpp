@@ -2,9 +2,9 @@
 #include "companion/qt/PixelCatView.h"
 #include "tests/companion/CatImages.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/qt/PicturePixels.h"
 
 #include <QApplication>
-#include <QBackingStore>
 #include <QPaintEvent>
 #include <gtest/gtest.h>
 #include <string>
@@ -140,15 +140,6 @@ struct PaintRegions : QObject {
     std::vector<QRegion> regions;
 };
 
-// What the window holds for the screen, in device pixels. The offscreen platform's grab of
-// a window cuts it to the window's size in points, so on a dense screen it would keep only
-// a corner; the window's backing store holds the same pixels whole.
-QImage windowPixels(QWidget& window) {
-    const auto* pixels = dynamic_cast<const QImage*>(window.backingStore()->paintDevice());
-    return pixels != nullptr ? pixels->convertToFormat(QImage::Format_ARGB32_Premultiplied)
-                             : QImage();
-}
-
 // On the window, frame after frame, what she shows is what a full repaint of that
 // instant shows, though each frame repaints only a part of her view.
 TEST(PixelCatView, FrameAfterFrameTheWindowShowsWhatAFullRepaintShows) {
@@ -182,7 +173,7 @@ TEST(PixelCatView, FrameAfterFrameTheWindowShowsWhatAFullRepaintShows) {
         CatFramePainter().paint(painter, QSizeF(168, 168), frame, 1, view.scene(), busyLook,
                                 clock.now().secondsSinceReferenceDate);
         painter.end();
-        EXPECT_EQ(windowPixels(view), full) << "step " << step;
+        EXPECT_EQ(testing::windowPixels(view), full) << "step " << step;
     }
     ASSERT_FALSE(paints.regions.empty());
     const auto area = [](const QRegion& region) {

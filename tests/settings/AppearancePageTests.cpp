@@ -3,6 +3,7 @@
 #include "settings/controls/FurSwatch.h"
 #include "settings/controls/PurloSegmentedControl.h"
 #include "tests/settings/SettingsDriving.h"
+#include "tests/support/qt/PicturePixels.h"
 
 #include <QAccessible>
 #include <QSlider>
@@ -121,7 +122,7 @@ TEST(AppearancePage, FurPreviewsShowTheirBandsAndTheChosenTileTakesTheAccent) {
                                  swatch->cardRect().top() + 11 + FurSwatch::previewDiameter / 2);
             const double radians = degrees * M_PI / 180;
             const QPointF point = centre + 9 * QPointF(std::cos(radians), std::sin(radians));
-            return picture.pixel(swatch->mapTo(&page.window, point.toPoint()));
+            return testing::pixelAt(picture, swatch->mapTo(&page.window, point.toPoint()));
         };
         const struct {
             int swatch;
@@ -139,7 +140,8 @@ TEST(AppearancePage, FurPreviewsShowTheirBandsAndTheChosenTileTakesTheAccent) {
         }
         const auto cardEdge = [&](const FurSwatch* swatch) {
             const QRectF card = swatch->cardRect();
-            return picture.pixel(
+            return testing::pixelAt(
+                picture,
                 swatch->mapTo(&page.window, QPointF(card.left(), card.center().y()).toPoint()));
         };
         EXPECT_EQ(cardEdge(swatches[1]), themeQColor(PurloTheme::accent, dark).rgb()) << dark;

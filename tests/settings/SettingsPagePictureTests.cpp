@@ -3,6 +3,7 @@
 #include "settings/SettingsTabs.h"
 #include "tests/companion/BuildFolder.h"
 #include "tests/support/RuntimeHarness.h"
+#include "tests/support/qt/PicturePixels.h"
 #include "ui/PurloCard.h"
 #include "ui/PurloDisclosureGroup.h"
 #include "ui/PurloPalette.h"
@@ -67,12 +68,14 @@ TEST(Pictures, EveryPageDrawsInTheThemeOfItsAppearance) {
             if (const auto artifacts = testing::artifactsFolder()) {
                 picture.save(artifacts->filePath(QString::fromStdString(file + ".png")));
             }
-            EXPECT_EQ(picture.pixel(4, 4), themeQColor(PurloTheme::windowBackground, dark).rgb())
+            EXPECT_EQ(testing::pixelAt(picture, {4, 4}),
+                      themeQColor(PurloTheme::windowBackground, dark).rgb())
                 << file;
             const PurloCard* card = page->findChild<PurloCard*>();
             ASSERT_NE(card, nullptr);
-            EXPECT_EQ(picture.pixel(card->mapTo(&window, QPoint(card->width() - 4, 20))),
-                      themeQColor(PurloTheme::cardBackground, dark).rgb())
+            EXPECT_EQ(
+                testing::pixelAt(picture, card->mapTo(&window, QPoint(card->width() - 4, 20))),
+                themeQColor(PurloTheme::cardBackground, dark).rgb())
                 << file;
         }
     }

@@ -8,12 +8,12 @@
 #include "settings/controls/ProfileChip.h"
 #include "tests/companion/BuildFolder.h"
 #include "tests/support/RuntimeHarness.h"
+#include "tests/support/qt/PicturePixels.h"
 #include "tests/ui/WidgetDriving.h"
 #include "ui/PurloPalette.h"
 
 #include <QApplication>
 #include <QPointer>
-#include <QScreen>
 #include <algorithm>
 
 namespace purlo {
@@ -195,12 +195,12 @@ TEST(SettingsView, TheChosenRowTakesTheAccentOnlyWhileItsWindowIsActive) {
         };
         const SettingsSidebarRow& chosen = window.row("Appearance");
         const QPoint inRow = chosen.mapTo(&window.view, QPoint(chosen.width() - 6, 4));
-        EXPECT_EQ(picture.pixel(inRow), theme(PurloTheme::accent));
+        EXPECT_EQ(testing::pixelAt(picture, inRow), theme(PurloTheme::accent));
         EXPECT_EQ(chosen.foreground().rgb(), theme(PurloTheme::onAccent));
         EXPECT_EQ(window.row("Agent").foreground().rgb(), theme(PurloTheme::primaryText));
-        EXPECT_EQ(picture.pixel(4, SettingsView::contentSize.height() - 4),
+        EXPECT_EQ(testing::pixelAt(picture, {4, SettingsView::contentSize.height() - 4}),
                   theme(PurloTheme::controlFill));
-        EXPECT_EQ(picture.pixel(SettingsView::contentSize.width() - 4, 4),
+        EXPECT_EQ(testing::pixelAt(picture, {SettingsView::contentSize.width() - 4, 4}),
                   theme(PurloTheme::windowBackground));
 
         // What the window shows, as last painted: the row must repaint itself when its
@@ -209,18 +209,18 @@ TEST(SettingsView, TheChosenRowTakesTheAccentOnlyWhileItsWindowIsActive) {
         window.view.setFocus();
         settle();
         const auto onScreen = [&window] {
-            return window.view.screen()->grabWindow(window.view.winId()).toImage();
+            return testing::windowPixels(window.view);
         };
-        EXPECT_EQ(onScreen().pixel(inRow), theme(PurloTheme::accent));
+        EXPECT_EQ(testing::pixelAt(onScreen(), inRow), theme(PurloTheme::accent));
         other.show();
         other.activateWindow();
         settle();
         ASSERT_FALSE(window.view.isActiveWindow());
-        EXPECT_EQ(onScreen().pixel(inRow), theme(PurloTheme::border));
+        EXPECT_EQ(testing::pixelAt(onScreen(), inRow), theme(PurloTheme::border));
         EXPECT_EQ(chosen.foreground().rgb(), theme(PurloTheme::primaryText));
         window.view.activateWindow();
         settle();
-        EXPECT_EQ(onScreen().pixel(inRow), theme(PurloTheme::accent));
+        EXPECT_EQ(testing::pixelAt(onScreen(), inRow), theme(PurloTheme::accent));
         EXPECT_EQ(chosen.foreground().rgb(), theme(PurloTheme::onAccent));
     }
 }

@@ -1,6 +1,7 @@
 #include "companion/qt/ThemeQColor.h"
 #include "tests/companion/BuildFolder.h"
 #include "tests/support/RuntimeHarness.h"
+#include "tests/support/qt/PicturePixels.h"
 #include "ui/KitFont.h"
 #include "ui/OnboardingView.h"
 #include "ui/PurloComponents.h"
@@ -21,13 +22,6 @@ QImage keep(QWidget& widget, const std::string& name) {
         picture.save(artifacts->filePath(QString::fromStdString(name + ".png")));
     }
     return picture;
-}
-
-// The pixel under the middle of a point of the widget: on a dense screen a point covers
-// several pixels, and those at its edges may be shared with the next point.
-QRgb pixelAt(const QImage& picture, QPoint point) {
-    const QPointF middle = (QPointF(point) + QPointF(0.5, 0.5)) * picture.devicePixelRatio();
-    return picture.pixel(static_cast<int>(middle.x()), static_cast<int>(middle.y()));
 }
 
 QRgb theme(AppearanceColor color, bool dark) {
@@ -108,10 +102,13 @@ TEST(Pictures, EveryOnboardingSlideDrawsInTheThemeOfItsAppearance) {
             const std::string name = "onboarding-" + std::to_string(slide) +
                                      (granted ? "-granted" : "") + (dark ? "-dark" : "-light");
             const QImage picture = keep(view, name);
-            EXPECT_EQ(pixelAt(picture, {4, 4}), theme(PurloTheme::windowBackground, dark)) << name;
-            EXPECT_EQ(pixelAt(picture, {4, 755}), theme(PurloTheme::cardBackground, dark)) << name;
+            EXPECT_EQ(testing::pixelAt(picture, {4, 4}), theme(PurloTheme::windowBackground, dark))
+                << name;
+            EXPECT_EQ(testing::pixelAt(picture, {4, 755}), theme(PurloTheme::cardBackground, dark))
+                << name;
             const int barTop = view.primaryButton().parentWidget()->mapTo(&view, QPoint(0, 0)).y();
-            EXPECT_EQ(pixelAt(picture, {300, barTop}), theme(PurloTheme::border, dark)) << name;
+            EXPECT_EQ(testing::pixelAt(picture, {300, barTop}), theme(PurloTheme::border, dark))
+                << name;
         }
     }
 }
