@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
@@ -70,6 +71,21 @@ QRect qtRect(const PixelArea& area) {
     return {area.x, area.y, area.width, area.height};
 }
 
+// Her frames go past the toolkit only where a point is a whole number of pixels; elsewhere
+// (one and a half, say) the toolkit paints them.
+bool wholePixelsToAPoint() {
+    const double density = qApp->devicePixelRatio();
+    return density == std::floor(density);
+}
+
+// She bounces and cheers: every frame changes much of her.
+CompanionScene celebrating() {
+    CompanionScene scene;
+    scene.pose = CatPose::celebrate;
+    scene.mood = CatMood::celebrating;
+    return scene;
+}
+
 const QWidget* bubbleOf(const CompanionView& view) {
     return &view.bubble();
 }
@@ -108,9 +124,10 @@ struct StraightView {
 // bubble's tail and beside her timer. A bubble on its way is its picture resampled, whose
 // rounding may differ by 1 in 255 at a few pixels with where the painting starts.
 TEST(CompanionView, HerFramesGoStraightIntoHerWindowAsTheToolkitWouldPaintThem) {
-    CompanionScene bouncing;
-    bouncing.pose = CatPose::celebrate;
-    bouncing.mood = CatMood::celebrating;
+    if (!wholePixelsToAPoint()) {
+        GTEST_SKIP() << "at a fraction of a pixel to a point the toolkit paints her frames";
+    }
+    const CompanionScene bouncing = celebrating();
     CompanionScene talking = bouncing;
     talking.message = CompanionMessage{"Done! Nice work.", CompanionMessage::Kind::happy};
     CompanionScene timing = bouncing;
@@ -160,10 +177,10 @@ TEST(CompanionView, HerFramesGoStraightIntoHerWindowAsTheToolkitWouldPaintThem) 
 // for the window again: frames put past it are painted into it afresh first. A window
 // that takes no pixels leaves every frame to the toolkit.
 TEST(CompanionView, WhereTheWindowTakesNoPixelsOrShowsAgainTheToolkitPaintsHer) {
-    CompanionScene scene;
-    scene.pose = CatPose::celebrate;
-    scene.mood = CatMood::celebrating;
-    StraightView straight(scene);
+    if (!wholePixelsToAPoint()) {
+        GTEST_SKIP() << "at a fraction of a pixel to a point the toolkit paints her frames";
+    }
+    StraightView straight(celebrating());
     PaintCount count;
     straight.cat->installEventFilter(&count);
     QWindow* handle = straight.view.windowHandle();
@@ -187,6 +204,24 @@ TEST(CompanionView, WhereTheWindowTakesNoPixelsOrShowsAgainTheToolkitPaintsHer) 
     EXPECT_GE(paintsWhen([&] { QCoreApplication::sendEvent(handle, &exposed); }), 1);
     EXPECT_EQ(paintsWhen([&] { QCoreApplication::sendEvent(handle, &exposed); }), 0)
         << "nothing is behind any more";
+}
+
+// Where a point is not a whole number of pixels, no frame goes past the toolkit: it paints
+// every one, as it would without the window's pixels.
+TEST(CompanionView, AtAFractionOfAPixelToAPointTheToolkitPaintsEveryFrame) {
+    if (wholePixelsToAPoint()) {
+        GTEST_SKIP() << "runs where a point is a fraction of a pixel (QT_SCALE_FACTOR=1.5)";
+    }
+    StraightView straight(celebrating());
+    PaintCount count;
+    straight.cat->installEventFilter(&count);
+    for (int frame = 0; frame < 6; ++frame) {
+        const int before = count.paints;
+        straight.nextFrame();
+        QApplication::processEvents();
+        EXPECT_GE(count.paints - before, 1) << "frame " << frame;
+    }
+    EXPECT_TRUE(straight.window.areas.empty());
 }
 
 } // namespace
