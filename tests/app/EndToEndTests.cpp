@@ -338,11 +338,18 @@ protected:
         trayer.terminate();
         trayer.waitForFinished();
     }
-    // The tray, once the paw took its place in it.
+    // The tray, once the paw took its place in it: a wider tray says only that the paw
+    // asked for room, and a click reaches the paw once its window shows there.
     std::optional<QRect> trayWithPaw() {
         std::optional<QRect> tray;
-        eventually([&] { return (tray = screen.window({0, 28})) && tray->width() > 10; });
-        return tray && tray->width() > 10 ? tray : std::nullopt;
+        const auto holdsPaw = [&] {
+            return tray && tray->width() > 10 && screen.programAt(tray->center()) == "purlo";
+        };
+        eventually([&] {
+            tray = screen.window({0, 28});
+            return holdsPaw();
+        });
+        return holdsPaw() ? tray : std::nullopt;
     }
 
     QProcess trayer;

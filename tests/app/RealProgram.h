@@ -166,6 +166,28 @@ struct Screen {
         XFree(children);
         return found;
     }
+    // The instance name (WM_CLASS) of the deepest shown window at a point of the screen
+    // that has one, as a click there would find it: an embedded window counts, inside
+    // whatever holds it.
+    std::string programAt(QPoint at) const {
+        const ::Window root = DefaultRootWindow(display);
+        std::string program;
+        ::Window window = root;
+        ::Window child = None;
+        int x = 0;
+        int y = 0;
+        while (XTranslateCoordinates(display, root, window, at.x(), at.y(), &x, &y, &child) &&
+               child != None) {
+            XClassHint hint{};
+            if (XGetClassHint(display, child, &hint)) {
+                program = hint.res_name ? hint.res_name : "";
+                XFree(hint.res_name);
+                XFree(hint.res_class);
+            }
+            window = child;
+        }
+        return program;
+    }
     std::optional<QRect> window(QSize wanted) const {
         const auto found = shownWindow(wanted);
         return found ? std::optional(found->second) : std::nullopt;
