@@ -342,14 +342,11 @@ protected:
     // asked for room, and a click reaches the paw once its window shows there.
     std::optional<QRect> trayWithPaw() {
         std::optional<QRect> tray;
-        const auto holdsPaw = [&] {
-            return tray && tray->width() > 10 && screen.programAt(tray->center()) == "purlo";
-        };
-        eventually([&] {
+        const bool held = eventually([&] {
             tray = screen.window({0, 28});
-            return holdsPaw();
+            return tray && tray->width() > 10 && screen.programAt(tray->center()) == "purlo";
         });
-        return holdsPaw() ? tray : std::nullopt;
+        return held ? tray : std::nullopt;
     }
 
     QProcess trayer;
