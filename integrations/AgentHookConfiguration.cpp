@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <nlohmann/json.hpp>
-#include <set>
 #include <span>
 
 namespace purlo {
@@ -14,7 +14,8 @@ namespace {
 
 using Json = nlohmann::json;
 using ConfigurationError = AgentHookConfiguration::ConfigurationError;
-using OwnCommands = std::set<std::string, std::less<>>;
+// Every command of ours, in its present form or a former one, with the present form.
+using OwnCommands = std::map<std::string, std::string, std::less<>>;
 
 struct HookEvent {
     std::string_view name;
@@ -112,6 +113,16 @@ void removeTrailingOwnHandlers(AgentTool tool, Json& entries, const OwnCommands&
     }
 }
 
+// Ours that stay while reactions are off are brought to the present form where they
+// stand: a former command fails, and blocks the tool, once its script is gone.
+void renewFormerCommands(AgentTool tool, Json& entries, const OwnCommands& own) {
+    forEachHandler(tool, entries, [&](Json& handler) {
+        if (const auto found = own.find(commandOf(handler)); found != own.end()) {
+            handler["command"] = found->second;
+        }
+    });
+}
+
 // The handler this program writes for one event: Claude Code and Codex take a command
 // with a timeout, Cursor a bare command.
 Json ownHandler(AgentTool tool, std::string command) {
@@ -143,7 +154,16 @@ void includeOwnHandler(AgentTool tool, Json& entries, const OwnCommands& own, co
 } // namespace
 
 std::string AgentHookConfiguration::command(AgentEventKind word) const {
-    return "/bin/sh " + shellQuoted(helperURL.native()) + " " + shellQuoted(toString(tool)) + " " +
+    // The inner shell's "$0" is the script; its failure to open one is said to nobody.
+    return R"(/bin/sh -c '/bin/sh "$0" "$@" 2>/dev/null; exit 0' )" + scriptWords(word);
+}
+
+std::string AgentHookConfiguration::formerCommand(AgentEventKind word) const {
+    return "/bin/sh " + scriptWords(word);
+}
+
+std::string AgentHookConfiguration::scriptWords(AgentEventKind word) const {
+    return shellQuoted(helperURL.native()) + " " + shellQuoted(toString(tool)) + " " +
            std::string(toString(word));
 }
 
@@ -171,7 +191,8 @@ AgentHookConfiguration::updatedConfiguration(const std::optional<std::string>& p
 
     OwnCommands own;
     for (const HookEvent& event : eventsOf(tool)) {
-        own.insert(command(event.word));
+        own.emplace(command(event.word), command(event.word));
+        own.emplace(formerCommand(event.word), command(event.word));
     }
 
     for (const HookEvent& event : eventsOf(tool)) {
@@ -187,6 +208,7 @@ AgentHookConfiguration::updatedConfiguration(const std::optional<std::string>& p
             includeOwnHandler(tool, entries, own, ownHandler(tool, command(event.word)));
         } else {
             removeTrailingOwnHandlers(tool, entries, own, 0);
+            renewFormerCommands(tool, entries, own);
         }
         if (entries.empty()) {
             hooks.erase(name);

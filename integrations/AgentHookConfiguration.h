@@ -39,9 +39,20 @@ struct AgentHookConfiguration {
     // present is the file's content, nothing when the file does not exist.
     Result updatedConfiguration(const std::optional<std::string>& present, bool enabled) const;
 
-    // "/bin/sh '<script>' '<tool>' <word>": this program's entries are recognised
-    // by this exact text, so the same tool, script and word always give it.
+    // /bin/sh -c '/bin/sh "$0" "$@" 2>/dev/null; exit 0' '<script>' '<tool>' <word>
+    // The script itself always succeeds, but a shell that cannot open it (deleted with the
+    // data folder, or left behind by another $XDG_DATA_HOME) fails with status 2, which the
+    // tools take as "block": the outer shell swallows that, through a shell or run as
+    // split words alike. This program's entries are recognised by this exact text, so the
+    // same tool, script and word always give it.
     std::string command(AgentEventKind word) const;
+    // "/bin/sh '<script>' '<tool>' <word>", as earlier versions wrote it: still ours, and
+    // replaced by command() where it stands.
+    std::string formerCommand(AgentEventKind word) const;
+
+private:
+    // "'<script>' '<tool>' <word>", the words both forms end with.
+    std::string scriptWords(AgentEventKind word) const;
 };
 
 const std::error_category& configurationErrorCategory();

@@ -231,7 +231,7 @@ std::error_code AgentIntegrationManager::updateConfiguration(AgentTool tool, con
             return backupError;
         }
     }
-    return writeFileAtomically(file, bytes, ownerOnlyFile);
+    return replaceFileKeepingMode(file, bytes, ownerOnlyFile);
 }
 
 std::error_code AgentIntegrationManager::backUp(AgentTool tool, std::string_view bytes) const {

@@ -51,8 +51,9 @@ public:
     std::filesystem::path configurationFileURL(AgentTool tool) const;
 
     // Rewrites the tool's file at (its link target when it is a link) when its
-    // parsed content changes, after copying the old bytes to a new backup. An
-    // invalid file is left exactly as it is.
+    // parsed content changes, after copying the old bytes to a new backup. The file
+    // keeps its permissions, as an editor's save keeps them; one this creates is
+    // owner-only. An invalid file is left exactly as it is.
     std::error_code updateConfiguration(AgentTool tool, const std::filesystem::path& at,
                                         bool enabled) const;
 

@@ -129,13 +129,22 @@ std::string quoted(const fs::path& path) {
     return "“" + path.filename().string() + "”";
 }
 
-} // namespace
+// The bits a file's permission is made of, leaving its kind aside.
+constexpr mode_t permissionBits = 07777;
 
-std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes, fs::perms mode) {
+// The temporary file is given its exact mode, when there is one, before anything is written
+// to it, so no reader ever finds the content under other permissions.
+std::error_code writeThroughTemporary(const fs::path& path, std::string_view bytes, fs::perms mode,
+                                      std::optional<mode_t> exactMode) {
     fs::path temporary;
     FileDescriptor file = createTemporary(path, mode, temporary);
     if (!file.isOpen()) {
         return lastError();
+    }
+    if (exactMode && ::fchmod(file.get(), *exactMode) != 0) {
+        const auto error = lastError();
+        ::unlink(temporary.c_str());
+        return error;
     }
     if (const auto error = writeAndRename(file, temporary, path, bytes)) {
         ::unlink(temporary.c_str());
@@ -143,6 +152,22 @@ std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes
     }
     syncFolder(temporary.parent_path());
     return {};
+}
+
+} // namespace
+
+std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes, fs::perms mode) {
+    return writeThroughTemporary(path, bytes, mode, std::nullopt);
+}
+
+std::error_code replaceFileKeepingMode(const fs::path& path, std::string_view bytes,
+                                       fs::perms modeWhenNew) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) {
+        return writeThroughTemporary(path, bytes, modeWhenNew, std::nullopt);
+    }
+    return writeThroughTemporary(path, bytes, fs::perms::owner_read | fs::perms::owner_write,
+                                 status.st_mode & permissionBits);
 }
 
 std::error_code createFolders(const fs::path& folder, fs::perms mode) {

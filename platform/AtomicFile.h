@@ -22,6 +22,12 @@ namespace purlo {
 std::error_code writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                                     std::filesystem::perms mode = std::filesystem::perms(0666));
 
+// Replaces a file of the user's as an editor's save does: the new content keeps the
+// permission bits of the file it replaces, whatever the umask; a file that is not there yet
+// is created with modeWhenNew (before the umask), as writeFileAtomically does.
+std::error_code replaceFileKeepingMode(const std::filesystem::path& path, std::string_view bytes,
+                                       std::filesystem::perms modeWhenNew);
+
 // Makes folder and its missing parents, each with mode (before the umask) from the
 // start; folders that exist keep their permissions.
 std::error_code createFolders(const std::filesystem::path& folder,

@@ -24,9 +24,23 @@ Json rewritten(AgentTool tool, const Json& before, bool enabled) {
     return text ? Json::parse(*text) : Json("refused");
 }
 
+// The words the script takes: its path, the tool and the event word.
+std::string scriptWords(AgentTool tool, std::string_view word) {
+    return "'" + script + "' '" + std::string(toString(tool)) + "' " + std::string(word);
+}
+
+// An entry as earlier versions wrote it: a shell that fails when the script is gone.
+Json former(AgentTool tool, std::string_view word) {
+    const Json command = "/bin/sh " + scriptWords(tool, word);
+    if (tool == cursor) {
+        return {{"command", command}};
+    }
+    return {{"hooks", {{{"type", "command"}, {"command", command}, {"timeout", 2}}}}};
+}
+
 Json own(AgentTool tool, std::string_view word) {
     const Json command =
-        "/bin/sh '" + script + "' '" + std::string(toString(tool)) + "' " + std::string(word);
+        R"(/bin/sh -c '/bin/sh "$0" "$@" 2>/dev/null; exit 0' )" + scriptWords(tool, word);
     if (tool == cursor) {
         return {{"command", command}};
     }
@@ -99,6 +113,25 @@ TEST(AgentHookConfiguration, KeepsEverythingButItsOwnEntries) {
                  {{"stop", {own(cursor, "thinking"), cursorOthers[0], own(cursor, "completed")}}}),
          withOwn(cursor, {{"version", 1}}, {{"stop", {own(cursor, "completed"), cursorOthers[0]}}}),
          {{"hooks", {{"stop", {own(cursor, "thinking"), cursorOthers[0]}}}}}},
+        {"ours as earlier versions wrote them count as ours and are renewed where they stand",
+         claudeCode,
+         {{"hooks",
+           {{"Stop", {former(claudeCode, "completed"), strangers}},
+            {"PreToolUse", {strangers, former(claudeCode, "thinking")}},
+            {"UserPromptSubmit", {former(claudeCode, "completed"), shared}}}}},
+         withOwn(claudeCode, {},
+                 {{"Stop", {own(claudeCode, "completed"), strangers}},
+                  {"PreToolUse", {strangers, own(claudeCode, "thinking")}},
+                  {"UserPromptSubmit", {own(claudeCode, "thinking"), shared}}}),
+         {{"hooks",
+           {{"Stop", {own(claudeCode, "completed"), strangers}},
+            {"PreToolUse", {strangers}},
+            {"UserPromptSubmit", {own(claudeCode, "completed"), shared}}}}}},
+        {"Cursor's former entries too",
+         cursor,
+         {{"hooks", {{"stop", {former(cursor, "completed"), cursorOthers[0]}}}}},
+         withOwn(cursor, {{"version", 1}}, {{"stop", {own(cursor, "completed"), cursorOthers[0]}}}),
+         {{"hooks", {{"stop", {own(cursor, "completed"), cursorOthers[0]}}}}}},
         {"Cursor keeps its version, other scripts and other tools",
          cursor,
          {{"version", 2}, {"hooks", {{"stop", cursorOthers}}}},
@@ -114,7 +147,8 @@ TEST(AgentHookConfiguration, KeepsEverythingButItsOwnEntries) {
     EXPECT_EQ(rewritten(codex, {{"theme", "dark"}}, false), Json({{"theme", "dark"}}))
         << "turning off adds no hooks key";
     EXPECT_EQ(AgentHookConfiguration({cursor, "/o'brien/hook"}).command(AgentEventKind::completed),
-              "/bin/sh '/o'\\''brien/hook' 'Cursor' completed");
+              R"(/bin/sh -c '/bin/sh "$0" "$@" 2>/dev/null; exit 0' '/o'\''brien/hook' 'Cursor' )"
+              "completed");
 }
 
 TEST(AgentHookConfiguration, RefusesShapesItDoesNotUnderstand) {

@@ -4,6 +4,7 @@
 #include "tests/support/NestedJson.h"
 #include "tests/support/TemporaryFolder.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <map>
@@ -25,6 +26,13 @@ constexpr fs::perms ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
 
 fs::perms permissionsOf(const fs::path& path) {
     return fs::status(path).permissions() & fs::perms::mask;
+}
+
+// "0644": a mode as a person reads it, for messages that say what differs.
+std::string octal(fs::perms mode) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04o", static_cast<unsigned>(mode));
+    return text;
 }
 
 Names namesIn(const fs::path& folder) {
@@ -104,6 +112,58 @@ TEST_F(AgentIntegration, TheHookWritesTheExactRecordOnlyBehindALiveGate) {
     EXPECT_EQ(namesIn(support), Names{"Integrations"});
 }
 
+// Every hook command stored in the tools' files, by tool.
+std::vector<std::pair<AgentTool, std::string>>
+storedCommands(const AgentIntegrationManager& manager) {
+    std::vector<std::pair<AgentTool, std::string>> commands;
+    for (const AgentTool tool : allCases<AgentTool>()) {
+        const Json file = Json::parse(readFile(manager.configurationFileURL(tool)));
+        for (const auto& [event, entries] : file["hooks"].items()) {
+            for (const Json& entry : entries) {
+                for (const Json& handler :
+                     tool == AgentTool::cursor ? Json{entry} : entry["hooks"]) {
+                    commands.emplace_back(tool, handler["command"]);
+                }
+            }
+        }
+    }
+    return commands;
+}
+
+TEST_F(AgentIntegration, AStoredCommandNeverBlocksTheToolOnceItsScriptIsGone) {
+    makeToolFolders();
+    ASSERT_EQ(manager.apply(true), ready);
+    const auto commands = storedCommands(manager);
+    ASSERT_EQ(commands.size(), 11u);
+    // How a tool may run the text: through a shell, or split into words and started itself.
+    const std::string ways[] = {R"(/bin/sh -c "$PURLO_COMMAND")", R"(bash -c "$PURLO_COMMAND")",
+                                R"(eval "set -- $PURLO_COMMAND"; exec "$@")"};
+    const auto runEach = [&](const std::string& situation) {
+        for (const auto& [tool, command] : commands) {
+            setenv("PURLO_COMMAND", command.c_str(), 1);
+            for (const std::string& way : ways) {
+                EXPECT_EQ(run(way), 0) << situation << ": " << way << " " << command;
+                EXPECT_EQ(readFile(folder / "output"), "") << situation << ": " << command;
+            }
+        }
+    };
+
+    // Still the script's commands while it is there.
+    setenv("PURLO_COMMAND", commands.back().second.c_str(), 1);
+    EXPECT_EQ(run(ways[2]), 0);
+    EXPECT_EQ(readFile(eventFile), R"({"event":"completed","source":"Cursor"})"
+                                   "\n");
+    fs::remove(eventFile);
+
+    fs::remove(integrations / "purlo-agent-hook");
+    runEach("the script deleted");
+    fs::create_directory(integrations / "purlo-agent-hook");
+    runEach("a folder in its place");
+    fs::remove_all(support);
+    runEach("the data folder deleted");
+    EXPECT_FALSE(fs::exists(support)) << "nothing was written";
+}
+
 TEST_F(AgentIntegration, StatusesSayWhatEachToolNeeds) {
     fs::create_directories(home);
     EXPECT_EQ(manager.apply(true),
@@ -143,7 +203,8 @@ TEST_F(AgentIntegration, OnlyAChangeIsWrittenAfterABackupAndAnUnchangedEntryKeep
     EXPECT_EQ(readFile(backup), original);
     EXPECT_EQ(permissionsOf(backup), ownerOnly);
     EXPECT_EQ(permissionsOf(integrations / "Backups"), fs::perms::owner_all);
-    EXPECT_EQ(permissionsOf(claudeFile), ownerOnly);
+    EXPECT_EQ(permissionsOf(manager.configurationFileURL(AgentTool::codex)), ownerOnly)
+        << "a file this made";
 
     // A user's own hook after ours, in a layout of the user's own, changes nothing of ours:
     // the file stays byte for byte, since Codex keys its trust in a hook by its position.
@@ -294,6 +355,31 @@ TEST_F(AgentIntegration, LinkedFilesAreEditedAtTheirTargets) {
     const Json claude = Json::parse(readFile(dotfiles / "claude.json"));
     EXPECT_TRUE(claude["model"] == "opus" && claude["hooks"].contains("Stop")) << claude;
     EXPECT_EQ(Json::parse(readFile(dotfiles / "cursor.json"))["version"], 1);
+}
+
+TEST_F(AgentIntegration, TheUsersFilesKeepTheirPermissions) {
+    makeToolFolders();
+    const fs::path dotfiles = folder / "dotfiles";
+    writeFile(dotfiles / "claude.json", R"({"model": "opus"})");
+    fs::create_symlink(dotfiles / "claude.json", claudeFile);
+    const fs::path codexFile = manager.configurationFileURL(AgentTool::codex);
+    writeFile(codexFile, "{}");
+    const std::pair<fs::path, fs::perms> files[] = {{dotfiles / "claude.json", fs::perms(0644)},
+                                                    {codexFile, fs::perms(0640)}};
+    for (const auto& [file, mode] : files) {
+        fs::permissions(file, mode);
+    }
+    // However narrow the umask, as an editor's save would.
+    const mode_t umaskBefore = umask(077);
+    for (const bool enabled : {true, false, true}) {
+        EXPECT_EQ(manager.apply(enabled)[1].title, enabled ? "Ready" : "Off");
+        for (const auto& [file, mode] : files) {
+            EXPECT_EQ(octal(permissionsOf(file)), octal(mode))
+                << file << (enabled ? " on" : " off");
+        }
+    }
+    umask(umaskBefore);
+    EXPECT_EQ(permissionsOf(manager.configurationFileURL(AgentTool::cursor)), ownerOnly);
 }
 
 TEST_F(AgentIntegration, TheScriptAndGateAreOwnerOnlyAndOnlyOurGateIsRemoved) {
