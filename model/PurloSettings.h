@@ -105,4 +105,8 @@ struct PurloSettings {
 void to_json(Json& json, const PurloSettings& settings);
 void from_json(const Json& json, PurloSettings& settings);
 
+// Whether an object names any key the settings are stored under, a former one included.
+// One that names none (an empty object, another program's file) holds no settings at all.
+bool namesAnySettingsKey(const Json& object);
+
 } // namespace purlo

@@ -1,6 +1,14 @@
 #include "model/PurloSettings.h"
 
+#include <algorithm>
+
 namespace purlo {
+namespace {
+
+// What earlier versions called eye tracking.
+constexpr std::string_view formerEyeTrackingKey = "followsCursor";
+
+} // namespace
 
 void to_json(Json& json, const PurloSettings& settings) {
     json = Json::object();
@@ -45,7 +53,7 @@ void from_json(const Json& json, PurloSettings& settings) {
 
     // Older values called eye tracking "followsCursor". It is read first, so a
     // malformed one fails the value even beside a good "eyeTrackingEnabled".
-    const bool legacyEyeTracking = fields.value("followsCursor", defaults.eyeTrackingEnabled);
+    const bool legacyEyeTracking = fields.value(formerEyeTrackingKey, defaults.eyeTrackingEnabled);
     decoded.eyeTrackingEnabled = fields.value("eyeTrackingEnabled", legacyEyeTracking);
     decoded.reactionsEnabled = fields.value("reactionsEnabled", defaults.reactionsEnabled);
     decoded.typingReactionsEnabled =
@@ -100,6 +108,16 @@ void from_json(const Json& json, PurloSettings& settings) {
     decoded.companionPlacement = fields.optional<CompanionPlacement>("companionPlacement");
 
     settings = std::move(decoded);
+}
+
+bool namesAnySettingsKey(const Json& object) {
+    // Every key the settings are written under: the placement only exists once set.
+    PurloSettings everything;
+    everything.companionPlacement = CompanionPlacement{};
+    const Json known = everything;
+    return std::ranges::any_of(object.items(), [&](const auto& item) {
+        return item.key() == formerEyeTrackingKey || known.contains(item.key());
+    });
 }
 
 } // namespace purlo

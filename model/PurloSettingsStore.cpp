@@ -20,6 +20,9 @@ PurloDecodedSettingsPayload decodePayload(const Json& json) {
     if (fields.containsKey("schemaVersion")) {
         throw DecodeError("an envelope without its settings");
     }
+    if (!namesAnySettingsKey(json)) {
+        throw DecodeError("no settings in it");
+    }
     return {PurloDecodedSettingsPayload::Form::legacy, decodeValue<PurloSettings>(json)};
 }
 
@@ -35,6 +38,45 @@ bool holdsOnlyFiniteNumbers(const Json& json) {
         }
     }
     return true;
+}
+
+bool holdsCurrentSettings(const std::optional<std::string>& bytes) {
+    const auto decoded = bytes ? decodeSettingsPayload(*bytes) : std::nullopt;
+    return decoded && decoded->form == PurloDecodedSettingsPayload::Form::current;
+}
+
+// Which bytes a save may keep as the backup.
+enum class BackupRule {
+    // The bytes being replaced, when they are settings at all.
+    previousSettings,
+    // The same, unless the backup holds current settings already: a migration's old value
+    // must not replace what may be the last good copy of the user's settings.
+    keepCurrentBackup,
+};
+
+std::error_code storeSettings(const PurloSettings& settings, KeyValueStore& store,
+                              BackupRule rule) {
+    const auto bytes = encodeSettingsEnvelope(settings);
+    if (!bytes) {
+        return std::make_error_code(std::errc::invalid_argument);
+    }
+    // The bytes being replaced become the backup first; when that copy fails the stored
+    // value stays put rather than be overwritten without one.
+    const bool backupKept = rule == BackupRule::keepCurrentBackup &&
+                            holdsCurrentSettings(store.data(purloSettingsBackupKey));
+    if (const auto previous = store.data(purloSettingsKey);
+        !backupKept && previous && *previous != *bytes && decodeSettingsPayload(*previous)) {
+        if (const auto error = store.write(purloSettingsBackupKey, *previous)) {
+            return error;
+        }
+    }
+    if (const auto error = store.write(purloSettingsKey, *bytes)) {
+        return error;
+    }
+    // A leftover copy of unreadable bytes is harmless, so failing to remove it does
+    // not make the save a failure.
+    store.remove(purloSettingsCorruptKey);
+    return {};
 }
 
 } // namespace
@@ -60,7 +102,7 @@ PurloSettingsLoadResult PurloSettings::load(KeyValueStore& store) {
         if (decoded->form == PurloDecodedSettingsPayload::Form::current) {
             return {std::move(decoded->settings), Recovery::clean};
         }
-        save(decoded->settings, store);
+        storeSettings(decoded->settings, store, BackupRule::keepCurrentBackup);
         return {std::move(decoded->settings), Recovery::migratedLegacyPayload};
     }
 
@@ -87,26 +129,7 @@ PurloSettingsLoadResult PurloSettings::load(KeyValueStore& store) {
 }
 
 std::error_code PurloSettings::save(const PurloSettings& settings, KeyValueStore& store) {
-    const auto bytes = encodeSettingsEnvelope(settings);
-    if (!bytes) {
-        return std::make_error_code(std::errc::invalid_argument);
-    }
-    // The bytes being replaced become the backup first, when they are settings at all;
-    // when that copy fails the stored value stays put rather than be overwritten
-    // without one.
-    if (const auto previous = store.data(purloSettingsKey);
-        previous && *previous != *bytes && decodeSettingsPayload(*previous)) {
-        if (const auto error = store.write(purloSettingsBackupKey, *previous)) {
-            return error;
-        }
-    }
-    if (const auto error = store.write(purloSettingsKey, *bytes)) {
-        return error;
-    }
-    // A leftover copy of unreadable bytes is harmless, so failing to remove it does
-    // not make the save a failure.
-    store.remove(purloSettingsCorruptKey);
-    return {};
+    return storeSettings(settings, store, BackupRule::previousSettings);
 }
 
 } // namespace purlo

@@ -29,7 +29,8 @@ struct PurloDecodedSettingsPayload {
 
 // Nothing when the bytes are neither. An envelope whose settings do not decode is
 // never read as a bare object, and neither is an object with a "schemaVersion" but no
-// "settings": either would quietly replace the user's settings with the defaults.
+// "settings", nor one that names no settings key at all ("{}", another program's file):
+// each would quietly replace the user's settings with the defaults.
 std::optional<PurloDecodedSettingsPayload> decodeSettingsPayload(std::string_view bytes);
 
 // The envelope as compact JSON; nothing when a number is not finite or a text is not

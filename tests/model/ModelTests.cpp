@@ -608,6 +608,10 @@ TEST(PurloSettingsStore, LoadAndSaveRecoveryTable) {
         R"({"schemaVersion":1,"settings":{"savedCatProfiles":[{"pattern":"Stripes"}]}})";
     const std::string v1null = R"({"schemaVersion":1,"settings":null})";
     const std::string noVersion = R"({"settings":{}})";
+    // Objects that name nothing the settings hold: another program's, or an emptied file.
+    const std::string empty = "{}", foreign = R"({"theme":"dark","fontSize":12})";
+    const std::string oldEyes = R"({"followsCursor":false})",
+                      oldMiso = R"({"companionName":"Miso"})";
     struct Row {
         std::string name;
         Keys before;
@@ -620,6 +624,32 @@ TEST(PurloSettingsStore, LoadAndSaveRecoveryTable) {
         {"clean envelope", {orange, bad}, {}, {cat, clean}, {orange, bad}},
         {"any integer version", {v7}, {}, {cat, clean}, {v7}},
         {"legacy bare object", {legacy}, {}, {cat, migratedLegacyPayload}, {orange, legacy}},
+        {"legacy over an older legacy backup",
+         {legacy, oldMiso},
+         {},
+         {cat, migratedLegacyPayload},
+         {orange, legacy}},
+        {"legacy never replaces current settings in the backup",
+         {legacy, envelope(miso)},
+         {},
+         {cat, migratedLegacyPayload},
+         {orange, envelope(miso)}},
+        {"only the former eye-tracking key",
+         {oldEyes},
+         {},
+         {decoded(oldEyes), migratedLegacyPayload},
+         {envelope(decoded(oldEyes)), oldEyes}},
+        {"empty object, backup",
+         {empty, orange},
+         {},
+         {cat, restoredBackup},
+         {orange, orange, empty}},
+        {"foreign object, backup",
+         {foreign, orange},
+         {},
+         {cat, restoredBackup},
+         {orange, orange, foreign}},
+        {"empty object, no backup", {empty}, {}, {none, resetToDefault}, {plain, {}, empty}},
         {"bad, backup", {bad, orange}, {}, {cat, restoredBackup}, {orange, orange, bad}},
         {"bad, no backup", {bad}, {}, {none, resetToDefault}, {plain, {}, bad}},
         {"bad, damaged backup", {bad, cut}, {}, {none, resetToDefault}, {plain, cut, bad}},
