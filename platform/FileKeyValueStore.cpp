@@ -50,14 +50,16 @@ bool FileKeyValueStore::remove(std::string_view key) {
     return isValidKey(key) && !removeFile(folder_ / key);
 }
 
-// Moved, not copied, so a huge file costs nothing; whatever stood under to goes first,
-// since a folder can only be renamed over a folder.
+// Moved, not copied, so a huge file costs nothing. Whatever stood under to goes first,
+// a folder with all it holds included: a rename only replaces a file or an empty folder,
+// and what was set aside before must never keep the next damage in the key's place.
 bool FileKeyValueStore::setAside(std::string_view from, std::string_view to) {
     if (!isValidKey(from) || !isValidKey(to)) {
         return false;
     }
     const auto aside = folder_ / to;
-    removeFile(aside);
+    std::error_code error;
+    std::filesystem::remove_all(aside, error);
     if (std::rename((folder_ / from).c_str(), aside.c_str()) != 0) {
         return false;
     }

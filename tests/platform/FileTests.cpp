@@ -209,8 +209,10 @@ PurloSettings userSettings(std::string_view name) {
 }
 
 TEST(SettingsFiles, TwoDamagesStillFindTheLastSettingsThatDecoded) {
-    const std::string damages[] = {"{\"schemaVersion\":1,", "", std::string("{}\0junk", 7),
-                                   std::string(2 * 1024 * 1024, ' ')};
+    // "{}" and another program's object decode as JSON but hold no settings.
+    const std::string damages[] = {
+        "{\"schemaVersion\":1,",           "",   std::string("{}\0junk", 7),
+        std::string(2 * 1024 * 1024, ' '), "{}", R"({"theme":"dark","fontSize":12})"};
     for (const std::string& damage : damages) {
         const TemporaryFolder folder;
         FileKeyValueStore store(folder.path());
@@ -266,6 +268,38 @@ TEST(SettingsFiles, WhatCannotBeReadAsAFileIsSetAsideAndTheBackupRestored) {
         }
         EXPECT_FALSE(PurloSettings::save(userSettings("Next"), store)) << name;
         EXPECT_EQ(store.data("purlo.settings.v1.backup"), encodeSettingsEnvelope(miso)) << name;
+    }
+}
+
+TEST(SettingsFiles, WhateverStoodAsideBeforeGivesWayToTheNextDamage) {
+    namespace fs = std::filesystem;
+    using Damage = std::function<void(const fs::path&)>;
+    const Damage folder = [](const fs::path& primary) {
+        fs::create_directories(primary / "in");
+    };
+    const Damage pipe = [](const fs::path& primary) {
+        ASSERT_EQ(::mkfifo(primary.c_str(), 0600), 0);
+    };
+    const Damage garbage = [](const fs::path& primary) {
+        writeFile(primary, "not json {");
+    };
+    const std::pair<std::string, std::vector<Damage>> rows[] = {
+        {"a folder twice", {folder, folder}},
+        {"a pipe after a folder", {folder, pipe}},
+        {"a folder after a file", {garbage, folder}},
+    };
+    for (const auto& [name, damages] : rows) {
+        const TemporaryFolder temporary;
+        FileKeyValueStore store(temporary.path());
+        const PurloSettings miso = userSettings("Miso");
+        ASSERT_FALSE(PurloSettings::save(miso, store));
+        for (const Damage& damage : damages) {
+            ASSERT_FALSE(PurloSettings::save(userSettings("Moved"), store)) << name;
+            fs::remove(temporary / "purlo.settings.v1");
+            damage(temporary / "purlo.settings.v1");
+            EXPECT_EQ(PurloSettings::load(store).settings, miso) << name;
+            EXPECT_FALSE(PurloSettings::save(miso, store)) << name;
+        }
     }
 }
 
