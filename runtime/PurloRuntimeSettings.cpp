@@ -106,6 +106,13 @@ void PurloRuntime::markWin(Date now) {
     PurloSettings settings = *settings_;
     const auto win = settings.completionStreak.recordCompletion(now, calendar_);
     setSettings(std::move(settings));
+    // A win that could not be kept is not cheered: she says why instead, even where she
+    // said it before, since this is the change the user is waiting to see.
+    if (*settingsSaveFailure_) {
+        saveFailureShownUntil_ = clock_.uptime() + saveFailureBubbleDuration;
+        tickNow();
+        return;
+    }
 
     std::string text;
     if (!win.isNewDay) {

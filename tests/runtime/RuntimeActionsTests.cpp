@@ -85,9 +85,14 @@ TEST(RuntimeActions, AFailedSaveIsSaidOnceAndKeptUntilASaveSucceeds) {
     harness.loop.advance(0.4);
     EXPECT_NE(harness.scene().message, said);
 
-    runtime.markWin(harness.clock.now());
+    PurloSettings renamed = *runtime.settings();
+    renamed.userName = "Ada";
+    runtime.setSettings(renamed);
     EXPECT_NE(harness.scene().message, said) << "the same failure again is not news";
     EXPECT_EQ(*runtime.settingsSaveFailure(), failure);
+    runtime.markWin(harness.clock.now());
+    EXPECT_EQ(harness.scene().message, said) << "but a win that could not be kept is never cheered";
+    EXPECT_NE(harness.scene().mood, CatMood::celebrating);
     harness.store.failingKeys.clear();
     runtime.wake();
     EXPECT_EQ(*runtime.settingsSaveFailure(), std::nullopt);
