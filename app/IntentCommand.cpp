@@ -18,8 +18,7 @@ bool isIntentCommand(int argc, char** argv) {
 int runIntentCommand(int argc, char** argv, const Environment& environment) {
     const std::vector<std::string> arguments(argv + 2, argv + argc);
     // Only a program of this user's is asked, wherever the socket is.
-    const QString channel =
-        QString::fromStdString(SocketPlace::of(environment, getuid()).socket().string());
+    const QString channel = QString::fromStdString(SocketPlace::of(environment).socket().string());
     const auto outcome = PurloIntentCommandLine::run(
         arguments, [&](std::string_view request) { return SingleInstance::ask(channel, request); });
     std::fputs(outcome.output.c_str(), stdout);

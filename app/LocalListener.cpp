@@ -1,11 +1,12 @@
 #include "app/LocalListener.h"
 
+#include "app/LocalAddress.h"
+
 #include <cerrno>
 #include <cstring>
 #include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <unistd.h>
 #include <utility>
 
@@ -16,8 +17,7 @@ namespace {
 constexpr int waitingAtMost = 50;
 
 // A name beside path that no other listener of this process uses at the same time: the
-// process and the descriptor make it unique, and it is short so that it fits wherever
-// path does.
+// process and the descriptor make it unique.
 std::filesystem::path besideName(const std::filesystem::path& path, int descriptor) {
     return path.parent_path() /
            (".purlo-" + std::to_string(::getpid()) + "-" + std::to_string(descriptor));
@@ -37,23 +37,18 @@ bool LocalListener::fail(int error) {
 
 bool LocalListener::listen(const std::filesystem::path& path) {
     close();
-    sockaddr_un address{};
-    if (!localAddress(path, address)) {
-        return fail(ENAMETOOLONG);
-    }
     descriptor_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (descriptor_ < 0) {
         return fail(errno);
     }
     const auto beside = besideName(path, descriptor_);
-    sockaddr_un besideAddress{};
-    if (!localAddress(beside, besideAddress)) {
+    const LocalAddress besideAddress(beside);
+    if (!besideAddress.isValid()) {
         return fail(ENAMETOOLONG);
     }
     ::unlink(beside.c_str());
     struct stat status {};
-    const bool made = ::bind(descriptor_, reinterpret_cast<const sockaddr*>(&besideAddress),
-                             sizeof besideAddress) == 0 &&
+    const bool made = ::bind(descriptor_, besideAddress.get(), besideAddress.size()) == 0 &&
                       ::chmod(beside.c_str(), S_IRUSR | S_IWUSR) == 0 &&
                       ::listen(descriptor_, waitingAtMost) == 0 &&
                       ::lstat(beside.c_str(), &status) == 0 &&

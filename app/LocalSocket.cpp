@@ -1,5 +1,7 @@
 #include "app/LocalSocket.h"
 
+#include "app/LocalAddress.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <poll.h>
@@ -27,17 +29,6 @@ bool wouldBlock(int error) {
 
 } // namespace
 
-bool localAddress(const std::filesystem::path& path, sockaddr_un& address) {
-    address = {};
-    address.sun_family = AF_UNIX;
-    const std::string& text = path.native();
-    if (text.empty() || text.size() >= sizeof address.sun_path) {
-        return false;
-    }
-    text.copy(address.sun_path, text.size());
-    return true;
-}
-
 LocalSocket::~LocalSocket() {
     close();
 }
@@ -60,15 +51,13 @@ void LocalSocket::close() {
 }
 
 LocalSocket LocalSocket::connectTo(const std::filesystem::path& path, Deadline deadline) {
-    sockaddr_un address{};
-    if (!localAddress(path, address)) {
+    const LocalAddress address(path);
+    if (!address.isValid()) {
         return {};
     }
     LocalSocket socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
     while (socket.isOpen()) {
-        if (::connect(socket.descriptor_, reinterpret_cast<const sockaddr*>(&address),
-                      sizeof address) == 0 ||
-            errno == EISCONN) {
+        if (::connect(socket.descriptor_, address.get(), address.size()) == 0 || errno == EISCONN) {
             return socket;
         }
         if (errno == EINPROGRESS) {

@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 #include <sys/types.h>
-#include <sys/un.h>
 
 namespace purlo {
 
@@ -57,8 +56,5 @@ private:
 
     int descriptor_ = -1;
 };
-
-// The address of a Unix socket at path; false when path is too long for one.
-bool localAddress(const std::filesystem::path& path, sockaddr_un& address);
 
 } // namespace purlo

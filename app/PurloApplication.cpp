@@ -112,7 +112,7 @@ int runPurloApplication(int argc, char** argv) {
     QApplication::setApplicationName("Purlo");
     QApplication::setDesktopFileName("purlo");
 
-    const SocketPlace place = SocketPlace::of(environment, getuid());
+    const SocketPlace place = SocketPlace::of(environment);
     const auto unsafe = place.secure(getuid());
     if (unsafe) {
         tellOnStandardError(*unsafe);

@@ -1,5 +1,7 @@
 #include "app/SocketPlace.h"
 
+#include "platform/AtomicFile.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -8,15 +10,12 @@
 
 namespace purlo {
 
-SocketPlace SocketPlace::of(const Environment& environment, uid_t user) {
+SocketPlace SocketPlace::of(const Environment& environment) {
     if (const auto runtimeFolder = environmentValue(environment, "XDG_RUNTIME_DIR");
         runtimeFolder && std::filesystem::path(*runtimeFolder).is_absolute()) {
         return {*runtimeFolder, false};
     }
-    const auto temporary = environmentValue(environment, "TMPDIR");
-    const std::filesystem::path base =
-        temporary && std::filesystem::path(*temporary).is_absolute() ? *temporary : "/tmp";
-    return {base / ("purlo-runtime-" + std::to_string(user)), true};
+    return {stateFolder(environment), true};
 }
 
 std::optional<std::string> SocketPlace::secure(uid_t user) const {
@@ -26,8 +25,9 @@ std::optional<std::string> SocketPlace::secure(uid_t user) const {
     const auto unsafe = [this](std::string_view why) {
         return unreachableWarning(folder.string() + " " + std::string(why));
     };
-    if (::mkdir(folder.c_str(), S_IRWXU) != 0 && errno != EEXIST) {
-        return unsafe(std::string("could not be made: ") + std::strerror(errno));
+    if (const auto error = createFolders(folder, std::filesystem::perms::owner_all);
+        error && error != std::errc::not_a_directory) {
+        return unsafe("could not be made: " + error.message());
     }
     // Opened without following a link, so what is checked is what is there.
     const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);

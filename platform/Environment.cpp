@@ -65,4 +65,9 @@ std::filesystem::path supportFolder(const Environment& environment) {
            "Purlo";
 }
 
+std::filesystem::path stateFolder(const Environment& environment) {
+    return absoluteOr(environment, "XDG_STATE_HOME", homeFolder(environment) / ".local" / "state") /
+           "Purlo";
+}
+
 } // namespace purlo

@@ -26,6 +26,10 @@ std::filesystem::path configFolder(const Environment& environment);
 // the folder of the agent event file and the integrations.
 std::filesystem::path supportFolder(const Environment& environment);
 
+// "Purlo" inside $XDG_STATE_HOME when that is absolute, else inside ~/.local/state: where
+// the running program keeps its lock and socket when the session gives it no folder.
+std::filesystem::path stateFolder(const Environment& environment);
+
 // $XDG_CONFIG_HOME when absolute, else ~/.config: where autostart entries live.
 std::filesystem::path userConfigRoot(const Environment& environment);
 

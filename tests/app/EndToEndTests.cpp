@@ -246,28 +246,61 @@ TEST_F(EndToEnd, ActionsFromTheShellReachTheRunningCatAndNeverStartOne) {
     EXPECT_THAT(purlo.ended(), Optional(0));
 }
 
-TEST_F(EndToEnd, WithoutARuntimeFolderSheListensInAFolderOfHerOwnOrSaysWhyNot) {
+TEST_F(EndToEnd, WithoutARuntimeFolderOneCatRunsWhateverSquatsTheTemporaryFolder) {
+    namespace fs = std::filesystem;
     Profile profile(true, CompanionPlacement{300, 200});
     profile.environment.erase("XDG_RUNTIME_DIR");
-    profile.environment["TMPDIR"] = profile.folder.path();
-    const auto place = SocketPlace::of(profile.environment, getuid());
-    {
-        Purlo one(profile, screen.name);
-        Purlo two(profile, screen.name);
+    profile.environment["TMPDIR"] = profile.folder / "tmp";
+    // Her settings stay where they are while the home folder below moves.
+    profile.environment["XDG_CONFIG_HOME"] = userConfigRoot(profile.environment);
+    // Where another user could have been first: a folder open to all, a file, a link.
+    const fs::path squatted =
+        profile.folder / "tmp" / ("purlo-runtime-" + std::to_string(getuid()));
+    const std::function<void()> squats[] = {
+        [&] {
+            fs::create_directories(squatted);
+            fs::permissions(squatted, fs::perms::all);
+        },
+        [&] { testing::writeFile(squatted, ""); },
+        [&] {
+            fs::create_directories(profile.folder / "elsewhere");
+            fs::create_directory_symlink(profile.folder / "elsewhere", squatted);
+        },
+        // A home deep enough that its socket's path does not fit in an address.
+        [&] { profile.environment["HOME"] = profile.folder / std::string(120, 'h') / "ada"; },
+    };
+    for (const auto& squat : squats) {
+        fs::remove_all(profile.folder / "tmp");
+        fs::create_directories(profile.folder / "tmp");
+        squat();
+        std::vector<std::unique_ptr<Purlo>> starts;
+        for (int start = 0; start < 3; ++start) {
+            starts.push_back(std::make_unique<Purlo>(profile, screen.name));
+        }
         ASSERT_TRUE(screen.awaited(panelSize)) << "no 160 x 230 window of the program appeared";
-        EXPECT_TRUE(eventually([&] { return one.waitForFinished(0) || two.waitForFinished(0); }))
-            << "of two starts at once, one hands over and ends";
-        EXPECT_EQ(one.state() == QProcess::Running ? two.exitCode() : one.exitCode(), 0);
-        EXPECT_EQ(std::filesystem::status(place.folder).permissions(),
-                  std::filesystem::perms::owner_all);
+        EXPECT_TRUE(eventually([&] {
+            return std::ranges::count_if(starts, [](const auto& purlo) {
+                       return purlo->state() == QProcess::NotRunning || purlo->waitForFinished(0);
+                   }) == 2;
+        })) << "of three starts, two hand over and end";
         const IntentRun pet(profile, screen.name, {"pet"});
-        EXPECT_EQ(pet.output, "Purlo purrs.\n");
+        EXPECT_EQ(pet.output, "Purlo purrs.\n") << pet.errors;
+        const auto place = SocketPlace::of(profile.environment);
+        EXPECT_EQ(fs::symlink_status(place.folder).permissions(), fs::perms::owner_all);
+        starts.clear();
+        ASSERT_FALSE(screen.awaited(panelSize, false)) << "all ended";
     }
-    ASSERT_FALSE(screen.awaited(panelSize, false)) << "both ended";
+    EXPECT_TRUE(fs::is_empty(profile.folder / "elsewhere")) << "nothing is put where a link leads";
+}
 
-    std::filesystem::remove_all(place.folder);
-    std::filesystem::create_directory(profile.folder / "elsewhere");
-    std::filesystem::create_directory_symlink(profile.folder / "elsewhere", place.folder);
+TEST_F(EndToEnd, WhereHerOwnFolderIsNotHersSheRunsAndSaysWhy) {
+    namespace fs = std::filesystem;
+    Profile profile(true, CompanionPlacement{300, 200});
+    profile.environment.erase("XDG_RUNTIME_DIR");
+    const auto place = SocketPlace::of(profile.environment);
+    fs::create_directories(place.folder.parent_path());
+    fs::create_directory(profile.folder / "elsewhere");
+    fs::create_directory_symlink(profile.folder / "elsewhere", place.folder);
     Purlo purlo(profile, screen.name);
     EXPECT_TRUE(screen.awaited(panelSize)) << "she starts all the same";
     const std::string warning = "Purlo runs without her socket, as " + place.folder.string() +
@@ -276,7 +309,7 @@ TEST_F(EndToEnd, WithoutARuntimeFolderSheListensInAFolderOfHerOwnOrSaysWhyNot) {
     purlo.terminate();
     EXPECT_THAT(purlo.ended(), Optional(0));
     EXPECT_THAT(purlo.readAllStandardError().toStdString(), ::testing::HasSubstr(warning));
-    EXPECT_TRUE(std::filesystem::is_empty(profile.folder / "elsewhere"))
+    EXPECT_TRUE(fs::is_empty(profile.folder / "elsewhere"))
         << "nothing is put where the link leads";
 }
 

@@ -1,3 +1,4 @@
+#include "app/LocalAddress.h"
 #include "app/LocalConnection.h"
 #include "app/LocalListener.h"
 #include "app/LocalSocket.h"
@@ -81,11 +82,10 @@ TEST(LocalSocket, SendsEverythingThroughARoomSmallerThanItsMessage) {
 TEST(LocalSocket, AListenerWhoseQueueIsFullIsWaitedForOnlyUntilTheDeadline) {
     testing::TemporaryFolder folder;
     const auto path = folder / "full.socket";
-    sockaddr_un address{};
-    ASSERT_TRUE(localAddress(path, address));
+    const LocalAddress address(path);
+    ASSERT_TRUE(address.isValid());
     const LocalSocket listening(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
-    ASSERT_EQ(::bind(listening.descriptor(), reinterpret_cast<sockaddr*>(&address), sizeof address),
-              0);
+    ASSERT_EQ(::bind(listening.descriptor(), address.get(), address.size()), 0);
     // A queue of one, which a stuck program never empties.
     ASSERT_EQ(::listen(listening.descriptor(), 0), 0);
     std::vector<LocalSocket> waiting;
@@ -176,8 +176,17 @@ TEST(LocalListener, IsTheOwnersOnlyReplacesWhatWasThereAndTakesOnlyItsOwnFileAwa
     second.close();
     EXPECT_FALSE(fs::exists(path));
 
+    // However deep its folder lies, as a home folder may, beyond the 107 bytes of an address.
+    const fs::path deep = folder / std::string(100, 'd') / std::string(100, 'e') / "purlo.socket";
+    fs::create_directories(deep.parent_path());
+    LocalListener far;
+    ASSERT_TRUE(far.listen(deep)) << far.errorText();
+    EXPECT_TRUE(fs::is_socket(deep));
+    EXPECT_TRUE(LocalSocket::connectTo(deep, now()).isOpen());
+    EXPECT_FALSE(LocalSocket::connectTo(deep.parent_path() / "nobody.socket", now()).isOpen());
+
     LocalListener tooLong;
-    EXPECT_FALSE(tooLong.listen(folder / std::string(120, 'x')));
+    EXPECT_FALSE(tooLong.listen(folder / std::string(300, 'x')));
     EXPECT_EQ(tooLong.errorText(), "File name too long");
 }
 

@@ -46,19 +46,22 @@ void processEvents() {
     }
 }
 
-TEST(SocketPlace, IsTheSessionsFolderElseAFolderOfTheUsersOwnTrustedOnlyWhenClosedToOthers) {
+TEST(SocketPlace, IsTheSessionsFolderElseAFolderInTheUsersHomeTrustedOnlyWhenClosedToOthers) {
     namespace fs = std::filesystem;
-    EXPECT_EQ(SocketPlace::of({{"XDG_RUNTIME_DIR", "/run/user/7"}, {"TMPDIR", "/var"}}, 7).socket(),
+    EXPECT_EQ(SocketPlace::of({{"XDG_RUNTIME_DIR", "/run/user/7"}, {"HOME", "/h"}}).socket(),
               "/run/user/7/purlo.socket");
-    EXPECT_EQ(SocketPlace::of({{"XDG_RUNTIME_DIR", "run/user"}, {"TMPDIR", "var"}}, 7).lock(),
-              "/tmp/purlo-runtime-7/purlo.lock")
-        << "relative folders are none";
-    EXPECT_EQ(SocketPlace::of({{"XDG_RUNTIME_DIR", "/nonexistent"}}, 7).secure(7), std::nullopt)
+    EXPECT_EQ(SocketPlace::of({{"XDG_RUNTIME_DIR", "run/user"}, {"TMPDIR", "/tmp"}, {"HOME", "/h"}})
+                  .lock(),
+              "/h/.local/state/Purlo/purlo.lock")
+        << "relative folders are none, and the shared temporary folder is never used";
+    EXPECT_EQ(SocketPlace::of({{"XDG_STATE_HOME", "/state"}, {"HOME", "/h"}}).socket(),
+              "/state/Purlo/purlo.socket");
+    EXPECT_EQ(SocketPlace::of({{"XDG_RUNTIME_DIR", "/nonexistent"}}).secure(7), std::nullopt)
         << "the session's own folder is taken as the session gives it";
 
     const uid_t user = getuid();
     const auto folderOnly = [](const fs::path& folder, const fs::path&) {
-        fs::create_directory(folder);
+        fs::create_directories(folder);
         fs::permissions(folder, fs::perms::all);
     };
     const struct {
@@ -70,6 +73,7 @@ TEST(SocketPlace, IsTheSessionsFolderElseAFolderOfTheUsersOwnTrustedOnlyWhenClos
         {folderOnly, user, std::nullopt},
         {folderOnly, user + 4242, "belongs to another user"},
         {[](const fs::path& folder, const fs::path& elsewhere) {
+             fs::create_directories(folder.parent_path());
              fs::create_directory(elsewhere);
              fs::create_directory_symlink(elsewhere, folder);
          },
@@ -79,7 +83,7 @@ TEST(SocketPlace, IsTheSessionsFolderElseAFolderOfTheUsersOwnTrustedOnlyWhenClos
     };
     for (const auto& row : cases) {
         testing::TemporaryFolder temporary;
-        const auto place = SocketPlace::of({{"TMPDIR", temporary.path()}}, user);
+        const auto place = SocketPlace::of({{"HOME", temporary / "home"}});
         row.lay(place.folder, temporary / "elsewhere");
         const auto problem = place.secure(row.checkedAs);
         ASSERT_EQ(problem.has_value(), row.why.has_value()) << place.folder;

@@ -8,18 +8,27 @@ namespace purlo {
 namespace {
 
 TEST(Environment, XdgFoldersFollowAbsoluteVariablesOnly) {
-    const std::tuple<Environment, std::string, std::string> cases[] = {
-        {{{"HOME", "/u"}}, "/u/.config", "/u/.local/share"},
-        {{{"HOME", "/u"}, {"XDG_CONFIG_HOME", "/cfg"}, {"XDG_DATA_HOME", "/data"}},
+    const std::tuple<Environment, std::string, std::string, std::string> cases[] = {
+        {{{"HOME", "/u"}}, "/u/.config", "/u/.local/share", "/u/.local/state"},
+        {{{"HOME", "/u"},
+          {"XDG_CONFIG_HOME", "/cfg"},
+          {"XDG_DATA_HOME", "/data"},
+          {"XDG_STATE_HOME", "/state"}},
          "/cfg",
-         "/data"},
-        {{{"HOME", "/u"}, {"XDG_CONFIG_HOME", "cfg"}, {"XDG_DATA_HOME", ""}},
+         "/data",
+         "/state"},
+        {{{"HOME", "/u"},
+          {"XDG_CONFIG_HOME", "cfg"},
+          {"XDG_DATA_HOME", ""},
+          {"XDG_STATE_HOME", "s"}},
          "/u/.config",
-         "/u/.local/share"},
+         "/u/.local/share",
+         "/u/.local/state"},
     };
-    for (const auto& [environment, config, data] : cases) {
+    for (const auto& [environment, config, data, state] : cases) {
         EXPECT_EQ(configFolder(environment), config + "/Purlo");
         EXPECT_EQ(supportFolder(environment), data + "/Purlo");
+        EXPECT_EQ(stateFolder(environment), state + "/Purlo");
         EXPECT_EQ(autostartFolder(environment), config + "/autostart");
     }
 }
