@@ -1,10 +1,12 @@
 #include "base/UnicodeText.h"
 
+#include <cstdio>
 #include <unicode/bytestream.h>
 #include <unicode/locid.h>
 #include <unicode/normalizer2.h>
 #include <unicode/uchar.h>
 #include <unicode/unistr.h>
+#include <unicode/utf8.h>
 
 namespace purlo {
 namespace {
@@ -109,6 +111,32 @@ bool canonicallyEqual(std::string_view left, std::string_view right) {
         return false;
     }
     return composed(*compose, left) == composed(*compose, right);
+}
+
+std::string escapedControls(std::string_view text) {
+    const auto escape = [](const char* format, unsigned value) {
+        char written[8];
+        std::snprintf(written, sizeof written, format, value);
+        return std::string(written);
+    };
+    std::string result;
+    const auto length = static_cast<int32_t>(text.size());
+    for (int32_t next = 0; next < length;) {
+        const int32_t start = next;
+        UChar32 character = 0;
+        U8_NEXT(text.data(), next, length, character);
+        if (character < 0) {
+            for (int32_t at = start; at < next; ++at) {
+                result += escape("\\x%02x", static_cast<unsigned char>(text[at]));
+            }
+        } else if (u_charType(character) == U_CONTROL_CHAR) {
+            result +=
+                escape(character < 0x80 ? "\\x%02x" : "\\u%04x", static_cast<unsigned>(character));
+        } else {
+            result.append(text.substr(start, next - start));
+        }
+    }
+    return result;
 }
 
 } // namespace purlo

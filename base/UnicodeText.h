@@ -25,4 +25,9 @@ std::string foldedCaseAndDiacritics(std::string_view text);
 // compared as they are.
 bool canonicallyEqual(std::string_view left, std::string_view right);
 
+// The text with every control character written as an escape ("\x1b", "\u009b") and every
+// byte that is not UTF-8 as its value ("\xff"), so that a terminal shown it can only print
+// it: an argument printed back can then neither colour nor move nor clear anything.
+std::string escapedControls(std::string_view text);
+
 } // namespace purlo

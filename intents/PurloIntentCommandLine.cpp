@@ -1,6 +1,7 @@
 #include "intents/PurloIntentCommandLine.h"
 
 #include "base/JsonCoding.h"
+#include "base/UnicodeText.h"
 #include "integrations/ShellQuoting.h"
 #include "intents/IntentActionNames.h"
 #include "intents/PurloIntentRequest.h"
@@ -43,12 +44,14 @@ std::size_t lengthOfFirst(std::string_view text, std::size_t count) {
     return text.size();
 }
 
+// A given argument as it is printed back: its control characters escaped, so that it can
+// only ever be read, never act on the terminal.
 std::string inQuotes(std::string_view text) {
     const std::size_t quoted = lengthOfFirst(text, longestQuotedText);
     if (quoted == text.size()) {
-        return "“" + std::string(text) + "”";
+        return "“" + escapedControls(text) + "”";
     }
-    return "“" + std::string(text.substr(0, quoted)) + "…” (" +
+    return "“" + escapedControls(text.substr(0, quoted)) + "…” (" +
            std::to_string(std::ranges::count_if(text, beginsCharacter)) + " characters)";
 }
 

@@ -164,6 +164,15 @@ TEST(IntentCommandLine, ReadsActionsOptionsAndMistakes) {
                  "15m, 20m, 30m, 1h."}},
         {{"wake", "--" + std::string(70, 'o') + "=1"},
          Mistake{"“wake” has no option “--" + std::string(58, 'o') + "…” (72 characters)."}},
+        // Printed back, an argument can never act on the terminal.
+        {{"\x1b[31mRED"}, Mistake{"Unknown action “\\x1b[31mRED”."}},
+        {{"nap", "--duration",
+          "1\th\r\x7f\xc2\x9b"
+          "2J\xff"},
+         Mistake{
+             "“1\\x09h\\x0d\\x7f\\u009b2J\\xff” is not a nap duration; use 15m, 20m, 30m, 1h."}},
+        {{std::string(59, 'x') + "\x1b\x1b"},
+         Mistake{"Unknown action “" + std::string(59, 'x') + "\\x1b…” (61 characters)."}},
         {{"pet", "--duration", "15m"}, Mistake{"“pet” has no option “--duration”."}},
         {{"nap", "--status", "done"}, Mistake{"“nap” has no option “--status”."}},
         {{"nap", "--duration"}, Mistake{"The option “--duration” needs a value."}},
