@@ -1,6 +1,7 @@
 #include "integrations/PurloUpdateActions.h"
 #include "integrations/VersionComparison.h"
 #include "tests/integrations/UpdateManifestSamples.h"
+#include "tests/integrations/UpdateResultPrinters.h"
 #include "tests/support/ManualEventLoop.h"
 #include "tests/support/NestedJson.h"
 

@@ -1,6 +1,7 @@
 #include "integrations/PurloUpdateActions.h"
 #include "integrations/qt/QtUpdateTransport.h"
 #include "tests/integrations/UpdateManifestSamples.h"
+#include "tests/integrations/UpdateResultPrinters.h"
 #include "tests/support/ManualEventLoop.h"
 #include "tests/support/TemporaryFolder.h"
 
@@ -59,8 +60,9 @@ protected:
         trusted.setCaCertificates({certificate});
     }
 
+    // By its address, which resolves without a hosts file; the certificate names both.
     QByteArray url(const QByteArray& path) const {
-        return "https://localhost:" + QByteArray::number(server.serverPort()) + path;
+        return "https://127.0.0.1:" + QByteArray::number(server.serverPort()) + path;
     }
     void answer(const QByteArray& path, int status, const QByteArray& body,
                 const QByteArray& headers = {}) {
