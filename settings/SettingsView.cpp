@@ -5,6 +5,7 @@
 #include "settings/SettingsTabs.h"
 #include "settings/SettingsWindowChrome.h"
 #include "ui/KitFont.h"
+#include "ui/PurloScrollArea.h"
 #include "ui/PurloText.h"
 
 #include <QHBoxLayout>
@@ -46,7 +47,7 @@ SettingsView::SettingsView(PurloRuntime& runtime, PurloSettingsRouter& router,
     , preview_(new PurloCharacterPreview(*runtime.settings(), false, CatPose::idle,
                                          previewCatHeight, previewGaze))
     , pageStack_(new QVBoxLayout)
-    , scrollArea_(new QScrollArea)
+    , scrollArea_(new PurloScrollArea)
     , chrome_(new SettingsWindowChrome(this)) {
     setMinimumSize(contentSize);
 

@@ -12,9 +12,14 @@
 #include "tests/ui/WidgetDriving.h"
 #include "ui/PurloPalette.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <algorithm>
+#include <set>
 
 namespace purlo {
 namespace {
@@ -110,6 +115,59 @@ TEST(SettingsView, FollowsTheRouterAndMakesAPageAfreshOnlyForAnotherTab) {
     settle();
     EXPECT_TRUE(page.isNull()) << "a page left behind goes";
     EXPECT_NE(&window.view.page(), nullptr);
+}
+
+// A screen reader that still holds the page's scrolling area's count from before a switch
+// of tabs asks for its children up to and past that count, as it would after the switch
+// hid or showed the scroll bar: the count never changes, so what it holds stays true, and a
+// child past it is nothing, never a crash.
+TEST(SettingsView, TheScrollingAreaKeepsItsChildrenAcrossTabsAndAnswersPastThemWithNothing) {
+    Window window;
+    window.view.show();
+    settle();
+    QScrollArea* area = window.view.findChild<QScrollArea*>();
+    ASSERT_NE(area, nullptr);
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(area);
+    ASSERT_NE(reader, nullptr);
+    const int count = reader->childCount();
+    std::set<bool> scrollBarShown;
+    for (const char* title :
+         {"Focus", "Agent", "Focus", "Privacy", "Help", "About", "Appearance"}) {
+        SCOPED_TRACE(title);
+        testing::click(window.row(title));
+        settle();
+        scrollBarShown.insert(area->verticalScrollBar()->isVisible());
+        EXPECT_EQ(reader->childCount(), count);
+        for (int index = 0; index <= count; ++index) {
+            const QAccessibleInterface* child = reader->child(index);
+            EXPECT_EQ(child != nullptr, index < count) << "child " << index << " of " << count;
+            if (child != nullptr) {
+                EXPECT_EQ(reader->indexOfChild(child), index);
+                EXPECT_EQ(child->parent()->object(), area);
+            }
+        }
+    }
+    EXPECT_EQ(scrollBarShown.size(), 2u) << "some tab is short enough to hide the scroll bar";
+}
+
+// A row chosen through assistive technology, as a screen reader's "Toggle" does, shows
+// its tab as a click does.
+TEST(SettingsView, ARowToggledByAssistiveTechnologyShowsItsTab) {
+    Window window;
+    for (const std::string title : {"Agent", "About", "Appearance"}) {
+        QAccessibleInterface* row =
+            QAccessible::queryAccessibleInterface(&window.row(title.c_str()));
+        ASSERT_NE(row, nullptr);
+        QAccessibleActionInterface* actions = row->actionInterface();
+        ASSERT_NE(actions, nullptr);
+        ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::toggleAction()))
+            << actions->actionNames().join(", ").toStdString();
+        actions->doAction(QAccessibleActionInterface::toggleAction());
+        settle();
+        EXPECT_TRUE(window.row(title.c_str()).isChecked()) << title;
+        EXPECT_EQ(toString(*window.router.selectedTab()), lowercased(title));
+        EXPECT_EQ(window.heading().toStdString(), title);
+    }
 }
 
 // However many looks are saved, and however many rows their chips wrap into, the page
