@@ -49,7 +49,9 @@ SettingsView::SettingsView(PurloRuntime& runtime, PurloSettingsRouter& router,
     , pageStack_(new QVBoxLayout)
     , scrollArea_(new PurloScrollArea)
     , chrome_(new SettingsWindowChrome(this)) {
-    setMinimumSize(contentSize);
+    // The height is the window's: the designed one where the screen holds it, less where
+    // it does not, with the page scrolling to the rest.
+    setMinimumWidth(contentSize.width());
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(sidebar_);
