@@ -1,5 +1,7 @@
 #include "ui/PurloScrollArea.h"
 
+#include "ui/AccessibleFactory.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QScrollBar>
@@ -30,21 +32,13 @@ private:
     }
 };
 
-QAccessibleInterface* scrollAreaAccessible(const QString& className, QObject* object) {
-    auto* area = qobject_cast<PurloScrollArea*>(object);
-    if (area == nullptr || className != QLatin1StringView(area->metaObject()->className())) {
-        return nullptr;
-    }
-    return new ScrollAreaAccessible(*area);
-}
-
 } // namespace
 
 PurloScrollArea::PurloScrollArea(QWidget* parent)
     : QScrollArea(parent) {
     // Assistive technology asks one factory list for the whole process.
     static const bool answeredSafely = [] {
-        QAccessible::installFactory(scrollAreaAccessible);
+        QAccessible::installFactory(accessibleOf<PurloScrollArea, ScrollAreaAccessible>);
         return true;
     }();
     Q_UNUSED(answeredSafely);
