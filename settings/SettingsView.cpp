@@ -68,6 +68,9 @@ SettingsView::SettingsView(PurloRuntime& runtime, PurloSettingsRouter& router,
         [this](const PurloSettings& settings) { preview_->setSettings(settings); });
     tabSubscription_ =
         router_.selectedTab().subscribe([this](SettingsSectionTab tab) { showTab(tab); });
+    // The window opens with the keyboard on itself rather than on its first row: the focus
+    // ring shows once the user moves the keyboard to a control, not on every opening.
+    setFocus(Qt::OtherFocusReason);
 }
 
 SettingsView::~SettingsView() = default;
