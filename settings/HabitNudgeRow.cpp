@@ -122,9 +122,9 @@ void HabitNudgeRow::nameControls() {
     }
     nameForAssistiveTechnology(*messageField_, text(habit_.title + " message"));
     nameForAssistiveTechnology(*interval_, text(habit_.title + " interval"));
-    toggle_->setAccessibleName(text(habit_.title + " nudge"));
+    nameForAssistiveTechnology(*toggle_, text(habit_.title + " nudge"));
     if (deleteButton_ != nullptr) {
-        deleteButton_->setAccessibleName(text("Delete " + habit_.title));
+        nameForAssistiveTechnology(*deleteButton_, text("Delete " + habit_.title));
     }
 }
 

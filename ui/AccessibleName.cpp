@@ -30,8 +30,9 @@ void nameForAssistiveTechnology(QWidget& control, const QString& name) {
     const QWidget& target = keyboardTarget(control);
     QList<QWidget*> handing = control.findChildren<QWidget*>();
     handing.push_back(&control);
+    // A name set again, even the same one, is announced to assistive technology anew.
     for (QWidget* widget : handing) {
-        if (&keyboardTarget(*widget) == &target) {
+        if (&keyboardTarget(*widget) == &target && widget->accessibleName() != name) {
             widget->setAccessibleName(name);
         }
     }
