@@ -22,7 +22,8 @@ public:
     PurloSettingsWindowPresenter& operator=(const PurloSettingsWindowPresenter&) = delete;
     ~PurloSettingsWindowPresenter();
 
-    // The program's presenter, over the shared router.
+    // The program's presenter, over the shared router; it is never destroyed, so no exit
+    // of the program destroys its window.
     static PurloSettingsWindowPresenter& shared();
 
     // Selects tab when one is given (none keeps the selection), so an open window

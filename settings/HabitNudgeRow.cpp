@@ -2,6 +2,7 @@
 
 #include "settings/controls/HabitDraftTextField.h"
 #include "settings/controls/WidgetOpacity.h"
+#include "ui/AccessibleName.h"
 #include "ui/KitFont.h"
 #include "ui/PurloButtonStyles.h"
 #include "ui/PurloIntervalField.h"
@@ -60,6 +61,7 @@ HabitNudgeRow::HabitNudgeRow(PurloHabitReminder habit, Binding<std::string> titl
     row->addWidget(textColumn());
     row->addStretch(1);
     row->addWidget(controls());
+    nameControls();
     showEnabled();
 }
 
@@ -74,10 +76,7 @@ void HabitNudgeRow::refresh(const PurloHabitReminder& habit) {
     messageField_->refresh();
     interval_->valueDidChange();
     toggle_->refresh();
-    toggle_->setAccessibleName(text(habit_.title + " nudge"));
-    if (deleteButton_ != nullptr) {
-        deleteButton_->setAccessibleName(text("Delete " + habit_.title));
-    }
+    nameControls();
     showEnabled();
 }
 
@@ -109,11 +108,24 @@ QWidget* HabitNudgeRow::controls() {
     if (isCustom()) {
         deleteButton_ = PurloGhostButtonStyle{true}.makeBody(QString(), "trash");
         deleteButton_->setToolTip(QStringLiteral("Delete custom habit"));
-        deleteButton_->setAccessibleName(text("Delete " + habit_.title));
         connect(deleteButton_, &QAbstractButton::clicked, this, [this] { remove_(); });
         controls->addWidget(deleteButton_);
     }
     return cluster;
+}
+
+// A screen reader hears each control by the reminder it belongs to, as it is titled now;
+// the title field by what it holds.
+void HabitNudgeRow::nameControls() {
+    if (titleField_ != nullptr) {
+        nameForAssistiveTechnology(*titleField_, QStringLiteral("Habit name"));
+    }
+    nameForAssistiveTechnology(*messageField_, text(habit_.title + " message"));
+    nameForAssistiveTechnology(*interval_, text(habit_.title + " interval"));
+    nameForAssistiveTechnology(*toggle_, text(habit_.title + " nudge"));
+    if (deleteButton_ != nullptr) {
+        nameForAssistiveTechnology(*deleteButton_, text("Delete " + habit_.title));
+    }
 }
 
 // The switch stays usable while the reminder is off: it is what turns it back on.

@@ -47,6 +47,7 @@ public:
 private:
     QWidget* textColumn();
     QWidget* controls();
+    void nameControls();
     void showEnabled();
 
     PurloHabitReminder habit_;

@@ -4,6 +4,7 @@
 #include "settings/controls/ProfileChip.h"
 #include "settings/controls/PurloFlowLayout.h"
 #include "settings/controls/PurloTextField.h"
+#include "ui/AccessibleName.h"
 #include "ui/KitFont.h"
 #include "ui/PurloButtonStyles.h"
 #include "ui/PurloText.h"
@@ -40,6 +41,8 @@ SavedLooksCard::SavedLooksCard(PurloRuntime& runtime, Binding<std::string> profi
     , saveButton_(PurloPrimaryButtonStyle{.compact = true}.makeBody(QStringLiteral("Save Look"),
                                                                     "square.and.arrow.down")) {
     caption_->setWordWrap(true);
+    // No row title stands beside the field: it is heard by what it is for.
+    nameForAssistiveTechnology(*nameField_, QStringLiteral("Look name"));
     connect(saveButton_, &QAbstractButton::clicked, this, &SavedLooksCard::saveLook);
 
     auto* saveRow = new QHBoxLayout;

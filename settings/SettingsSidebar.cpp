@@ -7,6 +7,7 @@
 
 #include <QButtonGroup>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -53,11 +54,18 @@ SettingsSidebar::SettingsSidebar(std::function<void(SettingsSectionTab)> choose,
     }
     stack->addStretch(1);
 
-    connect(rows_, &QButtonGroup::idClicked, this,
-            [this](int id) { choose_(static_cast<SettingsSectionTab>(id)); });
+    // A row is chosen however it comes to be checked: a click, the arrow keys, or the
+    // "Toggle" action of assistive technology, which checks it without a click.
+    connect(rows_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked) {
+            choose_(static_cast<SettingsSectionTab>(id));
+        }
+    });
 }
 
+// Showing the tab chosen elsewhere asks for nothing.
 void SettingsSidebar::setSelectedTab(SettingsSectionTab tab) {
+    const QSignalBlocker quiet(rows_);
     row(tab).setChecked(true);
 }
 

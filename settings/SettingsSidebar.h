@@ -12,9 +12,9 @@ namespace purlo {
 class SettingsSidebarRow;
 
 // The Settings window's sidebar: the tabs in their two headed groups, "Purlo" and
-// "Support", one row chosen at a time. A click on a row chooses it and asks for its
-// tab; a click anywhere else, the empty space below the rows included, changes
-// nothing, so one row always stays chosen.
+// "Support", one row chosen at a time. A row chosen by any means (a click, the keys, or
+// assistive technology) asks for its tab; a click anywhere else, the empty space below
+// the rows included, changes nothing, so one row always stays chosen.
 class SettingsSidebar final : public QWidget {
     Q_OBJECT
 
@@ -24,7 +24,7 @@ public:
     static constexpr int idealWidth = 190;
     static constexpr int widest = 220;
 
-    // choose: called with a row's tab when the row is clicked.
+    // choose: called with a row's tab when the row is chosen.
     explicit SettingsSidebar(std::function<void(SettingsSectionTab)> choose,
                              QWidget* parent = nullptr);
 

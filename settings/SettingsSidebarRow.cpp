@@ -1,6 +1,7 @@
 #include "settings/SettingsSidebarRow.h"
 
 #include "companion/qt/SurfaceAppearance.h"
+#include "ui/KeyboardFocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/PurloIcon.h"
 
@@ -41,6 +42,9 @@ SettingsSidebarRow::SettingsSidebarRow(SettingsSectionTab tab, QWidget* parent)
     setAccessibleName(name);
     setObjectName(QStringLiteral("settings.sidebar.") + QString::fromUtf8(toString(tab)));
     setCheckable(true);
+    // The keyboard reaches the rows, and shows where it is; a click chooses a row without
+    // leaving a ring on it.
+    setFocusPolicy(Qt::TabFocus);
     setFont(kitFont(titlePoints));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
@@ -57,10 +61,15 @@ void SettingsSidebarRow::paintEvent(QPaintEvent*) {
     const RowColors colors = rowColors(isChecked(), isActiveWindow());
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
+    const double fillInset = hasFocus() ? KeyboardFocusRing::fillInset : 0;
     if (colors.fill) {
         QPainterPath shape;
-        shape.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
+        shape.addRoundedRect(QRectF(rect()).adjusted(fillInset, fillInset, -fillInset, -fillInset),
+                             cornerRadius - fillInset / 2, cornerRadius - fillInset / 2);
         painter.fillPath(shape, themeQColor(*colors.fill, *this));
+    }
+    if (hasFocus()) {
+        KeyboardFocusRing::paint(painter, QRectF(rect()), cornerRadius, *this);
     }
     const QColor ink = themeQColor(colors.foreground, *this);
     const QPixmap icon =

@@ -5,6 +5,7 @@
 #include "settings/SettingsTabs.h"
 #include "settings/SettingsWindowChrome.h"
 #include "ui/KitFont.h"
+#include "ui/PurloScrollArea.h"
 #include "ui/PurloText.h"
 
 #include <QHBoxLayout>
@@ -46,9 +47,11 @@ SettingsView::SettingsView(PurloRuntime& runtime, PurloSettingsRouter& router,
     , preview_(new PurloCharacterPreview(*runtime.settings(), false, CatPose::idle,
                                          previewCatHeight, previewGaze))
     , pageStack_(new QVBoxLayout)
-    , scrollArea_(new QScrollArea)
+    , scrollArea_(new PurloScrollArea)
     , chrome_(new SettingsWindowChrome(this)) {
-    setMinimumSize(contentSize);
+    // The height is the window's: the designed one where the screen holds it, less where
+    // it does not, with the page scrolling to the rest.
+    setMinimumWidth(contentSize.width());
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->addWidget(sidebar_);
@@ -65,6 +68,9 @@ SettingsView::SettingsView(PurloRuntime& runtime, PurloSettingsRouter& router,
         [this](const PurloSettings& settings) { preview_->setSettings(settings); });
     tabSubscription_ =
         router_.selectedTab().subscribe([this](SettingsSectionTab tab) { showTab(tab); });
+    // The window opens with the keyboard on itself rather than on its first row: the focus
+    // ring shows once the user moves the keyboard to a control, not on every opening.
+    setFocus(Qt::OtherFocusReason);
 }
 
 SettingsView::~SettingsView() = default;

@@ -29,7 +29,7 @@ class SettingsView final : public ReleasedWhenHidden<QWidget> {
     Q_OBJECT
 
 public:
-    // The window's fixed content size.
+    // The window's fixed content size, where its screen holds it.
     static constexpr QSize contentSize{760, 620};
 
     // The runtime, the router and the appearance must outlive the view.

@@ -5,6 +5,8 @@
 #include "ui/WindowPlacement.h"
 #include "ui/WindowTheme.h"
 
+#include <QEvent>
+
 namespace purlo {
 
 SettingsWindowController::SettingsWindowController(PurloRuntime& runtime,
@@ -15,16 +17,37 @@ SettingsWindowController::SettingsWindowController(PurloRuntime& runtime,
     window_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint);
     window_->setWindowTitle(QStringLiteral("Purlo Settings"));
-    window_->setFixedSize(SettingsView::contentSize);
+    window_->setFixedWidth(SettingsView::contentSize.width());
     keepFixedFrame(*window_, windowHints, FixedWindowHints::Buttons::closeAndMinimize);
     keepInTheme(*window_, appearance);
-    centerOnScreen(*window_);
+    window_->installEventFilter(this);
+    center();
 }
 
 SettingsWindowController::~SettingsWindowController() = default;
 
+// Screens come and go and change their scale while the window waits hidden: each opening
+// takes the height its screen has room for now, and a window whose height had to change
+// is centred again, since its place was chosen for the other one.
 void SettingsWindowController::makeKeyAndOrderFront() {
+    const int height = window_->height();
+    fitHeightToScreen(*window_, SettingsView::contentSize.height());
+    if (window_->height() != height) {
+        centerOnScreen(*window_);
+    }
     bringToFront(*window_);
+}
+
+bool SettingsWindowController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_.get() && event->type() == QEvent::Move && tallerThanScreen(*window_)) {
+        center();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void SettingsWindowController::center() {
+    fitHeightToScreen(*window_, SettingsView::contentSize.height());
+    centerOnScreen(*window_);
 }
 
 } // namespace purlo

@@ -119,11 +119,14 @@ QWidget* UpdatesSettingsTab::makeApplicationCard() {
 
 // Each row's link, when it cannot be opened, says so under its row.
 QWidget* UpdatesSettingsTab::makeLinksCard() {
-    const auto link = [this](const std::optional<Url>& page, OpenFailureNote* note) -> QWidget* {
+    // Both links read "Open"; a screen reader hears what each opens.
+    const auto link = [this](const QString& title, const std::optional<Url>& page,
+                             OpenFailureNote* note) -> QWidget* {
         if (!page) {
             return nullptr;
         }
         auto* open = new PurloLink(QStringLiteral("Open"), 13);
+        open->setAccessibleName(QStringLiteral("Open ") + title);
         connect(open, &QAbstractButton::clicked, note, [note, url = *page] { note->open(url); });
         return open;
     };
@@ -131,11 +134,13 @@ QWidget* UpdatesSettingsTab::makeLinksCard() {
     auto* privacyPolicyNote = new OpenFailureNote(runtime_, openFailureMargins);
     return stackedRows({
         settingRow(QStringLiteral("Release Notes"),
-                   link(PurloWebsiteLinks::releaseNotes(), releaseNotesNote)),
+                   link(QStringLiteral("Release Notes"), PurloWebsiteLinks::releaseNotes(),
+                        releaseNotesNote)),
         releaseNotesNote,
         rowDivider(),
         settingRow(QStringLiteral("Privacy Policy"),
-                   link(PurloWebsiteLinks::privacyPolicy(), privacyPolicyNote)),
+                   link(QStringLiteral("Privacy Policy"), PurloWebsiteLinks::privacyPolicy(),
+                        privacyPolicyNote)),
         privacyPolicyNote,
     });
 }

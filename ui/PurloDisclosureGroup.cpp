@@ -3,8 +3,11 @@
 #include "companion/PurloTheme.h"
 #include "ui/PurloSymbol.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QEasingCurve>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QVBoxLayout>
 
 namespace purlo {
@@ -12,27 +15,103 @@ namespace {
 
 constexpr double openChevronDegrees = 90;
 
+// What a screen reader says of the group: whether it is open.
+QString foldingValue(bool expanded) {
+    return expanded ? QStringLiteral("Expanded") : QStringLiteral("Collapsed");
+}
+
 // A button without chrome of its own: its children draw the row, and a click anywhere
 // in its rectangle, the empty middle included, presses it.
 class DisclosureHeader final : public QAbstractButton {
 public:
-    using QAbstractButton::QAbstractButton;
+    explicit DisclosureHeader(PurloDisclosureGroup& group)
+        : QAbstractButton(&group)
+        , group_(group) {}
+
+    bool expanded() const { return group_.isExpanded(); }
 
 protected:
     void paintEvent(QPaintEvent*) override {}
+
+private:
+    const PurloDisclosureGroup& group_;
 };
+
+// The header as a screen reader hears it: a button named by the group's label, whose
+// value says whether the group is open, "Expanded" or "Collapsed", and which a press
+// folds or opens.
+class DisclosureHeaderAccessible final : public QAccessibleWidget {
+public:
+    explicit DisclosureHeaderAccessible(DisclosureHeader& header)
+        : QAccessibleWidget(&header, QAccessible::Button)
+        , header_(header) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Value) {
+            return foldingValue(header_.expanded());
+        }
+        return QAccessibleWidget::text(kind);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.expandable = true;
+        state.expanded = header_.expanded();
+        state.collapsed = !header_.expanded();
+        return state;
+    }
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction()) {
+            header_.click();
+        } else {
+            QAccessibleWidget::doAction(action);
+        }
+    }
+
+private:
+    DisclosureHeader& header_;
+};
+
+QAccessibleInterface* disclosureHeaderAccessible(const QString&, QObject* object) {
+    auto* header = dynamic_cast<DisclosureHeader*>(object);
+    return header != nullptr ? new DisclosureHeaderAccessible(*header) : nullptr;
+}
+
+// The label's texts, in the order they were made: the first names the header, the rest
+// (a line under the title, say) describe it.
+QStringList labelTexts(QWidget& label) {
+    QList<QLabel*> labels = label.findChildren<QLabel*>();
+    if (auto* text = qobject_cast<QLabel*>(&label)) {
+        labels.prepend(text);
+    }
+    QStringList texts;
+    for (const QLabel* text : labels) {
+        texts.push_back(text->text());
+    }
+    return texts;
+}
 
 } // namespace
 
 PurloDisclosureGroup::PurloDisclosureGroup(QWidget* label, QWidget* content, QWidget* parent)
     : QWidget(parent)
-    , header_(new DisclosureHeader(this))
+    , header_(new DisclosureHeader(*this))
     , chevron_(new PurloSymbol("chevron.right", QSizeF(12, 12), PurloTheme::tertiaryText,
                                QSize(14, 14), header_))
     , content_(content) {
+    // Assistive technology asks one factory list for the whole process.
+    static const bool heardAsDisclosure = [] {
+        QAccessible::installFactory(disclosureHeaderAccessible);
+        return true;
+    }();
+    Q_UNUSED(heardAsDisclosure);
     header_->setFocusPolicy(Qt::TabFocus);
     header_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    header_->setAccessibleDescription(QStringLiteral("Collapsed"));
+    const QStringList texts = labelTexts(*label);
+    header_->setAccessibleName(texts.value(0));
+    header_->setAccessibleDescription(texts.mid(1).join(' '));
     auto* row = new QHBoxLayout(header_);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(headerSpacing);
@@ -63,8 +142,13 @@ void PurloDisclosureGroup::setExpanded(bool expanded) {
     }
     expanded_ = expanded;
     content_->setVisible(expanded);
-    header_->setAccessibleDescription(expanded ? QStringLiteral("Expanded")
-                                               : QStringLiteral("Collapsed"));
+    QAccessible::State folding;
+    folding.expanded = true;
+    folding.collapsed = true;
+    QAccessibleStateChangeEvent stateTold(header_, folding);
+    QAccessible::updateAccessibility(&stateTold);
+    QAccessibleValueChangeEvent valueTold(header_, foldingValue(expanded));
+    QAccessible::updateAccessibility(&valueTold);
     chevronTurn_.stop();
     chevronTurn_.setStartValue(chevron_->rotation());
     chevronTurn_.setEndValue(expanded ? openChevronDegrees : 0.0);

@@ -27,8 +27,9 @@ public:
     bool isExpanded() const { return expanded_; }
     void setExpanded(bool expanded);
 
-    // The header row: pressing it folds or opens the group. Its accessible description
-    // says "Expanded" or "Collapsed".
+    // The header row: pressing it folds or opens the group. Assistive technology hears it
+    // as a button named by the label's first text (its other texts describe it), whose
+    // value is "Expanded" or "Collapsed".
     QAbstractButton& header() const { return *header_; }
     QWidget& content() const { return *content_; }
     const PurloSymbol& chevron() const { return *chevron_; }

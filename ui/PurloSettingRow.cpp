@@ -1,5 +1,6 @@
 #include "ui/PurloSettingRow.h"
 
+#include "ui/AccessibleName.h"
 #include "ui/KitFont.h"
 #include "ui/PurloText.h"
 
@@ -25,6 +26,11 @@ PurloSettingRow::PurloSettingRow(const QString& title, const std::optional<QStri
     row->setSpacing(16);
     row->addLayout(texts, 1);
     if (control != nullptr) {
+        // A control that says nothing of what it is for (a number or text field) is heard
+        // by the row's title, as a label beside it would name it.
+        if (heardWithoutName(*control)) {
+            nameForAssistiveTechnology(*control, title);
+        }
         // The row's spacing on both sides of the free space; the layout gives it only once.
         row->addSpacing(row->spacing());
         row->addWidget(control, 0, Qt::AlignVCenter);

@@ -10,7 +10,8 @@ class PurloText;
 
 // A settings row: the title, and under it an optional subtitle that wraps onto as many
 // lines as it needs, on the leading side; the control on the trailing side. At least
-// 54 points tall, its content centred.
+// 54 points tall, its content centred. A control that assistive technology finds no
+// name for is named by the title.
 class PurloSettingRow final : public QWidget {
     Q_OBJECT
 

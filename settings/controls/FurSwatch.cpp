@@ -3,6 +3,7 @@
 #include "companion/PurloTheme.h"
 #include "companion/qt/SurfaceAppearance.h"
 #include "companion/qt/ThemeQColor.h"
+#include "ui/KeyboardFocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/RoundedFace.h"
 
@@ -149,6 +150,13 @@ void FurSwatch::paintEvent(QPaintEvent*) {
         painter, card, cornerRadius,
         themeQColor(selected ? PurloTheme::accentWash : PurloTheme::controlFill, *this),
         themeQColor(selected ? PurloTheme::accent : PurloTheme::controlBorder, *this), borderWidth);
+
+    // The ring goes round the card where the halo would be.
+    if (hasFocus()) {
+        KeyboardFocusRing::paint(painter,
+                                 card.adjusted(-haloSpread, -haloSpread, haloSpread, haloSpread),
+                                 cornerRadius + haloSpread, *this);
+    }
 
     const QRectF preview(card.center().x() - previewDiameter / 2, card.top() + cardVerticalPadding,
                          previewDiameter, previewDiameter);

@@ -3,15 +3,16 @@
 #include "companion/PurloTheme.h"
 #include "companion/qt/SurfaceAppearance.h"
 #include "settings/controls/ColorDot.h"
+#include "settings/controls/ElidedText.h"
 #include "settings/controls/HexColor.h"
 #include "ui/KitFont.h"
 #include "ui/PurloIcon.h"
-#include "ui/PurloText.h"
 #include "ui/RoundedFace.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QTextDocument>
 #include <string_view>
 #include <utility>
 
@@ -59,13 +60,14 @@ ChipPart* applyPart(const CatProfile& profile) {
     part->setAccessibleName(QStringLiteral("Use ") + name);
     auto* dot = new ColorDot(ProfileChip::dotDiameter, dotRing);
     dot->setFill(colorFromHex(skinChipHex(profile.skin)));
-    auto* nameText = new PurloText(name, kitFont(13, QFont::DemiBold), PurloTheme::primaryText);
+    auto* nameText = new ElidedText(name, kitFont(13, QFont::DemiBold), PurloTheme::primaryText);
     nameText->setAttribute(Qt::WA_TransparentForMouseEvents);
     auto* row = new QHBoxLayout(part);
     row->setContentsMargins(leadingPadding, verticalPadding, 0, verticalPadding);
     row->setSpacing(dotSpacing);
     row->addWidget(dot);
     row->addWidget(nameText);
+    part->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     return part;
 }
 
@@ -108,7 +110,19 @@ ProfileChip::ProfileChip(CatProfile profile, std::function<void()> apply,
     row->setSpacing(0);
     row->addWidget(applyButton);
     row->addWidget(removeButton);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // As wide as its whole name where the column has room; narrower, the name gives way.
+    setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+}
+
+// The tooltip describes the look; while the name is shortened it also says the name whole,
+// shown as typed, whatever marks it holds.
+void ProfileChip::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    const QString summary = QString::fromStdString(profile_.summary());
+    setToolTip(
+        width() < sizeHint().width()
+            ? Qt::convertFromPlainText(QString::fromStdString(profile_.name) + '\n' + summary)
+            : summary);
 }
 
 void ProfileChip::paintEvent(QPaintEvent*) {

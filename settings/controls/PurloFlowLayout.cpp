@@ -3,18 +3,23 @@
 #include "settings/controls/FlowRows.h"
 
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace purlo {
 namespace {
 
-std::vector<Size> idealSizes(const QList<QLayoutItem*>& items) {
+// Each item's ideal size, but never wider than the flow: the flow is never narrower than
+// an item's minimum, so only an item that can give way is ever given less.
+std::vector<Size> idealSizes(const QList<QLayoutItem*>& items, std::optional<int> width) {
     std::vector<Size> sizes;
     sizes.reserve(static_cast<std::size_t>(items.size()));
     for (const QLayoutItem* item : items) {
         const QSize ideal = item->sizeHint();
-        sizes.push_back({static_cast<double>(ideal.width()), static_cast<double>(ideal.height())});
+        const int given = width ? std::min(ideal.width(), *width) : ideal.width();
+        sizes.push_back({static_cast<double>(given), static_cast<double>(ideal.height())});
     }
     return sizes;
 }
@@ -66,31 +71,34 @@ bool PurloFlowLayout::hasHeightForWidth() const {
 }
 
 int PurloFlowLayout::heightForWidth(int width) const {
-    return wholePoints(flowRows(idealSizes(items_), spacing_, width).size).height();
+    return wholePoints(flowRows(idealSizes(items_, width), spacing_, width).size).height();
 }
 
 QSize PurloFlowLayout::sizeHint() const {
-    return wholePoints(flowRows(idealSizes(items_), spacing_, std::nullopt).size);
+    return wholePoints(flowRows(idealSizes(items_, std::nullopt), spacing_, std::nullopt).size);
 }
 
-// As narrow as the widest item, so a narrow place wraps every item; the height at a
+// As narrow as the widest item can be, so a narrow place wraps every item and an item
+// wider than the place gives way rather than widen what holds the flow; the height at a
 // given width comes from heightForWidth.
 QSize PurloFlowLayout::minimumSize() const {
     QSize largest(0, 0);
     for (const QLayoutItem* item : items_) {
-        largest = largest.expandedTo(item->sizeHint());
+        largest = largest.expandedTo(QSize(item->minimumSize().width(), item->sizeHint().height()));
     }
     return largest;
 }
 
 void PurloFlowLayout::setGeometry(const QRect& rect) {
     QLayout::setGeometry(rect);
-    const FlowPlacement placement = flowRows(idealSizes(items_), spacing_, rect.width());
+    const std::vector<Size> sizes = idealSizes(items_, rect.width());
+    const FlowPlacement placement = flowRows(sizes, spacing_, rect.width());
     for (qsizetype index = 0; index < items_.size(); ++index) {
-        const Point position = placement.positions[static_cast<std::size_t>(index)];
-        items_[index]->setGeometry(QRect(
-            rect.topLeft() + QPoint(static_cast<int>(position.x), static_cast<int>(position.y)),
-            items_[index]->sizeHint()));
+        const auto at = static_cast<std::size_t>(index);
+        items_[index]->setGeometry(
+            QRect(rect.topLeft() + QPoint(static_cast<int>(placement.positions[at].x),
+                                          static_cast<int>(placement.positions[at].y)),
+                  wholePoints(sizes[at])));
     }
 }
 

@@ -6,8 +6,9 @@
 namespace purlo {
 
 // A layout that sets its widgets left to right in rows, like words in a paragraph,
-// each at its ideal size (see flowRows). It is as tall as its rows need at the width
-// it is given.
+// each at its ideal size (see flowRows), except that a widget wider than the layout that
+// can give way takes the layout's width. It is as tall as its rows need at the width it
+// is given, and never asks for more width than its widest widget can make do with.
 class PurloFlowLayout final : public QLayout {
     Q_OBJECT
 

@@ -1,6 +1,7 @@
 #include "settings/controls/PurloSegmentedControl.h"
 
 #include "companion/qt/SurfaceAppearance.h"
+#include "ui/KeyboardFocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/RoundedFace.h"
 
@@ -53,9 +54,15 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
+        const double fillInset = hasFocus() ? KeyboardFocusRing::fillInset : 0;
         if (isChecked()) {
-            painter.fillPath(roundedRect(QRectF(rect()), segmentRadius),
-                             themeQColor(PurloTheme::accent, *this));
+            painter.fillPath(
+                roundedRect(QRectF(rect()).adjusted(fillInset, fillInset, -fillInset, -fillInset),
+                            segmentRadius - fillInset / 2),
+                themeQColor(PurloTheme::accent, *this));
+        }
+        if (hasFocus()) {
+            KeyboardFocusRing::paint(painter, QRectF(rect()), segmentRadius, *this);
         }
         painter.setFont(font());
         painter.setPen(

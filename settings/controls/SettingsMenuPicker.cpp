@@ -1,5 +1,6 @@
 #include "settings/controls/SettingsMenuPicker.h"
 
+#include "ui/AccessibleFactory.h"
 #include "ui/KitFont.h"
 
 #include <QAbstractItemView>
@@ -53,14 +54,6 @@ private:
     QComboBox& menu() const { return *static_cast<QComboBox*>(widget()); }
 };
 
-QAccessibleInterface* titledMenuAccessible(const QString& className, QObject* object) {
-    auto* menu = qobject_cast<SettingsMenuPicker*>(object);
-    if (menu == nullptr || className != QLatin1StringView(menu->metaObject()->className())) {
-        return nullptr;
-    }
-    return new TitledMenuAccessible(*menu);
-}
-
 } // namespace
 
 SettingsMenuPicker::SettingsMenuPicker(const QString& title, OptionList options, QWidget* parent)
@@ -68,7 +61,7 @@ SettingsMenuPicker::SettingsMenuPicker(const QString& title, OptionList options,
     , selection_(std::move(options.selection)) {
     // Assistive technology asks one factory list for the whole process.
     static const bool titledForAssistiveTechnology = [] {
-        QAccessible::installFactory(titledMenuAccessible);
+        QAccessible::installFactory(accessibleOf<SettingsMenuPicker, TitledMenuAccessible>);
         return true;
     }();
     Q_UNUSED(titledForAssistiveTechnology);

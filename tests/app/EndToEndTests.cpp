@@ -10,7 +10,6 @@
 
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 // Last, so that its macros meet none of the headers above.
@@ -94,43 +93,12 @@ TEST(EndToEndWithoutDisplay, SaysSoInOneLineAndFails) {
               "DISPLAY is not set.\n");
 }
 
-// An Xvfb of the test's own that, like many X servers, resets whenever its last client
-// leaves. Nothing but the program connects to it, so every launch meets a fresh reset.
-struct ResettingServer {
-    ResettingServer() {
-        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
-        for (int number = 170; !xvfb.isEmpty() && name.empty() && number < 200; ++number) {
-            const std::filesystem::path socket = "/tmp/.X11-unix/X" + std::to_string(number);
-            if (std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock") ||
-                std::filesystem::exists(socket)) {
-                continue;
-            }
-            server.start(xvfb, {QString(":%1").arg(number), "-screen", "0", "640x480x24",
-                                "-nolisten", "tcp"});
-            // Another server that took the number first makes this one end at once.
-            if (server.waitForStarted() && eventually([&] {
-                    return std::filesystem::exists(socket) || server.waitForFinished(0);
-                }) &&
-                server.state() == QProcess::Running) {
-                name = ":" + std::to_string(number);
-            }
-        }
-    }
-    ~ResettingServer() {
-        // Asked to end, it removes its socket and lock, so the number is free again.
-        server.terminate();
-        server.waitForFinished();
-    }
-
-    QProcess server;
-    std::string name;
-};
-
 TEST(EndToEndOnAResettingServer, EveryOneOfTwentyLaunchesInARowStarts) {
     if (!testing::programResources()) {
         GTEST_SKIP() << "PURLO_BUILD_DIR is not set (ctest sets it): no program to run";
     }
-    const ResettingServer server;
+    // Nothing but the program connects to it, so every launch meets a fresh reset.
+    const testing::OwnServer server;
     if (server.name.empty()) {
         GTEST_SKIP() << "Xvfb does not start here.";
     }

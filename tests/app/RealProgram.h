@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QRect>
 #include <QSize>
+#include <QStandardPaths>
 #include <QThread>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -95,9 +96,11 @@ inline bool eventually(const std::function<bool()>& condition, int milliseconds 
     return true;
 }
 
-// The private display named in PURLO_TEST_DISPLAY, as a person sees and touches it.
+// A private display, named in PURLO_TEST_DISPLAY unless given, as a person sees and
+// touches it.
 struct Screen {
-    Screen() {
+    explicit Screen(std::string displayName = qgetenv("PURLO_TEST_DISPLAY").toStdString())
+        : name(std::move(displayName)) {
         // Xvfb refuses connections for a moment while it resets after its last client left.
         if (!name.empty() &&
             eventually([&] { return (display = XOpenDisplay(name.c_str())); }, 3000)) {
@@ -247,9 +250,45 @@ struct Screen {
         return found;
     }
 
-    const std::string name = qgetenv("PURLO_TEST_DISPLAY").toStdString();
+    const std::string name;
     Display* display = nullptr;
     QSize size;
+};
+
+// An Xvfb of the test's own, on the first free display number from 170, that the test
+// may stop: nothing else connects to it. Like many X servers it resets whenever its last
+// client leaves, unless options say otherwise; name stays empty when none would start.
+struct OwnServer {
+    explicit OwnServer(const QStringList& options = {}) {
+        const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+        for (int number = 170; !xvfb.isEmpty() && name.empty() && number < 200; ++number) {
+            const std::filesystem::path socket = "/tmp/.X11-unix/X" + std::to_string(number);
+            if (std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock") ||
+                std::filesystem::exists(socket)) {
+                continue;
+            }
+            server.start(xvfb, QStringList{QString(":%1").arg(number), "-nolisten", "tcp"} +
+                                   (options.isEmpty() ? QStringList{"-screen", "0", "640x480x24"}
+                                                      : options));
+            // Another server that took the number first makes this one end at once.
+            if (server.waitForStarted() && eventually([&] {
+                    return std::filesystem::exists(socket) || server.waitForFinished(0);
+                }) &&
+                server.state() == QProcess::Running) {
+                name = ":" + std::to_string(number);
+            }
+        }
+    }
+    ~OwnServer() { stop(); }
+    // Asked to end, it closes every connection and removes its socket and lock, so the
+    // number is free again.
+    void stop() {
+        server.terminate();
+        server.waitForFinished();
+    }
+
+    QProcess server;
+    std::string name;
 };
 
 // A test of the real program on the private display.

@@ -4,6 +4,7 @@
 #include "settings/SettingsSidebar.h"
 #include "settings/SettingsSidebarRow.h"
 #include "settings/SettingsView.h"
+#include "settings/controls/ElidedText.h"
 #include "settings/controls/FurSwatch.h"
 #include "settings/controls/ProfileChip.h"
 #include "tests/companion/BuildFolder.h"
@@ -12,9 +13,17 @@
 #include "tests/ui/WidgetDriving.h"
 #include "ui/PurloPalette.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTextBoundaryFinder>
+#include <QTextDocumentFragment>
 #include <algorithm>
+#include <functional>
+#include <set>
 
 namespace purlo {
 namespace {
@@ -112,6 +121,59 @@ TEST(SettingsView, FollowsTheRouterAndMakesAPageAfreshOnlyForAnotherTab) {
     EXPECT_NE(&window.view.page(), nullptr);
 }
 
+// A screen reader that still holds the page's scrolling area's count from before a switch
+// of tabs asks for its children up to and past that count, as it would after the switch
+// hid or showed the scroll bar: the count never changes, so what it holds stays true, and a
+// child past it is nothing, never a crash.
+TEST(SettingsView, TheScrollingAreaKeepsItsChildrenAcrossTabsAndAnswersPastThemWithNothing) {
+    Window window;
+    window.view.show();
+    settle();
+    QScrollArea* area = window.view.findChild<QScrollArea*>();
+    ASSERT_NE(area, nullptr);
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(area);
+    ASSERT_NE(reader, nullptr);
+    const int count = reader->childCount();
+    std::set<bool> scrollBarShown;
+    for (const char* title :
+         {"Focus", "Agent", "Focus", "Privacy", "Help", "About", "Appearance"}) {
+        SCOPED_TRACE(title);
+        testing::click(window.row(title));
+        settle();
+        scrollBarShown.insert(area->verticalScrollBar()->isVisible());
+        EXPECT_EQ(reader->childCount(), count);
+        for (int index = 0; index <= count; ++index) {
+            const QAccessibleInterface* child = reader->child(index);
+            EXPECT_EQ(child != nullptr, index < count) << "child " << index << " of " << count;
+            if (child != nullptr) {
+                EXPECT_EQ(reader->indexOfChild(child), index);
+                EXPECT_EQ(child->parent()->object(), area);
+            }
+        }
+    }
+    EXPECT_EQ(scrollBarShown.size(), 2u) << "some tab is short enough to hide the scroll bar";
+}
+
+// A row chosen through assistive technology, as a screen reader's "Toggle" does, shows
+// its tab as a click does.
+TEST(SettingsView, ARowToggledByAssistiveTechnologyShowsItsTab) {
+    Window window;
+    for (const std::string title : {"Agent", "About", "Appearance"}) {
+        QAccessibleInterface* row =
+            QAccessible::queryAccessibleInterface(&window.row(title.c_str()));
+        ASSERT_NE(row, nullptr);
+        QAccessibleActionInterface* actions = row->actionInterface();
+        ASSERT_NE(actions, nullptr);
+        ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::toggleAction()))
+            << actions->actionNames().join(", ").toStdString();
+        actions->doAction(QAccessibleActionInterface::toggleAction());
+        settle();
+        EXPECT_TRUE(window.row(title.c_str()).isChecked()) << title;
+        EXPECT_EQ(toString(*window.router.selectedTab()), lowercased(title));
+        EXPECT_EQ(window.heading().toStdString(), title);
+    }
+}
+
 // However many looks are saved, and however many rows their chips wrap into, the page
 // grows to hold them and every fur tile keeps its whole circle and its name.
 TEST(SettingsView, SavedLooksNeverSquashTheFurTiles) {
@@ -140,6 +202,104 @@ TEST(SettingsView, SavedLooksNeverSquashTheFurTiles) {
                 QRect(chip->mapTo(&window.view.page(), QPoint()), chip->size())))
                 << looks << " looks: the page holds every chip";
         }
+    }
+}
+
+// Where the page shows each control, by its kind and name, left to right and top to
+// bottom, and how wide the page is; the saved looks' chips left out.
+struct PagePlaces {
+    int pageWidth;
+    std::vector<std::pair<QString, QRect>> controls;
+    friend bool operator==(const PagePlaces&, const PagePlaces&) = default;
+    friend void PrintTo(const PagePlaces& places, std::ostream* out) {
+        *out << "page " << places.pageWidth << " wide;";
+        for (const auto& [control, place] : places.controls) {
+            *out << " " << control.toStdString() << " (" << place.x() << ", " << place.y() << ", "
+                 << place.width() << " x " << place.height() << ")";
+        }
+    }
+};
+
+PagePlaces pagePlaces(const SettingsView& view) {
+    PagePlaces places{view.page().width(), {}};
+    for (const QWidget* control : shownWidgets<QWidget>(view.page())) {
+        if ((control->focusPolicy() & Qt::TabFocus) && !qobject_cast<const ProfileChip*>(control) &&
+            !qobject_cast<const ProfileChip*>(control->parentWidget())) {
+            places.controls.emplace_back(QString(control->metaObject()->className()) + " " +
+                                             control->accessibleName(),
+                                         QRect(control->mapTo(&view, QPoint()), control->size()));
+        }
+    }
+    return places;
+}
+
+// However long a saved look's name, its chip never makes Appearance wider than its column:
+// the name is shortened with "…" where the column ends, never inside a character, and said
+// whole in the chip's tooltip and to a screen reader, the cross to remove it still there.
+// The page and every control keep the places they have beside a short name.
+TEST(SettingsView, ALongSavedLookNameIsShortenedInItsChipAndMovesNothing) {
+    const auto shown = [](const std::string& name, const std::function<void(Window&)>& check) {
+        Window window;
+        window.harness.runtime().saveCatProfile(name);
+        window.view.show();
+        settle();
+        check(window);
+    };
+    PagePlaces reference{};
+    shown("Nap", [&](Window& window) { reference = pagePlaces(window.view); });
+    ASSERT_FALSE(reference.controls.empty());
+
+    std::string seventy;
+    while (seventy.size() < 70) {
+        seventy += "Sunday afternoon ";
+    }
+    seventy.resize(70);
+    std::string cats;
+    for (int cat = 0; cat < 60; ++cat) {
+        cats += "\U0001F408\u200D\u2B1B"; // a black cat, one character of three code points
+    }
+    const std::pair<const char*, std::string> names[] = {
+        {"70-characters", seventy}, {"200-characters", std::string(200, 'W')}, {"emoji", cats}};
+    for (const auto& [label, name] : names) {
+        SCOPED_TRACE(label);
+        shown(name, [&](Window& window) {
+            EXPECT_EQ(pagePlaces(window.view), reference);
+            const QList<ProfileChip*> chips = shownWidgets<ProfileChip>(window.view);
+            ASSERT_EQ(chips.size(), 1);
+            ProfileChip& chip = *chips[0];
+            const QWidget& page = window.view.page();
+            const QRect chipPlace(chip.mapTo(&page, QPoint()), chip.size());
+            EXPECT_TRUE(page.rect().contains(chipPlace)) << "the chip stays in the column";
+
+            const QString whole = QString::fromStdString(name);
+            const QString tip = Qt::mightBeRichText(chip.toolTip())
+                                    ? QTextDocumentFragment::fromHtml(chip.toolTip()).toPlainText()
+                                    : chip.toolTip();
+            EXPECT_TRUE(tip.contains(whole)) << tip.toStdString();
+            EXPECT_NE(accessible(chip, "Use " + whole), nullptr);
+            const QWidget* cross = accessible(chip, "Remove " + whole);
+            ASSERT_NE(cross, nullptr);
+            EXPECT_TRUE(chip.rect().contains(QRect(cross->mapTo(&chip, QPoint()), cross->size())))
+                << "the cross is whole";
+
+            const ElidedText* text = shownWidgets<ElidedText>(chip).value(0);
+            ASSERT_NE(text, nullptr);
+            const QString kept = text->shownText();
+            ASSERT_TRUE(kept.endsWith(QStringLiteral("…"))) << kept.toStdString();
+            const QString start = kept.chopped(1);
+            EXPECT_TRUE(whole.startsWith(start));
+            QTextBoundaryFinder characters(QTextBoundaryFinder::Grapheme, whole);
+            characters.setPosition(static_cast<int>(start.size()));
+            EXPECT_TRUE(characters.isAtBoundary()) << "cut between whole characters";
+            EXPECT_LE(QFontMetricsF(text->font()).horizontalAdvance(kept), text->width());
+
+            if (const auto artifacts = testing::artifactsFolder()) {
+                window.view.findChild<QScrollArea*>()->ensureWidgetVisible(&chip);
+                settle();
+                window.view.grab().save(
+                    artifacts->filePath(QString("saved-look-%1.png").arg(label)));
+            }
+        });
     }
 }
 

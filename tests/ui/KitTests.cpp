@@ -6,6 +6,8 @@
 #include "ui/PurloIntervalField.h"
 #include "ui/ReleasedWhenHidden.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
@@ -114,17 +116,25 @@ TEST(PurloDisclosureGroup, TheWholeHeaderRowFoldsAndOpensTheContentAndKeepsItsCh
     EXPECT_GE(group->chevron().geometry().left() - label->geometry().right() - 1, 3 * 12)
         << "the gap before the chevron, however long the label";
     EXPECT_FALSE(content->isVisible());
-    EXPECT_EQ(group->header().accessibleDescription(), "Collapsed");
+    QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(&group->header());
+    ASSERT_NE(heard, nullptr);
+    EXPECT_EQ(heard->text(QAccessible::Name), label->text()) << "named by its label";
+    EXPECT_EQ(heard->text(QAccessible::Value), "Collapsed");
+    EXPECT_TRUE(heard->state().expandable && heard->state().collapsed);
 
     group->resize(900, 80);
     // The empty middle of the row, between the label and the chevron.
     click(group->header(), QPointF(700, group->header().height() / 2.0));
     EXPECT_TRUE(group->isExpanded());
     EXPECT_TRUE(content->isVisible());
-    EXPECT_EQ(group->header().accessibleDescription(), "Expanded");
+    EXPECT_EQ(heard->text(QAccessible::Value), "Expanded");
+    EXPECT_TRUE(heard->state().expanded);
     click(group->header(), QPointF(5, 5));
     EXPECT_FALSE(content->isVisible());
-    EXPECT_EQ(group->header().accessibleDescription(), "Collapsed");
+    EXPECT_EQ(heard->text(QAccessible::Value), "Collapsed");
+    // A screen reader's press opens it as a click does.
+    heard->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(content->isVisible());
 }
 
 TEST(PurloText, PaintsInItsOwnColourWhereverItIsPlaced) {

@@ -64,6 +64,34 @@ TEST(FlowRows, TheLayoutPlacesWidgetsWhereTheRowsSayAndIsAsTallAsTheyNeed) {
     EXPECT_EQ(items[2]->geometry(), QRect(0, 28, 50, 20));
 }
 
+// A widget wider than the flow that can give way takes the flow's width; the flow asks for
+// no more width than its widest widget can make do with, here the rigid one's.
+TEST(FlowRows, AWidgetWiderThanTheFlowGivesWayToItsWidth) {
+    class Wide final : public QWidget {
+    public:
+        QSize sizeHint() const override { return {300, 20}; }
+        QSize minimumSizeHint() const override { return {40, 20}; }
+    };
+    const std::pair<int, QRect> cases[] = {
+        {400, {0, 0, 300, 20}}, {120, {0, 0, 120, 20}}, {20, {0, 0, 60, 20}}};
+    for (const auto& [width, place] : cases) {
+        QWidget area;
+        auto* flow = new PurloFlowLayout(8, &area);
+        auto* wide = new Wide;
+        wide->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+        auto* rigid = new QWidget;
+        rigid->setFixedSize(60, 20);
+        flow->addWidget(wide);
+        flow->addWidget(rigid);
+        EXPECT_EQ(flow->minimumSize(), QSize(60, 20)) << width;
+        area.resize(width, flow->heightForWidth(width));
+        area.show();
+        EXPECT_EQ(wide->geometry(), place) << width;
+        EXPECT_EQ(rigid->geometry().topLeft(), width >= 368 ? QPoint(308, 0) : QPoint(0, 28))
+            << width;
+    }
+}
+
 TEST(HexColor, ReadsTheLeadingHexDigitsAfterSpacesAndHashes) {
     const std::pair<std::string_view, std::uint32_t> cases[] = {
         {" \t#47331F\t ", 0x47331F},
