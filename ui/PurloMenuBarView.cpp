@@ -14,7 +14,6 @@
 #include "ui/PurloMenuBarStatus.h"
 
 #include <QBoxLayout>
-#include <QCursor>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
@@ -273,22 +272,11 @@ void PurloMenuBarView::refresh() {
     if (!isVisible()) {
         return;
     }
-    const HeldPlace held = heldPlace();
     refreshContent();
-    fitToContent(held);
+    fitToContent();
 }
 
-PurloMenuBarView::HeldPlace PurloMenuBarView::heldPlace() const {
-    const QPoint pointer = mapFromGlobal(QCursor::pos());
-    for (QWidget* part : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (part->isVisible() && part->geometry().contains(pointer)) {
-            return {geometry(), part, part->y(), false};
-        }
-    }
-    return {geometry(), nullptr, 0, pointer.y() >= height() / 2};
-}
-
-void PurloMenuBarView::fitToContent(const std::optional<HeldPlace>& held) {
+void PurloMenuBarView::fitToContent() {
     // The popover takes the size of its content, as rows come and go.
     if (!isWindow()) {
         return;
@@ -296,10 +284,8 @@ void PurloMenuBarView::fitToContent(const std::optional<HeldPlace>& held) {
     // The status line may now wrap onto more lines or fewer: the header is measured again.
     header_->updateGeometry();
     layout()->activate();
-    resize(contentSize());
-    if (held && height() != held->window.height()) {
-        move(heldOrigin(*held));
-    }
+    const QSize size = contentSize();
+    setGeometry(actions_.place ? actions_.place(size) : QRect(pos(), size));
     for (MenuRow* row : findChildren<MenuRow*>()) {
         row->recheckHover();
     }
@@ -317,21 +303,6 @@ QSize PurloMenuBarView::contentSize() const {
         size.setHeight(std::min(size.height(), place->availableGeometry().height()));
     }
     return size;
-}
-
-QPoint PurloMenuBarView::heldOrigin(const HeldPlace& held) const {
-    int shift = 0;
-    if (held.part && held.part->isVisible()) {
-        shift = held.part->y() - held.partTop;
-    } else if (held.bottomEdge) {
-        shift = height() - held.window.height();
-    }
-    int top = held.window.y() - shift;
-    if (const QScreen* place = screen()) {
-        const QRect area = place->availableGeometry();
-        top = std::max(area.top(), std::min(top, area.top() + area.height() - height()));
-    }
-    return {held.window.x(), top};
 }
 
 void PurloMenuBarView::refreshContent() {
@@ -462,11 +433,10 @@ void PurloMenuBarView::keyPressEvent(QKeyEvent* event) {
     row->click();
 }
 
-// Opening places the popover afresh: nothing of an earlier place is held.
 void PurloMenuBarView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     refreshContent();
-    fitToContent(std::nullopt);
+    fitToContent();
 }
 
 } // namespace purlo
