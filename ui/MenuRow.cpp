@@ -3,9 +3,12 @@
 #include "companion/PurloTheme.h"
 #include "companion/qt/ThemeQColor.h"
 #include "ui/MenuFont.h"
+#include "ui/MenuRowPress.h"
 #include "ui/PurloIcon.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -51,7 +54,15 @@ MenuRow::MenuRow(const QString& title, std::optional<std::string> systemImage, T
     , systemImage_(std::move(systemImage))
     , trailing_(std::move(trailing))
     , indented_(indented)
-    , hover_(*this, [this](bool) { update(); }) {
+    , hover_(
+          *this,
+          [this](bool hovering) {
+              if (!hovering) {
+                  cameUnderAt_.reset();
+              }
+              update();
+          },
+          [this] { cameUnderAt_ = clock_->uptime(); }) {
     setText(title);
     setAccessibleName(title);
     // Keys belong to the popover's shortcuts, as in a menu; rows never take focus.
@@ -194,6 +205,19 @@ void MenuRow::paintTrailing(QPainter& painter, const QRectF& area, const QColor&
     case Trailing::Kind::none:
         return;
     }
+}
+
+void MenuRow::mousePressEvent(QMouseEvent* event) {
+    const MenuRowPress press{
+        .secondOfDoubleClick = event->type() == QEvent::MouseButtonDblClick,
+        .secondsSinceRowCameUnder =
+            cameUnderAt_ ? std::optional(clock_->uptime() - *cameUnderAt_) : std::nullopt,
+    };
+    if (!menuRowTakesPress(press, QApplication::doubleClickInterval() / 1000.0)) {
+        event->accept();
+        return;
+    }
+    QAbstractButton::mousePressEvent(event);
 }
 
 bool MenuRow::hitButton(const QPoint& position) const {

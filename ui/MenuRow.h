@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Clock.h"
 #include "ui/PointerHover.h"
 
 #include <QAbstractButton>
@@ -13,7 +14,7 @@ namespace purlo {
 // One line of the popover that looks and acts like a menu item: an optional symbol, a
 // title and, at the trailing edge, a key hint, a disclosure chevron or nothing. The
 // whole padded row takes the click, and it lights up in the accent while the pointer
-// is over it.
+// is over it. Two clicks of a still hand act once, however the rows move under it.
 class MenuRow final : public QAbstractButton {
     Q_OBJECT
 
@@ -47,6 +48,9 @@ public:
     void setTitle(const QString& title);
     void setSystemImage(std::optional<std::string> systemImage);
     void setTrailing(Trailing trailing);
+    // Where the time of the row's coming under the pointer is read (the system's clock
+    // unless replaced). The owner keeps the clock alive as long as the row.
+    void setClock(const Clock& clock) { clock_ = &clock; }
 
     const std::optional<std::string>& systemImage() const { return systemImage_; }
     const Trailing& trailing() const { return trailing_; }
@@ -63,6 +67,8 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& position) const override;
+    // Double clicks come here too, as Qt hands them to a widget that does not ask for them.
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     // The trailing item's width, 0 for none.
@@ -72,6 +78,10 @@ private:
     std::optional<std::string> systemImage_;
     Trailing trailing_;
     bool indented_;
+    SystemClock systemClock_;
+    const Clock* clock_ = &systemClock_;
+    // When the row last came under a still pointer, while it stays there.
+    std::optional<double> cameUnderAt_;
     PointerHover hover_;
 };
 

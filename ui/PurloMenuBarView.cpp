@@ -248,6 +248,7 @@ void PurloMenuBarView::buildHeader(QLayout& column) {
 
 MenuRow* PurloMenuBarView::addRow(QLayout& column, MenuRow* row) {
     row->setParent(this);
+    row->setClock(clock_);
     column.addWidget(row);
     return row;
 }

@@ -333,6 +333,76 @@ TEST(PurloMenuBarController, ThePopoverMovesOffItsPanelOnlyAsFarAsTheScreensEdge
     EXPECT_EQ(litRows(popover), rowsUnderPointer(popover));
 }
 
+TEST(PurloMenuBarController, TwoClicksOfAStillHandActOnceWhateverMovesUnderIt) {
+    const Titles collapsed{"Hide Purlo", "Pet Purlo",   "Agent done",     "Mark small win",
+                           "Nap",        "Stretch now", "Reset position", "Start focus",
+                           "Settings…",  "Quit Purlo"};
+    Titles expanded = collapsed;
+    expanded.insert(expanded.begin() + 5,
+                    {"Quick catnap · 20m", "Proper nap · 1h", "Until I wake her"});
+    Titles asleep = collapsed;
+    asleep[4] = "Wake Purlo";
+    const struct {
+        const char* row;
+        bool napChoicesOpen;
+        bool topPanel;
+        // Whether other rows come under the hand: then two clicks a little apart, which Qt
+        // takes for two, act once as well.
+        bool rowsMoveUnderIt;
+        const char* status;
+        const Titles& rows;
+        int wins;
+    } cases[] = {
+        // The nap starts, the choices fold, and "Stretch now" (at the top) or the rows
+        // above (at the bottom) move under the hand.
+        {"Quick catnap · 20m", true, true, true, "napping · back in 20m", asleep, 0},
+        {"Quick catnap · 20m", true, false, true, "napping · back in 20m", asleep, 0},
+        // The choices unfold; over a bottom panel "Until I wake her" comes under the hand.
+        {"Nap", false, true, false, "purring along", expanded, 0},
+        {"Nap", false, false, true, "purring along", expanded, 0},
+        // Nothing moves: the win is logged once.
+        {"Mark small win", false, true, false, "proud of you!", collapsed, 1},
+        {"Mark small win", false, false, false, "proud of you!", collapsed, 1},
+    };
+    for (const auto& [row, napChoicesOpen, topPanel, rowsMoveUnderIt, status, rows, wins] : cases) {
+        for (const bool secondLandsOff : {false, rowsMoveUnderIt}) {
+            SCOPED_TRACE(::testing::Message()
+                         << row << (topPanel ? " under a top panel" : " over a bottom panel")
+                         << (secondLandsOff ? ", the second click a little off" : ""));
+            LowPopover low;
+            const double since = low.harness.clock.uptime();
+            PurloMenuBarView& popover =
+                low.openAt(topPanel ? low.area.top() + 10 : low.area.bottom() - 10);
+            if (napChoicesOpen) {
+                pressUnderPointer(popover, "Nap");
+            }
+            low.harness.clock.advance(1);
+            testing::clickTwice(popover, onScreen(popover, row).center(), secondLandsOff);
+            EXPECT_EQ(popover.statusText().toStdString(), status);
+            EXPECT_EQ(testing::visibleRowTitles(popover), rows);
+            EXPECT_EQ(low.harness.settings().completionStreak.totalCompletions, wins);
+            EXPECT_LE(low.harness.runtime().behaviorEngine().state.stretchUntil, since)
+                << "she never stretched";
+        }
+    }
+}
+
+TEST(PurloMenuBarController, ARowThatCameUnderAStillHandTakesItsClicksOnceTheIntervalIsOver) {
+    LowPopover low;
+    PurloMenuBarView& popover = low.openAt(low.area.top() + 10);
+    pressUnderPointer(popover, "Nap");
+    low.harness.clock.advance(1);
+    pressUnderPointer(popover, "Quick catnap · 20m");
+    ASSERT_EQ(rowsUnderPointer(popover), Titles{"Stretch now"});
+    low.harness.clock.advance(QApplication::doubleClickInterval() / 1000.0 - 0.01);
+    testing::press(popover, "Stretch now");
+    EXPECT_EQ(popover.statusText().toStdString(), "napping · back in 20m")
+        << "too soon after it came";
+    low.harness.clock.advance(0.02);
+    testing::press(popover, "Stretch now");
+    EXPECT_EQ(popover.statusText().toStdString(), "stretching… reach up high");
+}
+
 TEST(PurloMenuBarController, AfterWakeOrACatnapOnlyTheRowsUnderThePointerAreLit) {
     LowPopover low;
     PurloMenuBarView& popover = low.open(250);
