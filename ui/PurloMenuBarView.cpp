@@ -10,9 +10,11 @@
 #include "ui/MenuFont.h"
 #include "ui/MenuLine.h"
 #include "ui/MenuRow.h"
+#include "ui/PopoverAccessibility.h"
 #include "ui/PurloDivider.h"
 #include "ui/PurloMenuBarStatus.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QKeyEvent>
 #include <QLinearGradient>
@@ -117,6 +119,7 @@ PurloMenuBarView::PurloMenuBarView(PurloRuntime& runtime, const Clock& clock, Ev
     , loop_(loop)
     , appearance_(appearance)
     , actions_(std::move(actions)) {
+    presentPopoverToAssistiveTechnology();
     setFixedWidth(fixedWidth);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("Purlo"));
@@ -330,6 +333,7 @@ void PurloMenuBarView::refreshContent() {
 
     // Asleep, the only thing left to do about it is to wake her; the nap choices come
     // back as they were when she wakes.
+    const QWidget* chosen = QApplication::focusWidget();
     napRow_->setVisible(!napping);
     napRow_->setTrailing(MenuRow::Trailing::chevron(napOptionsExpanded_));
     for (MenuRow* choice : napChoices_) {
@@ -337,6 +341,7 @@ void PurloMenuBarView::refreshContent() {
     }
     wakeRow_->setVisible(napping);
     wakeRow_->setTitle(QStringLiteral("Wake ") + name);
+    keepChoiceInNapSection(chosen);
 
     const bool focusIdle = pomodoro.mode == PomodoroController::State::Mode::idle;
     focusRow_->setTitle(focusIdle ? QStringLiteral("Start focus") : QStringLiteral("Stop focus"));
@@ -407,9 +412,52 @@ void PurloMenuBarView::paintEvent(QPaintEvent*) {
     painter.drawPath(roundedPath(bounds.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius));
 }
 
-// The popover's three shortcuts act as a click on their row would.
+void PurloMenuBarView::keepChoiceInNapSection(const QWidget* chosen) {
+    const bool inSection =
+        chosen == napRow_ || chosen == wakeRow_ ||
+        std::find(napChoices_.begin(), napChoices_.end(), chosen) != napChoices_.end();
+    if (inSection && chosen->isHidden()) {
+        (napRow_->isHidden() ? wakeRow_ : napRow_)->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+MenuRow* PurloMenuBarView::rowAfterChosen(bool onwards) const {
+    const QList<MenuRow*> rows = findChildren<MenuRow*>(Qt::FindDirectChildrenOnly);
+    auto from =
+        std::find_if(rows.begin(), rows.end(), [](MenuRow* row) { return row->hasFocus(); });
+    if (from == rows.end()) {
+        from = std::find_if(rows.begin(), rows.end(), [](MenuRow* row) { return row->hovering(); });
+    }
+    const qsizetype count = rows.size();
+    qsizetype index = from != rows.end() ? from - rows.begin() : (onwards ? -1 : count);
+    for (qsizetype step = 0; step < count; ++step) {
+        index = (index + (onwards ? 1 : count - 1)) % count;
+        if (rows[index]->isVisible()) {
+            return rows[index];
+        }
+    }
+    return nullptr;
+}
+
+bool PurloMenuBarView::focusNextPrevChild(bool next) {
+    MenuRow* row = rowAfterChosen(next);
+    if (row == nullptr) {
+        return false;
+    }
+    row->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+// Up and Down move between the rows; the popover's three shortcuts act as a click on
+// their row would.
 void PurloMenuBarView::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier &&
+        (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        event->accept();
+        focusNextPrevChild(event->key() == Qt::Key_Down);
+        return;
+    }
     MenuRow* row = nullptr;
     if (modifiers == Qt::ControlModifier) {
         switch (event->key()) {
@@ -438,6 +486,12 @@ void PurloMenuBarView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     refreshContent();
     fitToContent();
+    announcePopoverWindow(*this, true);
+}
+
+void PurloMenuBarView::hideEvent(QHideEvent* event) {
+    ReleasedWhenHidden::hideEvent(event);
+    announcePopoverWindow(*this, false);
 }
 
 } // namespace purlo

@@ -69,6 +69,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    // Tab and Shift+Tab, and Qt when it takes the keys off a row that hides.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildHeader(QLayout& column);
@@ -82,6 +85,12 @@ private:
     void fitToContent();
     QSize contentSize() const;
     std::string companionName() const;
+    // The shown row the keys move to, onwards or back and round the ends: from the row
+    // they chose, else from the row under the pointer, else from the first or last.
+    MenuRow* rowAfterChosen(bool onwards) const;
+    // Keeps the keys in the nap's place when the row they chose there goes: the choices
+    // fold as a nap starts, "Nap" and "Wake" take turns.
+    void keepChoiceInNapSection(const QWidget* chosen);
 
     void toggleCompanionVisibility();
     void toggleFocus();

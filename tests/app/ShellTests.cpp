@@ -9,6 +9,7 @@
 #include "intents/PurloIntentRequest.h"
 #include "platform/qt/QtEventLoop.h"
 #include "settings/SettingsView.h"
+#include "tests/app/MenuBarHarness.h"
 #include "tests/support/FakeInstallPorts.h"
 #include "tests/support/RecordingFixedWindowHints.h"
 #include "tests/support/RecordingPanelHints.h"
@@ -232,7 +233,7 @@ Titles rowsUnderPointer(const QWidget& popover) {
 // A popover opened from a point of the screen's free area; without a tray it opens at the
 // pointer: below it near the top of the screen, as under a top panel, and above it near the
 // bottom, as over a bottom panel.
-struct LowPopover {
+struct LowPopover : testing::MenuBarHarness {
     ~LowPopover() { testing::movePointerAway(); }
     PurloMenuBarView& openAt(int y) {
         testing::pointAt({area.center().x(), y});
@@ -241,15 +242,6 @@ struct LowPopover {
     }
     PurloMenuBarView& open(int aboveBottom) { return openAt(area.bottom() - aboveBottom); }
 
-    testing::RuntimeHarness harness;
-    testing::RecordingFixedWindowHints windowHints;
-    PurloMenuBarController controller{harness.runtime(),
-                                      harness.clock,
-                                      harness.loop,
-                                      harness.appearance,
-                                      windowHints,
-                                      [](std::string_view) {
-                                      }};
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
 };
 

@@ -149,11 +149,11 @@ inline std::vector<std::string> visibleRowTitles(const QWidget& popover) {
     return titles;
 }
 
-// The titles of the menu rows lit as under the pointer, top to bottom.
+// The titles of the menu rows that show the highlight, top to bottom.
 inline std::vector<std::string> litRows(const QWidget& popover) {
     std::vector<std::string> lit;
     for (const MenuRow* row : shownWidgets<MenuRow>(popover)) {
-        if (row->hovering()) {
+        if (row->lit()) {
             lit.push_back(row->text().toStdString());
         }
     }
