@@ -1,6 +1,7 @@
 #include "ui/PurloDisclosureGroup.h"
 
 #include "companion/PurloTheme.h"
+#include "ui/FocusRing.h"
 #include "ui/PurloSymbol.h"
 
 #include <QEasingCurve>
@@ -11,6 +12,7 @@ namespace purlo {
 namespace {
 
 constexpr double openChevronDegrees = 90;
+constexpr double focusCornerRadius = 6;
 
 // A button without chrome of its own: its children draw the row, and a click anywhere
 // in its rectangle, the empty middle included, presses it.
@@ -31,6 +33,9 @@ PurloDisclosureGroup::PurloDisclosureGroup(QWidget* label, QWidget* content, QWi
                                QSize(14, 14), header_))
     , content_(content) {
     header_->setFocusPolicy(Qt::TabFocus);
+    // The header spans the group edge to edge and its label starts at the edge, so the
+    // ring round the header is drawn beside the group, in the room its surroundings leave.
+    showFocusAround(*header_, *this, focusCornerRadius);
     header_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     header_->setAccessibleDescription(QStringLiteral("Collapsed"));
     auto* row = new QHBoxLayout(header_);

@@ -154,6 +154,10 @@ TEST_F(PopoverOnScreen, FromTheKeyboardAloneNapAndThenQuickCatnapStartATwentyMin
         const auto nap = session->row(*window, "Nap");
         return nap && nap->focused;
     })) << "the fifth row down is \"Nap\", and the screen reader hears of it";
+    if (const auto popover = session->popover()) {
+        screen.shows("popover-keyboard-on-nap", popover->adjusted(-8, -8, 8, 8),
+                     [](const QImage&) { return true; });
+    }
     screen.key("Return");
     screen.key("Down");
     screen.key("Return");
