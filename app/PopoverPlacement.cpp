@@ -36,4 +36,17 @@ QPoint popoverOrigin(const QRect& anchor, const QSize& popover, const QRect& ava
     return {x, keptWithin(below, popover.height(), top, bottom)};
 }
 
+PanelEdge panelEdge(const QRect& anchor, const QRect& opened) {
+    if (opened.top() >= anchor.center().y()) {
+        return {PanelEdge::Side::top, opened.top()};
+    }
+    return {PanelEdge::Side::bottom, opened.top() + opened.height()};
+}
+
+QRect keptOnPanel(const PanelEdge& edge, int x, const QSize& popover, const QRect& availableArea) {
+    const int y = edge.side == PanelEdge::Side::top ? edge.y : edge.y - popover.height();
+    const int top = availableArea.top();
+    return {QPoint(x, keptWithin(y, popover.height(), top, top + availableArea.height())), popover};
+}
+
 } // namespace purlo

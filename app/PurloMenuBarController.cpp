@@ -12,7 +12,6 @@
 #include <QPainterPath>
 #include <QRegion>
 #include <QScreen>
-#include <algorithm>
 
 namespace purlo {
 namespace {
@@ -89,6 +88,7 @@ PurloMenuBarView& PurloMenuBarController::popover() {
                     }
                 },
             .quit = [] { QCoreApplication::quit(); },
+            .place = [this](const QSize& size) { return placeFor(size); },
         });
     popover_->setWindowFlags(Qt::Popup | Qt::FramelessWindowHint | Qt::NoDropShadowWindowHint);
     popover_->setAttribute(Qt::WA_NoMouseReplay);
@@ -107,7 +107,6 @@ void PurloMenuBarController::togglePopover() {
     }
     PurloMenuBarView& view = popover();
     anchor_ = anchor();
-    placePopover();
     opening_ = true;
     view.show();
     opening_ = false;
@@ -124,23 +123,28 @@ QRect PurloMenuBarController::anchor() const {
     return {QCursor::pos(), QSize(1, 1)};
 }
 
-void PurloMenuBarController::placePopover() {
+QRect PurloMenuBarController::availableArea() const {
     const QScreen* screen = QGuiApplication::screenAt(anchor_.center());
     if (screen == nullptr) {
         screen = QGuiApplication::primaryScreen();
     }
-    const QRect area = screen ? screen->availableGeometry() : QRect(anchor_.center(), QSize());
-    popover_->move(popoverOrigin(anchor_, popover_->size(), area));
+    return screen ? screen->availableGeometry() : QRect(anchor_.center(), QSize());
 }
 
-// The popover opens beside the paw at the size of its content, and keeps its rounded
-// outline as it grows and shrinks.
+QRect PurloMenuBarController::placeFor(const QSize& size) {
+    const QRect area = availableArea();
+    if (!opening_) {
+        return keptOnPanel(panelEdge_, popover_->x(), size, area);
+    }
+    const QRect opened(popoverOrigin(anchor_, size, area), size);
+    panelEdge_ = panelEdge(anchor_, opened);
+    return opened;
+}
+
+// The popover keeps its rounded outline as it grows and shrinks.
 bool PurloMenuBarController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == popover_.get() && event->type() == QEvent::Resize) {
         popover_->setMask(roundedRegion(popover_->size(), PurloMenuBarView::cornerRadius));
-        if (opening_) {
-            placePopover();
-        }
     }
     return QObject::eventFilter(watched, event);
 }

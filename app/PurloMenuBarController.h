@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/PopoverPlacement.h"
 #include "platform/Appearance.h"
 #include "platform/Clock.h"
 #include "platform/EventLoop.h"
@@ -67,7 +68,11 @@ private:
     // Where the popover opens from: the paw, or the pointer when the tray keeps its
     // icon's place to itself.
     QRect anchor() const;
-    void placePopover();
+    // The free area of the anchor's screen.
+    QRect availableArea() const;
+    // Where the popover goes at a size: beside the anchor as it opens; afterwards with its
+    // edge where it met the panel, however its height changes.
+    QRect placeFor(const QSize& size);
 
     PurloRuntime& runtime_;
     const Clock& clock_;
@@ -77,10 +82,10 @@ private:
     std::unique_ptr<PurloMenuBarView> popover_;
     QSystemTrayIcon statusItem_;
     QRect anchor_;
+    PanelEdge panelEdge_;
     std::function<void()> userReturned_;
     std::function<void()> openSettings_;
-    // True while the popover opens and takes its first size beside the anchor; later
-    // sizes are the popover's own to place, under the pointer.
+    // True while the popover opens and takes its first size beside the anchor.
     bool opening_ = false;
 };
 

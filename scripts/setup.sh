@@ -18,11 +18,12 @@ fonts-dejavu-core fonts-noto-color-emoji
 "
 
 # What the tests and benchmarks need besides: their frameworks, a private X server with
-# the tools that drive it and read its windows, a tray host, the clipboard reader, the
-# certificate maker of the update tests, and the format and file-list checks.
+# the tools that drive it and read its windows, a tray host, the buses a screen reader
+# reads the program over, the clipboard reader, the certificate maker of the update
+# tests, and the format and file-list checks.
 test_packages="
 libgtest-dev libgmock-dev libbenchmark-dev libxtst-dev
-xvfb xauth xdotool x11-utils xclip trayer openssl
+xvfb xauth xdotool x11-utils xclip trayer dbus-daemon at-spi2-core openssl
 clang-format git
 "
 

@@ -11,6 +11,8 @@ namespace purlo {
 // ends in an ellipsis, and its height is the font's line. A wrapping line breaks at
 // spaces, or inside a word too long for any line, and is as tall as its lines.
 class MenuLine final : public QWidget {
+    Q_OBJECT
+
 public:
     enum class Overflow { elide, wrap };
 

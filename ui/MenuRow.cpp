@@ -3,9 +3,13 @@
 #include "companion/PurloTheme.h"
 #include "companion/qt/ThemeQColor.h"
 #include "ui/MenuFont.h"
+#include "ui/MenuRowPress.h"
 #include "ui/PurloIcon.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -51,11 +55,21 @@ MenuRow::MenuRow(const QString& title, std::optional<std::string> systemImage, T
     , systemImage_(std::move(systemImage))
     , trailing_(std::move(trailing))
     , indented_(indented)
-    , hover_(*this, [this](bool) { update(); }) {
+    , hover_(
+          *this,
+          [this](bool hovering) {
+              if (!hovering) {
+                  cameUnderAt_.reset();
+              }
+              update();
+          },
+          [this] { cameUnderAt_ = clock_->uptime(); }) {
     setText(title);
     setAccessibleName(title);
-    // Keys belong to the popover's shortcuts, as in a menu; rows never take focus.
-    setFocusPolicy(Qt::NoFocus);
+    setAccessibleDescription(trailing_.keyHint);
+    // The keys reach a row, but a click does not move the keys' choice onto it.
+    setFocusPolicy(Qt::TabFocus);
+    setMouseTracking(true);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(this, &QAbstractButton::clicked, this, [action = std::move(action)] {
         if (action) {
@@ -85,11 +99,17 @@ void MenuRow::setTrailing(Trailing trailing) {
         return;
     }
     trailing_ = std::move(trailing);
+    setAccessibleDescription(trailing_.keyHint);
     update();
 }
 
 bool MenuRow::hovering() const {
     return hover_.hovering();
+}
+
+bool MenuRow::lit() const {
+    const auto* chosen = qobject_cast<const MenuRow*>(QApplication::focusWidget());
+    return chosen != nullptr && chosen->window() == window() ? chosen == this : hovering();
 }
 
 double MenuRow::titleOffset() const {
@@ -131,17 +151,18 @@ void MenuRow::paintEvent(QPaintEvent*) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     const QRectF bounds = rect();
-    if (hovering()) {
+    const bool highlighted = lit();
+    if (highlighted) {
         painter.fillPath(rowShape(bounds), themeQColor(PurloTheme::accent, popoverIsDark));
     }
     // On the pale accent the label turns to the theme's ink for text on the accent, so
     // that it stays readable.
-    const QColor foreground = hovering() ? themeQColor(PurloTheme::onAccent, popoverIsDark)
-                                         : themeQColor(PurloTheme::menuText);
+    const QColor foreground = highlighted ? themeQColor(PurloTheme::onAccent, popoverIsDark)
+                                          : themeQColor(PurloTheme::menuText);
     const double centreY = bounds.height() / 2;
 
     if (systemImage_) {
-        const QColor tint = withOpacity(foreground, hovering() ? 1.0 : 0.92);
+        const QColor tint = withOpacity(foreground, highlighted ? 1.0 : 0.92);
         const QPixmap symbol =
             purloIcon(*systemImage_, QSizeF(symbolPixels, symbolPixels), tint, devicePixelRatioF());
         const QRectF column(horizontalPadding, centreY - symbolColumn / 2, symbolColumn,
@@ -154,7 +175,8 @@ void MenuRow::paintEvent(QPaintEvent*) {
 
     const double trailing = trailingWidth();
     const double trailingLeft = bounds.width() - horizontalPadding - trailing;
-    paintTrailing(painter, QRectF(trailingLeft, 0, trailing, bounds.height()), foreground);
+    paintTrailing(painter, QRectF(trailingLeft, 0, trailing, bounds.height()), foreground,
+                  highlighted);
 
     const double titleLeft = titleOffset();
     const double titleRight = trailing > 0 ? trailingLeft - spacing : trailingLeft;
@@ -168,12 +190,13 @@ void MenuRow::paintEvent(QPaintEvent*) {
                      Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, title);
 }
 
-void MenuRow::paintTrailing(QPainter& painter, const QRectF& area, const QColor& foreground) const {
+void MenuRow::paintTrailing(QPainter& painter, const QRectF& area, const QColor& foreground,
+                            bool highlighted) const {
     switch (trailing_.kind) {
     case Trailing::Kind::keyHint: {
         painter.setFont(hintFont());
-        painter.setPen(hovering() ? withOpacity(foreground, 0.8)
-                                  : themeQColor(PurloTheme::menuSecondaryText));
+        painter.setPen(highlighted ? withOpacity(foreground, 0.8)
+                                   : themeQColor(PurloTheme::menuSecondaryText));
         painter.drawText(area, Qt::AlignRight | Qt::AlignVCenter | Qt::TextSingleLine,
                          trailing_.keyHint);
         return;
@@ -193,6 +216,63 @@ void MenuRow::paintTrailing(QPainter& painter, const QRectF& area, const QColor&
     }
     case Trailing::Kind::none:
         return;
+    }
+}
+
+void MenuRow::mousePressEvent(QMouseEvent* event) {
+    const MenuRowPress press{
+        .secondOfDoubleClick = event->type() == QEvent::MouseButtonDblClick,
+        .secondsSinceRowCameUnder =
+            cameUnderAt_ ? std::optional(clock_->uptime() - *cameUnderAt_) : std::nullopt,
+    };
+    if (!menuRowTakesPress(press, QApplication::doubleClickInterval() / 1000.0)) {
+        event->accept();
+        return;
+    }
+    QAbstractButton::mousePressEvent(event);
+}
+
+void MenuRow::mouseMoveEvent(QMouseEvent* event) {
+    const auto* chosen = qobject_cast<const MenuRow*>(QApplication::focusWidget());
+    if (chosen != nullptr && chosen != this && chosen->window() == window()) {
+        window()->setFocus(Qt::MouseFocusReason);
+    }
+    QAbstractButton::mouseMoveEvent(event);
+}
+
+void MenuRow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!event->isAutoRepeat()) {
+            click();
+        }
+        event->accept();
+        return;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        event->ignore();
+        return;
+    default:
+        QAbstractButton::keyPressEvent(event);
+    }
+}
+
+void MenuRow::focusInEvent(QFocusEvent* event) {
+    QAbstractButton::focusInEvent(event);
+    redrawRows();
+}
+
+void MenuRow::focusOutEvent(QFocusEvent* event) {
+    QAbstractButton::focusOutEvent(event);
+    redrawRows();
+}
+
+void MenuRow::redrawRows() {
+    if (QWidget* popover = parentWidget()) {
+        popover->update();
     }
 }
 

@@ -3,6 +3,7 @@
 #include "base/Enumeration.h"
 #include "companion/PurloTheme.h"
 #include "companion/qt/SurfaceAppearance.h"
+#include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/PointerHover.h"
 #include "ui/PurloText.h"
@@ -70,6 +71,12 @@ protected:
         painter.setPen(
             themeQColor(isChecked() ? PurloTheme::primaryText : PurloTheme::secondaryText, *this));
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
+        // The segments sit edge to edge on the track: the ring goes inside the segment.
+        if (hasFocus()) {
+            const double inset = focusRingGap + focusRingWidth;
+            paintFocusRing(painter, *this, QRectF(rect()).adjusted(inset, inset, -inset, -inset),
+                           trackRadius - trackInset - inset);
+        }
     }
 
 private:

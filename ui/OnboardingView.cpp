@@ -1,6 +1,7 @@
 #include "ui/OnboardingView.h"
 
 #include "companion/qt/SurfaceAppearance.h"
+#include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/OnboardingSlides.h"
 #include "ui/PurloButtonStyles.h"
@@ -20,6 +21,7 @@ namespace purlo {
 namespace {
 
 constexpr int permissionsSlide = 2;
+constexpr double slideFocusCornerRadius = 8;
 
 // The bar under the slides, on the card colour.
 class BottomBar final : public QWidget {
@@ -68,6 +70,8 @@ OnboardingView::OnboardingView(PurloRuntime& runtime, const Appearance& appearan
     // The window's own background shows through the scrolling area.
     scrollArea_->viewport()->setAutoFillBackground(false);
     slideArea->setAutoFillBackground(false);
+    // The keys scroll a slide too long for a short screen once the slide has their focus.
+    showFocusInside(*scrollArea_, slideFocusCornerRadius);
 
     auto* bar = new BottomBar;
     auto* barStack = new QVBoxLayout(bar);

@@ -7,9 +7,11 @@
 
 namespace purlo {
 
-PointerHover::PointerHover(QWidget& widget, std::function<void(bool)> changed)
+PointerHover::PointerHover(QWidget& widget, std::function<void(bool)> changed,
+                           std::function<void()> cameUnder)
     : widget_(widget)
-    , changed_(std::move(changed)) {
+    , changed_(std::move(changed))
+    , cameUnder_(std::move(cameUnder)) {
     widget_.installEventFilter(this);
     watchWindow();
 }
@@ -29,17 +31,20 @@ void PointerHover::widgetEvent(const QEvent& event) {
         set(true);
         break;
     case QEvent::Leave:
+        set(false);
+        break;
     case QEvent::Hide:
+        place_ = QRect();
         set(false);
         break;
     case QEvent::Show:
         watchWindow();
-        follow(QCursor::pos());
+        follow(QCursor::pos(), Mover::widget);
         break;
     case QEvent::Move:
     case QEvent::Resize:
         if (widget_.isVisible()) {
-            follow(QCursor::pos());
+            follow(QCursor::pos(), Mover::widget);
         }
         break;
     default:
@@ -50,7 +55,7 @@ void PointerHover::widgetEvent(const QEvent& event) {
 void PointerHover::windowEvent(const QEvent& event) {
     switch (event.type()) {
     case QEvent::MouseMove:
-        follow(static_cast<const QMouseEvent&>(event).globalPosition());
+        follow(static_cast<const QMouseEvent&>(event).globalPosition(), Mover::pointer);
         break;
     case QEvent::Leave:
         set(false);
@@ -65,12 +70,19 @@ void PointerHover::windowEvent(const QEvent& event) {
 }
 
 void PointerHover::recheck() {
-    follow(QCursor::pos());
+    follow(QCursor::pos(), Mover::widget);
 }
 
-void PointerHover::follow(QPointF globalPosition) {
-    set(widget_.isVisible() &&
-        widget_.rect().contains(widget_.mapFromGlobal(globalPosition).toPoint()));
+void PointerHover::follow(QPointF globalPosition, Mover mover) {
+    const QRect place(widget_.mapToGlobal(QPoint(0, 0)), widget_.size());
+    const bool moved = place != place_;
+    place_ = place;
+    const bool over = widget_.isVisible() &&
+                      widget_.rect().contains(widget_.mapFromGlobal(globalPosition).toPoint());
+    set(over);
+    if (over && moved && mover == Mover::widget && cameUnder_) {
+        cameUnder_();
+    }
 }
 
 void PointerHover::set(bool hovering) {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
+#include <QRect>
 #include <QWindow>
 #include <functional>
 
@@ -18,10 +19,12 @@ namespace purlo {
 // whenever its window moves, and on every pointer move anywhere in its window.
 class PointerHover final : public QObject {
 public:
-    // Follows widget; changed runs with each new state. The widget holds the tracker
-    // as its last member, so that the tracker is gone before the widget's own parts are
-    // torn down and no late leave reaches them.
-    PointerHover(QWidget& widget, std::function<void(bool)> changed);
+    // Follows widget; changed runs with each new state, and cameUnder each time the widget
+    // comes to lie under a still pointer, by showing or moving there itself. The widget
+    // holds the tracker as its last member, so that the tracker is gone before the
+    // widget's own parts are torn down and no late leave reaches them.
+    PointerHover(QWidget& widget, std::function<void(bool)> changed,
+                 std::function<void()> cameUnder = {});
     PointerHover(const PointerHover&) = delete;
     PointerHover& operator=(const PointerHover&) = delete;
 
@@ -34,10 +37,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What moved last: the pointer, or the widget under it.
+    enum class Mover { pointer, widget };
+
     void widgetEvent(const QEvent& event);
     void windowEvent(const QEvent& event);
-    // The pointer at that point of the screen.
-    void follow(QPointF globalPosition);
+    // The pointer at that point of the screen, after mover moved.
+    void follow(QPointF globalPosition, Mover mover);
     void set(bool hovering);
     // Pointer moves go to whichever widget is under the pointer, so they are heard
     // where they arrive first: at the widget's window.
@@ -45,7 +51,10 @@ private:
 
     QWidget& widget_;
     std::function<void(bool)> changed_;
+    std::function<void()> cameUnder_;
     QPointer<QWindow> window_;
+    // Where the widget was on the screen when last followed; empty while hidden.
+    QRect place_;
     bool hovering_ = false;
 };
 

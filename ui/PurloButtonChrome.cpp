@@ -1,6 +1,7 @@
 #include "ui/PurloButtonChrome.h"
 
 #include "companion/qt/SurfaceAppearance.h"
+#include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/PurloIcon.h"
 
@@ -8,15 +9,18 @@
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 namespace purlo {
 namespace {
 
 // Room kept inside the widget for what reaches past the button's face: the lift above
-// it, the shadow below it.
+// it, the shadow below it, and the focus ring all round.
 constexpr int liftRoom = 1;
 constexpr int shadowRoom = 3;
+constexpr int topRoom = liftRoom + focusRingRoom;
+constexpr int bottomRoom = std::max(shadowRoom, focusRingRoom);
 
 QColor mixed(const QColor& from, const QColor& to, double amount) {
     const auto mix = [amount](float a, float b) {
@@ -104,8 +108,8 @@ QSize PurloButtonChrome::sizeHint() const {
     const double width =
         symbolRoom() + metrics.horizontalAdvance(text()) + 2 * resting.horizontalPadding;
     const double height = metrics.height() + 2 * resting.verticalPadding;
-    return {static_cast<int>(std::ceil(width)),
-            static_cast<int>(std::ceil(height)) + liftRoom + shadowRoom};
+    return {static_cast<int>(std::ceil(width)) + 2 * focusRingRoom,
+            static_cast<int>(std::ceil(height)) + topRoom + bottomRoom};
 }
 
 QSize PurloButtonChrome::minimumSizeHint() const {
@@ -118,7 +122,9 @@ void PurloButtonChrome::paintEvent(QPaintEvent*) {
     // states; pressing and enabling change at once.
     const bool canLift = isEnabled() && !isDown();
     const double lift = canLift ? hoverProgress_ : 0;
-    const QRectF face = QRectF(rect()).adjusted(0, liftRoom, 0, -shadowRoom).translated(0, -lift);
+    const QRectF face = QRectF(rect())
+                            .adjusted(focusRingRoom, topRoom, -focusRingRoom, -bottomRoom)
+                            .translated(0, -lift);
 
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -167,6 +173,10 @@ void PurloButtonChrome::paintEvent(QPaintEvent*) {
     painter.setFont(font());
     painter.setPen(label);
     painter.drawText(titleArea, Qt::AlignCenter | Qt::TextSingleLine, text());
+
+    if (hasFocus()) {
+        paintFocusRing(painter, *this, face, cornerRadius);
+    }
 }
 
 void PurloButtonChrome::changeEvent(QEvent* event) {

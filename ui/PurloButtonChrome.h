@@ -13,7 +13,8 @@ namespace purlo {
 // The one look of the windows' push buttons, in two kinds: a filled primary button for
 // a screen's main action and a quiet ghost button for the rest. The button lifts a
 // point while the pointer is over it, drops back while pressed, dims while pressed and
-// fades when disabled; a ghost button's outline takes the accent under the pointer.
+// fades when disabled; a ghost button's outline takes the accent under the pointer, and
+// the keyboard's focus rings either kind in the accent.
 // Made through PurloPrimaryButtonStyle or PurloGhostButtonStyle.
 class PurloButtonChrome final : public QAbstractButton {
     Q_OBJECT

@@ -1,6 +1,7 @@
 #include "ui/PurloDisclosureGroup.h"
 
 #include "companion/PurloTheme.h"
+#include "ui/FocusRing.h"
 #include "ui/PurloSymbol.h"
 
 #include <QAccessible>
@@ -14,6 +15,7 @@ namespace purlo {
 namespace {
 
 constexpr double openChevronDegrees = 90;
+constexpr double focusCornerRadius = 6;
 
 // What a screen reader says of the group: whether it is open.
 QString foldingValue(bool expanded) {
@@ -108,6 +110,9 @@ PurloDisclosureGroup::PurloDisclosureGroup(QWidget* label, QWidget* content, QWi
     }();
     Q_UNUSED(heardAsDisclosure);
     header_->setFocusPolicy(Qt::TabFocus);
+    // The header spans the group edge to edge and its label starts at the edge, so the
+    // ring round the header is drawn beside the group, in the room its surroundings leave.
+    showFocusAround(*header_, *this, focusCornerRadius);
     header_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     const QStringList texts = labelTexts(*label);
     header_->setAccessibleName(texts.value(0));

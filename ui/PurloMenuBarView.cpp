@@ -10,11 +10,12 @@
 #include "ui/MenuFont.h"
 #include "ui/MenuLine.h"
 #include "ui/MenuRow.h"
+#include "ui/PopoverAccessibility.h"
 #include "ui/PurloDivider.h"
 #include "ui/PurloMenuBarStatus.h"
 
+#include <QApplication>
 #include <QBoxLayout>
-#include <QCursor>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
@@ -118,6 +119,7 @@ PurloMenuBarView::PurloMenuBarView(PurloRuntime& runtime, const Clock& clock, Ev
     , loop_(loop)
     , appearance_(appearance)
     , actions_(std::move(actions)) {
+    presentPopoverToAssistiveTechnology();
     setFixedWidth(fixedWidth);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("Purlo"));
@@ -249,6 +251,7 @@ void PurloMenuBarView::buildHeader(QLayout& column) {
 
 MenuRow* PurloMenuBarView::addRow(QLayout& column, MenuRow* row) {
     row->setParent(this);
+    row->setClock(clock_);
     column.addWidget(row);
     return row;
 }
@@ -273,22 +276,11 @@ void PurloMenuBarView::refresh() {
     if (!isVisible()) {
         return;
     }
-    const HeldPlace held = heldPlace();
     refreshContent();
-    fitToContent(held);
+    fitToContent();
 }
 
-PurloMenuBarView::HeldPlace PurloMenuBarView::heldPlace() const {
-    const QPoint pointer = mapFromGlobal(QCursor::pos());
-    for (QWidget* part : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (part->isVisible() && part->geometry().contains(pointer)) {
-            return {geometry(), part, part->y(), false};
-        }
-    }
-    return {geometry(), nullptr, 0, pointer.y() >= height() / 2};
-}
-
-void PurloMenuBarView::fitToContent(const std::optional<HeldPlace>& held) {
+void PurloMenuBarView::fitToContent() {
     // The popover takes the size of its content, as rows come and go.
     if (!isWindow()) {
         return;
@@ -296,10 +288,8 @@ void PurloMenuBarView::fitToContent(const std::optional<HeldPlace>& held) {
     // The status line may now wrap onto more lines or fewer: the header is measured again.
     header_->updateGeometry();
     layout()->activate();
-    resize(contentSize());
-    if (held && height() != held->window.height()) {
-        move(heldOrigin(*held));
-    }
+    const QSize size = contentSize();
+    setGeometry(actions_.place ? actions_.place(size) : QRect(pos(), size));
     for (MenuRow* row : findChildren<MenuRow*>()) {
         row->recheckHover();
     }
@@ -317,21 +307,6 @@ QSize PurloMenuBarView::contentSize() const {
         size.setHeight(std::min(size.height(), place->availableGeometry().height()));
     }
     return size;
-}
-
-QPoint PurloMenuBarView::heldOrigin(const HeldPlace& held) const {
-    int shift = 0;
-    if (held.part && held.part->isVisible()) {
-        shift = held.part->y() - held.partTop;
-    } else if (held.bottomEdge) {
-        shift = height() - held.window.height();
-    }
-    int top = held.window.y() - shift;
-    if (const QScreen* place = screen()) {
-        const QRect area = place->availableGeometry();
-        top = std::max(area.top(), std::min(top, area.top() + area.height() - height()));
-    }
-    return {held.window.x(), top};
 }
 
 void PurloMenuBarView::refreshContent() {
@@ -358,6 +333,7 @@ void PurloMenuBarView::refreshContent() {
 
     // Asleep, the only thing left to do about it is to wake her; the nap choices come
     // back as they were when she wakes.
+    const QWidget* chosen = QApplication::focusWidget();
     napRow_->setVisible(!napping);
     napRow_->setTrailing(MenuRow::Trailing::chevron(napOptionsExpanded_));
     for (MenuRow* choice : napChoices_) {
@@ -365,6 +341,7 @@ void PurloMenuBarView::refreshContent() {
     }
     wakeRow_->setVisible(napping);
     wakeRow_->setTitle(QStringLiteral("Wake ") + name);
+    keepChoiceInNapSection(chosen);
 
     const bool focusIdle = pomodoro.mode == PomodoroController::State::Mode::idle;
     focusRow_->setTitle(focusIdle ? QStringLiteral("Start focus") : QStringLiteral("Stop focus"));
@@ -435,9 +412,52 @@ void PurloMenuBarView::paintEvent(QPaintEvent*) {
     painter.drawPath(roundedPath(bounds.adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius));
 }
 
-// The popover's three shortcuts act as a click on their row would.
+void PurloMenuBarView::keepChoiceInNapSection(const QWidget* chosen) {
+    const bool inSection =
+        chosen == napRow_ || chosen == wakeRow_ ||
+        std::find(napChoices_.begin(), napChoices_.end(), chosen) != napChoices_.end();
+    if (inSection && chosen->isHidden()) {
+        (napRow_->isHidden() ? wakeRow_ : napRow_)->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+MenuRow* PurloMenuBarView::rowAfterChosen(bool onwards) const {
+    const QList<MenuRow*> rows = findChildren<MenuRow*>(Qt::FindDirectChildrenOnly);
+    auto from =
+        std::find_if(rows.begin(), rows.end(), [](MenuRow* row) { return row->hasFocus(); });
+    if (from == rows.end()) {
+        from = std::find_if(rows.begin(), rows.end(), [](MenuRow* row) { return row->hovering(); });
+    }
+    const qsizetype count = rows.size();
+    qsizetype index = from != rows.end() ? from - rows.begin() : (onwards ? -1 : count);
+    for (qsizetype step = 0; step < count; ++step) {
+        index = (index + (onwards ? 1 : count - 1)) % count;
+        if (rows[index]->isVisible()) {
+            return rows[index];
+        }
+    }
+    return nullptr;
+}
+
+bool PurloMenuBarView::focusNextPrevChild(bool next) {
+    MenuRow* row = rowAfterChosen(next);
+    if (row == nullptr) {
+        return false;
+    }
+    row->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+// Up and Down move between the rows; the popover's three shortcuts act as a click on
+// their row would.
 void PurloMenuBarView::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::NoModifier &&
+        (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        event->accept();
+        focusNextPrevChild(event->key() == Qt::Key_Down);
+        return;
+    }
     MenuRow* row = nullptr;
     if (modifiers == Qt::ControlModifier) {
         switch (event->key()) {
@@ -462,11 +482,16 @@ void PurloMenuBarView::keyPressEvent(QKeyEvent* event) {
     row->click();
 }
 
-// Opening places the popover afresh: nothing of an earlier place is held.
 void PurloMenuBarView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     refreshContent();
-    fitToContent(std::nullopt);
+    fitToContent();
+    announcePopoverWindow(*this, true);
+}
+
+void PurloMenuBarView::hideEvent(QHideEvent* event) {
+    ReleasedWhenHidden::hideEvent(event);
+    announcePopoverWindow(*this, false);
 }
 
 } // namespace purlo

@@ -6,7 +6,7 @@
 #include "platform/EventLoop.h"
 #include "ui/ReleasedWhenHidden.h"
 
-#include <QPointer>
+#include <QRect>
 #include <QWidget>
 #include <functional>
 #include <optional>
@@ -37,6 +37,9 @@ public:
         std::function<void()> dismiss;      // closes the popover
         std::function<void()> openSettings; // Settings, on the tab it last showed
         std::function<void()> quit;         // ends the program
+        // Where the popover's window goes at a size; without it the window keeps its
+        // top-left corner.
+        std::function<QRect(const QSize&)> place = {};
     };
 
     static constexpr int fixedWidth = 286;
@@ -66,32 +69,28 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    // Tab and Shift+Tab, and Qt when it takes the keys off a row that hides.
+    bool focusNextPrevChild(bool next) override;
 
 private:
-    // What keeps its place on the screen while the popover changes height: the part
-    // under the pointer (a row, the header, a divider), else the edge nearer to it.
-    struct HeldPlace {
-        QRect window; // the popover's place before the change
-        QPointer<QWidget> part;
-        int partTop = 0;
-        bool bottomEdge = false;
-    };
-
     void buildHeader(QLayout& column);
     MenuRow* addRow(QLayout& column, MenuRow* row);
     // Brings every label, row and the size up to the runtime's present state; only
     // while shown, since nobody sees it otherwise and showing refreshes it.
     void refresh();
     void refreshContent();
-    HeldPlace heldPlace() const;
-    // Takes the size of the content; with a held place, the window moves so that the
-    // place stays put, as far as the screen allows. The rows' highlights then follow
-    // the pointer's real position over the new geometry.
-    void fitToContent(const std::optional<HeldPlace>& held);
+    // Takes the size of the content, where the host places it. The rows' highlights then
+    // follow the pointer's real position over the new geometry.
+    void fitToContent();
     QSize contentSize() const;
-    // Where the popover goes so that the held place stays put, kept on its screen.
-    QPoint heldOrigin(const HeldPlace& held) const;
     std::string companionName() const;
+    // The shown row the keys move to, onwards or back and round the ends: from the row
+    // they chose, else from the row under the pointer, else from the first or last.
+    MenuRow* rowAfterChosen(bool onwards) const;
+    // Keeps the keys in the nap's place when the row they chose there goes: the choices
+    // fold as a nap starts, "Nap" and "Wake" take turns.
+    void keepChoiceInNapSection(const QWidget* chosen);
 
     void toggleCompanionVisibility();
     void toggleFocus();

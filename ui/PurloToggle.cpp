@@ -2,6 +2,7 @@
 
 #include "companion/PurloTheme.h"
 #include "companion/qt/SurfaceAppearance.h"
+#include "ui/FocusRing.h"
 
 #include <QEasingCurve>
 #include <QPainter>
@@ -24,6 +25,10 @@ PurloToggle::PurloToggle(Binding<bool> isOn, const QString& accessibilityLabel, 
         update();
     });
     showValue(isOn_(), false);
+}
+
+QSize PurloToggle::sizeHint() const {
+    return trackSize + QSize(2 * focusRingRoom, 2 * focusRingRoom);
 }
 
 void PurloToggle::refresh() {
@@ -85,6 +90,10 @@ void PurloToggle::paintEvent(QPaintEvent*) {
     painter.drawEllipse(knob.translated(0, 0.5).adjusted(-0.5, -0.5, 0.5, 0.5));
     painter.setBrush(Qt::white);
     painter.drawEllipse(knob);
+
+    if (hasFocus()) {
+        paintFocusRing(painter, *this, track, radius);
+    }
 }
 
 } // namespace purlo

@@ -319,8 +319,7 @@ TEST_F(EndToEnd, ANewUserMeetsOnboardingFirstAndTheCatAfterTheLastSlide) {
     EXPECT_THAT(purlo.ended(), Optional(0));
 }
 
-// With a tray host on the display: trayer, a light panel along the top, 2 pixels wide
-// until it holds the (light) paw.
+// With a tray host on the display, along the top.
 class EndToEndWithTray : public EndToEnd {
 protected:
     void SetUp() override {
@@ -328,29 +327,15 @@ protected:
         if (IsSkipped()) {
             return;
         }
-        trayer.start("env", {QString::fromStdString("DISPLAY=" + screen.name), "trayer", "--edge",
-                             "top", "--align", "right", "--widthtype", "request", "--height", "28",
-                             "--SetDockType", "true"});
-        if (!trayer.waitForStarted() || trayer.waitForFinished(500)) {
+        tray.emplace(screen, "top");
+        if (!tray->running) {
             GTEST_SKIP() << "trayer does not run here: there is no tray host to try the paw in.";
         }
     }
-    void TearDown() override {
-        trayer.terminate();
-        trayer.waitForFinished();
-    }
-    // The tray, once the paw took its place in it: a wider tray says only that the paw
-    // asked for room, and a click reaches the paw once its window shows there.
-    std::optional<QRect> trayWithPaw() {
-        std::optional<QRect> tray;
-        const bool held = eventually([&] {
-            tray = screen.window({0, 28});
-            return tray && tray->width() > 10 && screen.programAt(tray->center()) == "purlo";
-        });
-        return held ? tray : std::nullopt;
-    }
+    void TearDown() override { tray.reset(); }
+    std::optional<QRect> trayWithPaw() { return tray->withPaw(screen); }
 
-    QProcess trayer;
+    std::optional<testing::Tray> tray;
 };
 
 TEST_F(EndToEndWithTray, APawInTheTrayOpensThePopoverAndAClickClosesIt) {

@@ -291,6 +291,34 @@ struct OwnServer {
     std::string name;
 };
 
+// A tray host on the display: trayer, a light panel 28 pixels high along one edge of the
+// screen ("top" or "bottom"), 2 pixels wide until it holds the (light) paw.
+struct Tray {
+    Tray(const Screen& screen, const char* edge) {
+        trayer.start("env", {QString::fromStdString("DISPLAY=" + screen.name), "trayer", "--edge",
+                             edge, "--align", "right", "--widthtype", "request", "--height", "28",
+                             "--SetDockType", "true"});
+        running = trayer.waitForStarted() && !trayer.waitForFinished(500);
+    }
+    ~Tray() {
+        trayer.terminate();
+        trayer.waitForFinished();
+    }
+    // The tray, once the paw took its place in it: a wider tray says only that the paw
+    // asked for room, and a click reaches the paw once its window shows there.
+    std::optional<QRect> withPaw(const Screen& screen) const {
+        std::optional<QRect> tray;
+        const bool held = eventually([&] {
+            tray = screen.window({0, 28});
+            return tray && tray->width() > 10 && screen.programAt(tray->center()) == "purlo";
+        });
+        return held ? tray : std::nullopt;
+    }
+
+    QProcess trayer;
+    bool running = false;
+};
+
 // A test of the real program on the private display.
 class OnTestDisplay : public ::testing::Test {
 protected:

@@ -9,6 +9,7 @@
 #include "intents/PurloIntentRequest.h"
 #include "platform/qt/QtEventLoop.h"
 #include "settings/SettingsView.h"
+#include "tests/app/MenuBarHarness.h"
 #include "tests/support/FakeInstallPorts.h"
 #include "tests/support/RecordingFixedWindowHints.h"
 #include "tests/support/RecordingPanelHints.h"
@@ -30,6 +31,7 @@
 #include <QScreen>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -228,59 +230,169 @@ Titles rowsUnderPointer(const QWidget& popover) {
     return under;
 }
 
-// A popover opened, as over a panel at the screen's bottom, from a point that far above
-// the bottom of the screen's free area; without a tray it opens at the pointer.
-struct LowPopover {
+// A popover opened from a point of the screen's free area; without a tray it opens at the
+// pointer: below it near the top of the screen, as under a top panel, and above it near the
+// bottom, as over a bottom panel.
+struct LowPopover : testing::MenuBarHarness {
     ~LowPopover() { testing::movePointerAway(); }
-    PurloMenuBarView& open(int aboveBottom) {
-        testing::pointAt({area.center().x(), area.bottom() - aboveBottom});
+    PurloMenuBarView& openAt(int y) {
+        testing::pointAt({area.center().x(), y});
         controller.togglePopover();
         return controller.popover();
     }
+    PurloMenuBarView& open(int aboveBottom) { return openAt(area.bottom() - aboveBottom); }
 
-    testing::RuntimeHarness harness;
-    testing::RecordingFixedWindowHints windowHints;
-    PurloMenuBarController controller{harness.runtime(),
-                                      harness.clock,
-                                      harness.loop,
-                                      harness.appearance,
-                                      windowHints,
-                                      [](std::string_view) {
-                                      }};
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
 };
 
-TEST(PurloMenuBarController, TheRowUnderAStillPointerStaysWhereItIsAsThePopoverChangesHeight) {
-    LowPopover low;
-    PurloMenuBarView& popover = low.open(250);
-    ASSERT_LT(popover.geometry().bottom(), low.area.bottom() - 250) << "opened above the pointer";
-    // Unfold the nap's choices and fold them again as a double click would, log a win
-    // that brings the streak caption under it, then do it all again.
-    for (const char* row : {"Nap", "Nap", "Mark small win", "Nap", "Nap"}) {
-        testing::pointAt(onScreen(popover, row).center());
-        const QRect before = onScreen(popover, row);
-        const int height = popover.height();
-        testing::press(popover, row);
-        ASSERT_NE(popover.height(), height) << row;
-        EXPECT_EQ(onScreen(popover, row), before) << row;
-        EXPECT_EQ(litRows(popover), Titles{row});
-    }
-    EXPECT_TRUE(low.area.contains(popover.geometry()));
+// The pointer rests on the row as a hand would, and clicks it.
+void pressUnderPointer(QWidget& popover, const char* row) {
+    testing::pointAt(onScreen(popover, row).center());
+    testing::press(popover, row);
 }
 
-TEST(PurloMenuBarController, ThePopoverMovesOnlyAsFarAsTheScreensEdgeMakesIt) {
+TEST(PurloMenuBarController, TheEdgeFacingThePanelStaysWhereItWasAsThePopoverChangesHeight) {
+    for (const bool topPanel : {true, false}) {
+        SCOPED_TRACE(topPanel ? "under a top panel" : "over a bottom panel");
+        LowPopover low;
+        const int pointer = topPanel ? low.area.top() + 10 : low.area.bottom() - 10;
+        PurloMenuBarView& popover = low.openAt(pointer);
+        const auto nearEdge = [&] {
+            return topPanel ? popover.geometry().top() : popover.geometry().bottom();
+        };
+        const int placed = nearEdge();
+        ASSERT_EQ(popover.geometry().top() > pointer, topPanel);
+        // Rows unfold and fold, the status line wraps onto a second line and back, and the
+        // streak caption comes: each changes the popover's height.
+        const std::pair<const char*, std::function<void()>> steps[] = {
+            {"Nap",
+             [&] {
+                 pressUnderPointer(popover, "Nap");
+             }},
+            {"Hide Purlo",
+             [&] {
+                 pressUnderPointer(popover, "Hide Purlo");
+             }},
+            {"the flash ends",
+             [&] {
+                 low.harness.loop.advance(PurloMenuBarView::flashDuration);
+             }},
+            {"Show Purlo",
+             [&] {
+                 pressUnderPointer(popover, "Show Purlo");
+             }},
+            {"Quick catnap",
+             [&] {
+                 pressUnderPointer(popover, "Quick catnap · 20m");
+             }},
+            {"Wake Purlo",
+             [&] {
+                 pressUnderPointer(popover, "Wake Purlo");
+             }},
+            {"Mark small win",
+             [&] {
+                 pressUnderPointer(popover, "Mark small win");
+             }},
+        };
+        std::set<int> heights{popover.height()};
+        for (const auto& [step, take] : steps) {
+            take();
+            heights.insert(popover.height());
+            EXPECT_EQ(nearEdge(), placed) << step;
+            EXPECT_TRUE(low.area.contains(popover.geometry())) << step;
+            EXPECT_EQ(litRows(popover), rowsUnderPointer(popover)) << step;
+        }
+        EXPECT_GE(heights.size(), 4u) << "the steps change the height";
+    }
+}
+
+TEST(PurloMenuBarController, ThePopoverMovesOffItsPanelOnlyAsFarAsTheScreensEdgeMakesIt) {
     LowPopover low;
-    PurloMenuBarView& popover = low.open(0);
-    testing::pointAt(onScreen(popover, "Nap").center());
-    const QRect before = onScreen(popover, "Nap");
+    const int height = low.openAt(low.area.top() + 10).height();
+    low.controller.togglePopover();
+    // Opened below a point with room for it and 20 points to spare, and no more.
+    const int spare = 20;
+    PurloMenuBarView& popover = low.openAt(low.area.bottom() - height - 6 - spare);
     const QRect placed = popover.geometry();
-    testing::press(popover, "Nap");
+    ASSERT_EQ(low.area.bottom() - placed.bottom(), spare);
+    pressUnderPointer(popover, "Nap");
     const int growth = popover.height() - placed.height();
-    ASSERT_GT(growth, low.area.bottom() - placed.bottom()) << "more than the room below it";
-    EXPECT_EQ(popover.geometry().bottom(), low.area.bottom()) << "held at the edge";
-    EXPECT_EQ(onScreen(popover, "Nap"),
-              before.translated(0, -(placed.bottom() + growth - low.area.bottom())));
+    ASSERT_GT(growth, spare);
+    EXPECT_EQ(popover.geometry().bottom(), low.area.bottom()) << "held at the screen's edge";
+    EXPECT_EQ(popover.geometry().top(), placed.top() - (growth - spare));
+    pressUnderPointer(popover, "Nap");
+    EXPECT_EQ(popover.geometry(), placed) << "folded again, back on its panel";
     EXPECT_EQ(litRows(popover), rowsUnderPointer(popover));
+}
+
+TEST(PurloMenuBarController, TwoClicksOfAStillHandActOnceWhateverMovesUnderIt) {
+    const Titles collapsed{"Hide Purlo", "Pet Purlo",   "Agent done",     "Mark small win",
+                           "Nap",        "Stretch now", "Reset position", "Start focus",
+                           "Settings…",  "Quit Purlo"};
+    Titles expanded = collapsed;
+    expanded.insert(expanded.begin() + 5,
+                    {"Quick catnap · 20m", "Proper nap · 1h", "Until I wake her"});
+    Titles asleep = collapsed;
+    asleep[4] = "Wake Purlo";
+    const struct {
+        const char* row;
+        bool napChoicesOpen;
+        bool topPanel;
+        // Whether other rows come under the hand: then two clicks a little apart, which Qt
+        // takes for two, act once as well.
+        bool rowsMoveUnderIt;
+        const char* status;
+        const Titles& rows;
+        int wins;
+    } cases[] = {
+        // The nap starts, the choices fold, and "Stretch now" (at the top) or the rows
+        // above (at the bottom) move under the hand.
+        {"Quick catnap · 20m", true, true, true, "napping · back in 20m", asleep, 0},
+        {"Quick catnap · 20m", true, false, true, "napping · back in 20m", asleep, 0},
+        // The choices unfold; over a bottom panel "Until I wake her" comes under the hand.
+        {"Nap", false, true, false, "purring along", expanded, 0},
+        {"Nap", false, false, true, "purring along", expanded, 0},
+        // Nothing moves: the win is logged once.
+        {"Mark small win", false, true, false, "proud of you!", collapsed, 1},
+        {"Mark small win", false, false, false, "proud of you!", collapsed, 1},
+    };
+    for (const auto& [row, napChoicesOpen, topPanel, rowsMoveUnderIt, status, rows, wins] : cases) {
+        for (const bool secondLandsOff : {false, rowsMoveUnderIt}) {
+            SCOPED_TRACE(::testing::Message()
+                         << row << (topPanel ? " under a top panel" : " over a bottom panel")
+                         << (secondLandsOff ? ", the second click a little off" : ""));
+            LowPopover low;
+            const double since = low.harness.clock.uptime();
+            PurloMenuBarView& popover =
+                low.openAt(topPanel ? low.area.top() + 10 : low.area.bottom() - 10);
+            if (napChoicesOpen) {
+                pressUnderPointer(popover, "Nap");
+            }
+            low.harness.clock.advance(1);
+            testing::clickTwice(popover, onScreen(popover, row).center(), secondLandsOff);
+            EXPECT_EQ(popover.statusText().toStdString(), status);
+            EXPECT_EQ(testing::visibleRowTitles(popover), rows);
+            EXPECT_EQ(low.harness.settings().completionStreak.totalCompletions, wins);
+            EXPECT_LE(low.harness.runtime().behaviorEngine().state.stretchUntil, since)
+                << "she never stretched";
+        }
+    }
+}
+
+TEST(PurloMenuBarController, ARowThatCameUnderAStillHandTakesItsClicksOnceTheIntervalIsOver) {
+    LowPopover low;
+    PurloMenuBarView& popover = low.openAt(low.area.top() + 10);
+    pressUnderPointer(popover, "Nap");
+    low.harness.clock.advance(1);
+    pressUnderPointer(popover, "Quick catnap · 20m");
+    ASSERT_EQ(rowsUnderPointer(popover), Titles{"Stretch now"});
+    low.harness.clock.advance(QApplication::doubleClickInterval() / 1000.0 - 0.01);
+    testing::press(popover, "Stretch now");
+    EXPECT_EQ(popover.statusText().toStdString(), "napping · back in 20m")
+        << "too soon after it came";
+    low.harness.clock.advance(0.02);
+    testing::press(popover, "Stretch now");
+    EXPECT_EQ(popover.statusText().toStdString(), "stretching… reach up high");
 }
 
 TEST(PurloMenuBarController, AfterWakeOrACatnapOnlyTheRowsUnderThePointerAreLit) {
@@ -427,6 +539,35 @@ TEST(PopoverPlacement, OpensBesideTheAnchorAndStaysOnTheScreen) {
     };
     for (const auto& [name, anchor, area, expected] : cases) {
         EXPECT_EQ(popoverOrigin(anchor, QSize(286, 500), area), expected) << name;
+    }
+}
+
+TEST(PopoverPlacement, AnOpenPopoverKeepsItsPanelsEdgeUnlessTheScreenStopsIt) {
+    const QRect area(0, 28, 1440, 872);
+    const QRect icon(700, 4, 22, 22);
+    const QRect bottomIcon(700, 874, 22, 22);
+    const PanelEdge underTopPanel = panelEdge(icon, QRect(567, 32, 286, 400));
+    const PanelEdge overBottomPanel = panelEdge(bottomIcon, QRect(567, 468, 286, 400));
+    ASSERT_EQ(underTopPanel.side, PanelEdge::Side::top);
+    ASSERT_EQ(overBottomPanel.side, PanelEdge::Side::bottom);
+    const struct {
+        const char* name;
+        PanelEdge edge;
+        int height;
+        int expectedTop;
+    } cases[] = {
+        {"a top panel's popover grows down", underTopPanel, 520, 32},
+        {"and shrinks up", underTopPanel, 300, 32},
+        {"until the screen's bottom stops it", underTopPanel, 870, 30},
+        {"a bottom panel's popover grows up", overBottomPanel, 520, 348},
+        {"and shrinks down", overBottomPanel, 300, 568},
+        {"until the screen's top stops it", overBottomPanel, 860, 28},
+        {"taller than the screen, from its top", overBottomPanel, 900, 28},
+    };
+    for (const auto& [name, edge, height, expectedTop] : cases) {
+        EXPECT_EQ(keptOnPanel(edge, 567, QSize(286, height), area),
+                  QRect(567, expectedTop, 286, height))
+            << name;
     }
 }
 

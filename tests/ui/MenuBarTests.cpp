@@ -3,6 +3,7 @@
 #include "tests/ui/WidgetDriving.h"
 #include "ui/MenuLine.h"
 #include "ui/MenuRow.h"
+#include "ui/MenuRowPress.h"
 #include "ui/PurloMenuBarStatus.h"
 #include "ui/PurloMenuBarView.h"
 
@@ -75,6 +76,26 @@ TEST(PurloMenuBarStatus, TheStreakCaptionAppearsWithTheFirstWinEver) {
         streak.currentDayCount = current;
         streak.totalCompletions = total;
         EXPECT_EQ(streakCaption(streak), expected) << current << " of " << total;
+    }
+}
+
+TEST(MenuRowPress, AStillHandsSecondPressAndAPressSoonAfterARowMovedUnderItDoNothing) {
+    constexpr double interval = 0.4;
+    const struct {
+        const char* name;
+        MenuRowPress press;
+        bool taken;
+    } cases[] = {
+        {"a press on a row the hand came to", {false, std::nullopt}, true},
+        {"the second press of a double click", {true, std::nullopt}, false},
+        {"the second press, long after the row came", {true, 5.0}, false},
+        {"just after the row came under the hand", {false, 0.0}, false},
+        {"just within the interval", {false, 0.399}, false},
+        {"once the interval is over", {false, 0.4}, true},
+        {"long after", {false, 30.0}, true},
+    };
+    for (const auto& [name, press, taken] : cases) {
+        EXPECT_EQ(menuRowTakesPress(press, interval), taken) << name;
     }
 }
 
@@ -165,9 +186,11 @@ const Titles rows{"Hide Purlo",  "Pet Purlo",      "Agent done",  "Mark small wi
 
 class PurloMenuBarViewTest : public ::testing::Test {
 protected:
-    // The popover over the runtime as stored so far, open.
+    // The popover over the runtime as stored so far, open away from the pointer, as it
+    // opens beside the paw.
     PurloMenuBarView& open() {
         if (!view_) {
+            testing::movePointerAway();
             PurloFontRegistrar::shared().registerBundledFonts(
                 QCoreApplication::applicationDirPath().toStdString());
             view_ = std::make_unique<PurloMenuBarView>(harness.runtime(), harness.clock,

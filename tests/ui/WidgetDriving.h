@@ -75,6 +75,31 @@ inline void click(QWidget& widget, std::optional<QPointF> at = std::nullopt) {
     sendMouse(widget, QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton);
 }
 
+// A press or a release at a point of the screen, handed to the window as the window system
+// hands it one: the window passes it on to whatever lies under that point by then.
+inline void sendToWindow(QWidget& window, QEvent::Type type, QPoint global,
+                         Qt::MouseButtons buttons) {
+    const QPointF local = window.mapFromGlobal(QPointF(global));
+    QMouseEvent event(type, local, local, QPointF(global), Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(window.windowHandle(), &event);
+}
+
+// Two clicks of a hand resting at a point of the screen, the second as Qt hands on a double
+// click (its press comes as a double click) unless it lands a little off, where Qt takes
+// the two for separate clicks.
+inline void clickTwice(QWidget& window, QPoint global, bool secondLandsOff = false) {
+    QCursor::setPos(global);
+    QApplication::processEvents();
+    sendToWindow(window, QEvent::MouseButtonPress, global, Qt::LeftButton);
+    sendToWindow(window, QEvent::MouseButtonRelease, global, Qt::NoButton);
+    QApplication::processEvents();
+    const QPoint second = secondLandsOff ? global + QPoint(0, 6) : global;
+    sendToWindow(window, secondLandsOff ? QEvent::MouseButtonPress : QEvent::MouseButtonDblClick,
+                 second, Qt::LeftButton);
+    sendToWindow(window, QEvent::MouseButtonRelease, second, Qt::NoButton);
+    QApplication::processEvents();
+}
+
 // The pointer coming into the widget, or leaving it.
 inline void enter(QWidget& widget, bool inside) {
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
@@ -124,11 +149,11 @@ inline std::vector<std::string> visibleRowTitles(const QWidget& popover) {
     return titles;
 }
 
-// The titles of the menu rows lit as under the pointer, top to bottom.
+// The titles of the menu rows that show the highlight, top to bottom.
 inline std::vector<std::string> litRows(const QWidget& popover) {
     std::vector<std::string> lit;
     for (const MenuRow* row : shownWidgets<MenuRow>(popover)) {
-        if (row->hovering()) {
+        if (row->lit()) {
             lit.push_back(row->text().toStdString());
         }
     }

@@ -1,0 +1,263 @@
+#include "platform/Clock.h"
+#include "tests/app/ScreenReader.h"
+#include "ui/PurloMenuBarView.h"
+
+#include <QThread>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+// Last, so that its macros meet none of the headers above.
+#include "tests/app/RealProgram.h"
+
+namespace purlo {
+namespace {
+
+using testing::Profile;
+using testing::Purlo;
+using testing::ReadOut;
+using testing::ScreenReader;
+
+// The real program with the paw in a tray along one edge of the screen, at a scale, read
+// by a screen reader.
+class PopoverOnScreen : public testing::OnTestDisplay {
+protected:
+    struct Session {
+        Session(PopoverOnScreen& test, const char* edge, double scale)
+            : screen(test.screen)
+            , tray(screen, edge)
+            , reader(testing::environmentOf(profile))
+            , scale(scale) {
+            for (const auto& [variable, value] : reader.programEnvironment()) {
+                profile.environment[variable] = value;
+            }
+            profile.environment["QT_SCALE_FACTOR"] = std::to_string(scale);
+            purlo.emplace(profile, screen.name);
+            paw = tray.withPaw(screen);
+        }
+        // Opens the popover with a click on the paw; its window as the screen reader reads
+        // it, once it shows.
+        std::optional<ReadOut> open() {
+            screen.click(paw->center());
+            return reader.window("Purlo");
+        }
+        // Where the popover's window is on the screen.
+        std::optional<QRect> popover() const {
+            const int width = static_cast<int>(std::lround(PurloMenuBarView::fixedWidth * scale));
+            return screen.window({width, 0});
+        }
+        std::optional<ReadOut> row(const ReadOut& window, const char* title) const {
+            return reader.find(window.object, "push button", QString::fromUtf8(title));
+        }
+        // Where the middle of the popover's row of that title is on the screen. Qt's bridge
+        // tells where things are in points, not in the screen's pixels.
+        QPoint middleOf(const ReadOut& window, const char* title) const {
+            const auto found = row(window, title);
+            EXPECT_TRUE(found) << "no row \"" << title << "\" shows";
+            const QPointF middle = QRectF(found.value_or(ReadOut()).extents).center() * scale;
+            return middle.toPoint();
+        }
+        // The header's second line.
+        QString status(const ReadOut& window) const {
+            QStringList labels;
+            for (const ReadOut& out : reader.shownBelow(window.object)) {
+                if (out.role == "label") {
+                    labels.push_back(out.name);
+                }
+            }
+            return labels.value(1);
+        }
+        // The nap stored now, in seconds from now; none while she is awake.
+        std::optional<long> napLeft() const {
+            FileKeyValueStore store(configFolder(profile.environment));
+            const PurloSettings settings = PurloSettings::load(store).settings;
+            if (!settings.nap.until) {
+                return std::nullopt;
+            }
+            return std::lround(settings.nap.until->secondsSinceReferenceDate -
+                               SystemClock().now().secondsSinceReferenceDate);
+        }
+
+        testing::Screen& screen;
+        Profile profile{true};
+        testing::Tray tray;
+        ScreenReader reader;
+        double scale;
+        std::optional<Purlo> purlo;
+        std::optional<QRect> paw;
+    };
+
+    // The session, once everything it needs runs; a skip when something is missing here.
+    std::unique_ptr<Session> start(const char* edge, double scale = 1) {
+        auto session = std::make_unique<Session>(*this, edge, scale);
+        if (!session->tray.running) {
+            ADD_FAILURE() << "trayer does not run here";
+        } else if (!session->reader.running()) {
+            ADD_FAILURE() << "the accessibility bus does not start here (dbus-daemon and "
+                             "at-spi2-core)";
+        } else if (!session->paw) {
+            ADD_FAILURE() << "the paw never took its place in the tray";
+        } else {
+            return session;
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(PopoverOnScreen, AScreenReaderFindsTheOpenPopoverAsAWindowAndEveryRowByItsName) {
+    const auto session = start("top");
+    ASSERT_TRUE(session);
+    session->reader.listenForWindows();
+    const auto window = session->open();
+    ASSERT_TRUE(window) << "the open popover is a window of the program";
+    const auto popover = session->popover();
+    ASSERT_TRUE(popover);
+    EXPECT_EQ(window->extents, *popover);
+
+    std::vector<std::pair<std::string, std::string>> read;
+    for (const ReadOut& out : session->reader.shownBelow(window->object)) {
+        if (out.role == "label" || out.role == "push button") {
+            read.emplace_back(out.role.toStdString() + " " + out.name.toStdString(),
+                              out.description.toStdString());
+            EXPECT_TRUE(popover->contains(out.extents)) << out.name.toStdString();
+        }
+    }
+    const std::vector<std::pair<std::string, std::string>> expected{
+        {"label Purlo", ""},
+        {"label purring along", ""},
+        {"push button Hide Purlo", "Ctrl+H"},
+        {"push button Pet Purlo", ""},
+        {"push button Agent done", ""},
+        {"push button Mark small win", ""},
+        {"push button Nap", ""},
+        {"push button Stretch now", ""},
+        {"push button Reset position", ""},
+        {"push button Start focus", ""},
+        {"push button Settings…", "Ctrl+,"},
+        {"push button Quit Purlo", "Ctrl+Q"},
+    };
+    EXPECT_EQ(read, expected);
+    EXPECT_TRUE(ScreenReader::waitFor([&] {
+        return session->reader.activatedWindows().contains("Purlo");
+    })) << "told that the popover's window came";
+}
+
+TEST_F(PopoverOnScreen, FromTheKeyboardAloneNapAndThenQuickCatnapStartATwentyMinuteNap) {
+    const auto session = start("top");
+    ASSERT_TRUE(session);
+    const auto window = session->open();
+    ASSERT_TRUE(window);
+    for (int row = 0; row < 5; ++row) {
+        screen.key("Down");
+    }
+    EXPECT_TRUE(ScreenReader::waitFor([&] {
+        const auto nap = session->row(*window, "Nap");
+        return nap && nap->focused;
+    })) << "the fifth row down is \"Nap\", and the screen reader hears of it";
+    if (const auto popover = session->popover()) {
+        screen.shows("popover-keyboard-on-nap", popover->adjusted(-8, -8, 8, 8),
+                     [](const QImage&) { return true; });
+    }
+    screen.key("Return");
+    screen.key("Down");
+    screen.key("Return");
+    EXPECT_TRUE(ScreenReader::waitFor([&] {
+        return session->status(*window) == "napping · back in 20m";
+    })) << session->status(*window).toStdString();
+    const auto left = session->napLeft();
+    ASSERT_TRUE(left) << "a nap is stored";
+    EXPECT_NEAR(*left, 20 * 60, 5);
+}
+
+// Two clicks of a still hand, a fifth of a second apart, as a person double-clicks.
+void doubleClick(testing::Screen& screen, QPoint at) {
+    screen.click(at);
+    QThread::msleep(150);
+    screen.click(at);
+}
+
+TEST_F(PopoverOnScreen, ADoubleClickActsOnceAtTheTopAndAtTheBottomOfTheScreen) {
+    const struct {
+        const char* edge;
+        double scale;
+        bool napChoicesOpen;
+        const char* row;
+        const char* status;
+        const char* showing; // a row that shows afterwards
+        bool napping;
+    } cases[] = {
+        {"top", 1, true, "Quick catnap · 20m", "napping · back in 20m", "Wake Purlo", true},
+        {"bottom", 1.5, true, "Quick catnap · 20m", "napping · back in 20m", "Wake Purlo", true},
+        {"top", 1, false, "Nap", "purring along", "Until I wake her", false},
+        {"bottom", 1.5, false, "Nap", "purring along", "Until I wake her", false},
+    };
+    for (const auto& [edge, scale, napChoicesOpen, row, status, showing, napping] : cases) {
+        SCOPED_TRACE(::testing::Message() << row << " at the " << edge << ", scale " << scale);
+        const auto session = start(edge, scale);
+        ASSERT_TRUE(session);
+        const auto window = session->open();
+        ASSERT_TRUE(window);
+        if (napChoicesOpen) {
+            screen.click(session->middleOf(*window, "Nap"));
+            ASSERT_TRUE(
+                ScreenReader::waitFor([&] { return session->row(*window, row).has_value(); }));
+            QThread::msleep(600);
+        }
+        doubleClick(screen, session->middleOf(*window, row));
+        QThread::msleep(600);
+        EXPECT_EQ(session->status(*window).toStdString(), status);
+        EXPECT_TRUE(session->row(*window, showing)) << showing << " shows";
+        EXPECT_EQ(session->napLeft().has_value(), napping);
+        if (napping) {
+            EXPECT_NEAR(session->napLeft().value_or(0), 20 * 60, 5);
+        }
+    }
+}
+
+TEST_F(PopoverOnScreen, ThePopoverKeepsItsEdgeOnItsPanelAsItsHeightChanges) {
+    const struct {
+        const char* edge;
+        double scale;
+        std::vector<const char*> rows;
+    } cases[] = {
+        // The flash wraps onto a second line, and unwraps after its time.
+        {"top", 1, {"Hide Purlo"}},
+        // The choices unfold, then fold as the nap starts.
+        {"bottom", 1.5, {"Nap", "Quick catnap · 20m"}},
+    };
+    for (const auto& [edge, scale, rows] : cases) {
+        SCOPED_TRACE(edge);
+        const auto session = start(edge, scale);
+        ASSERT_TRUE(session);
+        const auto window = session->open();
+        ASSERT_TRUE(window);
+        const bool top = std::string(edge) == "top";
+        const auto nearEdge = [&](const QRect& popover) {
+            return top ? popover.top() : popover.bottom();
+        };
+        const QRect placed = session->popover().value_or(QRect());
+        const QString name = QString("popover-%1-panel").arg(edge);
+        screen.shows(name, placed.adjusted(-40, -40, 40, 40), [](const QImage&) { return true; });
+        int step = 0;
+        for (const char* row : rows) {
+            const int height = session->popover().value_or(QRect()).height();
+            screen.click(session->middleOf(*window, row));
+            std::optional<QRect> changed;
+            EXPECT_TRUE(testing::eventually([&] {
+                changed = session->popover();
+                return changed && changed->height() != height;
+            })) << row
+                << " changes the height";
+            // At a scale of one and a half a point's edge may round to either of two pixels.
+            EXPECT_NEAR(nearEdge(changed.value_or(QRect())), nearEdge(placed), scale > 1 ? 1 : 0)
+                << row;
+            screen.shows(name + QString("-after-%1").arg(++step),
+                         changed->united(placed).adjusted(-40, -40, 40, 40),
+                         [](const QImage&) { return true; });
+            QThread::msleep(600);
+        }
+    }
+}
+
+} // namespace
+} // namespace purlo
