@@ -1,7 +1,7 @@
 #include "settings/SettingsSidebarRow.h"
 
 #include "companion/qt/SurfaceAppearance.h"
-#include "ui/KeyboardFocusRing.h"
+#include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/PurloIcon.h"
 
@@ -61,7 +61,7 @@ void SettingsSidebarRow::paintEvent(QPaintEvent*) {
     const RowColors colors = rowColors(isChecked(), isActiveWindow());
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const double fillInset = hasFocus() ? KeyboardFocusRing::fillInset : 0;
+    const double fillInset = hasFocus() ? double(focusRingRoom) : 0;
     if (colors.fill) {
         QPainterPath shape;
         shape.addRoundedRect(QRectF(rect()).adjusted(fillInset, fillInset, -fillInset, -fillInset),
@@ -69,7 +69,7 @@ void SettingsSidebarRow::paintEvent(QPaintEvent*) {
         painter.fillPath(shape, themeQColor(*colors.fill, *this));
     }
     if (hasFocus()) {
-        KeyboardFocusRing::paint(painter, QRectF(rect()), cornerRadius, *this);
+        paintFocusRingInside(painter, *this, QRectF(rect()), cornerRadius);
     }
     const QColor ink = themeQColor(colors.foreground, *this);
     const QPixmap icon =

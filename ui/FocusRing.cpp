@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QWidget>
+#include <algorithm>
 
 namespace purlo {
 namespace {
@@ -97,6 +98,13 @@ void paintFocusRing(QPainter& painter, const QWidget& control, const QRectF& fac
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(ring);
     painter.restore();
+}
+
+void paintFocusRingInside(QPainter& painter, const QWidget& control, const QRectF& outline,
+                          double outlineRadius) {
+    constexpr double room = focusRingRoom;
+    paintFocusRing(painter, control, outline.adjusted(room, room, -room, -room),
+                   std::max(outlineRadius - room, 0.0));
 }
 
 void showFocusInside(QWidget& control, double cornerRadius) {

@@ -19,6 +19,12 @@ inline constexpr int focusRingRoom = 3;
 void paintFocusRing(QPainter& painter, const QWidget& control, const QRectF& face,
                     double cornerRadius);
 
+// For a control that keeps no room round its face (a sidebar row, a segment, a swatch's
+// halo): the same ring along the inside of outline, whose corners have that radius. A face
+// filled in the accent draws back by focusRingRoom while it shows, so the ring stays apart.
+void paintFocusRingInside(QPainter& painter, const QWidget& control, const QRectF& outline,
+                          double outlineRadius);
+
 // For a control that draws no face of its own (a scrolling area): a ring just inside its
 // edges, over whatever it shows, while it has the keyboard's focus.
 void showFocusInside(QWidget& control, double cornerRadius);

@@ -3,7 +3,7 @@
 #include "companion/PurloTheme.h"
 #include "companion/qt/SurfaceAppearance.h"
 #include "companion/qt/ThemeQColor.h"
-#include "ui/KeyboardFocusRing.h"
+#include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/RoundedFace.h"
 
@@ -153,9 +153,9 @@ void FurSwatch::paintEvent(QPaintEvent*) {
 
     // The ring goes round the card where the halo would be.
     if (hasFocus()) {
-        KeyboardFocusRing::paint(painter,
-                                 card.adjusted(-haloSpread, -haloSpread, haloSpread, haloSpread),
-                                 cornerRadius + haloSpread, *this);
+        paintFocusRingInside(painter, *this,
+                             card.adjusted(-haloSpread, -haloSpread, haloSpread, haloSpread),
+                             cornerRadius + haloSpread);
     }
 
     const QRectF preview(card.center().x() - previewDiameter / 2, card.top() + cardVerticalPadding,

@@ -1,7 +1,7 @@
 #include "settings/controls/PurloSegmentedControl.h"
 
 #include "companion/qt/SurfaceAppearance.h"
-#include "ui/KeyboardFocusRing.h"
+#include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/RoundedFace.h"
 
@@ -54,7 +54,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        const double fillInset = hasFocus() ? KeyboardFocusRing::fillInset : 0;
+        const double fillInset = hasFocus() ? double(focusRingRoom) : 0;
         if (isChecked()) {
             painter.fillPath(
                 roundedRect(QRectF(rect()).adjusted(fillInset, fillInset, -fillInset, -fillInset),
@@ -62,7 +62,7 @@ protected:
                 themeQColor(PurloTheme::accent, *this));
         }
         if (hasFocus()) {
-            KeyboardFocusRing::paint(painter, QRectF(rect()), segmentRadius, *this);
+            paintFocusRingInside(painter, *this, QRectF(rect()), segmentRadius);
         }
         painter.setFont(font());
         painter.setPen(
