@@ -127,6 +127,10 @@ PurloMenuBarView::PurloMenuBarView(PurloRuntime& runtime, const Clock& clock, Ev
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(padding, padding, padding, padding);
     column->setSpacing(0);
+    // The window takes its new size and place in one step (fitToContent). A layout that held
+    // it to its content's minimum would first grow it where it stands, and over a panel at
+    // the bottom it would hang across the panel until the move.
+    column->setSizeConstraint(QLayout::SetNoConstraint);
 
     buildHeader(*column);
     column->addWidget(makeDivider(this));

@@ -8,6 +8,7 @@
 #include "tests/ui/WidgetDriving.h"
 #include "ui/PurloMenuBarView.h"
 
+#include <QLayout>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <gmock/gmock.h>
@@ -368,7 +369,10 @@ TEST_F(EndToEndWithTray, APawInTheTrayOpensThePopoverAndAClickClosesIt) {
 QPoint settingsRowFromBottomLeft() {
     testing::RuntimeHarness harness;
     PurloMenuBarView view(harness.runtime(), harness.clock, harness.loop, harness.appearance, {});
+    // Laid out at that size at once, as the open popover is: the layout does not hold a
+    // window to its content's size by itself.
     view.adjustSize();
+    view.layout()->setGeometry(view.rect());
     const QAbstractButton* row = testing::button(view, "Settings…");
     if (!row) {
         ADD_FAILURE() << "the popover has no \"Settings…\" row";
