@@ -149,7 +149,10 @@ PurloMenuBarView::PurloMenuBarView(PurloRuntime& runtime, const Clock& clock, Ev
     addRow(*column, new MenuRow("Mark small win", "checkmark.seal", MenuRow::Trailing::none(),
                                 false, [this] {
                                     runtime_.markWin(clock_.now());
-                                    flash("proud of you!");
+                                    // A win that could not be kept is not praised: the
+                                    // popover says why, as she does.
+                                    const auto& failure = *runtime_.settingsSaveFailure();
+                                    flash(failure ? *failure : "proud of you!");
                                 }));
 
     streakCaption_ = new MenuLine(

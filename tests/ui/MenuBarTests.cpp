@@ -291,6 +291,20 @@ TEST_F(PurloMenuBarViewTest, EveryRowReachesTheRuntimeAndSaysSo) {
     EXPECT_EQ(status(), "bye for now ♥");
 }
 
+TEST_F(PurloMenuBarViewTest, AWinThatCouldNotBeSavedIsNeverPraised) {
+    PurloMenuBarView& view = open();
+    harness.store.failingKeys.emplace(purloSettingsKey);
+    for (int attempt = 1; attempt <= 2; ++attempt) {
+        press(view, "Mark small win");
+        EXPECT_EQ(status(), "Couldn’t save settings: no space left on device") << attempt;
+        harness.loop.advance(3);
+        EXPECT_EQ(status(), "purring along");
+    }
+    harness.store.failingKeys.clear();
+    press(view, "Mark small win");
+    EXPECT_EQ(status(), "proud of you!");
+}
+
 TEST_F(PurloMenuBarViewTest, ANewerFlashKeepsItsFullTimeWhateverTheOlderTimerDoes) {
     PurloMenuBarView& view = open();
     press(view, "Pet Purlo");
