@@ -8,6 +8,7 @@
 #include "settings/controls/OpenFailureNote.h"
 #include "settings/controls/ReplaceableContent.h"
 #include "settings/controls/SettingsGroup.h"
+#include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/PurloLabel.h"
 #include "ui/PurloLink.h"
@@ -27,6 +28,8 @@ constexpr int cardSpacing = 16;
 constexpr int toolSpacing = 5;
 constexpr int recentPadding = 16;
 constexpr int recentSpacing = 10;
+// The rounding of the style's button face, which its focus ring follows.
+constexpr double checkAgainFocusCornerRadius = 4;
 
 PurloText* wrapping(const QString& text, double points, const AppearanceColor& color) {
     auto* label = new PurloText(text, kitFont(points), color);
@@ -120,6 +123,8 @@ QWidget* IntegrationsSettingsTab::makeToolsCard() {
     auto* actions = new QHBoxLayout;
     auto* checkAgain = new QPushButton(QStringLiteral("Check Again"));
     checkAgain->setFont(kitFont(13));
+    // The style's own button shows no focus: the kit's ring goes round it.
+    showFocusAround(*checkAgain, *checkAgain, checkAgainFocusCornerRadius);
     connect(checkAgain, &QPushButton::clicked, this,
             [this] { runtime_.recheckAgentConnections(); });
     actions->addWidget(checkAgain);

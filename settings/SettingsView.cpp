@@ -4,6 +4,7 @@
 #include "settings/SettingsSidebar.h"
 #include "settings/SettingsTabs.h"
 #include "settings/SettingsWindowChrome.h"
+#include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/PurloScrollArea.h"
 #include "ui/PurloText.h"
@@ -30,6 +31,8 @@ constexpr Size previewGaze{-0.2, 0};
 constexpr QMargins previewPadding{24, 0, 24, 12};
 // No top padding: the heading's bottom padding keeps the page off it.
 constexpr QMargins pagePadding{24, 0, 24, 28};
+// The ring round a page that has the keys' focus follows the pane's rounding.
+constexpr double pageFocusCornerRadius = 8;
 
 } // namespace
 
@@ -110,6 +113,8 @@ QWidget* SettingsView::makeDetail() {
     // The pane's ground shows through the scrolling area.
     scrollArea_->viewport()->setAutoFillBackground(false);
     content->setAutoFillBackground(false);
+    // The keys scroll a page once the page has their focus, which a ring inside it shows.
+    showFocusInside(*scrollArea_, pageFocusCornerRadius);
     stack->addWidget(scrollArea_, 1);
     return detail;
 }

@@ -1,5 +1,6 @@
 #include "settings/controls/PercentSlider.h"
 
+#include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/PurloText.h"
 
@@ -47,11 +48,17 @@ private:
     const PercentSlider& owner_;
 };
 
-// The wheel scrolls the page rather than moving the slider under a passing pointer.
+// The rounding of the ring that shows the slider has the keyboard's focus.
+constexpr double focusCornerRadius = 6;
+
+// The wheel scrolls the page rather than moving the slider under a passing pointer. The
+// style's own slider shows no focus: the kit's ring goes round it.
 class WheelPassingSlider final : public QSlider {
 public:
     explicit WheelPassingSlider(QWidget* parent)
-        : QSlider(Qt::Horizontal, parent) {}
+        : QSlider(Qt::Horizontal, parent) {
+        showFocusAround(*this, *this, focusCornerRadius);
+    }
 
 protected:
     void wheelEvent(QWheelEvent* event) override { event->ignore(); }

@@ -1,6 +1,7 @@
 #include "settings/controls/SettingsMenuPicker.h"
 
 #include "ui/AccessibleFactory.h"
+#include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 
 #include <QAbstractItemView>
@@ -10,6 +11,9 @@
 
 namespace purlo {
 namespace {
+
+// The rounding of the style's menu face, which the focus ring follows.
+constexpr double focusCornerRadius = 4;
 
 // How a screen reader meets the menu: by its title, as the row shows it, with the chosen
 // option as its value. Qt's own combo box answers with the chosen option as its name on
@@ -73,6 +77,8 @@ SettingsMenuPicker::SettingsMenuPicker(const QString& title, OptionList options,
     setSizeAdjustPolicy(QComboBox::AdjustToContents);
     setMinimumWidth(minimumPickerWidth);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    // The style's own menu shows no focus: the kit's ring goes round it.
+    showFocusAround(*this, *this, focusCornerRadius);
     // Only the user's choice writes; showing the stored option does not.
     connect(this, &QComboBox::activated, this, [this](int index) {
         selection_.set(index);

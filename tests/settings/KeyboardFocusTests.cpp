@@ -6,6 +6,7 @@
 #include "settings/controls/PurloSegmentedControl.h"
 #include "tests/companion/BuildFolder.h"
 #include "tests/support/RuntimeHarness.h"
+#include "tests/ui/FocusPictures.h"
 #include "tests/ui/WidgetDriving.h"
 #include "ui/PurloPalette.h"
 
@@ -144,6 +145,28 @@ TEST(KeyboardFocus, SidebarRowsFurSwatchesAndBubbleStylesShowItInTheAccent) {
             painter.end();
             sheet.save(
                 artifacts->filePath(dark ? "focus-rings-dark.png" : "focus-rings-light.png"));
+        }
+    }
+}
+
+// Every control of every page that the keyboard reaches shows it has it, in the accent,
+// light and dark. The window is tall enough for every page to show whole.
+TEST(KeyboardFocus, EveryControlOfEveryPageShowsItInTheAccent) {
+    for (const bool dark : {false, true}) {
+        testing::RuntimeHarness harness;
+        harness.appearance.dark = dark;
+        harness.appearance.reducesMotion = true;
+        for (const SettingsSectionTab tab : allCases<SettingsSectionTab>()) {
+            PurloSettingsRouter router;
+            router.setSelectedTab(tab);
+            SettingsView view(harness.runtime(), router, harness.appearance);
+            view.setPalette(purloPalette(dark));
+            view.resize(SettingsView::contentSize.width(), 3000);
+            view.show();
+            testing::settle();
+            testing::expectEveryFocusShows(testing::focusPictures(view, dark),
+                                           "settings-" + std::string(toString(tab)) +
+                                               (dark ? "-dark" : "-light"));
         }
     }
 }
