@@ -20,10 +20,12 @@ fonts-dejavu-core fonts-noto-color-emoji
 # What the tests and benchmarks need besides: their frameworks, a private X server with
 # the tools that drive it and read its windows, a tray host, the buses a screen reader
 # reads the program over, the clipboard reader, the certificate maker of the update
-# tests, and the format and file-list checks.
+# tests, and the format and file-list checks. dbus-x11 is the session bus at-spi2-core
+# asks for that brings no service manager with it: left to choose, apt takes the one that
+# installs systemd.
 test_packages="
 libgtest-dev libgmock-dev libbenchmark-dev libxtst-dev
-xvfb xauth xdotool x11-utils xclip trayer dbus-daemon at-spi2-core openssl
+xvfb xauth xdotool x11-utils xclip trayer dbus-daemon dbus-x11 at-spi2-core openssl
 clang-format git
 "
 
