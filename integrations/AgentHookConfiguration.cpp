@@ -191,8 +191,9 @@ AgentHookConfiguration::updatedConfiguration(const std::optional<std::string>& p
 
     OwnCommands own;
     for (const HookEvent& event : eventsOf(tool)) {
-        own.emplace(command(event.word), command(event.word));
-        own.emplace(formerCommand(event.word), command(event.word));
+        const std::string current = command(event.word);
+        own.emplace(current, current);
+        own.emplace(formerCommand(event.word), current);
     }
 
     for (const HookEvent& event : eventsOf(tool)) {

@@ -4,8 +4,8 @@
 #include "platform/FixedWindowHints.h"
 #include "runtime/PurloRuntime.h"
 #include "settings/PurloSettingsRouter.h"
+#include "ui/HeightKeptOnScreen.h"
 
-#include <QObject>
 #include <memory>
 
 namespace purlo {
@@ -17,16 +17,14 @@ class SettingsView;
 // settings view, centred when it is made and left where the user puts it after that.
 // Closing it only hides it, so it comes back as it was, on the tab it showed. The window
 // manager is told it offers no resizing.
-class SettingsWindowController final : public QObject {
-    Q_OBJECT
-
+class SettingsWindowController {
 public:
     // The runtime, the router, the appearance and the hints must outlive the controller.
     SettingsWindowController(PurloRuntime& runtime, PurloSettingsRouter& router,
                              const Appearance& appearance, FixedWindowHints& windowHints);
     SettingsWindowController(const SettingsWindowController&) = delete;
     SettingsWindowController& operator=(const SettingsWindowController&) = delete;
-    ~SettingsWindowController() override;
+    ~SettingsWindowController();
 
     SettingsView& window() const { return *window_; }
 
@@ -34,18 +32,11 @@ public:
     // screen has room for, up to 620.
     void makeKeyAndOrderFront();
 
-protected:
-    // The window manager's frame is known only once it has framed the window, and the
-    // user may take the window to another screen: a window too tall for its screen then,
-    // frame and all, takes the height there is and is centred there, title bar on it.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    std::unique_ptr<SettingsView> window_;
     // On a screen too short for it (a 1366 x 768 laptop at 150 %, a 1080p screen at
     // 200 %) the window takes the height there is; its page scrolls to every control.
-    void center();
-
-    std::unique_ptr<SettingsView> window_;
+    HeightKeptOnScreen height_;
 };
 
 } // namespace purlo

@@ -57,9 +57,7 @@ protected:
 
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        const double inset = focusRingGap + focusRingWidth;
-        paintFocusRing(painter, *this, QRectF(rect()).adjusted(inset, inset, -inset, -inset),
-                       cornerRadius_);
+        paintFocusRingInside(painter, *this, QRectF(rect()), cornerRadius_ + focusRingRoom);
     }
 
 private:

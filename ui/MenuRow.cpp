@@ -107,9 +107,14 @@ bool MenuRow::hovering() const {
     return hover_.hovering();
 }
 
-bool MenuRow::lit() const {
+const MenuRow* MenuRow::keysChoice() const {
     const auto* chosen = qobject_cast<const MenuRow*>(QApplication::focusWidget());
-    return chosen != nullptr && chosen->window() == window() ? chosen == this : hovering();
+    return chosen != nullptr && chosen->window() == window() ? chosen : nullptr;
+}
+
+bool MenuRow::lit() const {
+    const MenuRow* chosen = keysChoice();
+    return chosen != nullptr ? chosen == this : hovering();
 }
 
 double MenuRow::titleOffset() const {
@@ -233,8 +238,7 @@ void MenuRow::mousePressEvent(QMouseEvent* event) {
 }
 
 void MenuRow::mouseMoveEvent(QMouseEvent* event) {
-    const auto* chosen = qobject_cast<const MenuRow*>(QApplication::focusWidget());
-    if (chosen != nullptr && chosen != this && chosen->window() == window()) {
+    if (const MenuRow* chosen = keysChoice(); chosen != nullptr && chosen != this) {
         window()->setFocus(Qt::MouseFocusReason);
     }
     QAbstractButton::mouseMoveEvent(event);

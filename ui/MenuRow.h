@@ -83,6 +83,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // The row of this popover the keys chose, if any.
+    const MenuRow* keysChoice() const;
     // Another row's highlight may come or go with the keys: the popover is drawn again.
     void redrawRows();
     // The trailing item's width, 0 for none.

@@ -73,9 +73,7 @@ protected:
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, text());
         // The segments sit edge to edge on the track: the ring goes inside the segment.
         if (hasFocus()) {
-            const double inset = focusRingGap + focusRingWidth;
-            paintFocusRing(painter, *this, QRectF(rect()).adjusted(inset, inset, -inset, -inset),
-                           trackRadius - trackInset - inset);
+            paintFocusRingInside(painter, *this, QRectF(rect()), trackRadius - trackInset);
         }
     }
 

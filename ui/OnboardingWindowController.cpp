@@ -5,8 +5,6 @@
 #include "ui/WindowPlacement.h"
 #include "ui/WindowTheme.h"
 
-#include <QEvent>
-
 namespace purlo {
 
 OnboardingWindowController::OnboardingWindowController(PurloRuntime& runtime,
@@ -14,13 +12,13 @@ OnboardingWindowController::OnboardingWindowController(PurloRuntime& runtime,
                                                        const Appearance& appearance,
                                                        FixedWindowHints& windowHints)
     : runtime_(runtime)
-    , window_(std::make_unique<OnboardingView>(runtime, appearance, 1, [this] { close(); })) {
+    , window_(std::make_unique<OnboardingView>(runtime, appearance, 1, [this] { close(); }))
+    , height_(*window_, OnboardingView::fixedSize.height()) {
     window_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowCloseButtonHint);
     window_->setWindowTitle(QStringLiteral("Welcome to Purlo"));
     keepFixedFrame(*window_, windowHints, FixedWindowHints::Buttons::close);
     keepInTheme(*window_, appearance);
-    window_->installEventFilter(this);
     center();
     appActivationObserver_ =
         desktopObservers.observeDidBecomeActive([this] { bringForwardIfPending(); });
@@ -41,15 +39,7 @@ void OnboardingWindowController::close() {
 }
 
 void OnboardingWindowController::center() {
-    fitHeightToScreen(*window_, OnboardingView::fixedSize.height());
-    centerOnScreen(*window_);
-}
-
-bool OnboardingWindowController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_.get() && event->type() == QEvent::Move && tallerThanScreen(*window_)) {
-        center();
-    }
-    return QObject::eventFilter(watched, event);
+    height_.center();
 }
 
 void OnboardingWindowController::makeKeyAndOrderFront() {

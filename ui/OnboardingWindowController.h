@@ -5,8 +5,8 @@
 #include "platform/DesktopObservers.h"
 #include "platform/FixedWindowHints.h"
 #include "runtime/PurloRuntime.h"
+#include "ui/HeightKeptOnScreen.h"
 
-#include <QObject>
 #include <memory>
 
 class QWidget;
@@ -23,15 +23,15 @@ class OnboardingView;
 // alone. The program makes the controller only while onboarding is pending and keeps it
 // for the rest of the run; the window itself, with its drawing surface, goes once
 // onboarding is completed and it has closed, since nothing shows it again.
-class OnboardingWindowController final : public QObject {
-    Q_OBJECT
-
+class OnboardingWindowController final {
 public:
     // The runtime, the observers, the appearance and the hints must outlive the
     // controller.
     OnboardingWindowController(PurloRuntime& runtime, DesktopObservers& desktopObservers,
                                const Appearance& appearance, FixedWindowHints& windowHints);
-    ~OnboardingWindowController() override;
+    OnboardingWindowController(const OnboardingWindowController&) = delete;
+    OnboardingWindowController& operator=(const OnboardingWindowController&) = delete;
+    ~OnboardingWindowController();
 
     // Null once onboarding is completed and the window has gone.
     QWidget* window() const;
@@ -46,16 +46,12 @@ public:
     // Brings the window back while onboarding is not completed; nothing after.
     void bringForwardIfPending();
 
-protected:
-    // The window manager's frame is known only once it has framed the window: a frame
-    // that leaves the window too tall for its screen fits it again then.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void close();
 
     PurloRuntime& runtime_;
     std::unique_ptr<OnboardingView> window_;
+    HeightKeptOnScreen height_;
     // Released first, so that an activation never reaches a window being torn down.
     Cancellable appActivationObserver_;
 };

@@ -1,5 +1,6 @@
 #include "ui/PopoverAccessibility.h"
 
+#include "ui/AccessibleFactory.h"
 #include "ui/MenuLine.h"
 #include "ui/PurloMenuBarView.h"
 
@@ -55,22 +56,14 @@ public:
     }
 };
 
-template <typename Widget>
-Widget* asExactly(const QString& className, QObject* object) {
-    auto* widget = qobject_cast<Widget*>(object);
-    return widget != nullptr && className == QLatin1StringView(Widget::staticMetaObject.className())
-               ? widget
-               : nullptr;
-}
-
 QAccessibleInterface* popoverAccessible(const QString& className, QObject* object) {
     if (object == qApp && className == QLatin1StringView(qApp->metaObject()->className())) {
         return new ProgramAccessible;
     }
-    if (auto* popover = asExactly<PurloMenuBarView>(className, object)) {
+    if (auto* popover = exactly<PurloMenuBarView>(className, object)) {
         return new QAccessibleWidget(popover, QAccessible::Window);
     }
-    if (auto* line = asExactly<MenuLine>(className, object)) {
+    if (auto* line = exactly<MenuLine>(className, object)) {
         return new QAccessibleWidget(line, QAccessible::StaticText);
     }
     return nullptr;
