@@ -107,7 +107,6 @@ protected:
 TEST_F(PopoverOnScreen, AScreenReaderFindsTheOpenPopoverAsAWindowAndEveryRowByItsName) {
     const auto session = start("top");
     ASSERT_TRUE(session);
-    session->reader.listenForWindows();
     const auto window = session->open();
     ASSERT_TRUE(window) << "the open popover is a window of the program";
     const auto popover = session->popover();

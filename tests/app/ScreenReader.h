@@ -46,8 +46,8 @@ class ScreenReader final : public QObject {
     Q_OBJECT
 
 public:
-    // Starts the buses for a user of that environment; nothing runs where the desktop's
-    // bus programs are not installed.
+    // Starts the buses for a user of that environment and listens on them; nothing runs
+    // where the desktop's bus programs are not installed.
     explicit ScreenReader(QProcessEnvironment user) {
         const QString launcher = launcherProgram();
         if (launcher.isEmpty()) {
@@ -80,6 +80,7 @@ public:
         });
         if (!address.isEmpty()) {
             bus_ = QDBusConnection::connectToBus(address, busName());
+            listenForWindows();
         }
     }
     ~ScreenReader() override {
@@ -215,16 +216,7 @@ public:
         return std::nullopt;
     }
 
-    // Asks the bridge to tell of windows as they are activated, as a screen reader does,
-    // and keeps the names it tells of.
-    void listenForWindows() {
-        bus_->connect(QString(), QString(), "org.a11y.atspi.Event.Window", "Activate", this,
-                      SLOT(windowActivated(QDBusMessage)));
-        bus_->call(QDBusMessage::createMethodCall("org.a11y.atspi.Registry",
-                                                  "/org/a11y/atspi/registry",
-                                                  "org.a11y.atspi.Registry", "RegisterEvent")
-                   << QStringLiteral("window:activate") << QStringList() << QString());
-    }
+    // The names of the windows the program told of as they were activated.
     const QStringList& activatedWindows() const { return activated_; }
 
 private Q_SLOTS:
@@ -236,6 +228,18 @@ private Q_SLOTS:
     }
 
 private:
+    // Asks every program to tell of windows as they are activated, before any program
+    // starts, as a screen reader that runs in the session has asked long before. Qt's bridge
+    // reads the listeners once as it starts and only then follows new ones, so a listener
+    // that comes in between is never told anything.
+    void listenForWindows() {
+        bus_->connect(QString(), QString(), "org.a11y.atspi.Event.Window", "Activate", this,
+                      SLOT(windowActivated(QDBusMessage)));
+        bus_->call(QDBusMessage::createMethodCall("org.a11y.atspi.Registry",
+                                                  "/org/a11y/atspi/registry",
+                                                  "org.a11y.atspi.Registry", "RegisterEvent")
+                   << QStringLiteral("window:activate") << QStringList() << QString());
+    }
     static QString launcherProgram() {
         for (const char* place :
              {"/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher"}) {
