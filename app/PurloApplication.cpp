@@ -1,5 +1,6 @@
 #include "app/PurloApplication.h"
 
+#include "app/BrokenPipes.h"
 #include "app/DisplayCheck.h"
 #include "app/IntentCommand.h"
 #include "app/PurloAppDelegate.h"
@@ -90,6 +91,7 @@ int runPurloApplication(int argc, char** argv) {
     if (isIntentCommand(argc, argv)) {
         return runIntentCommand(argc, argv, environment);
     }
+    letWritesToBrokenConnectionsFail();
     // As started, before the toolkit takes the options that are its own.
     std::vector<std::string> arguments(argv, argv + argc);
     HeldDisplayConnection display;

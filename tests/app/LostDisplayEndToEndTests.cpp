@@ -4,9 +4,11 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <utility>
 #include <vector>
 // Last, so that its macros meet none of the headers above.
 #include "tests/app/RealProgram.h"
+#include "tests/app/RelayedDisplay.h"
 
 namespace purlo {
 namespace {
@@ -65,10 +67,20 @@ struct Desktop {
 
 using Step = bool (Desktop::*)();
 
+// How the program's display ends.
+enum class Ending {
+    serverStops,
+    // The server dies while she draws: her connection refuses her next frame before she
+    // can read that it closed.
+    writeRefusedFirst,
+    // Asked to end, as a desktop's logout does.
+    askedToEnd,
+};
+
 // When the X server goes (at logout, or when it dies), Qt ends the program on its own with
 // exit(1): nothing is unwound and nothing hears that the program quits. Whatever windows
 // were made or open by then, the program ends with that status, never on a signal; asked
-// to end instead, as a desktop's logout does, it ends with 0.
+// to end instead, it ends with 0.
 TEST(EndToEndOnALostDisplay, TheProgramEndsWithoutACrashWhateverWindowsItMade) {
     if (!testing::programResources()) {
         GTEST_SKIP() << "PURLO_BUILD_DIR is not set (ctest sets it): no program to run";
@@ -92,17 +104,23 @@ TEST(EndToEndOnALostDisplay, TheProgramEndsWithoutACrashWhateverWindowsItMade) {
          true,
          {&Desktop::catCameOut, &Desktop::openSettings, &Desktop::openPopover}},
     };
+    const std::pair<Ending, const char*> endings[] = {
+        {Ending::serverStops, "the display lost"},
+        {Ending::writeRefusedFirst, "a write refused as the display went"},
+        {Ending::askedToEnd, "asked to end"},
+    };
     for (const Case& test : cases) {
-        for (const bool displayLost : {true, false}) {
-            SCOPED_TRACE(std::string(test.windows) +
-                         (displayLost ? ", the display lost" : ", asked to end"));
+        for (const auto& [ending, how] : endings) {
+            SCOPED_TRACE(std::string(test.windows) + ", " + how);
             testing::OwnServer server({"-screen", "0", "1440x900x24", "-noreset", "+extension",
                                        "XInputExtension", "+extension", "MIT-SCREEN-SAVER"});
             if (server.name.empty()) {
                 GTEST_SKIP() << "Xvfb does not start here.";
             }
+            testing::RelayedDisplay relay(server.name);
+            ASSERT_FALSE(relay.name.empty()) << "no relay to the display";
             const Profile profile(test.onboarded);
-            Purlo purlo(profile, server.name);
+            Purlo purlo(profile, ending == Ending::writeRefusedFirst ? relay.name : server.name);
             QProcess tray;
             {
                 // Closed before the server goes: Xlib ends a program whose server is gone.
@@ -115,15 +133,22 @@ TEST(EndToEndOnALostDisplay, TheProgramEndsWithoutACrashWhateverWindowsItMade) {
                     ASSERT_TRUE(done) << "step " << step + 1 << " failed";
                 }
             }
-            if (displayLost) {
+            switch (ending) {
+            case Ending::serverStops:
                 server.stop();
-            } else {
+                break;
+            case Ending::writeRefusedFirst:
+                relay.loseTheDisplay();
+                break;
+            case Ending::askedToEnd:
                 purlo.terminate();
+                break;
             }
             ASSERT_TRUE(purlo.waitForFinished(10000)) << "it runs on";
             EXPECT_EQ(purlo.exitStatus(), QProcess::NormalExit)
+                << "ended by signal " << purlo.exitCode() << ": "
                 << purlo.readAllStandardError().toStdString();
-            EXPECT_EQ(purlo.exitCode(), displayLost ? 1 : 0);
+            EXPECT_EQ(purlo.exitCode(), ending == Ending::askedToEnd ? 0 : 1);
         }
     }
 }
