@@ -218,6 +218,14 @@ std::error_code removeFile(const fs::path& path) {
     return {};
 }
 
+void clearPlace(const fs::path& path) {
+    const fs::path hidden = path.parent_path() / temporaryName(path);
+    if (::rename(path.c_str(), hidden.c_str()) == 0) {
+        std::error_code ignored;
+        fs::remove_all(hidden, ignored);
+    }
+}
+
 FileError FileError::saving(const fs::path& path, std::error_code error) {
     return {"Could not save " + quoted(path) + " in " + quoted(path.parent_path()) + ": " +
             error.message() + "."};

@@ -51,6 +51,12 @@ std::error_code truncateRegularFile(const std::filesystem::path& path, std::size
 // Removes the file at path; a file that is already gone is no error.
 std::error_code removeFile(const std::filesystem::path& path);
 
+// Frees path of whatever stands there, a folder with all it holds included. It is first
+// renamed to a hidden name beside it and removed from there, so even what cannot be
+// removed whole (a folder holding one without write permission) no longer takes the
+// place; what could not be removed stays under the hidden name.
+void clearPlace(const std::filesystem::path& path);
+
 // Why a file or folder could not be written, in words a person can read.
 struct FileError {
     std::string message;
