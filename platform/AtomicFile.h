@@ -23,8 +23,9 @@ std::error_code writeFileAtomically(const std::filesystem::path& path, std::stri
                                     std::filesystem::perms mode = std::filesystem::perms(0666));
 
 // Replaces a file of the user's as an editor's save does: the new content keeps the
-// permission bits of the file it replaces, whatever the umask; a file that is not there yet
-// is created with modeWhenNew (before the umask), as writeFileAtomically does.
+// permission bits of the file it replaces, whatever the umask, and its group where the user
+// may give it; a file that is not there yet is created with modeWhenNew (before the umask),
+// as writeFileAtomically does.
 std::error_code replaceFileKeepingMode(const std::filesystem::path& path, std::string_view bytes,
                                        std::filesystem::perms modeWhenNew);
 
