@@ -84,18 +84,28 @@ std::string joined(std::string_view separator) {
     return joined(EnumNames<E>::values, separator);
 }
 
+bool takesOption(const PurloIntent& intent, std::string_view option) {
+    if (std::holds_alternative<NapPurloIntent>(intent)) {
+        return option == durationOption;
+    }
+    if (std::holds_alternative<SetPurloAgentStatusIntent>(intent)) {
+        return option == statusOption || option == sourceOption;
+    }
+    return false;
+}
+
+Mistake unknownOption(const PurloIntent& intent, std::string_view option) {
+    return Mistake{inQuotes(intentActionName(intent)) + " has no option " + inQuotes(option) + "."};
+}
+
 // Sets the option on the action; a mistake when the action has no such option or the
 // value does not fit it.
 std::optional<Mistake> setOption(PurloIntent& intent, std::string_view option,
                                  const std::string& value) {
-    const auto unknown = [&] {
-        return Mistake{inQuotes(intentActionName(intent)) + " has no option " + inQuotes(option) +
-                       "."};
-    };
+    if (!takesOption(intent, option)) {
+        return unknownOption(intent, option);
+    }
     if (auto* nap = std::get_if<NapPurloIntent>(&intent)) {
-        if (option != durationOption) {
-            return unknown();
-        }
         const auto duration = durationNamed(value);
         if (!duration) {
             return Mistake{inQuotes(value) + " is not a nap duration; use " +
@@ -104,26 +114,22 @@ std::optional<Mistake> setOption(PurloIntent& intent, std::string_view option,
         nap->duration = *duration;
         return std::nullopt;
     }
-    if (auto* agent = std::get_if<SetPurloAgentStatusIntent>(&intent)) {
-        if (option == statusOption) {
-            const auto status = fromString<PurloAgentShortcutStatus>(value);
-            if (!status) {
-                return Mistake{inQuotes(value) + " is not an agent status; use " +
-                               joined<PurloAgentShortcutStatus>(" or ") + "."};
-            }
-            agent->status = *status;
-            return std::nullopt;
+    auto& agent = std::get<SetPurloAgentStatusIntent>(intent);
+    if (option == statusOption) {
+        const auto status = fromString<PurloAgentShortcutStatus>(value);
+        if (!status) {
+            return Mistake{inQuotes(value) + " is not an agent status; use " +
+                           joined<PurloAgentShortcutStatus>(" or ") + "."};
         }
-        if (option == sourceOption) {
-            if (value.size() > PurloIntentRequest::maximumSourceLength || !encodeBytes(value)) {
-                return Mistake{"The source must be UTF-8 text of at most " +
-                               std::to_string(PurloIntentRequest::maximumSourceLength) + " bytes."};
-            }
-            agent->source = value;
-            return std::nullopt;
-        }
+        agent.status = *status;
+        return std::nullopt;
     }
-    return unknown();
+    if (value.size() > PurloIntentRequest::maximumSourceLength || !encodeBytes(value)) {
+        return Mistake{"The source must be UTF-8 text of at most " +
+                       std::to_string(PurloIntentRequest::maximumSourceLength) + " bytes."};
+    }
+    agent.source = value;
+    return std::nullopt;
 }
 
 Parsed parseAction(std::span<const std::string> arguments) {
@@ -153,6 +159,8 @@ Parsed parseAction(std::span<const std::string> arguments) {
             value = argument.substr(equals + 1);
         } else if (index + 1 < arguments.size()) {
             value = arguments[++index];
+        } else if (!takesOption(*intent, option)) {
+            return mistake.value_or(unknownOption(*intent, option));
         } else {
             return mistake.value_or(Mistake{"The option " + inQuotes(option) + " needs a value."});
         }

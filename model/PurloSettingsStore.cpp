@@ -9,21 +9,27 @@ using Recovery = PurloSettingsLoadResult::Recovery;
 
 constexpr std::int64_t schemaVersion = 1;
 
+// An object that names no settings key ("{}", another program's) holds no settings, bare or
+// inside the envelope: read as the defaults, it would quietly replace the user's settings.
+PurloSettings settingsIn(const Json& object) {
+    PurloSettings settings = decodeValue<PurloSettings>(object);
+    if (!namesAnySettingsKey(object)) {
+        throw DecodeError("no settings in it");
+    }
+    return settings;
+}
+
 PurloDecodedSettingsPayload decodePayload(const Json& json) {
     const JsonFields fields(json);
     if (fields.containsKey("settings")) {
         // The version is required but not compared: any envelope reads as current.
         fields.required<std::int64_t>("schemaVersion");
-        return {PurloDecodedSettingsPayload::Form::current,
-                fields.required<PurloSettings>("settings")};
+        return {PurloDecodedSettingsPayload::Form::current, settingsIn(json.at("settings"))};
     }
     if (fields.containsKey("schemaVersion")) {
         throw DecodeError("an envelope without its settings");
     }
-    if (!namesAnySettingsKey(json)) {
-        throw DecodeError("no settings in it");
-    }
-    return {PurloDecodedSettingsPayload::Form::legacy, decodeValue<PurloSettings>(json)};
+    return {PurloDecodedSettingsPayload::Form::legacy, settingsIn(json)};
 }
 
 bool holdsOnlyFiniteNumbers(const Json& json) {
@@ -54,6 +60,14 @@ enum class BackupRule {
     keepCurrentBackup,
 };
 
+// What stands at the backup's place and cannot be read, a folder above all, which no file
+// replaces, would refuse every save. It is set aside as the settings' own unreadable value
+// is, under the one key that keeps damage to be looked at. True when it was.
+bool setAsideUnreadableBackup(KeyValueStore& store) {
+    return store.read(purloSettingsBackupKey).unreadable &&
+           store.setAside(purloSettingsBackupKey, purloSettingsCorruptKey);
+}
+
 std::error_code storeSettings(const PurloSettings& settings, KeyValueStore& store,
                               BackupRule rule) {
     const auto bytes = encodeSettingsEnvelope(settings);
@@ -64,9 +78,15 @@ std::error_code storeSettings(const PurloSettings& settings, KeyValueStore& stor
     // value stays put rather than be overwritten without one.
     const bool backupKept = rule == BackupRule::keepCurrentBackup &&
                             holdsCurrentSettings(store.data(purloSettingsBackupKey));
+    bool backupSetAside = false;
     if (const auto previous = store.data(purloSettingsKey);
         !backupKept && previous && *previous != *bytes && decodeSettingsPayload(*previous)) {
-        if (const auto error = store.write(purloSettingsBackupKey, *previous)) {
+        auto error = store.write(purloSettingsBackupKey, *previous);
+        if (error && setAsideUnreadableBackup(store)) {
+            backupSetAside = true;
+            error = store.write(purloSettingsBackupKey, *previous);
+        }
+        if (error) {
             return error;
         }
     }
@@ -74,8 +94,10 @@ std::error_code storeSettings(const PurloSettings& settings, KeyValueStore& stor
         return error;
     }
     // A leftover copy of unreadable bytes is harmless, so failing to remove it does
-    // not make the save a failure.
-    store.remove(purloSettingsCorruptKey);
+    // not make the save a failure; what was set aside just now stays until the next save.
+    if (!backupSetAside) {
+        store.remove(purloSettingsCorruptKey);
+    }
     return {};
 }
 

@@ -10,7 +10,7 @@
 namespace purlo {
 
 // The settings live under one key, with the last settings they replaced beside it and,
-// after a recovery, what could not be read.
+// after a recovery, what could not be read in either place.
 inline constexpr std::string_view purloSettingsKey = "purlo.settings.v1";
 inline constexpr std::string_view purloSettingsBackupKey = "purlo.settings.v1.backup";
 inline constexpr std::string_view purloSettingsCorruptKey = "purlo.settings.v1.corrupt";
@@ -29,8 +29,9 @@ struct PurloDecodedSettingsPayload {
 
 // Nothing when the bytes are neither. An envelope whose settings do not decode is
 // never read as a bare object, and neither is an object with a "schemaVersion" but no
-// "settings", nor one that names no settings key at all ("{}", another program's file):
-// each would quietly replace the user's settings with the defaults.
+// "settings". An object that names no settings key at all ("{}", another program's file)
+// is no settings, bare or inside the envelope: each would quietly replace the user's
+// settings with the defaults.
 std::optional<PurloDecodedSettingsPayload> decodeSettingsPayload(std::string_view bytes);
 
 // The envelope as compact JSON; nothing when a number is not finite or a text is not

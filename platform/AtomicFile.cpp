@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 #include <utility>
 
@@ -132,19 +133,31 @@ std::string quoted(const fs::path& path) {
 // The bits a file's permission is made of, leaving its kind aside.
 constexpr mode_t permissionBits = 07777;
 
-// The temporary file is given its exact mode, when there is one, before anything is written
-// to it, so no reader ever finds the content under other permissions.
+// What a file that replaces another keeps of it.
+struct KeptAccess {
+    mode_t mode;
+    gid_t group;
+};
+
+// The temporary file is given the access it keeps, when there is one, before anything is
+// written to it, so no reader ever finds the content under other permissions. The group
+// comes first, since a change of group may clear the set-group-ID bit the mode then sets;
+// it is kept only where the user may set it (a group they belong to), and a file that cannot
+// keep it is still written.
 std::error_code writeThroughTemporary(const fs::path& path, std::string_view bytes, fs::perms mode,
-                                      std::optional<mode_t> exactMode) {
+                                      std::optional<KeptAccess> kept) {
     fs::path temporary;
     FileDescriptor file = createTemporary(path, mode, temporary);
     if (!file.isOpen()) {
         return lastError();
     }
-    if (exactMode && ::fchmod(file.get(), *exactMode) != 0) {
-        const auto error = lastError();
-        ::unlink(temporary.c_str());
-        return error;
+    if (kept) {
+        std::ignore = ::fchown(file.get(), static_cast<uid_t>(-1), kept->group);
+        if (::fchmod(file.get(), kept->mode) != 0) {
+            const auto error = lastError();
+            ::unlink(temporary.c_str());
+            return error;
+        }
     }
     if (const auto error = writeAndRename(file, temporary, path, bytes)) {
         ::unlink(temporary.c_str());
@@ -167,7 +180,7 @@ std::error_code replaceFileKeepingMode(const fs::path& path, std::string_view by
         return writeThroughTemporary(path, bytes, modeWhenNew, std::nullopt);
     }
     return writeThroughTemporary(path, bytes, fs::perms::owner_read | fs::perms::owner_write,
-                                 status.st_mode & permissionBits);
+                                 KeptAccess{status.st_mode & permissionBits, status.st_gid});
 }
 
 std::error_code createFolders(const fs::path& folder, fs::perms mode) {
@@ -216,6 +229,14 @@ std::error_code removeFile(const fs::path& path) {
         return lastError();
     }
     return {};
+}
+
+void clearPlace(const fs::path& path) {
+    const fs::path hidden = path.parent_path() / temporaryName(path);
+    if (::rename(path.c_str(), hidden.c_str()) == 0) {
+        std::error_code ignored;
+        fs::remove_all(hidden, ignored);
+    }
 }
 
 FileError FileError::saving(const fs::path& path, std::error_code error) {

@@ -23,8 +23,9 @@ std::error_code writeFileAtomically(const std::filesystem::path& path, std::stri
                                     std::filesystem::perms mode = std::filesystem::perms(0666));
 
 // Replaces a file of the user's as an editor's save does: the new content keeps the
-// permission bits of the file it replaces, whatever the umask; a file that is not there yet
-// is created with modeWhenNew (before the umask), as writeFileAtomically does.
+// permission bits of the file it replaces, whatever the umask, and its group where the user
+// may give it; a file that is not there yet is created with modeWhenNew (before the umask),
+// as writeFileAtomically does.
 std::error_code replaceFileKeepingMode(const std::filesystem::path& path, std::string_view bytes,
                                        std::filesystem::perms modeWhenNew);
 
@@ -50,6 +51,12 @@ std::error_code truncateRegularFile(const std::filesystem::path& path, std::size
 
 // Removes the file at path; a file that is already gone is no error.
 std::error_code removeFile(const std::filesystem::path& path);
+
+// Frees path of whatever stands there, a folder with all it holds included. It is first
+// renamed to a hidden name beside it and removed from there, so even what cannot be
+// removed whole (a folder holding one without write permission) no longer takes the
+// place; what could not be removed stays under the hidden name.
+void clearPlace(const std::filesystem::path& path);
 
 // Why a file or folder could not be written, in words a person can read.
 struct FileError {

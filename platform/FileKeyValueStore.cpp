@@ -51,15 +51,15 @@ bool FileKeyValueStore::remove(std::string_view key) {
 }
 
 // Moved, not copied, so a huge file costs nothing. Whatever stood under to goes first,
-// a folder with all it holds included: a rename only replaces a file or an empty folder,
-// and what was set aside before must never keep the next damage in the key's place.
+// a folder with all it holds included, even when some of it cannot be removed: a rename
+// only replaces a file or an empty folder, and what was set aside before must never keep
+// the next damage in the key's place.
 bool FileKeyValueStore::setAside(std::string_view from, std::string_view to) {
     if (!isValidKey(from) || !isValidKey(to)) {
         return false;
     }
     const auto aside = folder_ / to;
-    std::error_code error;
-    std::filesystem::remove_all(aside, error);
+    clearPlace(aside);
     if (std::rename((folder_ / from).c_str(), aside.c_str()) != 0) {
         return false;
     }

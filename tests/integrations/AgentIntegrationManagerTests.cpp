@@ -10,7 +10,9 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <set>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace purlo {
@@ -26,6 +28,12 @@ constexpr fs::perms ownerOnly = fs::perms::owner_read | fs::perms::owner_write;
 
 fs::perms permissionsOf(const fs::path& path) {
     return fs::status(path).permissions() & fs::perms::mask;
+}
+
+gid_t groupOf(const fs::path& path) {
+    struct stat status {};
+    EXPECT_EQ(::stat(path.c_str(), &status), 0) << path;
+    return status.st_gid;
 }
 
 // "0644": a mode as a person reads it, for messages that say what differs.
@@ -369,6 +377,9 @@ TEST_F(AgentIntegration, TheUsersFilesKeepTheirPermissions) {
     for (const auto& [file, mode] : files) {
         fs::permissions(file, mode);
     }
+    // Shared with the group "users" (gid 100), which root may give it, and any member.
+    std::ignore = ::chown(codexFile.c_str(), static_cast<uid_t>(-1), 100);
+    const gid_t codexGroup = groupOf(codexFile);
     // However narrow the umask, as an editor's save would.
     const mode_t umaskBefore = umask(077);
     for (const bool enabled : {true, false, true}) {
@@ -377,6 +388,7 @@ TEST_F(AgentIntegration, TheUsersFilesKeepTheirPermissions) {
             EXPECT_EQ(octal(permissionsOf(file)), octal(mode))
                 << file << (enabled ? " on" : " off");
         }
+        EXPECT_EQ(groupOf(codexFile), codexGroup) << (enabled ? "on" : "off");
     }
     umask(umaskBefore);
     EXPECT_EQ(permissionsOf(manager.configurationFileURL(AgentTool::cursor)), ownerOnly);

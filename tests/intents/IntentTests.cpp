@@ -176,6 +176,8 @@ TEST(IntentCommandLine, ReadsActionsOptionsAndMistakes) {
         {{"pet", "--duration", "15m"}, Mistake{"“pet” has no option “--duration”."}},
         {{"nap", "--status", "done"}, Mistake{"“nap” has no option “--status”."}},
         {{"nap", "--duration"}, Mistake{"The option “--duration” needs a value."}},
+        {{"pet", "--foo"}, Mistake{"“pet” has no option “--foo”."}},
+        {{"nap", "--status"}, Mistake{"“nap” has no option “--status”."}},
         {{"nap", "--duration", "OneHour"},
          Mistake{"“OneHour” is not a nap duration; use 15m, 20m, 30m, 1h."}},
         {{"agent-status", "--status", "completed"},

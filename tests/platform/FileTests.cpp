@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <functional>
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -300,6 +301,88 @@ TEST(SettingsFiles, WhateverStoodAsideBeforeGivesWayToTheNextDamage) {
             EXPECT_EQ(PurloSettings::load(store).settings, miso) << name;
             EXPECT_FALSE(PurloSettings::save(miso, store)) << name;
         }
+    }
+}
+
+// Root ignores permission bits, so body runs in a child as nobody, in a folder given to
+// nobody, where what a user cannot remove is what the program meets; the child's failures
+// are printed as they happen and fail the test.
+void runUnprivileged(const std::filesystem::path& folder, const std::function<void()>& body) {
+    constexpr uid_t nobody = 65534;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 &&
+            (::chown(folder.c_str(), nobody, nobody) != 0 || ::setgroups(0, nullptr) != 0 ||
+             ::setgid(nobody) != 0 || ::setuid(nobody) != 0)) {
+            ::_exit(2);
+        }
+        body();
+        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_EQ(status, 0) << "the child's failures are printed above";
+}
+
+TEST(SettingsFiles, DamageInEitherPlaceLosesNoFieldAcrossAStartASaveAndARestart) {
+    namespace fs = std::filesystem;
+    using Put = std::function<void(const fs::path&)>;
+    const auto bytes = [](std::string text) -> Put {
+        return [text](const fs::path& place) {
+            writeFile(place, text);
+        };
+    };
+    const Put folder = [](const fs::path& place) {
+        fs::create_directories(place / "in");
+    };
+    const Put pipe = [](const fs::path& place) {
+        ASSERT_EQ(::mkfifo(place.c_str(), 0600), 0);
+    };
+    const Put link = [](const fs::path& place) {
+        fs::create_directory_symlink(".", place);
+    };
+    // A copy set aside before that not even its owner can remove: a folder holding one
+    // without write permission.
+    const auto overALockedCopy = [](Put put) -> Put {
+        return [put](const fs::path& place) {
+            const fs::path locked = place.parent_path() / "purlo.settings.v1.corrupt" / "locked";
+            fs::create_directories(locked / "in");
+            fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
+            put(place);
+        };
+    };
+    const std::string primary = "purlo.settings.v1", backup = "purlo.settings.v1.backup";
+    const PurloSettings mittens = userSettings("Mittens"), stored = userSettings("Moved"),
+                        won = userSettings("Won");
+    const std::tuple<std::string, std::string, Put, PurloSettings> rows[] = {
+        {"an envelope of no settings", primary, bytes(R"({"schemaVersion":1,"settings":{}})"),
+         mittens},
+        {"an envelope of another program's keys", primary,
+         bytes(R"({"schemaVersion":1,"settings":{"theme":"dark","fontSize":12}})"), mittens},
+        {"a folder", backup, folder, stored},
+        {"a pipe", backup, pipe, stored},
+        {"a link to a folder", backup, link, stored},
+        {"a folder over a locked copy", backup, overALockedCopy(folder), stored},
+        {"a folder over a locked copy", primary, overALockedCopy(folder), mittens},
+    };
+    for (const auto& [name, key, put, started] : rows) {
+        const TemporaryFolder temporary;
+        const std::string row = name + " at " + key;
+        runUnprivileged(temporary.path(), [&] {
+            FileKeyValueStore store(temporary.path());
+            ASSERT_FALSE(PurloSettings::save(mittens, store));
+            ASSERT_FALSE(PurloSettings::save(stored, store));
+            fs::remove(temporary / key);
+            put(temporary / key);
+
+            EXPECT_EQ(PurloSettings::load(store).settings, started) << row;
+            EXPECT_FALSE(PurloSettings::save(won, store)) << row;
+            FileKeyValueStore restarted(temporary.path());
+            EXPECT_EQ(PurloSettings::load(restarted),
+                      (PurloSettingsLoadResult{won, PurloSettingsLoadResult::Recovery::clean}))
+                << row;
+            EXPECT_EQ(store.data(backup), encodeSettingsEnvelope(started)) << row;
+        });
     }
 }
 

@@ -21,8 +21,15 @@ public:
         path_ = pattern;
     }
     ~TemporaryFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
+        namespace fs = std::filesystem;
+        // A test may leave a folder without write permission, which its owner could not empty.
+        std::error_code error, ignored;
+        for (fs::recursive_directory_iterator entry(path_, error), end; !error && entry != end;
+             entry.increment(error)) {
+            fs::permissions(entry->path(), fs::perms::owner_all,
+                            fs::perm_options::add | fs::perm_options::nofollow, ignored);
+        }
+        fs::remove_all(path_, ignored);
     }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
