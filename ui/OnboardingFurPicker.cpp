@@ -3,6 +3,7 @@
 #include "base/Enumeration.h"
 #include "companion/PurloTheme.h"
 #include "companion/qt/SurfaceAppearance.h"
+#include "ui/AccessibleClick.h"
 #include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/PointerHover.h"
@@ -36,6 +37,7 @@ public:
     FurSegment(const QString& title, int width, QWidget* parent)
         : QAbstractButton(parent)
         , hover_(*this, [this](bool) { update(); }) {
+        clickOnAccessibleActions<FurSegment>();
         setText(title);
         setCheckable(true);
         setFocusPolicy(Qt::TabFocus);

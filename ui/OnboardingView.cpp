@@ -6,6 +6,7 @@
 #include "ui/OnboardingSlides.h"
 #include "ui/PurloButtonStyles.h"
 #include "ui/PurloDivider.h"
+#include "ui/PurloScrollArea.h"
 #include "ui/PurloText.h"
 
 #include <QEvent>
@@ -47,7 +48,7 @@ OnboardingView::OnboardingView(PurloRuntime& runtime, const Appearance& appearan
     , runtime_(runtime)
     , appearance_(appearance)
     , close_(std::move(close))
-    , scrollArea_(new QScrollArea)
+    , scrollArea_(new PurloScrollArea)
     , slideStack_(new QVBoxLayout)
     , divider_(new PurloDivider(themeQColor(PurloTheme::border, *this)))
     , backButton_(PurloGhostButtonStyle{}.makeBody(QStringLiteral("Back")))

@@ -2,6 +2,7 @@
 
 #include "companion/PurloTheme.h"
 #include "companion/qt/SurfaceAppearance.h"
+#include "ui/AccessibleClick.h"
 #include "ui/FocusRing.h"
 
 #include <QEasingCurve>
@@ -14,6 +15,7 @@ namespace purlo {
 PurloToggle::PurloToggle(Binding<bool> isOn, const QString& accessibilityLabel, QWidget* parent)
     : QAbstractButton(parent)
     , isOn_(std::move(isOn)) {
+    clickOnAccessibleActions<PurloToggle>();
     setCheckable(true);
     setAccessibleName(accessibilityLabel);
     setFocusPolicy(Qt::TabFocus);

@@ -3,6 +3,7 @@
 #include "companion/PurloTheme.h"
 #include "companion/qt/SurfaceAppearance.h"
 #include "companion/qt/ThemeQColor.h"
+#include "ui/AccessibleClick.h"
 #include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/RoundedFace.h"
@@ -90,6 +91,7 @@ FurSwatch::FurSwatch(CatSkinPreset skin, bool isSelected, std::function<void()> 
         liftAnimation_.setEndValue(hovering ? 1.0 : 0.0);
         liftAnimation_.start();
     }) {
+    clickOnAccessibleActions<FurSwatch>();
     setText(QUtf8StringView(title(skin)).toString());
     setAccessibleName(text());
     setCheckable(true);

@@ -1,6 +1,7 @@
 #include "settings/controls/PurloSegmentedControl.h"
 
 #include "companion/qt/SurfaceAppearance.h"
+#include "ui/AccessibleClick.h"
 #include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/RoundedFace.h"
@@ -30,6 +31,7 @@ class Segment final : public QAbstractButton {
 public:
     Segment(const QString& title, QWidget* parent)
         : QAbstractButton(parent) {
+        clickOnAccessibleActions<Segment>();
         setText(title);
         setCheckable(true);
         setFocusPolicy(Qt::TabFocus);

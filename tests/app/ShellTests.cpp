@@ -20,6 +20,7 @@
 #include "ui/OnboardingWindowController.h"
 #include "ui/PurloButtonChrome.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCoreApplication>
 #include <QCursor>
@@ -182,6 +183,78 @@ TEST(Shell, OnboardingClosedByItsCloseButtonComesBackWheneverTheUserComesBackToP
     shell.delegate.handleIntent(PurloIntentRequest::encode(
         SetPurloAgentStatusIntent{PurloAgentShortcutStatus::thinking, "Agent"}));
     EXPECT_FALSE(onboarding.window()->isVisible()) << "an agent's report is no visit";
+}
+
+// Asks every object under node, hidden ones included, for the child before its first and
+// the one past its last, as a screen reader that holds a count from before a change does;
+// each answer must be nothing. Keeps every object it met.
+void askPastTheChildren(QAccessibleInterface& node, std::set<const QObject*>& met) {
+    met.insert(node.object());
+    const auto what = [&node] {
+        return std::string(node.object() != nullptr ? node.object()->metaObject()->className()
+                                                    : "an item") +
+               " \"" + node.text(QAccessible::Name).toStdString() + '"';
+    };
+    EXPECT_EQ(node.child(-1), nullptr) << what();
+    EXPECT_EQ(node.child(node.childCount()), nullptr) << what();
+    for (int index = 0; index < node.childCount(); ++index) {
+        if (QAccessibleInterface* child = node.child(index)) {
+            askPastTheChildren(*child, met);
+        }
+    }
+}
+
+TEST(Shell, EveryWindowAnswersAScreenReaderAskingPastAnObjectsChildrenWithNothing) {
+    Shell shell(false);
+    shell.launch();
+    OnboardingView& onboarding = shell.delegate.onboardingWindowController()->view();
+    PurloMenuBarController& menu = *shell.delegate.menuBarController();
+    PurloSettingsRouter router;
+    PurloSettingsWindowPresenter settings(router);
+    const auto settingsOn = [&](SettingsSectionTab tab) {
+        return [&, tab]() -> const QWidget* {
+            settings.show(tab, shell.harness.runtime(), shell.harness.appearance,
+                          shell.windowHints);
+            return &settings.windowController()->window().page();
+        };
+    };
+    std::vector<std::pair<std::string, std::function<const QWidget*()>>> shown{
+        {"onboarding's first slide",
+         [&] {
+             return &onboarding.currentSlide();
+         }},
+        {"onboarding's second slide",
+         [&] {
+             onboarding.primaryButton().click();
+             return &onboarding.currentSlide();
+         }},
+        {"onboarding's last slide",
+         [&] {
+             onboarding.primaryButton().click();
+             return &onboarding.currentSlide();
+         }},
+        {"the cat",
+         [&] {
+             onboarding.primaryButton().click();
+             return &shell.delegate.companionWindowController()->window();
+         }},
+        {"the popover",
+         [&] {
+             menu.togglePopover();
+             return &menu.popover();
+         }},
+    };
+    for (const SettingsSectionTab tab : allCases<SettingsSectionTab>()) {
+        shown.emplace_back("Settings on " + std::string(toString(tab)), settingsOn(tab));
+    }
+    for (const auto& [what, show] : shown) {
+        SCOPED_TRACE(what);
+        const QWidget* window = show();
+        testing::settle();
+        std::set<const QObject*> met;
+        askPastTheChildren(*QAccessible::queryAccessibleInterface(qApp), met);
+        EXPECT_TRUE(met.contains(window)) << "the walk reaches it";
+    }
 }
 
 TEST(PurloMenuBarController,
