@@ -218,14 +218,19 @@ public:
     // Asks the bridge to tell of windows as they are activated, as a screen reader does,
     // and keeps the names it tells of.
     void listenForWindows() {
-        bus_->connect(QString(), QString(), "org.a11y.atspi.Event.Window", "Activate", this,
-                      SLOT(windowActivated(QDBusMessage)));
-        bus_->call(QDBusMessage::createMethodCall("org.a11y.atspi.Registry",
-                                                  "/org/a11y/atspi/registry",
-                                                  "org.a11y.atspi.Registry", "RegisterEvent")
-                   << QStringLiteral("window:activate") << QStringList() << QString());
+        listen("org.a11y.atspi.Event.Window", "Activate", SLOT(windowActivated(QDBusMessage)),
+               QStringLiteral("window:activate"));
     }
     const QStringList& activatedWindows() const { return activated_; }
+
+    // Asks the bridge to tell of every change of an object's name, which a screen reader
+    // may read out, and keeps each with the object as it was read then. Asked before the
+    // program starts, for its bridge learns what is listened for as it starts.
+    void listenForNameChanges() {
+        listen("org.a11y.atspi.Event.Object", "PropertyChange", SLOT(propertyChanged(QDBusMessage)),
+               QStringLiteral("object:property-change:accessible-name"));
+    }
+    const std::vector<ReadOut>& nameChanges() const { return renamed_; }
 
 private Q_SLOTS:
     void windowActivated(const QDBusMessage& message) {
@@ -234,8 +239,24 @@ private Q_SLOTS:
                 message.arguments().at(3).value<QDBusVariant>().variant().toString());
         }
     }
+    // The bridge tells only which object it was: the reader asks for the rest at once.
+    void propertyChanged(const QDBusMessage& message) {
+        if (!message.arguments().isEmpty() &&
+            message.arguments().at(0).toString() == "accessible-name") {
+            renamed_.push_back(read({message.service(), message.path()}));
+        }
+    }
 
 private:
+    // Takes the bridge's signals of one kind to slot, and asks the registry for the event
+    // they tell of, as a screen reader asks.
+    void listen(const char* interface, const char* signal, const char* slot, const QString& event) {
+        bus_->connect(QString(), QString(), interface, signal, this, slot);
+        bus_->call(QDBusMessage::createMethodCall("org.a11y.atspi.Registry",
+                                                  "/org/a11y/atspi/registry",
+                                                  "org.a11y.atspi.Registry", "RegisterEvent")
+                   << event << QStringList() << QString());
+    }
     static QString launcherProgram() {
         for (const char* place :
              {"/usr/libexec/at-spi-bus-launcher", "/usr/lib/at-spi2-core/at-spi-bus-launcher"}) {
@@ -276,6 +297,7 @@ private:
     QString sessionAddress_;
     std::optional<QDBusConnection> bus_;
     QStringList activated_;
+    std::vector<ReadOut> renamed_;
 };
 
 } // namespace purlo::testing
