@@ -56,12 +56,29 @@ AdvancedSettingsTab::AdvancedSettingsTab(PurloRuntime& runtime, QWidget* parent)
             status_->setText(status ? qText(*status) : QString());
             status_->setVisible(status.has_value());
         }));
-    subscriptions_.push_back(
-        runtime_.diagnostics().subscribe([this](const PurloDiagnosticsSnapshot& diagnostics) {
-            diagnosticsStatus_->setText(qText(diagnosticsLevelLabel(diagnostics.level)));
-            animation_->setText(qText(diagnostics.cadenceSummary()));
-            memory_->setText(qText(diagnostics.memorySummary()));
-        }));
+    subscriptions_.push_back(runtime_.diagnostics().subscribe(
+        [this](const PurloDiagnosticsSnapshot&) { showDiagnostics(); }));
+    for (PurloDisclosureGroup* group : {supportReport_, technicalDetails_}) {
+        connect(group, &PurloDisclosureGroup::expandedChanged, this, [this] { showDiagnostics(); });
+    }
+}
+
+void AdvancedSettingsTab::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    showDiagnostics();
+}
+
+// The figures are written only while they show: a screen reader hears of every new text
+// of a label, hidden or not, and they change with every sample. Unfolded, or with the
+// window opened again, they show the latest sample.
+void AdvancedSettingsTab::showDiagnostics() {
+    if (!animation_->isVisible()) {
+        return;
+    }
+    const PurloDiagnosticsSnapshot& diagnostics = *runtime_.diagnostics();
+    diagnosticsStatus_->setText(qText(diagnosticsLevelLabel(diagnostics.level)));
+    animation_->setText(qText(diagnostics.cadenceSummary()));
+    memory_->setText(qText(diagnostics.memorySummary()));
 }
 
 QWidget* AdvancedSettingsTab::makeHelpCard() {

@@ -24,10 +24,14 @@ public:
     PurloDisclosureGroup& supportReport() const { return *supportReport_; }
     PurloDisclosureGroup& technicalDetails() const { return *technicalDetails_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     QWidget* makeHelpCard();
     QWidget* makeSupportReportCard();
     QWidget* makeTechnicalDetails();
+    void showDiagnostics();
 
     PurloRuntime& runtime_;
     PurloDisclosureGroup* supportReport_ = nullptr;

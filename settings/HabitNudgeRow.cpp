@@ -29,6 +29,16 @@ QString text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
+// The switch is heard as the reminder's nudge ("Water nudge"); a title that ends in the
+// word already ("Gentle nudge") is heard as it is, not with the word twice.
+QString switchName(const std::string& title) {
+    const QString words = text(title);
+    const QString last = words.trimmed().section(QLatin1Char(' '), -1);
+    return last.compare(QStringLiteral("nudge"), Qt::CaseInsensitive) == 0
+               ? words
+               : words + QStringLiteral(" nudge");
+}
+
 PurloText* quotationMark(const QString& mark) {
     return new PurloText(mark, kitFont(13.5), PurloTheme::secondaryText);
 }
@@ -46,7 +56,7 @@ HabitNudgeRow::HabitNudgeRow(PurloHabitReminder habit, Binding<std::string> titl
                                             messageWidth, !enabled(), true))
     , interval_(
           new PurloIntervalField(std::move(intervalMinutes), intervalRange, QStringLiteral("min")))
-    , toggle_(new PurloToggle(std::move(enabled), text(habit_.title + " nudge"))) {
+    , toggle_(new PurloToggle(std::move(enabled), switchName(habit_.title))) {
     if (isCustom()) {
         titleField_ = new HabitDraftTextField(std::move(title), QStringLiteral("Habit name"),
                                               titleWidth, !enabled_(), false);
@@ -122,7 +132,7 @@ void HabitNudgeRow::nameControls() {
     }
     nameForAssistiveTechnology(*messageField_, text(habit_.title + " message"));
     nameForAssistiveTechnology(*interval_, text(habit_.title + " interval"));
-    nameForAssistiveTechnology(*toggle_, text(habit_.title + " nudge"));
+    nameForAssistiveTechnology(*toggle_, switchName(habit_.title));
     if (deleteButton_ != nullptr) {
         nameForAssistiveTechnology(*deleteButton_, text("Delete " + habit_.title));
     }

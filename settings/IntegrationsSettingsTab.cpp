@@ -14,6 +14,7 @@
 #include "ui/PurloLink.h"
 #include "ui/PurloText.h"
 #include "ui/PurloToggle.h"
+#include "ui/RunsOnReturn.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -121,7 +122,7 @@ QWidget* IntegrationsSettingsTab::makeToolsCard() {
     column->addWidget(toolRows_);
 
     auto* actions = new QHBoxLayout;
-    auto* checkAgain = new QPushButton(QStringLiteral("Check Again"));
+    auto* checkAgain = new RunsOnReturn<QPushButton>(QStringLiteral("Check Again"));
     checkAgain->setFont(kitFont(13));
     // The style's own button shows no focus: the kit's ring goes round it.
     showFocusAround(*checkAgain, *checkAgain, checkAgainFocusCornerRadius);

@@ -4,10 +4,12 @@
 #include "settings/SettingsSidebar.h"
 #include "settings/SettingsTabs.h"
 #include "settings/SettingsWindowChrome.h"
+#include "ui/AccessibleName.h"
 #include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/PurloScrollArea.h"
 #include "ui/PurloText.h"
+#include "ui/TabOrder.h"
 
 #include <QHBoxLayout>
 #include <QScrollArea>
@@ -125,10 +127,18 @@ void SettingsView::showEvent(QShowEvent* event) {
     preview_->setReduceMotion(appearance_.reduceMotion());
 }
 
-// The same tab asked for again keeps its page as it is; another tab gets a new one.
+// Tab follows the layouts: a page's rows, chips and forms are built as the settings change,
+// after the controls below them joined the window.
+bool SettingsView::focusNextPrevChild(bool next) {
+    return moveFocusAsLaidOut(*this, next);
+}
+
+// The same tab asked for again keeps its page as it is; another tab gets a new one. The
+// page that scrolls takes the keyboard, and a screen reader hears it by its heading.
 void SettingsView::showTab(SettingsSectionTab tab) {
     sidebar_->setSelectedTab(tab);
     heading_->setText(QString::fromUtf8(title(tab)));
+    nameForAssistiveTechnology(*scrollArea_, heading_->text());
     const bool showsPreview = tab == SettingsSectionTab::appearance;
     previewHolder_->setVisible(showsPreview);
     QMargins headingMargins = headingPadding;

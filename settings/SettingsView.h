@@ -43,6 +43,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     QWidget* makeDetail();

@@ -51,7 +51,8 @@ Cancellable showingSettings(PurloRuntime& runtime, PurloCharacterPreview* previe
 } // namespace
 
 OnboardingHeading::OnboardingHeading(const QString& title, const QString& subtitle, QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+    , title_(title) {
     auto* stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(14);

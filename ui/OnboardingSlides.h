@@ -19,6 +19,11 @@ class OnboardingHeading final : public QWidget {
 
 public:
     OnboardingHeading(const QString& title, const QString& subtitle, QWidget* parent = nullptr);
+
+    const QString& title() const { return title_; }
+
+private:
+    QString title_;
 };
 
 // Hello: a live cat who follows the pointer over her preview.

@@ -1,6 +1,7 @@
 #include "ui/OnboardingView.h"
 
 #include "companion/qt/SurfaceAppearance.h"
+#include "ui/AccessibleName.h"
 #include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 #include "ui/OnboardingSlides.h"
@@ -8,6 +9,7 @@
 #include "ui/PurloDivider.h"
 #include "ui/PurloScrollArea.h"
 #include "ui/PurloText.h"
+#include "ui/TabOrder.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -100,6 +102,9 @@ OnboardingView::OnboardingView(PurloRuntime& runtime, const Appearance& appearan
     showSlide(slide);
     privacySubscription_ = runtime_.privacySummary().subscribe(
         [this](const PrivacySummary&) { updatePrimaryTitle(); });
+    // The window opens with the keyboard on itself rather than on the slide: the focus ring
+    // shows once the user moves the keyboard, and Return runs the primary button.
+    setFocus(Qt::OtherFocusReason);
 }
 
 QString OnboardingView::primaryTitle(int slide, bool inputMonitoringGranted) {
@@ -112,6 +117,13 @@ QString OnboardingView::primaryTitle(int slide, bool inputMonitoringGranted) {
     return QStringLiteral("Continue");
 }
 
+// Tab follows the layouts: each slide is built as it is shown, after the bar below it
+// joined the window.
+bool OnboardingView::focusNextPrevChild(bool next) {
+    return moveFocusAsLaidOut(*this, next);
+}
+
+// A focused button takes Return itself; Return anywhere else runs the primary button.
 void OnboardingView::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         primaryButton_->click();
@@ -145,6 +157,9 @@ void OnboardingView::showSlide(int slide) {
     // Shown now, not on the layout's next turn, so the window never draws without a slide.
     currentSlide_->show();
     scrollArea_->verticalScrollBar()->setValue(0);
+    // The slide that scrolls takes the keyboard, and a screen reader hears it by its title.
+    nameForAssistiveTechnology(*scrollArea_,
+                               currentSlide_->findChild<OnboardingHeading*>()->title());
 
     backButton_->setVisible(slide != 1);
     counter_->setText(QStringLiteral("%1 of %2").arg(slide).arg(slideCount));

@@ -19,7 +19,8 @@ class PurloText;
 // First run, in one fixed 600 x 760 window: three slides shown one at a time in a
 // scrolling area (hello, permissions, first steps) over a bar with Back, the slide
 // counter and the primary button, which moves on and, on the last slide, marks
-// onboarding completed and closes the window. Return presses the primary button.
+// onboarding completed and closes the window. Return presses the focused button, or the
+// primary button where no button has the focus.
 class OnboardingView final : public QWidget {
     Q_OBJECT
 
@@ -42,6 +43,7 @@ public:
     static QString primaryTitle(int slide, bool inputMonitoringGranted);
 
 protected:
+    bool focusNextPrevChild(bool next) override;
     void keyPressEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
 

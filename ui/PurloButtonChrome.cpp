@@ -59,7 +59,7 @@ PurloButtonChrome::Look PurloButtonChrome::look(Kind kind, bool compact, bool en
 }
 
 PurloButtonChrome::PurloButtonChrome(const QString& title, Kind kind, bool compact, QWidget* parent)
-    : QAbstractButton(parent)
+    : RunsOnReturn(parent)
     , kind_(kind)
     , compact_(compact)
     , hover_(*this, [this](bool hovering) { animateHover(hovering); }) {

@@ -2,6 +2,7 @@
 
 #include "companion/PurloTheme.h"
 #include "ui/PointerHover.h"
+#include "ui/RunsOnReturn.h"
 
 #include <QAbstractButton>
 #include <QVariantAnimation>
@@ -14,9 +15,9 @@ namespace purlo {
 // a screen's main action and a quiet ghost button for the rest. The button lifts a
 // point while the pointer is over it, drops back while pressed, dims while pressed and
 // fades when disabled; a ghost button's outline takes the accent under the pointer, and
-// the keyboard's focus rings either kind in the accent.
+// the keyboard's focus rings either kind in the accent. Return runs a focused button.
 // Made through PurloPrimaryButtonStyle or PurloGhostButtonStyle.
-class PurloButtonChrome final : public QAbstractButton {
+class PurloButtonChrome final : public RunsOnReturn<QAbstractButton> {
     Q_OBJECT
 
 public:

@@ -3,6 +3,7 @@
 #include "companion/PurloTheme.h"
 #include "ui/FocusRing.h"
 #include "ui/PurloSymbol.h"
+#include "ui/RunsOnReturn.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -24,10 +25,10 @@ QString foldingValue(bool expanded) {
 
 // A button without chrome of its own: its children draw the row, and a click anywhere
 // in its rectangle, the empty middle included, presses it.
-class DisclosureHeader final : public QAbstractButton {
+class DisclosureHeader final : public RunsOnReturn<QAbstractButton> {
 public:
     explicit DisclosureHeader(PurloDisclosureGroup& group)
-        : QAbstractButton(&group)
+        : RunsOnReturn(&group)
         , group_(group) {}
 
     bool expanded() const { return group_.isExpanded(); }

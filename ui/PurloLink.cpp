@@ -10,7 +10,7 @@
 namespace purlo {
 
 PurloLink::PurloLink(const QString& title, double points, QWidget* parent)
-    : QAbstractButton(parent) {
+    : RunsOnReturn(parent) {
     setText(title);
     setFont(kitFont(points));
     setCursor(Qt::PointingHandCursor);

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "ui/RunsOnReturn.h"
+
 #include <QAbstractButton>
 
 namespace purlo {
 
 // A plain text link: its title in the accent colour, underlined while the pointer is
-// over it. A click runs what it is connected to, usually opening a web page.
-class PurloLink final : public QAbstractButton {
+// over it. A click, or Return while it has the focus, runs what it is connected to,
+// usually opening a web page.
+class PurloLink final : public RunsOnReturn<QAbstractButton> {
     Q_OBJECT
 
 public:

@@ -253,7 +253,12 @@ void CompanionView::render(const CompanionViewModel::Snapshot& snapshot) {
     cat_->setFrame(QRectF(frame.x - area.x(), frame.y - area.y(), frame.width, frame.height), s);
     cat_->setScene(snapshot.displayScene());
     cat_->setLook(CatLook{snapshot.skin, snapshot.pattern, snapshot.eyeColor, snapshot.accessory});
-    cat_->setAccessibleName(qtText(snapshot.accessibilityLabel()));
+    // Named again only when the name changes: every naming is announced to a screen reader
+    // anew, and she is drawn many times a second.
+    if (const QString name = qtText(snapshot.accessibilityLabel());
+        cat_->accessibleName() != name) {
+        cat_->setAccessibleName(name);
+    }
 
     if (snapshot.timerLabel) {
         timerLabel_->setText(qtText(*snapshot.timerLabel));

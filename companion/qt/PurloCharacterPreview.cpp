@@ -46,7 +46,12 @@ PurloCharacterPreview::PurloCharacterPreview(const PurloSettings& settings, bool
 void PurloCharacterPreview::setSettings(const PurloSettings& settings) {
     settings_ = settings;
     catView_->setLook(lookOf(settings));
-    setAccessibleName(QString::fromStdString(accessibilityLabel(settings)));
+    // Named again only when the look changes: every naming is announced to a screen reader
+    // anew, and every write of the settings comes here.
+    if (const QString name = QString::fromStdString(accessibilityLabel(settings));
+        accessibleName() != name) {
+        setAccessibleName(name);
+    }
     placeCat();
 }
 

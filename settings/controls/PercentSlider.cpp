@@ -16,8 +16,9 @@
 namespace purlo {
 namespace {
 
-// The slider as assistive technology sees it: a slider whose value reads as the
-// percentage it stands for.
+// The slider as assistive technology sees it: a slider whose value is the percentage
+// shown beside it, between the percentages of its ends, in number and in words. The
+// slider's own steps (0 to 9 for 75 % to 120 %) mean nothing to a listener.
 class PercentSliderAccessible final : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     PercentSliderAccessible(QSlider& slider, const PercentSlider& owner)
@@ -37,11 +38,13 @@ public:
         return QAccessibleWidget::interface_cast(kind);
     }
 
-    QVariant currentValue() const override { return slider_.value(); }
-    void setCurrentValue(const QVariant& value) override { slider_.setValue(value.toInt()); }
-    QVariant maximumValue() const override { return slider_.maximum(); }
-    QVariant minimumValue() const override { return slider_.minimum(); }
-    QVariant minimumStepSize() const override { return slider_.singleStep(); }
+    QVariant currentValue() const override { return static_cast<int>(owner_.shownPercent()); }
+    void setCurrentValue(const QVariant& value) override {
+        slider_.setValue(owner_.stepNearest(value.toDouble() / 100.0));
+    }
+    QVariant maximumValue() const override { return owner_.steps().highestPercent; }
+    QVariant minimumValue() const override { return owner_.steps().lowestPercent; }
+    QVariant minimumStepSize() const override { return owner_.steps().percentPerStep; }
 
 private:
     QSlider& slider_;
@@ -116,12 +119,16 @@ void PercentSlider::refresh() {
     percent_->setText(percentText());
 }
 
+long PercentSlider::shownPercent() const {
+    return percent(value_());
+}
+
 QString PercentSlider::percentText() const {
-    return QStringLiteral("%1%").arg(percent(value_()));
+    return QStringLiteral("%1%").arg(shownPercent());
 }
 
 QString PercentSlider::accessibleValue() const {
-    return spokenValue_.arg(percent(value_()));
+    return spokenValue_.arg(shownPercent());
 }
 
 long PercentSlider::percent(double value) const {

@@ -14,7 +14,7 @@ class PurloText;
 // beside it. The slider stands at the step nearest the stored value while the
 // percentage tells the stored value held to the slider's ends; only moving the slider
 // stores a value, always one of its steps. Assistive technology hears the slider under
-// its name, its value read as the percentage in the wording it is given.
+// its name, its value as the percentage shown, in number and in the wording it is given.
 class PercentSlider final : public QWidget {
     Q_OBJECT
 
@@ -39,16 +39,20 @@ public:
     void refresh();
 
     QSlider& slider() const { return *slider_; }
+    const Steps& steps() const { return steps_; }
+    // The whole percentage shown beside the slider: 100 for "100%".
+    long shownPercent() const;
     // "100%"
     QString percentText() const;
     QString accessibleValue() const;
+    // The slider's step nearest a value, held to the slider's ends.
+    int stepNearest(double value) const;
 
 private:
     // The whole percentage of a value: the lowest at or below the lowest end, the
     // highest above the highest, halves rounded away from zero.
     long percent(double value) const;
     double valueAtStep(int step) const;
-    int stepNearest(double value) const;
 
     Binding<double> value_;
     Steps steps_;

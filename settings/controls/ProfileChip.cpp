@@ -8,6 +8,7 @@
 #include "ui/KitFont.h"
 #include "ui/PurloIcon.h"
 #include "ui/RoundedFace.h"
+#include "ui/RunsOnReturn.h"
 
 #include <QAbstractButton>
 #include <QHBoxLayout>
@@ -45,9 +46,9 @@ std::string_view skinChipHex(CatSkinPreset skin) {
 }
 
 // A borderless button that is only its content: the chip draws the ground.
-class ChipPart final : public QAbstractButton {
+class ChipPart final : public RunsOnReturn<QAbstractButton> {
 public:
-    using QAbstractButton::QAbstractButton;
+    using RunsOnReturn::RunsOnReturn;
 
 protected:
     void paintEvent(QPaintEvent*) override {}
@@ -72,7 +73,7 @@ ChipPart* applyPart(const CatProfile& profile) {
 }
 
 // The cross alone shows; its name tells assistive technology what it removes.
-class CrossPart final : public QAbstractButton {
+class CrossPart final : public RunsOnReturn<QAbstractButton> {
 public:
     explicit CrossPart(const QString& accessibleName) {
         setAccessibleName(accessibleName);

@@ -4,7 +4,9 @@
 
 #include <QThread>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
+#include <map>
 #include <string>
 #include <vector>
 // Last, so that its macros meet none of the headers above.
@@ -255,6 +257,89 @@ TEST_F(PopoverOnScreen, ThePopoverKeepsItsEdgeOnItsPanelAsItsHeightChanges) {
                          [](const QImage&) { return true; });
             QThread::msleep(600);
         }
+    }
+}
+
+// The pointer going to and fro across area for two seconds, as a person's hand moves.
+void movePointerAbout(testing::Screen& screen, QRect area) {
+    for (int step = 0; step < 40; ++step) {
+        const int across = step % 10;
+        screen.click(area.topLeft() +
+                         QPoint(area.width() * across / 10, area.height() * (step % 4 + 1) / 5),
+                     false);
+        ScreenReader::waitFor([] { return false; }, 50);
+    }
+}
+
+// What a screen reader was told of names while something went on, after what it was told
+// before: each told name that did not change or was of something hidden.
+QStringList toldInVain(const std::vector<ReadOut>& told, std::size_t from) {
+    std::map<QString, QString> heard;
+    QStringList vain;
+    for (std::size_t index = 0; index < told.size(); ++index) {
+        const ReadOut& out = told[index];
+        const auto before = heard.find(out.object.path);
+        const bool again = before != heard.end() && before->second == out.name;
+        if (index >= from && (again || !out.showing)) {
+            vain.push_back(
+                QString("%1 \"%2\"%3").arg(out.role, out.name, again ? "" : " while hidden"));
+        }
+        heard[out.object.path] = out.name;
+    }
+    return vain;
+}
+
+// A screen reader is told a name only when it changes and only of what shows: her name
+// is not told again as she is drawn again and again while the pointer moves about her,
+// nor the open popover's as the pointer moves over it, nor the figures folded away on
+// Help as each new sample arrives.
+TEST_F(PopoverOnScreen, AScreenReaderIsToldANameOnlyWhenItChangesAndOnlyOfWhatShows) {
+    const auto session = start("top");
+    ASSERT_TRUE(session);
+    const auto her = screen.awaited(testing::herWindowSize);
+    ASSERT_TRUE(her) << "her window shows";
+    const auto window = session->open();
+    ASSERT_TRUE(window);
+    const QRect popover = session->popover().value_or(QRect());
+    const QPoint settingsRow = session->middleOf(*window, "Settings\u2026");
+    screen.key("Escape");
+    const auto nothing = [] {
+    };
+    const struct {
+        const char* scene;
+        std::function<void()> setUp; // what was told while it is set up does not count
+        std::function<void()> meanwhile;
+    } scenes[] = {
+        {"her, as the pointer moves about her", nothing,
+         [&] {
+             movePointerAbout(screen, *her);
+         }},
+        {"the open popover, as the pointer moves over it", [&] { session->open(); },
+         [&] {
+             movePointerAbout(screen, popover);
+         }},
+        {"Help, its figures folded away, as samples arrive",
+         [&] {
+             screen.click(settingsRow);
+             std::optional<ReadOut> help;
+             ScreenReader::waitFor([&] {
+                 help = session->reader.find(*session->reader.program(), "check box", "Help");
+                 return help.has_value();
+             });
+             ASSERT_TRUE(help) << "Settings opens with its sidebar's Help row";
+             screen.click(QRectF(help->extents).center().toPoint());
+         },
+         [] {
+             ScreenReader::waitFor([] { return false; }, 2500);
+         }},
+    };
+    for (const auto& [scene, setUp, meanwhile] : scenes) {
+        SCOPED_TRACE(scene);
+        setUp();
+        ScreenReader::waitFor([] { return false; }, 1000);
+        const std::size_t before = session->reader.nameChanges().size();
+        meanwhile();
+        EXPECT_EQ(toldInVain(session->reader.nameChanges(), before).join(", ").toStdString(), "");
     }
 }
 

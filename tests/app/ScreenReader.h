@@ -80,7 +80,7 @@ public:
         });
         if (!address.isEmpty()) {
             bus_ = QDBusConnection::connectToBus(address, busName());
-            listenForWindows();
+            listen();
         }
     }
     ~ScreenReader() override {
@@ -219,6 +219,9 @@ public:
     // The names of the windows the program told of as they were activated.
     const QStringList& activatedWindows() const { return activated_; }
 
+    // Each name the program told of as it changed, with its object as read then.
+    const std::vector<ReadOut>& nameChanges() const { return renamed_; }
+
 private Q_SLOTS:
     void windowActivated(const QDBusMessage& message) {
         if (message.arguments().size() > 3) {
@@ -226,19 +229,33 @@ private Q_SLOTS:
                 message.arguments().at(3).value<QDBusVariant>().variant().toString());
         }
     }
+    // The bridge tells only which object it was: the reader asks for the rest at once.
+    void propertyChanged(const QDBusMessage& message) {
+        if (!message.arguments().isEmpty() &&
+            message.arguments().at(0).toString() == "accessible-name") {
+            renamed_.push_back(read({message.service(), message.path()}));
+        }
+    }
 
 private:
-    // Asks every program to tell of windows as they are activated, before any program
-    // starts, as a screen reader that runs in the session has asked long before. Qt's bridge
-    // reads the listeners once as it starts and only then follows new ones, so a listener
-    // that comes in between is never told anything.
-    void listenForWindows() {
-        bus_->connect(QString(), QString(), "org.a11y.atspi.Event.Window", "Activate", this,
-                      SLOT(windowActivated(QDBusMessage)));
+    // Asks every program to tell of windows as they are activated and of every change of an
+    // object's name, before any program starts, as a screen reader that runs in the session
+    // has asked long before. Qt's bridge reads the listeners once as it starts and only then
+    // follows new ones, so a listener that comes in between is never told anything.
+    void listen() {
+        listen("org.a11y.atspi.Event.Window", "Activate", SLOT(windowActivated(QDBusMessage)),
+               QStringLiteral("window:activate"));
+        listen("org.a11y.atspi.Event.Object", "PropertyChange", SLOT(propertyChanged(QDBusMessage)),
+               QStringLiteral("object:property-change:accessible-name"));
+    }
+    // Takes the bridge's signals of one kind to slot, and asks the registry for the event
+    // they tell of.
+    void listen(const char* interface, const char* signal, const char* slot, const QString& event) {
+        bus_->connect(QString(), QString(), interface, signal, this, slot);
         bus_->call(QDBusMessage::createMethodCall("org.a11y.atspi.Registry",
                                                   "/org/a11y/atspi/registry",
                                                   "org.a11y.atspi.Registry", "RegisterEvent")
-                   << QStringLiteral("window:activate") << QStringList() << QString());
+                   << event << QStringList() << QString());
     }
     static QString launcherProgram() {
         for (const char* place :
@@ -280,6 +297,7 @@ private:
     QString sessionAddress_;
     std::optional<QDBusConnection> bus_;
     QStringList activated_;
+    std::vector<ReadOut> renamed_;
 };
 
 } // namespace purlo::testing

@@ -5,7 +5,10 @@
 #include "tests/ui/WidgetDriving.h"
 #include "ui/PurloDisclosureGroup.h"
 #include "ui/PurloDivider.h"
+#include "ui/PurloText.h"
 
+#include <functional>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace purlo {
@@ -145,6 +148,48 @@ TEST(AdvancedSettingsTab, TechnicalDetailsShowEachDiagnosticsSampleAsItArrives) 
               (QStringList{"Status", QString::fromUtf8(diagnosticsLevelLabel(sample.level)),
                            "Animation", "10 fps avg / 100 ms max", "Memory",
                            QString::fromStdString(sample.memorySummary())}));
+}
+
+// Folded, or with the window closed, the figures are not written, since a screen reader
+// hears of every new text of a label, hidden or not; shown again, they are the latest.
+TEST(AdvancedSettingsTab, TechnicalDetailsAreWrittenOnlyWhileTheyShow) {
+    const std::pair<const char*, std::function<void(AdvancedSettingsTab&, bool)>> hidings[] = {
+        {"details folded",
+         [](AdvancedSettingsTab& tab, bool hidden) {
+             tab.technicalDetails().setExpanded(!hidden);
+         }},
+        {"report folded",
+         [](AdvancedSettingsTab& tab, bool hidden) {
+             tab.supportReport().setExpanded(!hidden);
+         }},
+        {"window closed",
+         [](AdvancedSettingsTab& tab, bool hidden) {
+             tab.setVisible(!hidden);
+         }},
+    };
+    for (const auto& [hiding, hide] : hidings) {
+        testing::RuntimeHarness harness;
+        AdvancedSettingsTab tab(harness.runtime());
+        tab.show();
+        tab.supportReport().setExpanded(true);
+        tab.technicalDetails().setExpanded(true);
+        const QList<PurloText*> figures =
+            tab.technicalDetails().content().findChildren<PurloText*>();
+        const auto written = [&figures] {
+            QStringList texts;
+            for (const PurloText* figure : figures) {
+                texts.push_back(figure->text());
+            }
+            return texts.join(", ").toStdString();
+        };
+        const std::string collecting = written();
+        hide(tab, true);
+        harness.runtime().start();
+        harness.loop.advance(1.05);
+        EXPECT_EQ(written(), collecting) << hiding;
+        hide(tab, false);
+        EXPECT_THAT(written(), ::testing::HasSubstr("10 fps avg / 100 ms max")) << hiding;
+    }
 }
 
 } // namespace

@@ -167,10 +167,15 @@ TEST(AppearancePage, SizeShowsTheStoredScaleAndWritesOnlyWhenTheSliderMoves) {
         Deliveries writes(page.harness.runtime().settings());
         auto* slider = page.control<QSlider>("Purlo size");
         ASSERT_NE(slider, nullptr);
+        // On the screen, and to a screen reader in words and as a number between the
+        // percentages of the slider's ends.
         const auto shows = [&](const QString& percent) {
+            QAccessibleInterface& heard = *QAccessible::queryAccessibleInterface(slider);
+            const QAccessibleValueInterface& value = *heard.valueInterface();
             return shownTexts(*page.tab).contains(percent + "%") &&
-                   QAccessible::queryAccessibleInterface(slider)->text(QAccessible::Value) ==
-                       percent + " percent";
+                   heard.text(QAccessible::Value) == percent + " percent" &&
+                   value.currentValue() == percent.toInt() && value.minimumValue() == 75 &&
+                   value.maximumValue() == 120 && value.minimumStepSize() == 5;
         };
         EXPECT_TRUE(shows(c.shown)) << c.stored;
         testing::turnWheel(*slider);
@@ -180,6 +185,12 @@ TEST(AppearancePage, SizeShowsTheStoredScaleAndWritesOnlyWhenTheSliderMoves) {
         EXPECT_EQ(page.harness.stored().companionScale, c.written) << c.stored;
         EXPECT_TRUE(shows(c.after)) << c.stored;
     }
+    // A screen reader that sets the value sets the percentage it hears.
+    PageWindow page(appearance);
+    QAccessible::queryAccessibleInterface(page.control<QSlider>("Purlo size"))
+        ->valueInterface()
+        ->setCurrentValue(110);
+    EXPECT_EQ(page.harness.stored().companionScale, 1.1);
 }
 
 TEST(AppearancePage, BubbleStyleOffersTheFourPacksAndWritesTheChosenOneAgainToo) {

@@ -5,6 +5,7 @@
 #include "ui/PurloIntervalField.h"
 #include "ui/PurloToggle.h"
 
+#include <QAccessible>
 #include <QSlider>
 #include <gtest/gtest.h>
 
@@ -39,6 +40,11 @@ TEST(BehaviorPage, SensitivityShowsTheStoredIntensityWithinTheSliderAndStoresWhe
         EXPECT_EQ(page.sensitivity().slider().value(), c.step) << c.stored;
         EXPECT_EQ(page.sensitivity().percentText(), c.percent) << c.stored;
         EXPECT_EQ(page.sensitivity().accessibleValue(), c.percent) << c.stored;
+        const QAccessibleValueInterface& heard =
+            *QAccessible::queryAccessibleInterface(&page.sensitivity().slider())->valueInterface();
+        EXPECT_EQ(heard.currentValue().toString().toStdString() + "%", c.percent) << c.stored;
+        EXPECT_EQ(heard.minimumValue().toInt(), 10);
+        EXPECT_EQ(heard.maximumValue().toInt(), 100);
         EXPECT_EQ(page.harness.stored().reactionIntensity, c.stored) << "shown, not written";
     }
     BehaviorWindow page;

@@ -147,6 +147,24 @@ TEST(FocusSettingsTab, OnlyTheUsersOwnRemindersCanBeRenamedOrDeleted) {
     }
 }
 
+// A reminder's switch is heard as its nudge with the word said once, as the row is made
+// and after the reminder is renamed.
+TEST(FocusSettingsTab, AReminderSwitchIsHeardAsItsNudgeWithTheWordOnce) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Water", "Water nudge"},       {"Gentle nudge", "Gentle nudge"},
+        {"Tea NUDGE", "Tea NUDGE"},     {"Nudge", "Nudge"},
+        {"Nudge me", "Nudge me nudge"}, {"Gentlenudge", "Gentlenudge nudge"},
+    };
+    for (const auto& [title, heard] : cases) {
+        FocusWindow focus(withReminders({reminder("water", title), reminder("custom-1", "Tea")}));
+        focus.harness.change([&](PurloSettings& s) { s.habitReminders[1].title = title; });
+        for (HabitNudgeRow* row : focus.habitRows()) {
+            EXPECT_NE(qobject_cast<PurloToggle*>(accessible(*row, heard)), nullptr)
+                << title << " in " << row->habit().id;
+        }
+    }
+}
+
 TEST(FocusSettingsTab, AnOffReminderIsFadedAndTakesNoInputButItsSwitchTurnsItOn) {
     FocusWindow focus(withReminders({reminder("custom-1", "Tea", false)}));
     HabitNudgeRow& row = *focus.habitRows().value(0);

@@ -1,4 +1,5 @@
 #include "companion/qt/ThemeQColor.h"
+#include "settings/AdvancedSettingsTab.h"
 #include "settings/SettingsSidebar.h"
 #include "settings/SettingsSidebarRow.h"
 #include "settings/SettingsView.h"
@@ -7,7 +8,9 @@
 #include "tests/companion/BuildFolder.h"
 #include "tests/support/RuntimeHarness.h"
 #include "tests/ui/FocusPictures.h"
+#include "tests/ui/TabWalk.h"
 #include "tests/ui/WidgetDriving.h"
+#include "ui/PurloDisclosureGroup.h"
 #include "ui/PurloPalette.h"
 
 #include <QApplication>
@@ -168,6 +171,56 @@ TEST(KeyboardFocus, EveryControlOfEveryPageShowsItInTheAccent) {
                                            "settings-" + std::string(toString(tab)) +
                                                (dark ? "-dark" : "-light"));
         }
+    }
+}
+
+// Tab goes through every page in the order its controls stand, a reminder added by the
+// user, a saved look's chip and the update form that a check builds anew included; a
+// screen reader names every stop, the page's scrolling area too; Return runs every button
+// it stops at. Every row a switch or a fold can show is shown.
+TEST(KeyboardFocus, TabGoesThroughEveryPageAsItStandsNamesEveryStopAndReturnRunsButtons) {
+    const std::function<void(SettingsView&)> nothing = [](SettingsView&) {
+    };
+    const std::pair<SettingsSectionTab, std::function<void(SettingsView&)>> pages[] = {
+        {SettingsSectionTab::appearance, nothing},
+        {SettingsSectionTab::behavior, nothing},
+        {SettingsSectionTab::focus, nothing},
+        {SettingsSectionTab::focus,
+         [](SettingsView& view) {
+             testing::click(*testing::button(view, "Add Reminder"));
+         }},
+        {SettingsSectionTab::agent, nothing},
+        {SettingsSectionTab::privacy, nothing},
+        {SettingsSectionTab::help, nothing},
+        {SettingsSectionTab::help,
+         [](SettingsView& view) {
+             auto& help = static_cast<AdvancedSettingsTab&>(view.page());
+             help.supportReport().setExpanded(true);
+             help.technicalDetails().setExpanded(true);
+         }},
+        {SettingsSectionTab::about, nothing},
+        {SettingsSectionTab::about,
+         [](SettingsView& view) {
+             testing::click(*testing::button(view, "Check Now"));
+         }},
+    };
+    for (const auto& [tab, change] : pages) {
+        SCOPED_TRACE(toString(tab));
+        testing::RuntimeHarness harness(testing::settingsWith([](PurloSettings& settings) {
+            settings.quietHours.enabled = true;
+            settings.scheduledNap.enabled = true;
+        }));
+        harness.runtime().saveCatProfile("Window seat");
+        PurloSettingsRouter router;
+        router.setSelectedTab(tab);
+        SettingsView view(harness.runtime(), router, harness.appearance);
+        view.resize(SettingsView::contentSize);
+        view.show();
+        change(view);
+        testing::settle();
+        const std::vector<QWidget*> stops = testing::tabStops(view);
+        testing::expectTabFollowsTheScreen(stops);
+        testing::expectReturnRunsEveryButton(stops);
     }
 }
 

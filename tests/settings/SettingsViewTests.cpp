@@ -41,10 +41,13 @@ struct Window {
         view.setPalette(purloPalette(dark));
         view.resize(SettingsView::contentSize);
     }
+    // The row of that title; the page that scrolls below the heading is heard by the same
+    // name.
     SettingsSidebarRow& row(const char* title) const {
-        auto* row = dynamic_cast<SettingsSidebarRow*>(accessible(view, title));
-        EXPECT_NE(row, nullptr) << "no sidebar row \"" << title << "\"";
-        return *row;
+        const QList<SettingsSidebarRow*> rows = shownWidgets<SettingsSidebarRow>(view);
+        const auto found = std::ranges::find(rows, QString(title), &QWidget::accessibleName);
+        EXPECT_NE(found, rows.end()) << "no sidebar row \"" << title << "\"";
+        return **found;
     }
     // The heading is the one text shown that names a tab (the rows draw their own).
     QString heading() const {

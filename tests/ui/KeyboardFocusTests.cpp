@@ -1,11 +1,13 @@
 #include "tests/support/RuntimeHarness.h"
 #include "tests/ui/FocusPictures.h"
+#include "tests/ui/TabWalk.h"
 #include "ui/OnboardingView.h"
 #include "ui/PurloComponents.h"
 #include "ui/PurloLink.h"
 #include "ui/PurloMenuBarView.h"
 #include "ui/PurloPalette.h"
 
+#include <QApplication>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 #include <string>
@@ -25,6 +27,42 @@ TEST(KeyboardFocus, EveryOnboardingControlShowsItsFocusInTheAccentLightAndDark) 
                                            "onboarding-" + std::to_string(slide) +
                                                (dark ? "-dark" : "-light"));
         }
+    }
+}
+
+// Onboarding opens with the keyboard on the window itself, so no ring shows before a key
+// is pressed; from there Tab goes through each slide as it stands, then Back and the main
+// button; a screen reader names every stop, the slide's scrolling area too; Return runs
+// every button Tab stops at. Each slide is reached as a user reaches it, from the first.
+TEST(KeyboardFocus, TabGoesThroughEveryOnboardingSlideAsItStandsAndNamesEveryStop) {
+    const struct {
+        int slide;
+        bool granted;
+        const char* firstStop; // the slide's scrolling area, named by its heading
+    } slides[] = {
+        {1, false, "Move your cursor. Say hello."},
+        {2, false, "Let her tap along."},
+        {2, true, "Let her tap along."},
+        {3, false, "Find your Purlo."},
+    };
+    for (const auto& s : slides) {
+        SCOPED_TRACE(::testing::Message() << "slide " << s.slide << " granted " << s.granted);
+        testing::RuntimeHarness harness;
+        harness.keys.granted = s.granted;
+        OnboardingView view(harness.runtime(), harness.appearance, 1, [] {});
+        view.show();
+        view.activateWindow();
+        QApplication::setActiveWindow(&view);
+        testing::settle();
+        EXPECT_EQ(QApplication::focusWidget(), &view);
+        while (view.slide() < s.slide) {
+            testing::click(view.primaryButton());
+        }
+        testing::settle();
+        const std::vector<QWidget*> stops = testing::tabStops(view);
+        testing::expectTabFollowsTheScreen(stops);
+        EXPECT_EQ(testing::heardNames(stops).value(0).toStdString(), s.firstStop);
+        testing::expectReturnRunsEveryButton(stops);
     }
 }
 

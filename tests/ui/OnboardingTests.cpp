@@ -118,13 +118,47 @@ TEST(OnboardingView, ReturnPressesThePrimaryButtonWhichCompletesOnboardingBefore
     Onboarding onboarding(false);
     testing::pressKey(*onboarding.view, Qt::Key_Return);
     EXPECT_EQ(onboarding.view->slide(), 2) << "Return on the hello slide";
-    // A focused button that has no use for Return hands it on to the window.
-    testing::pressKey(*button(*onboarding.view, "Back"), Qt::Key_Enter);
+    testing::pressKey(*onboarding.view, Qt::Key_Enter);
     EXPECT_EQ(onboarding.view->slide(), 3) << "\"Later\" moves on like \"Continue\"";
     EXPECT_TRUE(onboarding.closings.empty());
     testing::pressKey(*onboarding.view, Qt::Key_Return);
     EXPECT_TRUE(onboarding.completed());
     EXPECT_EQ(onboarding.closings, std::vector{true}) << "closed once, completed by then";
+}
+
+// Return on a focused button runs that button, as in every dialog of the desktop; on
+// anything else that has the focus it runs the primary button.
+TEST(OnboardingView, ReturnRunsTheFocusedButtonAndElsewhereThePrimaryOne) {
+    const struct {
+        int slide;
+        const char* focused; // a button's text, else a control's name
+        Qt::Key key;
+        int slideAfter;
+        bool completed;
+        int permissionRequests;
+    } cases[] = {
+        {2, "Back", Qt::Key_Return, 1, false, 0},
+        {3, "Back", Qt::Key_Enter, 2, false, 0},
+        {2, "Check Again", Qt::Key_Return, 2, false, 1},
+        {2, "Later", Qt::Key_Return, 3, false, 0},
+        {3, "Meet her on your desktop", Qt::Key_Enter, 3, true, 0},
+        {3, "Gray", Qt::Key_Return, 3, true, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "slide " << c.slide << ", " << c.focused);
+        Onboarding onboarding(false);
+        while (onboarding.view->slide() < c.slide) {
+            click(onboarding.view->primaryButton());
+        }
+        QWidget* focused = button(*onboarding.view, c.focused);
+        ASSERT_NE(focused, nullptr);
+        focused->setFocus(Qt::TabFocusReason);
+        testing::pressKey(*focused, c.key);
+        EXPECT_EQ(onboarding.view->slide(), c.slideAfter);
+        EXPECT_EQ(onboarding.completed(), c.completed);
+        EXPECT_EQ(onboarding.closings.size(), c.completed ? 1u : 0u);
+        EXPECT_EQ(onboarding.harness.keys.requestCount, c.permissionRequests);
+    }
 }
 
 TEST(OnboardingView, TheFurPickerStoresHerSkinAtOnce) {
