@@ -12,7 +12,8 @@ namespace purlo {
 QAccessibleInterface* accessibleClickedButton(QAbstractButton& button);
 
 // Has assistive technology meet every button of the class Button as above. Each such
-// button calls it as it is made.
+// button calls it as it is made. Buttons are known by their C++ type, not by class name as
+// accessibleOf does: the segments are private classes without a meta-object of their own.
 template <typename Button>
 void clickOnAccessibleActions() {
     // Assistive technology asks one factory list for the whole process.
