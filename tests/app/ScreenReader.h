@@ -113,6 +113,36 @@ public:
         return true;
     }
 
+    // Runs the loop until condition holds, and then for as long again as hold: false when it
+    // never came, or went again meanwhile. What must happen once is known to have happened
+    // once only when what would follow has had its time.
+    static bool holdsOn(const std::function<bool()>& condition, int hold = 1000) {
+        return waitFor(condition) && !waitFor([&] { return !condition(); }, hold);
+    }
+
+    // Runs the loop until what read gives has stayed the same for still milliseconds: false
+    // when it keeps changing for thirty seconds. How long a burst of telling or a window's
+    // moving lasts on a busy machine no fixed wait knows.
+    template <typename Read>
+    static bool settles(Read read, int still = 1000) {
+        auto last = read();
+        QDeadlineTimer unchanged(still);
+        return waitFor(
+            [&] {
+                if (auto now = read(); now != last) {
+                    last = std::move(now);
+                    unchanged.setRemainingTime(still);
+                }
+                return unchanged.hasExpired();
+            },
+            30000);
+    }
+
+    // Once the program has told no name for a second.
+    bool quiet() const {
+        return settles([this] { return renamed_.size(); });
+    }
+
     // The program's application object, once its bridge has joined the bus: the only
     // program on it.
     std::optional<AccessibleObject> program() const {
