@@ -26,4 +26,8 @@ void applyFieldTextColors(QLineEdit& field, const QWidget& surface) {
     field.setPalette(colors);
 }
 
+void refuseTextWhileDisabled(QLineEdit& field) {
+    field.setReadOnly(!field.isEnabled());
+}
+
 } // namespace purlo

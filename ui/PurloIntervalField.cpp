@@ -54,6 +54,16 @@ PurloIntervalField::PurloIntervalField(Binding<std::int64_t> value, IntervalRang
     setFocusProxy(textField_);
     connect(textField_, &QLineEdit::returnPressed, this,
             [this] { commitOnSubmit([this] { commit(); }); });
+    // Typing always has the focus, and commits as it leaves. A number that assistive
+    // technology sets while the focus is elsewhere has nothing to commit it, and showing
+    // the stored number again would silently undo it.
+    connect(textField_, &QLineEdit::textChanged, this, [this](const QString& shown) {
+        if (textField_->isReadOnly()) {
+            showStoredValue();
+        } else if (!focused_ && shown != storedText()) {
+            commit();
+        }
+    });
 
     auto* boxLayout = new QHBoxLayout(box_);
     boxLayout->setContentsMargins(6, 8, 6, 8);
@@ -69,6 +79,7 @@ PurloIntervalField::PurloIntervalField(Binding<std::int64_t> value, IntervalRang
     }
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     applyTextColors();
+    refuseTextWhileDisabled(*textField_);
     showStoredValue();
 }
 
@@ -109,11 +120,17 @@ void PurloIntervalField::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange) {
         applyTextColors();
+    } else if (event->type() == QEvent::EnabledChange) {
+        refuseTextWhileDisabled(*textField_);
     }
 }
 
+QString PurloIntervalField::storedText() const {
+    return QString::number(value_());
+}
+
 void PurloIntervalField::showStoredValue() {
-    textField_->setText(QString::number(value_()));
+    textField_->setText(storedText());
 }
 
 void PurloIntervalField::applyTextColors() {

@@ -17,6 +17,8 @@ class PurloText;
 // committedInterval, stored through the binding, and then replaced by what the binding
 // holds, so the field always ends up showing the stored number. Changes made elsewhere
 // show at once, except while the field has focus: what the user is typing is left alone.
+// A number set while the field has no focus, as assistive technology may set it, is
+// committed at once. A disabled field takes none.
 class PurloIntervalField final : public QWidget {
     Q_OBJECT
 
@@ -48,6 +50,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    QString storedText() const;
     void showStoredValue();
     void applyTextColors();
 

@@ -20,8 +20,8 @@ PurloSettingsTextField::PurloSettingsTextField(Binding<std::string> text,
     : QWidget(parent)
     , draft_(std::move(text))
     , field_(new PurloTextField({[this] { return draft_.draft(); },
-                                 [this](std::string typed) {
-                                     draft_.edit(std::move(typed));
+                                 [this](std::string edited) {
+                                     edit(std::move(edited));
                                  }},
                                 placeholder, width, alignment, std::move(style))) {
     auto* stack = new QVBoxLayout(this);
@@ -35,6 +35,16 @@ PurloSettingsTextField::PurloSettingsTextField(Binding<std::string> text,
     });
     connect(field_, &PurloTextField::submitted, this,
             [this] { PurloIntervalField::commitOnSubmit([this] { commitDraft(); }); });
+}
+
+// Text that assistive technology sets while the focus is elsewhere is a whole edit: no
+// Return or loss of focus follows to commit it, and the next gain of focus would read the
+// bound text over it.
+void PurloSettingsTextField::edit(std::string edited) {
+    draft_.edit(std::move(edited));
+    if (!field_->focused()) {
+        commitDraft();
+    }
 }
 
 void PurloSettingsTextField::refresh() {

@@ -11,7 +11,8 @@ namespace purlo {
 
 // A text field for a stored setting, edited as a draft that is written through the
 // binding only when the user is done: on Return, when the field loses focus and when
-// it is hidden (its page or window goes away); see TextDraft. After a write the field
+// it is hidden (its page or window goes away); see TextDraft. Text set while the field has
+// no focus, as assistive technology may set it, is written at once. After a write the field
 // shows what the binding kept, which may be trimmed or otherwise cleaned up.
 class PurloSettingsTextField final : public QWidget {
     Q_OBJECT
@@ -38,6 +39,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void edit(std::string edited);
+
     TextDraft draft_;
     PurloTextField* field_;
 };

@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <string>
 #include <utility>
 
 namespace purlo {
@@ -31,8 +32,15 @@ PurloTextField::PurloTextField(Binding<std::string> text, const QString& placeho
     lineEdit_->setFont(style_.font);
     lineEdit_->setAlignment(alignment_ | Qt::AlignVCenter);
     lineEdit_->installEventFilter(this);
-    connect(lineEdit_, &QLineEdit::textEdited, this,
-            [this](const QString& typed) { text_.set(typed.toStdString()); });
+    // Qt's line edit tells of text that assistive technology sets only as a change of its
+    // text, never as an edit: every change but the bound text shown again is an edit.
+    connect(lineEdit_, &QLineEdit::textChanged, this, [this](const QString& shown) {
+        if (lineEdit_->isReadOnly()) {
+            refresh();
+        } else if (std::string edited = shown.toStdString(); edited != text_()) {
+            text_.set(std::move(edited));
+        }
+    });
     connect(lineEdit_, &QLineEdit::returnPressed, this, &PurloTextField::submitted);
 
     auto* padding = new QHBoxLayout(this);
@@ -46,6 +54,7 @@ PurloTextField::PurloTextField(Binding<std::string> text, const QString& placeho
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
     applyFieldTextColors(*lineEdit_, *this);
+    refuseTextWhileDisabled(*lineEdit_);
     refresh();
 }
 
@@ -72,6 +81,8 @@ void PurloTextField::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::PaletteChange) {
         applyFieldTextColors(*lineEdit_, *this);
+    } else if (event->type() == QEvent::EnabledChange) {
+        refuseTextWhileDisabled(*lineEdit_);
     }
 }
 

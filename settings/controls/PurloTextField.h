@@ -13,7 +13,8 @@ namespace purlo {
 
 // A single-line text entry in the settings' look: the text on a rounded box in the
 // control fill, outlined in the accent while it has focus, or the bare text alone.
-// Every keystroke is stored through the binding; nothing is trimmed or checked here.
+// Every keystroke, like text that assistive technology sets, is stored through the
+// binding; nothing is trimmed or checked here. A disabled field takes neither.
 // The whole box, padding included, takes a click.
 class PurloTextField final : public QWidget {
     Q_OBJECT

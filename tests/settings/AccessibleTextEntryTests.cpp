@@ -1,0 +1,157 @@
+#include "tests/settings/SettingsDriving.h"
+
+#include <QAccessible>
+#include <QAccessibleEditableTextInterface>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace purlo {
+namespace {
+
+using testing::PageWindow;
+using testing::RuntimeHarness;
+
+// The shown field a screen reader hears by that name.
+QLineEdit* heardAs(const QWidget& root, const QString& name) {
+    for (QLineEdit* field : testing::shownWidgets<QLineEdit>(root)) {
+        if (QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name) == name) {
+            return field;
+        }
+    }
+    return nullptr;
+}
+
+// Sets the whole text of the field as a screen reader's tool does over the accessibility
+// bus.
+void setAsAReaderDoes(QLineEdit& field, const QString& text) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&field);
+    accessible->editableTextInterface()->replaceText(
+        0, accessible->textInterface()->characterCount(), text);
+}
+
+std::function<std::string(RuntimeHarness&)> stored(std::string PurloSettings::*field) {
+    return [field](RuntimeHarness& harness) {
+        return harness.stored().*field;
+    };
+}
+
+// Text that a screen reader's tool sets in a field is taken as typed text is: stored as
+// typing would store it (at once when the focus is elsewhere, since no Return or loss of
+// focus will follow), and shown as stored. Where nothing can be typed, the field is heard
+// as read-only and keeps its text. Qt's line edit took such text without telling of an
+// edit, showed it, and dropped it as the focus left.
+TEST(AccessibleTextEntry, TextAReadersToolSetsIsStoredAsTypedTextIsOrRefusedWhereNoneTypes) {
+    const PurloSettings remindersOn = testing::settingsWith([](PurloSettings& settings) {
+        for (PurloHabitReminder& reminder : settings.habitReminders) {
+            reminder.enabled = true;
+        }
+    });
+    const auto reminder = [](std::size_t index, std::string PurloHabitReminder::*field) {
+        return [index, field](RuntimeHarness& harness) {
+            return harness.stored().habitReminders.at(index).*field;
+        };
+    };
+    const auto focusMinutes = [](RuntimeHarness& harness) {
+        return std::to_string(harness.stored().pomodoroFocusMinutes);
+    };
+    const auto waterInterval = [](RuntimeHarness& harness) {
+        return std::to_string(harness.stored().habitReminders.at(0).intervalMinutes);
+    };
+    // The look saved with the name, as the field empties for the next one.
+    const auto savedLook = [](RuntimeHarness& harness) {
+        const auto looks = harness.stored().savedCatProfiles;
+        return looks.empty() ? std::string() : looks.front().name;
+    };
+    const struct {
+        const char* field;
+        SettingsSectionTab page;
+        PurloSettings settings;
+        bool focused; // the focus is in the field as the text is set, and leaves after
+        const char* set;
+        std::function<std::string(RuntimeHarness&)> stored;
+        const char* kept; // stored and shown after it
+        bool refused;
+    } rows[] = {
+        {"Purlo's name",
+         SettingsSectionTab::behavior,
+         {},
+         true,
+         "  Mochi ",
+         stored(&PurloSettings::companionName),
+         "Mochi",
+         false},
+        {"Purlo's name",
+         SettingsSectionTab::behavior,
+         {},
+         false,
+         "Mochi",
+         stored(&PurloSettings::companionName),
+         "Mochi",
+         false},
+        {"What should Purlo call you?",
+         SettingsSectionTab::behavior,
+         {},
+         false,
+         " Ana ",
+         stored(&PurloSettings::userName),
+         " Ana ",
+         false},
+        {"Idle note",
+         SettingsSectionTab::behavior,
+         {},
+         true,
+         "nap time",
+         stored(&PurloSettings::pinnedMessage),
+         "nap time",
+         false},
+        {"Water message", SettingsSectionTab::focus, remindersOn, false, "drink up",
+         reminder(0, &PurloHabitReminder::message), "drink up", false},
+        {"Habit name", SettingsSectionTab::focus, remindersOn, true, "Walk",
+         reminder(3, &PurloHabitReminder::title), "Walk", false},
+        {"Focus length", SettingsSectionTab::focus, {}, false, "42", focusMinutes, "42", false},
+        {"Look name",
+         SettingsSectionTab::appearance,
+         {},
+         false,
+         "Tabby",
+         savedLook,
+         "Tabby",
+         false},
+        {"Water message",
+         SettingsSectionTab::focus,
+         {},
+         false,
+         "drink up",
+         reminder(0, &PurloHabitReminder::message),
+         "sip water?",
+         true},
+        {"Water interval", SettingsSectionTab::focus, {}, false, "12", waterInterval, "90", true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.field << (row.focused ? ", focused" : ""));
+        PageWindow page(row.page, row.settings);
+        QLineEdit* field = heardAs(*page.tab, row.field);
+        ASSERT_NE(field, nullptr);
+        if (row.focused) {
+            testing::sendFocus(*field, QEvent::FocusIn);
+        }
+        setAsAReaderDoes(*field, row.set);
+        if (row.focused) {
+            testing::sendFocus(*field, QEvent::FocusOut);
+        }
+        QAbstractButton* save = testing::button(*page.tab, "Save Look");
+        if (save != nullptr) {
+            EXPECT_TRUE(save->isEnabled());
+            testing::click(*save);
+        }
+        EXPECT_EQ(row.stored(page.harness), row.kept);
+        EXPECT_EQ(field->text().toStdString(), save != nullptr ? "" : row.kept)
+            << "what the field shows";
+        EXPECT_EQ(bool(QAccessible::queryAccessibleInterface(field)->state().readOnly),
+                  row.refused);
+    }
+}
+
+} // namespace
+} // namespace purlo
