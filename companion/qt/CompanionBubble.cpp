@@ -4,6 +4,7 @@
 #include "companion/qt/PurloFontRegistrar.h"
 #include "companion/qt/ThemeQColor.h"
 
+#include <QAccessibleWidget>
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPaintEvent>
@@ -25,6 +26,12 @@ constexpr int panelWidth = 160;
 QFont atSize(QFont font, double pointSize) {
     font.setPixelSize(static_cast<int>(std::lround(pointSize)));
     return font;
+}
+
+// Her words as a screen reader reads a label's: by the bubble's name.
+QAccessibleInterface* bubbleAccessible(const QString&, QObject* object) {
+    auto* bubble = qobject_cast<CompanionBubble*>(object);
+    return bubble != nullptr ? new QAccessibleWidget(bubble, QAccessible::StaticText) : nullptr;
 }
 
 QString qtText(std::string_view text) {
@@ -119,6 +126,12 @@ CompanionBubble::CompanionBubble(CompanionMessage message, double cornerRadius, 
     , lineWidth_(lineWidth)
     , font_(PurloFontRegistrar::shared().font(PurloFontRegistrar::pixelFontName,
                                               static_cast<int>(CompanionBubbleLayout::pointSize))) {
+    // Assistive technology asks one factory list for the whole process.
+    static const bool readAsALabel = [] {
+        QAccessible::installFactory(bubbleAccessible);
+        return true;
+    }();
+    Q_UNUSED(readAsALabel);
     setAttribute(Qt::WA_TranslucentBackground);
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     policy.setHeightForWidth(true);
@@ -130,10 +143,22 @@ void CompanionBubble::setMessage(const CompanionMessage& message) {
         return;
     }
     message_ = message;
+    if (isVisible()) {
+        nameForReaders();
+    }
     laidOut_.reset();
     drawing_.forget();
     updateGeometry();
     update();
+}
+
+// A reader is told the words as they show, and again only when they change: a new kind of
+// the same words, or the same words coming back, is no news, and a hidden bubble tells
+// nothing.
+void CompanionBubble::nameForReaders() {
+    if (const QString words = qtText(message_.text); accessibleName() != words) {
+        setAccessibleName(words);
+    }
 }
 
 void CompanionBubble::setTextFont(const QFont& font) {
@@ -176,6 +201,11 @@ QSize CompanionBubble::sizeHint() const {
 void CompanionBubble::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     paintOnto(painter, event->region());
+}
+
+void CompanionBubble::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    nameForReaders();
 }
 
 void CompanionBubble::paintOnto(QPainter& painter, const QRegion& region) {

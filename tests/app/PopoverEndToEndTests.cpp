@@ -3,6 +3,7 @@
 #include "ui/PurloMenuBarView.h"
 
 #include <QThread>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <gtest/gtest.h>
@@ -308,8 +309,8 @@ QStringList toldInVain(const std::vector<ReadOut>& told, std::size_t from) {
 // A screen reader is told a name only when it changes and only of what shows: her name
 // is not told again as she is drawn again and again while the pointer moves about her,
 // nor the open popover's as the pointer moves over it, nor the figures folded away on
-// Help as each new sample arrives. What a scene's set-up brings is told until the program
-// falls quiet, and does not count.
+// Help as each new sample arrives; her bubble tells her words, once, as they show. What a
+// scene's set-up brings is told until the program falls quiet, and does not count.
 TEST_F(PopoverOnScreen, AScreenReaderIsToldANameOnlyWhenItChangesAndOnlyOfWhatShows) {
     const auto session = start("top");
     ASSERT_TRUE(session);
@@ -322,6 +323,11 @@ TEST_F(PopoverOnScreen, AScreenReaderIsToldANameOnlyWhenItChangesAndOnlyOfWhatSh
     screen.key("Escape");
     const auto nothing = [] {
     };
+    const auto told = [&](const char* role, const char* name) {
+        return std::ranges::count_if(session->reader.nameChanges(), [&](const ReadOut& out) {
+            return out.role == role && out.name == name && out.showing;
+        });
+    };
     const struct {
         const char* scene;
         std::function<void()> setUp; // what was told while it is set up does not count
@@ -330,6 +336,23 @@ TEST_F(PopoverOnScreen, AScreenReaderIsToldANameOnlyWhenItChangesAndOnlyOfWhatSh
         {"her, as the pointer moves about her", nothing,
          [&] {
              movePointerAbout(screen, *her);
+         }},
+        {"her bubble, as she cheers on an agent",
+         [&] {
+             // A pointer resting on her has her say her hover line instead.
+             screen.click(
+                 {her->center().x() < screen.size.width() / 2 ? screen.size.width() - 40 : 40,
+                  screen.size.height() / 2},
+                 false);
+         },
+         [&] {
+             Purlo cheer(session->profile, screen.name,
+                         {"intent", "agent-status", "--status", "done"});
+             EXPECT_EQ(cheer.ended(), 0);
+             EXPECT_TRUE(ScreenReader::waitFor([&] { return told("label", "done!") > 0; }))
+                 << "her words are told as they show";
+             EXPECT_TRUE(session->reader.quiet());
+             EXPECT_EQ(told("label", "done!"), 1);
          }},
         {"the open popover, as the pointer moves over it", [&] { session->open(); },
          [&] {
