@@ -32,6 +32,11 @@ public:
     // free and what it held can still be looked at; the store may cut it to the size it
     // keeps. False when it could not.
     virtual bool setAside(std::string_view from, std::string_view to) = 0;
+    // Stores bytes under key and puts whatever key held, readable or not, under asideKey,
+    // as setAside does, so that key never holds nothing, whenever the program stops. Why
+    // the bytes could not be stored, as write says.
+    virtual std::error_code writeSettingAside(std::string_view key, std::string_view bytes,
+                                              std::string_view asideKey) = 0;
 
     std::optional<std::string> data(std::string_view key) const { return read(key).bytes; }
     // False when the value could not be stored; the old value then stays.

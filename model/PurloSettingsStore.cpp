@@ -60,12 +60,21 @@ enum class BackupRule {
     keepCurrentBackup,
 };
 
-// What stands at the backup's place and cannot be read, a folder above all, which no file
-// replaces, would refuse every save. It is set aside as the settings' own unreadable value
-// is, under the one key that keeps damage to be looked at. True when it was.
-bool setAsideUnreadableBackup(KeyValueStore& store) {
-    return store.read(purloSettingsBackupKey).unreadable &&
-           store.setAside(purloSettingsBackupKey, purloSettingsCorruptKey);
+// What stands at the settings' place or the backup's and cannot be read, a folder above all,
+// which no file replaces, would refuse every save. When it refuses this one, it is set aside
+// under the one key that keeps damage to be looked at, in the very step the bytes take its
+// place, and setAside says so.
+std::error_code writeOverDamage(KeyValueStore& store, std::string_view key, std::string_view bytes,
+                                bool& setAside) {
+    const auto error = store.write(key, bytes);
+    if (!error || !store.read(key).unreadable) {
+        return error;
+    }
+    if (const auto asideError = store.writeSettingAside(key, bytes, purloSettingsCorruptKey)) {
+        return asideError;
+    }
+    setAside = true;
+    return {};
 }
 
 std::error_code storeSettings(const PurloSettings& settings, KeyValueStore& store,
@@ -78,24 +87,20 @@ std::error_code storeSettings(const PurloSettings& settings, KeyValueStore& stor
     // value stays put rather than be overwritten without one.
     const bool backupKept = rule == BackupRule::keepCurrentBackup &&
                             holdsCurrentSettings(store.data(purloSettingsBackupKey));
-    bool backupSetAside = false;
+    bool damageSetAside = false;
     if (const auto previous = store.data(purloSettingsKey);
         !backupKept && previous && *previous != *bytes && decodeSettingsPayload(*previous)) {
-        auto error = store.write(purloSettingsBackupKey, *previous);
-        if (error && setAsideUnreadableBackup(store)) {
-            backupSetAside = true;
-            error = store.write(purloSettingsBackupKey, *previous);
-        }
-        if (error) {
+        if (const auto error =
+                writeOverDamage(store, purloSettingsBackupKey, *previous, damageSetAside)) {
             return error;
         }
     }
-    if (const auto error = store.write(purloSettingsKey, *bytes)) {
+    if (const auto error = writeOverDamage(store, purloSettingsKey, *bytes, damageSetAside)) {
         return error;
     }
     // A leftover copy of unreadable bytes is harmless, so failing to remove it does
     // not make the save a failure; what was set aside just now stays until the next save.
-    if (!backupSetAside) {
+    if (!damageSetAside) {
         store.remove(purloSettingsCorruptKey);
     }
     return {};
@@ -130,12 +135,10 @@ PurloSettingsLoadResult PurloSettings::load(KeyValueStore& store) {
 
     // What cannot be used is kept aside for inspection until the next ordinary save:
     // bytes that do not decode are copied, and whatever could not even be read (a
-    // folder, a file without permission or far too large) is moved, which also frees
-    // its place for the settings written below.
+    // folder, a file without permission or far too large) is moved as the settings
+    // written below take its place.
     if (stored.bytes) {
         store.setData(purloSettingsCorruptKey, *stored.bytes);
-    } else {
-        store.setAside(purloSettingsKey, purloSettingsCorruptKey);
     }
     const auto backup = store.data(purloSettingsBackupKey);
     auto restored = backup ? decodeSettingsPayload(*backup) : std::nullopt;
@@ -144,8 +147,14 @@ PurloSettingsLoadResult PurloSettings::load(KeyValueStore& store) {
                  : PurloSettingsLoadResult{PurloSettings{}, Recovery::resetToDefault};
     // The backup stays as it is: it holds the last settings that decoded, and the bytes
     // just set aside must never replace it, or a second damage would find no good copy.
+    // Nor may a stop leave the settings' place empty for a moment: the next start would take
+    // that for a fresh install, and its saves would put the defaults over the backup.
     if (const auto bytes = encodeSettingsEnvelope(result.settings)) {
-        store.setData(purloSettingsKey, *bytes);
+        if (stored.bytes) {
+            store.setData(purloSettingsKey, *bytes);
+        } else {
+            store.writeSettingAside(purloSettingsKey, *bytes, purloSettingsCorruptKey);
+        }
     }
     return result;
 }

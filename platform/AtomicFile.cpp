@@ -100,21 +100,18 @@ std::error_code writeAll(int descriptor, std::string_view bytes) {
     return {};
 }
 
-std::error_code writeAndRename(FileDescriptor& file, const fs::path& temporary,
-                               const fs::path& path, std::string_view bytes) {
+std::error_code writeAndSync(FileDescriptor& file, std::string_view bytes) {
     if (const auto error = writeAll(file.get(), bytes)) {
         return error;
     }
     if (::fsync(file.get()) != 0) {
         return lastError();
     }
-    if (const auto error = file.close()) {
-        return error;
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        return lastError();
-    }
-    return {};
+    return file.close();
+}
+
+std::error_code renamed(const fs::path& from, const fs::path& to) {
+    return ::rename(from.c_str(), to.c_str()) == 0 ? std::error_code() : lastError();
 }
 
 // Makes the rename itself durable; the new content is already in place for readers,
@@ -139,14 +136,14 @@ struct KeptAccess {
     gid_t group;
 };
 
-// The temporary file is given the access it keeps, when there is one, before anything is
+// The bytes in a fresh hidden file beside path, on the disk before it takes any place; its
+// name in temporary. It is given the access it keeps, when there is one, before anything is
 // written to it, so no reader ever finds the content under other permissions. The group
 // comes first, since a change of group may clear the set-group-ID bit the mode then sets;
 // it is kept only where the user may set it (a group they belong to), and a file that cannot
-// keep it is still written.
-std::error_code writeThroughTemporary(const fs::path& path, std::string_view bytes, fs::perms mode,
-                                      std::optional<KeptAccess> kept) {
-    fs::path temporary;
+// keep it is still written. On failure no file is left.
+std::error_code writeTemporary(const fs::path& path, std::string_view bytes, fs::perms mode,
+                               std::optional<KeptAccess> kept, fs::path& temporary) {
     FileDescriptor file = createTemporary(path, mode, temporary);
     if (!file.isOpen()) {
         return lastError();
@@ -159,18 +156,79 @@ std::error_code writeThroughTemporary(const fs::path& path, std::string_view byt
             return error;
         }
     }
-    if (const auto error = writeAndRename(file, temporary, path, bytes)) {
+    if (const auto error = writeAndSync(file, bytes)) {
         ::unlink(temporary.c_str());
         return error;
     }
+    return {};
+}
+
+// Ends a write once its temporary file has taken its place, or failed to: a temporary file
+// that still holds the new bytes goes, a move that happened is made durable.
+std::error_code placed(const fs::path& temporary, std::error_code placing) {
+    if (placing) {
+        ::unlink(temporary.c_str());
+        return placing;
+    }
     syncFolder(temporary.parent_path());
     return {};
+}
+
+std::error_code writeThroughTemporary(const fs::path& path, std::string_view bytes, fs::perms mode,
+                                      std::optional<KeptAccess> kept) {
+    fs::path temporary;
+    if (const auto error = writeTemporary(path, bytes, mode, kept, temporary)) {
+        return error;
+    }
+    return placed(temporary, renamed(temporary, path));
+}
+
+// How a filesystem that cannot swap two names, or a kernel too old to, refuses it.
+bool cannotExchange(int reason) {
+    return reason == EINVAL || reason == ENOSYS || reason == EOPNOTSUPP;
+}
+
+// Swaps the written temporary file with whatever stands at path, then moves the old one on
+// from the temporary name to aside. On failure the temporary file still holds the new bytes.
+std::error_code exchangeSettingAside(const fs::path& temporary, const fs::path& path,
+                                     const fs::path& aside) {
+    if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) {
+        // The new bytes stand at path now. Should the old one not move on, it stays under the
+        // hidden name, where no key can name it and a stale file is cleared at a later start.
+        clearPlace(aside);
+        std::ignore = ::rename(temporary.c_str(), aside.c_str());
+        return {};
+    }
+    const int reason = errno;
+    if (reason == ENOENT) {
+        return renamed(temporary, path);
+    }
+    if (!cannotExchange(reason)) {
+        return {reason, std::generic_category()};
+    }
+    // Where names cannot be swapped, the old one goes aside first and the new file follows:
+    // a stop between these two renames leaves path empty, though only for that moment, since
+    // the new bytes are already on the disk.
+    clearPlace(aside);
+    if (const auto error = renamed(path, aside)) {
+        return error;
+    }
+    return renamed(temporary, path);
 }
 
 } // namespace
 
 std::error_code writeFileAtomically(const fs::path& path, std::string_view bytes, fs::perms mode) {
     return writeThroughTemporary(path, bytes, mode, std::nullopt);
+}
+
+std::error_code writeFileSettingAside(const fs::path& path, std::string_view bytes,
+                                      const fs::path& aside, fs::perms mode) {
+    fs::path temporary;
+    if (const auto error = writeTemporary(path, bytes, mode, std::nullopt, temporary)) {
+        return error;
+    }
+    return placed(temporary, exchangeSettingAside(temporary, path, aside));
 }
 
 std::error_code replaceFileKeepingMode(const fs::path& path, std::string_view bytes,

@@ -22,6 +22,15 @@ namespace purlo {
 std::error_code writeFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                                     std::filesystem::perms mode = std::filesystem::perms(0666));
 
+// Writes bytes as writeFileAtomically does, over whatever stands at path, a folder included,
+// which no file can be renamed over: what stood there goes to aside, after aside is freed as
+// clearPlace frees it. The new file and the old one trade places in one step, so path holds
+// one of them whenever the program stops; a path that holds nothing yet simply gets the file.
+// When the bytes cannot be written, nothing moves.
+std::error_code writeFileSettingAside(const std::filesystem::path& path, std::string_view bytes,
+                                      const std::filesystem::path& aside,
+                                      std::filesystem::perms mode = std::filesystem::perms(0666));
+
 // Replaces a file of the user's as an editor's save does: the new content keeps the
 // permission bits of the file it replaces, whatever the umask, and its group where the user
 // may give it; a file that is not there yet is created with modeWhenNew (before the umask),

@@ -67,6 +67,23 @@ bool FileKeyValueStore::setAside(std::string_view from, std::string_view to) {
     return true;
 }
 
+// What went aside is cut to the size the store keeps, as setAside cuts it.
+std::error_code FileKeyValueStore::writeSettingAside(std::string_view key, std::string_view bytes,
+                                                     std::string_view asideKey) {
+    if (!isValidKey(key) || !isValidKey(asideKey)) {
+        return std::make_error_code(std::errc::invalid_argument);
+    }
+    if (const auto error = createFolders(folder_, ownerOnlyFolder)) {
+        return error;
+    }
+    const auto aside = folder_ / asideKey;
+    if (const auto error = writeFileSettingAside(folder_ / key, bytes, aside, ownerOnlyFile)) {
+        return error;
+    }
+    truncateRegularFile(aside, maximumValueSize);
+    return {};
+}
+
 void FileKeyValueStore::removeStaleTemporaryFiles() const {
     removeStaleTemporaryFilesIn(folder_);
 }

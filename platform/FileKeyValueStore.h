@@ -25,6 +25,8 @@ public:
     std::error_code write(std::string_view key, std::string_view bytes) override;
     bool remove(std::string_view key) override;
     bool setAside(std::string_view from, std::string_view to) override;
+    std::error_code writeSettingAside(std::string_view key, std::string_view bytes,
+                                      std::string_view asideKey) override;
 
     // Removes what a write interrupted by a kill left in the folder (see AtomicFile.h).
     void removeStaleTemporaryFiles() const;

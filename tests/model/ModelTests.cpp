@@ -731,6 +731,38 @@ TEST(PurloSettingsStore, WhatCannotBeEncodedOrWrittenChangesNothing) {
     EXPECT_EQ(store.data(purloSettingsKey), R"({"skin":"orange"})");
 }
 
+TEST(PurloSettingsStore, AFolderAtTheSettingsPlaceGoesAsideOnlyAsTheyComeIn) {
+    const PurloSettings cat = decoded(R"({"skin":"orange"})"),
+                        miso = decoded(R"({"companionName":"Miso"})");
+    const std::string orange = envelope(cat);
+    const auto full = std::make_error_code(std::errc::no_space_on_device);
+    const std::tuple<std::string, std::optional<PurloSettings>, bool, Keys> rows[] = {
+        {"load", {}, false, {orange, orange, {}}},
+        {"load, disk full", {}, true, {{}, orange, "bad"}},
+        {"save", miso, false, {envelope(miso), orange, {}}},
+        {"save, disk full", miso, true, {{}, orange, "bad"}},
+    };
+    for (const auto& [name, saved, diskFull, after] : rows) {
+        InMemoryKeyValueStore store = storeHolding({{}, orange, "bad"});
+        store.unreadableKeys.emplace(purloSettingsKey);
+        if (diskFull) {
+            store.failingKeys.emplace(purloSettingsKey);
+        }
+        if (saved) {
+            EXPECT_EQ(PurloSettings::save(*saved, store), diskFull ? full : std::error_code())
+                << name;
+        } else {
+            EXPECT_EQ(PurloSettings::load(store), (PurloSettingsLoadResult{cat, restoredBackup}))
+                << name;
+        }
+        expectKeys(store, after, name);
+        // On a full disk nothing moves; otherwise the folder went aside, and stays there.
+        EXPECT_TRUE(
+            store.unreadableKeys.contains(diskFull ? purloSettingsKey : purloSettingsCorruptKey))
+            << name;
+    }
+}
+
 using Signal = PurloPrivacySignal;
 using enum PurloPrivacySignal::Kind;
 using enum PurloPrivacySignal::State;

@@ -351,37 +351,75 @@ TEST(SettingsFiles, DamageInEitherPlaceLosesNoFieldAcrossAStartASaveAndARestart)
             put(place);
         };
     };
-    const std::string primary = "purlo.settings.v1", backup = "purlo.settings.v1.backup";
-    const PurloSettings mittens = userSettings("Mittens"), stored = userSettings("Moved"),
-                        won = userSettings("Won");
-    const std::tuple<std::string, std::string, Put, PurloSettings> rows[] = {
-        {"an envelope of no settings", primary, bytes(R"({"schemaVersion":1,"settings":{}})"),
-         mittens},
-        {"an envelope of another program's keys", primary,
-         bytes(R"({"schemaVersion":1,"settings":{"theme":"dark","fontSize":12}})"), mittens},
-        {"a folder", backup, folder, stored},
-        {"a pipe", backup, pipe, stored},
-        {"a link to a folder", backup, link, stored},
-        {"a folder over a locked copy", backup, overALockedCopy(folder), stored},
-        {"a folder over a locked copy", primary, overALockedCopy(folder), mittens},
+    // A start that meets the damage and is stopped inside its recovery: its files may not
+    // grow, so the restored copy cannot be written, while a rename still can.
+    const auto thenAStartThatStops = [](Put put) -> Put {
+        return [put](const fs::path& place) {
+            put(place);
+            rlimit previous{};
+            ::getrlimit(RLIMIT_FSIZE, &previous);
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit small{100, previous.rlim_max};
+            ::setrlimit(RLIMIT_FSIZE, &small);
+            FileKeyValueStore stopped(place.parent_path());
+            PurloSettings::load(stopped);
+            ::setrlimit(RLIMIT_FSIZE, &previous);
+        };
     };
-    for (const auto& [name, key, put, started] : rows) {
+    const auto withAWin = [](PurloSettings settings) {
+        ++settings.completionStreak.totalCompletions;
+        return settings;
+    };
+    enum class When { beforeTheStart, whileSheRuns };
+    using enum When;
+    const std::string primary = "purlo.settings.v1", backup = "purlo.settings.v1.backup";
+    const PurloSettings mittens = userSettings("Mittens"), stored = userSettings("Moved");
+    const std::tuple<std::string, std::string, When, Put, PurloSettings> rows[] = {
+        {"an envelope of no settings", primary, beforeTheStart,
+         bytes(R"({"schemaVersion":1,"settings":{}})"), mittens},
+        {"an envelope of another program's keys", primary, beforeTheStart,
+         bytes(R"({"schemaVersion":1,"settings":{"theme":"dark","fontSize":12}})"), mittens},
+        {"a folder", backup, beforeTheStart, folder, stored},
+        {"a pipe", backup, beforeTheStart, pipe, stored},
+        {"a link to a folder", backup, beforeTheStart, link, stored},
+        {"a folder over a locked copy", backup, beforeTheStart, overALockedCopy(folder), stored},
+        {"a folder over a locked copy", primary, beforeTheStart, overALockedCopy(folder), mittens},
+        {"a folder, a start stopped", primary, beforeTheStart, thenAStartThatStops(folder),
+         mittens},
+        {"a folder", primary, whileSheRuns, folder, stored},
+    };
+    for (const auto& [name, key, when, put, started] : rows) {
         const TemporaryFolder temporary;
         const std::string row = name + " at " + key;
         runUnprivileged(temporary.path(), [&] {
             FileKeyValueStore store(temporary.path());
             ASSERT_FALSE(PurloSettings::save(mittens, store));
             ASSERT_FALSE(PurloSettings::save(stored, store));
-            fs::remove(temporary / key);
-            put(temporary / key);
+            const auto damage = [&] {
+                fs::remove(temporary / key);
+                put(temporary / key);
+            };
+            if (when == beforeTheStart) {
+                damage();
+            }
 
-            EXPECT_EQ(PurloSettings::load(store).settings, started) << row;
-            EXPECT_FALSE(PurloSettings::save(won, store)) << row;
+            const PurloSettings loaded = PurloSettings::load(store).settings;
+            EXPECT_EQ(loaded, started) << row;
+            if (when == whileSheRuns) {
+                damage();
+            }
+            const PurloSettings once = withAWin(loaded), twice = withAWin(once);
+            EXPECT_FALSE(PurloSettings::save(once, store)) << row;
+            EXPECT_FALSE(PurloSettings::save(twice, store)) << row;
             FileKeyValueStore restarted(temporary.path());
             EXPECT_EQ(PurloSettings::load(restarted),
-                      (PurloSettingsLoadResult{won, PurloSettingsLoadResult::Recovery::clean}))
+                      (PurloSettingsLoadResult{twice, PurloSettingsLoadResult::Recovery::clean}))
                 << row;
-            EXPECT_EQ(store.data(backup), encodeSettingsEnvelope(started)) << row;
+            EXPECT_EQ(store.data(backup), encodeSettingsEnvelope(withAWin(started))) << row;
+            if (when == whileSheRuns) {
+                EXPECT_TRUE(fs::is_directory(temporary / "purlo.settings.v1.corrupt" / "in"))
+                    << row;
+            }
         });
     }
 }

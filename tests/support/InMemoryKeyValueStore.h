@@ -8,7 +8,8 @@
 namespace purlo::testing {
 
 // Keeps values in memory; a key can be made to refuse writes, as a full disk would,
-// or to hold something that cannot be read, as a folder in a file's place would.
+// or to hold something that can be neither read nor written over, as a folder in a
+// file's place would.
 class InMemoryKeyValueStore final : public KeyValueStore {
 public:
     StoredData read(std::string_view key) const override {
@@ -24,7 +25,9 @@ public:
         if (failingKeys.contains(key)) {
             return std::make_error_code(std::errc::no_space_on_device);
         }
-        unreadableKeys.erase(std::string(key));
+        if (unreadableKeys.contains(key)) {
+            return std::make_error_code(std::errc::is_a_directory);
+        }
         values.insert_or_assign(std::string(key), std::string(bytes));
         return {};
     }
@@ -42,6 +45,18 @@ public:
             values.erase(found);
         }
         return true;
+    }
+    std::error_code writeSettingAside(std::string_view key, std::string_view bytes,
+                                      std::string_view asideKey) override {
+        ++writeCount;
+        if (failingKeys.contains(key)) {
+            return std::make_error_code(std::errc::no_space_on_device);
+        }
+        if (values.contains(key) || unreadableKeys.contains(key)) {
+            setAside(key, asideKey);
+        }
+        values.insert_or_assign(std::string(key), std::string(bytes));
+        return {};
     }
 
     std::map<std::string, std::string, std::less<>> values;
