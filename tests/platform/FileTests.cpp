@@ -324,7 +324,7 @@ void runUnprivileged(const std::filesystem::path& folder, const std::function<vo
     EXPECT_EQ(status, 0) << "the child's failures are printed above";
 }
 
-TEST(SettingsFiles, DamageInEitherPlaceLosesNoFieldAcrossAStartASaveAndARestart) {
+TEST(SettingsFiles, DamageInEitherPlaceLosesNoFieldAcrossAStartTwoSavesAndARestart) {
     namespace fs = std::filesystem;
     using Put = std::function<void(const fs::path&)>;
     const auto bytes = [](std::string text) -> Put {
