@@ -2,14 +2,17 @@
 #include "settings/SettingsTabs.h"
 #include "settings/controls/FurSwatch.h"
 #include "settings/controls/PurloSegmentedControl.h"
+#include "tests/settings/ToldToAScreenReader.h"
 #include "tests/support/RuntimeHarness.h"
 #include "tests/ui/WidgetDriving.h"
 #include "ui/OnboardingFurPicker.h"
 #include "ui/OnboardingView.h"
 #include "ui/PurloToggle.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QComboBox>
 #include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
@@ -37,6 +40,23 @@ std::string chosen(const Controls& controls, bool heard) {
         }
     }
     return controls.size() == 1 ? onOff(!checked.isEmpty()) : checked.join(", ").toStdString();
+}
+
+// What a screen reader reads of a menu: its text, and the options its list marks selected.
+std::string heardText(QAccessibleInterface& menu) {
+    const QAccessibleTextInterface* text = menu.textInterface();
+    return text != nullptr ? text->text(0, text->characterCount()).toStdString() : "(no text)";
+}
+
+std::string heardSelected(QAccessibleInterface& menu) {
+    QAccessibleInterface* list = menu.child(0);
+    QStringList selected;
+    for (int index = 0; list != nullptr && index < list->childCount(); ++index) {
+        if (list->child(index)->state().selected) {
+            selected.push_back(list->child(index)->text(QAccessible::Name));
+        }
+    }
+    return selected.join(", ").toStdString();
 }
 
 std::function<QWidget*(RuntimeHarness&)> page(SettingsSectionTab tab) {
@@ -176,6 +196,91 @@ TEST(AccessibilityActions, EachControlDoesWhatAClickDoesAndShowsWhatIsStored) {
             EXPECT_EQ(chosen(controls, false), step.shown) << "to the eye";
             EXPECT_EQ(chosen(controls, true), step.shown) << "to a screen reader";
         }
+    }
+}
+
+// Each menu as a screen reader meets it: it reads the stored option as the menu's text and
+// as the one selected option of its list; every action an option offers chooses it as a
+// click does, closes the menu, stores it and shows it, and the reader is told of each
+// change and only of a change. Down on the closed menu is heard the same way.
+TEST(AccessibilityActions, EachMenuChoosesOnAnOptionsActionAndIsHeardWithWhatIsStored) {
+    using enum SettingsSectionTab;
+    const struct {
+        const char* menu;
+        SettingsSectionTab tab;
+        std::string shown;
+        std::vector<std::string> chosen; // by an option's action, the first on the open menu
+        std::string down;                // after them
+    } rows[] = {
+        {"Pattern", appearance, "Tuxedo", {"Stripes", "Stripes", "Classic"}, "Solid"},
+        {"Eyes", appearance, "Honey", {"Cocoa", "Cocoa", "Sky"}, "Honey"},
+        {"Accessory", appearance, "None", {"Tie", "Bell", "Bell"}, "Scarf"},
+        {"Keep Purlo",
+         behavior,
+         "Float above apps",
+         {"Float above apps", "Stay on desktop"},
+         "Auto-hide behind apps"},
+        {"Movement", behavior, "Free range", {"Stay put", "Free range"}, "Roam when I'm away"},
+        {"Nap length", focus, "20 minutes", {"1 hour", "1 hour", "15 minutes"}, "20 minutes"},
+    };
+    const PurloSettings napOn =
+        testing::settingsWith([](auto& s) { s.scheduledNap.enabled = true; });
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.menu);
+        RuntimeHarness harness(napOn);
+        const auto menuOn = [&row](const QWidget& page) {
+            return qobject_cast<QComboBox*>(testing::accessible(page, row.menu));
+        };
+        // What the menu of a page made afresh over the stored settings shows.
+        const auto stored = [&] {
+            RuntimeHarness again(harness.stored());
+            const std::unique_ptr<QWidget> page(makeSettingsTab(row.tab, again.runtime()));
+            return menuOn(*page)->currentText().toStdString();
+        };
+        const std::unique_ptr<QWidget> window(makeSettingsTab(row.tab, harness.runtime()));
+        window->show();
+        testing::settle();
+        QComboBox* menu = menuOn(*window);
+        ASSERT_NE(menu, nullptr);
+        QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(menu);
+        const auto expectStoredShownAndHeard = [&](const std::string& option) {
+            EXPECT_EQ(stored(), option);
+            EXPECT_EQ(menu->currentText().toStdString(), option) << "to the eye";
+            EXPECT_EQ(heardText(*heard), option) << "to a screen reader";
+            EXPECT_EQ(heardSelected(*heard), option) << "to a screen reader";
+        };
+        expectStoredShownAndHeard(row.shown);
+        testing::ToldToAScreenReader told(*menu);
+        for (const std::string& chosen : row.chosen) {
+            SCOPED_TRACE(chosen);
+            QAccessibleInterface* list = heard->child(0);
+            QAccessibleInterface* option = nullptr;
+            for (int index = 0; list != nullptr && index < list->childCount(); ++index) {
+                if (list->child(index)->text(QAccessible::Name).toStdString() == chosen) {
+                    option = list->child(index);
+                }
+            }
+            ASSERT_NE(option, nullptr);
+            if (&chosen == &row.chosen.front()) {
+                menu->showPopup();
+            }
+            const QStringList actions = option->actionInterface()->actionNames();
+            EXPECT_FALSE(actions.isEmpty()) << "a reader can choose it";
+            for (const QString& action : actions) {
+                SCOPED_TRACE(action.toStdString());
+                const std::string before = menu->currentText().toStdString();
+                option->actionInterface()->doAction(action);
+                testing::settle();
+                expectStoredShownAndHeard(chosen);
+                EXPECT_FALSE(menu->view()->isVisible()) << "the menu closes";
+                EXPECT_EQ(told.take(), before == chosen ? "" : before + " → " + chosen + "; value");
+            }
+        }
+        SCOPED_TRACE("Down");
+        const std::string before = menu->currentText().toStdString();
+        testing::pressKey(*menu, Qt::Key_Down);
+        expectStoredShownAndHeard(row.down);
+        EXPECT_EQ(told.take(), before + " → " + row.down + "; value");
     }
 }
 
