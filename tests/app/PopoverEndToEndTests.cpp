@@ -289,15 +289,17 @@ void movePointerAbout(testing::Screen& screen, QRect area) {
 }
 
 // What a screen reader was told of names while something went on, after what it was told
-// before: each told name that did not change or was of something hidden.
-QStringList toldInVain(const std::vector<ReadOut>& told, std::size_t from) {
+// before: each told name that did not change or was of something hidden, but for those of
+// objects in the role passed over.
+QStringList toldInVain(const std::vector<ReadOut>& told, std::size_t from,
+                       const QString& passedOver) {
     std::map<QString, QString> heard;
     QStringList vain;
     for (std::size_t index = 0; index < told.size(); ++index) {
         const ReadOut& out = told[index];
         const auto before = heard.find(out.object.path);
         const bool again = before != heard.end() && before->second == out.name;
-        if (index >= from && (again || !out.showing)) {
+        if (index >= from && out.role != passedOver && (again || !out.showing)) {
             vain.push_back(
                 QString("%1 \"%2\"%3").arg(out.role, out.name, again ? "" : " while hidden"));
         }
@@ -332,11 +334,14 @@ TEST_F(PopoverOnScreen, AScreenReaderIsToldANameOnlyWhenItChangesAndOnlyOfWhatSh
         const char* scene;
         std::function<void()> setUp; // what was told while it is set up does not count
         std::function<void()> meanwhile;
+        // A reader asks for an object's name and state as it is told of a change, and a busy
+        // one asks late. Her bubble, the one label then, changes its words as the pointer
+        // comes on and off her, and comes and goes, faster than that: what is read of it
+        // there proves nothing, and the scene of her bubble hears it.
+        QString passedOver;
     } scenes[] = {
-        {"her, as the pointer moves about her", nothing,
-         [&] {
-             movePointerAbout(screen, *her);
-         }},
+        {"her, as the pointer moves about her", nothing, [&] { movePointerAbout(screen, *her); },
+         "label"},
         {"her bubble, as she cheers on an agent",
          [&] {
              // A pointer resting on her has her say her hover line instead.
@@ -348,16 +353,17 @@ TEST_F(PopoverOnScreen, AScreenReaderIsToldANameOnlyWhenItChangesAndOnlyOfWhatSh
          [&] {
              Purlo cheer(session->profile, screen.name,
                          {"intent", "agent-status", "--status", "done"});
-             EXPECT_EQ(cheer.ended(), 0);
+             EXPECT_EQ(cheer.ended(), 0) << cheer.readAllStandardError().toStdString();
              EXPECT_TRUE(ScreenReader::waitFor([&] { return told("label", "done!") > 0; }))
                  << "her words are told as they show";
              EXPECT_TRUE(session->reader.quiet());
              EXPECT_EQ(told("label", "done!"), 1);
-         }},
-        {"the open popover, as the pointer moves over it", [&] { session->open(); },
-         [&] {
-             movePointerAbout(screen, popover);
-         }},
+         },
+         {}},
+        {"the open popover, as the pointer moves over it",
+         [&] { session->open(); },
+         [&] { movePointerAbout(screen, popover); },
+         {}},
         {"Help, its figures folded away, as samples arrive",
          [&] {
              screen.click(settingsRow);
@@ -374,17 +380,18 @@ TEST_F(PopoverOnScreen, AScreenReaderIsToldANameOnlyWhenItChangesAndOnlyOfWhatSh
                      .has_value();
              })) << "Help shows, down to the group it builds last";
          },
-         [] {
-             ScreenReader::waitFor([] { return false; }, 2500);
-         }},
+         [] { ScreenReader::waitFor([] { return false; }, 2500); },
+         {}},
     };
-    for (const auto& [scene, setUp, meanwhile] : scenes) {
+    for (const auto& [scene, setUp, meanwhile, passedOver] : scenes) {
         SCOPED_TRACE(scene);
         setUp();
         EXPECT_TRUE(session->reader.quiet()) << "the set-up's telling never ends";
         const std::size_t before = session->reader.nameChanges().size();
         meanwhile();
-        EXPECT_EQ(toldInVain(session->reader.nameChanges(), before).join(", ").toStdString(), "");
+        EXPECT_EQ(
+            toldInVain(session->reader.nameChanges(), before, passedOver).join(", ").toStdString(),
+            "");
     }
 }
 
