@@ -1,11 +1,12 @@
 #include "ui/PurloIntervalField.h"
 
 #include "companion/PurloTheme.h"
+#include "ui/FieldLineEdit.h"
 #include "ui/KitFont.h"
 #include "ui/PurloFieldChrome.h"
 #include "ui/PurloText.h"
 
-#include <QEvent>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <utility>
 
@@ -44,7 +45,7 @@ PurloIntervalField::PurloIntervalField(Binding<std::int64_t> value, IntervalRang
     , value_(std::move(value))
     , range_(range)
     , box_(new FieldBox(focused_, this))
-    , textField_(new QLineEdit(box_)) {
+    , textField_(new FieldLineEdit(box_)) {
     textField_->setFrame(false);
     textField_->setAlignment(Qt::AlignCenter);
     textField_->setFont(kitFont(13.5, QFont::Bold, true));
@@ -104,7 +105,8 @@ bool PurloIntervalField::eventFilter(QObject* watched, QEvent* event) {
     if (watched == textField_ && event->type() == QEvent::FocusIn) {
         focused_ = true;
         box_->update();
-    } else if (watched == textField_ && event->type() == QEvent::FocusOut) {
+    } else if (watched == textField_ && event->type() == QEvent::FocusOut &&
+               textField_->isLeftBy(*static_cast<QFocusEvent*>(event))) {
         focused_ = false;
         box_->update();
         commit();

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ui/Binding.h"
+#include "ui/FieldLineEdit.h"
 #include "ui/IntervalDraft.h"
 
-#include <QLineEdit>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -13,7 +13,8 @@ namespace purlo {
 class PurloText;
 
 // A small number field with its unit, held inside a range. The text being typed is a
-// draft: it is committed on Return and when the field loses focus, cleaned up by
+// draft: it is committed on Return and when the focus leaves the field (its own right-click
+// menu keeps it, so that the menu's Paste and Delete act on the selection), cleaned up by
 // committedInterval, stored through the binding, and then replaced by what the binding
 // holds, so the field always ends up showing the stored number. Changes made elsewhere
 // show at once, except while the field has focus: what the user is typing is left alone.
@@ -57,7 +58,7 @@ private:
     Binding<std::int64_t> value_;
     IntervalRange range_;
     QWidget* box_;
-    QLineEdit* textField_;
+    FieldLineEdit* textField_;
     PurloText* unitLabel_ = nullptr;
     bool focused_ = false;
 };

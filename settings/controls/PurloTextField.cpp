@@ -1,9 +1,10 @@
 #include "settings/controls/PurloTextField.h"
 
+#include "ui/FieldLineEdit.h"
 #include "ui/KitFont.h"
 #include "ui/PurloFieldChrome.h"
 
-#include <QEvent>
+#include <QFocusEvent>
 #include <QHBoxLayout>
 #include <string>
 #include <utility>
@@ -26,7 +27,7 @@ PurloTextField::PurloTextField(Binding<std::string> text, const QString& placeho
     , text_(std::move(text))
     , alignment_(alignment)
     , style_(std::move(style))
-    , lineEdit_(new QLineEdit(this)) {
+    , lineEdit_(new FieldLineEdit(this)) {
     lineEdit_->setFrame(false);
     lineEdit_->setPlaceholderText(placeholder);
     lineEdit_->setFont(style_.font);
@@ -89,7 +90,8 @@ void PurloTextField::changeEvent(QEvent* event) {
 bool PurloTextField::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lineEdit_ && event->type() == QEvent::FocusIn) {
         setFocused(true);
-    } else if (watched == lineEdit_ && event->type() == QEvent::FocusOut) {
+    } else if (watched == lineEdit_ && event->type() == QEvent::FocusOut &&
+               lineEdit_->isLeftBy(*static_cast<QFocusEvent*>(event))) {
         setFocused(false);
     }
     return QWidget::eventFilter(watched, event);

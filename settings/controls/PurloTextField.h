@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ui/Binding.h"
+#include "ui/FieldLineEdit.h"
 
 #include <QFont>
-#include <QLineEdit>
 #include <QMargins>
 #include <QWidget>
 #include <optional>
@@ -15,7 +15,8 @@ namespace purlo {
 // control fill, outlined in the accent while it has focus, or the bare text alone.
 // Every keystroke, like text that assistive technology sets, is stored through the
 // binding; nothing is trimmed or checked here. A disabled field takes neither.
-// The whole box, padding included, takes a click.
+// The whole box, padding included, takes a click. The field's own right-click menu leaves
+// it focused, so that the menu acts on its selection.
 class PurloTextField final : public QWidget {
     Q_OBJECT
 
@@ -65,7 +66,7 @@ private:
     Binding<std::string> text_;
     Qt::Alignment alignment_;
     Style style_;
-    QLineEdit* lineEdit_;
+    FieldLineEdit* lineEdit_;
     bool focused_ = false;
 };
 

@@ -12,22 +12,21 @@ namespace {
 using testing::PageWindow;
 using testing::RuntimeHarness;
 
-// The shown field a screen reader hears by that name.
-QLineEdit* heardAs(const QWidget& root, const QString& name) {
-    for (QLineEdit* field : testing::shownWidgets<QLineEdit>(root)) {
-        if (QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name) == name) {
-            return field;
-        }
-    }
-    return nullptr;
-}
-
 // Sets the whole text of the field as a screen reader's tool does over the accessibility
 // bus.
 void setAsAReaderDoes(QLineEdit& field, const QString& text) {
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&field);
     accessible->editableTextInterface()->replaceText(
         0, accessible->textInterface()->characterCount(), text);
+}
+
+// Inserts text as Qt's bridge hands a screen reader's insert to the field: padded out to the
+// length the tool gives, which libatspi counts in bytes, and the padding left unfilled.
+void insertAsTheBridgeDoes(QLineEdit& field, int position, const QString& text, int length) {
+    QString resized(text);
+    resized.resize(length);
+    QAccessible::queryAccessibleInterface(&field)->editableTextInterface()->insertText(position,
+                                                                                       resized);
 }
 
 std::function<std::string(RuntimeHarness&)> stored(std::string PurloSettings::*field) {
@@ -131,7 +130,7 @@ TEST(AccessibleTextEntry, TextAReadersToolSetsIsStoredAsTypedTextIsOrRefusedWher
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.field << (row.focused ? ", focused" : ""));
         PageWindow page(row.page, row.settings);
-        QLineEdit* field = heardAs(*page.tab, row.field);
+        QLineEdit* field = testing::fieldHeardAs(*page.tab, row.field);
         ASSERT_NE(field, nullptr);
         if (row.focused) {
             testing::sendFocus(*field, QEvent::FocusIn);
@@ -150,6 +149,58 @@ TEST(AccessibleTextEntry, TextAReadersToolSetsIsStoredAsTypedTextIsOrRefusedWher
             << "what the field shows";
         EXPECT_EQ(bool(QAccessible::queryAccessibleInterface(field)->state().readOnly),
                   row.refused);
+    }
+}
+
+// A reader's insert is taken only as far as the tool sent it: never past its end, which the
+// bridge's padding hides behind a NUL, nor at a place past the field's end. The settings
+// stored a NUL and the program's memory after it, and a number field the digits in it.
+TEST(AccessibleTextEntry, AnInsertTakesOnlyTheTextTheToolSent) {
+    const PurloSettings named = testing::settingsWith([](PurloSettings& settings) {
+        settings.companionName = "abc";
+        settings.pomodoroFocusMinutes = 8;
+        settings.habitReminders.at(3).title = "Walk";
+        settings.habitReminders.at(3).enabled = true;
+    });
+    const auto focusMinutes = [](RuntimeHarness& harness) {
+        return std::to_string(harness.stored().pomodoroFocusMinutes);
+    };
+    const auto habitName = [](RuntimeHarness& harness) {
+        return harness.stored().habitReminders.at(3).title;
+    };
+    const struct {
+        const char* field;
+        SettingsSectionTab page;
+        int position;
+        const char* sent;
+        int length; // as the tool gives it
+        std::function<std::string(RuntimeHarness&)> stored;
+        const char* kept;
+    } rows[] = {
+        // Two bytes of UTF-8 for one character.
+        {"Purlo's name", SettingsSectionTab::behavior, 0, "é", 2,
+         stored(&PurloSettings::companionName), "éabc"},
+        {"Idle note", SettingsSectionTab::behavior, 0, "XY", 40,
+         stored(&PurloSettings::pinnedMessage), "XY"},
+        // Shorter than the text: only what the length covers was sent.
+        {"Purlo's name", SettingsSectionTab::behavior, 1, "XYZ", 2,
+         stored(&PurloSettings::companionName), "aXYbc"},
+        {"Focus length", SettingsSectionTab::focus, 0, "XY", 40, focusMinutes, "8"},
+        {"Habit name", SettingsSectionTab::focus, 99, "s", 1, habitName, "Walks"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.field << " + " << row.sent << " at "
+                                          << row.position << ", " << row.length);
+        PageWindow page(row.page, named);
+        QLineEdit* field = testing::fieldHeardAs(*page.tab, row.field);
+        ASSERT_NE(field, nullptr);
+        insertAsTheBridgeDoes(*field, row.position, QString::fromUtf8(row.sent), row.length);
+        EXPECT_EQ(row.stored(page.harness), row.kept);
+        EXPECT_EQ(field->text().toStdString(), row.kept) << "what the field shows";
+        const QAccessibleTextInterface* heard =
+            QAccessible::queryAccessibleInterface(field)->textInterface();
+        EXPECT_EQ(heard->text(0, heard->characterCount()).toStdString(), row.kept)
+            << "what a reader reads";
     }
 }
 

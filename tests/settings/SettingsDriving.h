@@ -6,6 +6,7 @@
 #include "ui/PurloPalette.h"
 #include "ui/PurloSettingRow.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -24,6 +25,16 @@ inline PurloSettingRow* rowTitled(const QWidget& root, const QString& title) {
     for (PurloSettingRow* row : shownWidgets<PurloSettingRow>(root)) {
         if (shownTexts(*row).value(0) == title) {
             return row;
+        }
+    }
+    return nullptr;
+}
+
+// The shown field a screen reader hears by that name.
+inline QLineEdit* fieldHeardAs(const QWidget& root, const QString& name) {
+    for (QLineEdit* field : shownWidgets<QLineEdit>(root)) {
+        if (QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name) == name) {
+            return field;
         }
     }
     return nullptr;

@@ -1,0 +1,98 @@
+#include "tests/settings/SettingsDriving.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace purlo {
+namespace {
+
+using testing::PageWindow;
+using testing::RuntimeHarness;
+
+// Runs the action of the field's own right-click menu that shows that text, as a right click and a
+// choice in the menu do, and closes the menu.
+void chooseFromFieldMenu(QLineEdit& field, const char* action) {
+    const QPoint middle = field.rect().center();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, middle, field.mapToGlobal(middle));
+    QApplication::sendEvent(&field, &rightClick);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> actions = menu->actions();
+    const auto chosen = std::ranges::find_if(actions, [&](const QAction* shown) {
+        return shown->text().section(u'\t', 0, 0) == QLatin1StringView(action);
+    });
+    ASSERT_NE(chosen, actions.end()) << action;
+    EXPECT_TRUE((*chosen)->isEnabled()) << action;
+    (*chosen)->trigger();
+    menu->close();
+    testing::settle();
+}
+
+// A field's own right-click menu is not the focus leaving: its Paste and Delete act on the
+// selection, as Ctrl+V and Delete do, and the field commits only as the focus leaves it.
+// Opening the menu committed the field and showed the stored text again, so the selection
+// was gone: Paste went to the end ("512", stored as the maximum) and Delete had nothing.
+TEST(FieldMenu, PasteAndDeleteActOnTheSelectionAndTheFieldCommitsAsTheFocusLeaves) {
+    const PurloSettings settings = testing::settingsWith([](PurloSettings& settings) {
+        settings.pomodoroFocusMinutes = 25;
+        settings.pomodoroBreakMinutes = 25;
+        settings.stretchReminderMinutes = 45;
+    });
+    const auto number = [](std::int64_t PurloSettings::*field) {
+        return [field](RuntimeHarness& harness) {
+            return std::to_string(harness.stored().*field);
+        };
+    };
+    const struct {
+        const char* field;
+        SettingsSectionTab page;
+        const char* typed; // over what it holds, before the menu; nothing for none
+        int selectionStart;
+        int selectionLength; // -1: all of it
+        const char* action;
+        const char* clipboard;
+        std::function<std::string(RuntimeHarness&)> stored;
+        const char* kept;
+    } rows[] = {
+        {"Focus length", SettingsSectionTab::focus, nullptr, 0, -1, "&Paste", "12",
+         number(&PurloSettings::pomodoroFocusMinutes), "12"},
+        {"Break length", SettingsSectionTab::focus, nullptr, 0, 1, "Delete", "",
+         number(&PurloSettings::pomodoroBreakMinutes), "5"},
+        {"Stretch reminder", SettingsSectionTab::focus, nullptr, 0, 1, "&Paste", "12",
+         number(&PurloSettings::stretchReminderMinutes), "125"},
+        // Stored trimmed, the typed name would have been shown again as the menu opened.
+        {"Purlo's name", SettingsSectionTab::behavior, "  Luna", 0, -1, "&Paste", "Mochi",
+         [](RuntimeHarness& harness) { return harness.stored().companionName; }, "Mochi"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.field << ", " << row.action);
+        PageWindow page(row.page, settings);
+        page.window.show();
+        page.window.activateWindow();
+        auto* field = testing::fieldHeardAs(*page.tab, row.field);
+        ASSERT_NE(field, nullptr);
+        field->setFocus(Qt::MouseFocusReason);
+        testing::settle();
+        ASSERT_TRUE(field->hasFocus());
+        if (row.typed != nullptr) {
+            testing::typeOver(*field, row.typed);
+        }
+        field->setSelection(row.selectionStart, row.selectionLength < 0
+                                                    ? static_cast<int>(field->text().size())
+                                                    : row.selectionLength);
+        QApplication::clipboard()->setText(row.clipboard);
+        chooseFromFieldMenu(*field, row.action);
+        field->clearFocus();
+        EXPECT_EQ(row.stored(page.harness), row.kept);
+        EXPECT_EQ(field->text().toStdString(), row.kept) << "what the field shows";
+    }
+}
+
+} // namespace
+} // namespace purlo

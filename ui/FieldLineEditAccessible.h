@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QAccessibleWidget>
+
+namespace purlo {
+
+class FieldLineEdit;
+
+// A field's line edit as assistive technology reads and edits it, as Qt's own line edit
+// interface does, but for what it takes in. Qt's bridge pads the text of an insert out to
+// the length a tool gives, which libatspi counts in bytes ("é" says 2), and leaves the
+// padding unfilled: a field stored a NUL and the program's memory after what was sent,
+// showed it in her bubble, and read only the sent part back. Text from a tool is now taken
+// up to its end and no further (the padding starts where the sent string's terminating NUL
+// stood, and no text on the bus holds one), and only at places within the field's text.
+class FieldLineEditAccessible final : public QAccessibleWidget,
+                                      public QAccessibleTextInterface,
+                                      public QAccessibleEditableTextInterface {
+public:
+    explicit FieldLineEditAccessible(FieldLineEdit& field);
+
+    QString text(QAccessible::Text kind) const override;
+    void setText(QAccessible::Text kind, const QString& text) override;
+    QAccessible::State state() const override;
+    void* interface_cast(QAccessible::InterfaceType type) override;
+
+    void selection(int index, int* startOffset, int* endOffset) const override;
+    int selectionCount() const override;
+    void addSelection(int startOffset, int endOffset) override;
+    void removeSelection(int index) override;
+    void setSelection(int index, int startOffset, int endOffset) override;
+    int cursorPosition() const override;
+    void setCursorPosition(int position) override;
+    QString text(int startOffset, int endOffset) const override;
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                             int* endOffset) const override;
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                            int* endOffset) const override;
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundary, int* startOffset,
+                         int* endOffset) const override;
+    int characterCount() const override;
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint& point) const override;
+    void scrollToSubstring(int startIndex, int endIndex) override;
+    QString attributes(int offset, int* startOffset, int* endOffset) const override;
+
+    void deleteText(int startOffset, int endOffset) override;
+    void insertText(int offset, const QString& text) override;
+    void replaceText(int startOffset, int endOffset, const QString& text) override;
+
+private:
+    // The offset as the text interface means it: -2 is the cursor's.
+    int atCursorWhereAsked(int offset) const;
+
+    FieldLineEdit& field_;
+};
+
+} // namespace purlo
