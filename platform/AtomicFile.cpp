@@ -188,8 +188,35 @@ bool cannotExchange(int reason) {
     return reason == EINVAL || reason == ENOSYS || reason == EOPNOTSUPP;
 }
 
+// The name the new bytes of writeFileSettingAside wait under while path is empty: hidden, so
+// no key names it, and fixed, so the next read finds it, while neither the stale-temporary
+// sweep nor clearPlace, which take ".name.<16 hex digits>.tmp" only, ever removes it.
+fs::path pendingPlace(const fs::path& path) {
+    return path.parent_path() / ("." + path.filename().string() + ".pending");
+}
+
+// Where names cannot be swapped, the old one has to leave path before the new file comes in.
+// The new bytes first take the pending name, and that rename reaches the disk before path is
+// emptied, so a stop between the two moves leaves them where finishSettingAside finds them. A
+// failure once path is empty leaves them there too; before that, they go.
+std::error_code setAsideThenMoveIn(const fs::path& temporary, const fs::path& path,
+                                   const fs::path& aside) {
+    const fs::path pending = pendingPlace(path);
+    if (const auto error = renamed(temporary, pending)) {
+        return error;
+    }
+    syncFolder(pending.parent_path());
+    clearPlace(aside);
+    if (const auto error = renamed(path, aside)) {
+        ::unlink(pending.c_str());
+        return error;
+    }
+    return renamed(pending, path);
+}
+
 // Swaps the written temporary file with whatever stands at path, then moves the old one on
-// from the temporary name to aside. On failure the temporary file still holds the new bytes.
+// from the temporary name to aside. On failure the temporary file still holds the new bytes,
+// unless they wait under the pending name for the next read.
 std::error_code exchangeSettingAside(const fs::path& temporary, const fs::path& path,
                                      const fs::path& aside) {
     if (::renameat2(AT_FDCWD, temporary.c_str(), AT_FDCWD, path.c_str(), RENAME_EXCHANGE) == 0) {
@@ -206,14 +233,7 @@ std::error_code exchangeSettingAside(const fs::path& temporary, const fs::path& 
     if (!cannotExchange(reason)) {
         return {reason, std::generic_category()};
     }
-    // Where names cannot be swapped, the old one goes aside first and the new file follows:
-    // a stop between these two renames leaves path empty, though only for that moment, since
-    // the new bytes are already on the disk.
-    clearPlace(aside);
-    if (const auto error = renamed(path, aside)) {
-        return error;
-    }
-    return renamed(temporary, path);
+    return setAsideThenMoveIn(temporary, path, aside);
 }
 
 } // namespace
@@ -229,6 +249,19 @@ std::error_code writeFileSettingAside(const fs::path& path, std::string_view byt
         return error;
     }
     return placed(temporary, exchangeSettingAside(temporary, path, aside));
+}
+
+void finishSettingAside(const fs::path& path) {
+    const fs::path pending = pendingPlace(path);
+    struct stat status {};
+    if (::lstat(pending.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return;
+    }
+    if (::lstat(path.c_str(), &status) == 0) {
+        ::unlink(pending.c_str());
+    } else if (errno == ENOENT && ::rename(pending.c_str(), path.c_str()) == 0) {
+        syncFolder(path.parent_path());
+    }
 }
 
 std::error_code replaceFileKeepingMode(const fs::path& path, std::string_view bytes,

@@ -26,10 +26,18 @@ std::error_code writeFileAtomically(const std::filesystem::path& path, std::stri
 // which no file can be renamed over: what stood there goes to aside, after aside is freed as
 // clearPlace frees it. The new file and the old one trade places in one step, so path holds
 // one of them whenever the program stops; a path that holds nothing yet simply gets the file.
-// When the bytes cannot be written, nothing moves.
+// Where the filesystem cannot swap two names (FUSE, many network folders), the old one goes
+// aside before the new one comes in, and a stop in between leaves the new bytes, whole and on
+// the disk, under a hidden name beside path for finishSettingAside. When the bytes cannot be
+// written, nothing moves.
 std::error_code writeFileSettingAside(const std::filesystem::path& path, std::string_view bytes,
                                       const std::filesystem::path& aside,
                                       std::filesystem::perms mode = std::filesystem::perms(0666));
+
+// Ends a writeFileSettingAside of path that a stop cut short between its two moves: with
+// nothing at path, the new bytes take its place; with something still there, the write never
+// happened and they go, so they never come back once path is removed. Run before path is read.
+void finishSettingAside(const std::filesystem::path& path);
 
 // Replaces a file of the user's as an editor's save does: the new content keeps the
 // permission bits of the file it replaces, whatever the umask, and its group where the user

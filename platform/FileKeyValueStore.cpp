@@ -27,7 +27,7 @@ StoredData FileKeyValueStore::read(std::string_view key) const {
         return {};
     }
     std::error_code error;
-    auto bytes = readRegularFile(folder_ / key, maximumValueSize, error);
+    auto bytes = readRegularFile(fileOf(key), maximumValueSize, error);
     if (error == std::errc::no_such_file_or_directory) {
         error.clear();
     }
@@ -43,11 +43,11 @@ std::error_code FileKeyValueStore::write(std::string_view key, std::string_view 
     if (const auto error = createFolders(folder_, ownerOnlyFolder)) {
         return error;
     }
-    return writeFileAtomically(folder_ / key, bytes, ownerOnlyFile);
+    return writeFileAtomically(fileOf(key), bytes, ownerOnlyFile);
 }
 
 bool FileKeyValueStore::remove(std::string_view key) {
-    return isValidKey(key) && !removeFile(folder_ / key);
+    return isValidKey(key) && !removeFile(fileOf(key));
 }
 
 // Moved, not copied, so a huge file costs nothing. Whatever stood under to goes first,
@@ -58,9 +58,9 @@ bool FileKeyValueStore::setAside(std::string_view from, std::string_view to) {
     if (!isValidKey(from) || !isValidKey(to)) {
         return false;
     }
-    const auto aside = folder_ / to;
+    const auto aside = fileOf(to);
     clearPlace(aside);
-    if (std::rename((folder_ / from).c_str(), aside.c_str()) != 0) {
+    if (std::rename(fileOf(from).c_str(), aside.c_str()) != 0) {
         return false;
     }
     truncateRegularFile(aside, maximumValueSize);
@@ -76,12 +76,18 @@ std::error_code FileKeyValueStore::writeSettingAside(std::string_view key, std::
     if (const auto error = createFolders(folder_, ownerOnlyFolder)) {
         return error;
     }
-    const auto aside = folder_ / asideKey;
-    if (const auto error = writeFileSettingAside(folder_ / key, bytes, aside, ownerOnlyFile)) {
+    const auto aside = fileOf(asideKey);
+    if (const auto error = writeFileSettingAside(fileOf(key), bytes, aside, ownerOnlyFile)) {
         return error;
     }
     truncateRegularFile(aside, maximumValueSize);
     return {};
+}
+
+std::filesystem::path FileKeyValueStore::fileOf(std::string_view key) const {
+    auto file = folder_ / key;
+    finishSettingAside(file);
+    return file;
 }
 
 void FileKeyValueStore::removeStaleTemporaryFiles() const {

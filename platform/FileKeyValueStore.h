@@ -13,6 +13,8 @@ namespace purlo {
 // a crash or a full disk leaves either the old bytes or the new ones, never a mix.
 // A key is a plain file name: empty names, names with "/" and names starting with
 // "." are refused, so no key reaches outside the folder or onto a temporary file.
+// A stop can cut short a write that sets damage aside where the filesystem cannot swap two
+// names; the next use of that key finishes it (see finishSettingAside).
 class FileKeyValueStore final : public KeyValueStore {
 public:
     // The values are settings of a few kilobytes. A file far larger is refused as
@@ -34,6 +36,9 @@ public:
     static bool isValidKey(std::string_view key);
 
 private:
+    // The file that holds key, once a write of it that a stop cut short is finished.
+    std::filesystem::path fileOf(std::string_view key) const;
+
     std::filesystem::path folder_;
 };
 

@@ -2,14 +2,25 @@
 #include "model/PurloSettingsStore.h"
 #include "platform/AtomicFile.h"
 #include "platform/FileKeyValueStore.h"
+#include "tests/support/StopAtEverySystemCall.h"
 #include "tests/support/TemporaryFolder.h"
 
+#include <cerrno>
+#include <chrono>
 #include <csignal>
+#include <cstddef>
+#include <cstdio>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <linux/audit.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -300,6 +311,114 @@ TEST(SettingsFiles, WhateverStoodAsideBeforeGivesWayToTheNextDamage) {
             damage(temporary / "purlo.settings.v1");
             EXPECT_EQ(PurloSettings::load(store).settings, miso) << name;
             EXPECT_FALSE(PurloSettings::save(miso, store)) << name;
+        }
+    }
+}
+
+// Whose system call numbers a filter reads; a filter is written for these two only.
+constexpr std::optional<std::uint32_t> nativeAuditArch =
+#if defined(__x86_64__)
+    AUDIT_ARCH_X86_64;
+#elif defined(__aarch64__)
+    AUDIT_ARCH_AARCH64;
+#else
+    std::nullopt;
+#endif
+
+// Makes this process meet what FUSE and many network folders answer to a swap of two names:
+// EINVAL. False when the filter cannot be installed here, or does not take.
+bool refuseNameSwaps() {
+    if (!nativeAuditArch) {
+        return false;
+    }
+    // The flags are the fifth argument; their low half comes first on these little-endian ones.
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, arch)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, *nativeAuditArch, 1, 0),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_renameat2, 1, 0),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[4])),
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, RENAME_EXCHANGE, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EINVAL),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(filter)), filter};
+    if (::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
+        ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0) {
+        return false;
+    }
+    return ::renameat2(AT_FDCWD, "/nowhere/a", AT_FDCWD, "/nowhere/b", RENAME_EXCHANGE) != 0 &&
+           errno == EINVAL;
+}
+
+// A kill at any moment of a recovery or of a save that sets damage aside, the names swapped
+// or, where the filesystem refuses that, moved one after the other: a start a minute later,
+// after the stale-temporary sweep, finds her settings, and once she deletes the settings file,
+// none come back.
+TEST(SettingsFiles, AStopAtAnyMomentOfSettingAFolderAsideLosesNoSettings) {
+    namespace fs = std::filesystem;
+    using Loaded = PurloSettingsLoadResult;
+    using enum PurloSettingsLoadResult::Recovery;
+    const PurloSettings mittens = userSettings("Mittens"), next = userSettings("Next");
+    struct Row {
+        std::string name;
+        bool swapsRefused;
+        std::optional<PurloSettings> saved; // a save while she runs instead of a start
+    };
+    const Row rows[] = {
+        {"a start, names swapped", false, {}},
+        {"a save, names swapped", false, next},
+        {"a start, swaps refused", true, {}},
+        {"a save, swaps refused", true, next},
+    };
+    for (const Row& row : rows) {
+        const TemporaryFolder temporary;
+        const fs::path folder = temporary / "Purlo", primary = folder / "purlo.settings.v1";
+        const auto arrange = [&] {
+            fs::remove_all(folder);
+            FileKeyValueStore store(folder);
+            ASSERT_FALSE(PurloSettings::save(mittens, store));
+            ASSERT_FALSE(PurloSettings::save(userSettings("Moved"), store));
+            fs::remove(primary);
+            fs::create_directories(primary / "in");
+        };
+        const auto run = [&] {
+            FileKeyValueStore store(folder);
+            if (row.saved) {
+                PurloSettings::save(*row.saved, store);
+            } else {
+                PurloSettings::load(store);
+            }
+        };
+        const auto check = [&](std::optional<int> killedAt) {
+            const std::string stop =
+                row.name + (killedAt ? ", killed at system call " + std::to_string(*killedAt)
+                                     : ", not killed");
+            for (const auto& entry : fs::directory_iterator(folder)) {
+                fs::last_write_time(entry.path(),
+                                    fs::file_time_type::clock::now() - std::chrono::minutes(2));
+            }
+            FileKeyValueStore restarted(folder);
+            restarted.removeStaleTemporaryFiles();
+            const Loaded loaded = PurloSettings::load(restarted);
+            // Until the new settings are in, a start recovers the backup's.
+            EXPECT_TRUE(loaded.settings == mittens || (row.saved && loaded.settings == next))
+                << stop << ": " << loaded.settings.companionName;
+            if (!killedAt) {
+                EXPECT_EQ(loaded, (Loaded{row.saved.value_or(mittens), clean})) << stop;
+            }
+            fs::remove(primary);
+            EXPECT_EQ(PurloSettings::load(restarted), (Loaded{PurloSettings{}, clean}))
+                << stop << ", then deleted";
+        };
+        const auto prepare = [&] {
+            return !row.swapsRefused || refuseNameSwaps();
+        };
+        if (const auto unavailable = stopAtEverySystemCall(arrange, prepare, run, check)) {
+            GTEST_SKIP() << row.name
+                         << " needs ptrace, and seccomp to refuse the swaps: " << *unavailable;
         }
     }
 }
