@@ -7,7 +7,21 @@
 namespace purlo {
 namespace {
 
+using Layout = CompanionBubbleLayout;
+
 constexpr std::string_view ellipsis = "\u2026";
+
+// A long text is laid out from its first code points, this many first and twice as many
+// at each next try, until a part needs a third line at the smallest size. Where that line
+// starts within the part, every break before it and the cut of the second line were
+// decided by measuring the part alone, and a longer text is only wider: the whole text
+// shows just as the part does.
+constexpr std::size_t firstCodePoints = 64;
+
+// Two lines of anything that takes room hold far fewer code points than this: a text
+// still within two lines here is made of characters that take none, or of long runs of
+// spaces. It is cut here with the ellipsis, so that no text costs more than this much.
+constexpr std::size_t mostCodePoints = 2048;
 
 bool isContinuationByte(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
@@ -22,11 +36,19 @@ std::size_t nextCodePoint(std::string_view text, std::size_t offset) {
     return offset;
 }
 
-// The byte offset of the code point that ends at offset.
-std::size_t previousCodePoint(std::string_view text, std::size_t offset) {
-    --offset;
+// The byte offset of the code point that holds the byte at offset.
+std::size_t codePointStart(std::string_view text, std::size_t offset) {
     while (offset > 0 && isContinuationByte(text[offset])) {
         --offset;
+    }
+    return offset;
+}
+
+// The byte offset just past the first count code points of text, or its size.
+std::size_t afterCodePoints(std::string_view text, std::size_t count) {
+    std::size_t offset = 0;
+    for (; count > 0 && offset < text.size(); --count) {
+        offset = nextCodePoint(text, offset);
     }
     return offset;
 }
@@ -38,6 +60,28 @@ std::size_t skipSpaces(std::string_view text, std::size_t offset) {
     return offset;
 }
 
+std::string_view withoutTrailingSpaces(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// The last code point boundary from low up to high at which holds is true, given that it
+// is true at low and false at high. Every try measures text, so each halves the range.
+template <typename Holds>
+std::size_t lastHolding(std::string_view text, std::size_t low, std::size_t high,
+                        const Holds& holds) {
+    while (true) {
+        const std::size_t next = nextCodePoint(text, low);
+        if (next >= high) {
+            return low;
+        }
+        const std::size_t middle = std::max(next, codePointStart(text, low + (high - low) / 2));
+        (holds(middle) ? low : high) = middle;
+    }
+}
+
 class Wrapper {
 public:
     Wrapper(std::string_view text, double maxWidth, double pointSize,
@@ -46,6 +90,10 @@ public:
         , maxWidth_(maxWidth)
         , pointSize_(pointSize)
         , metrics_(metrics) {}
+
+    std::string_view text() const { return text_; }
+    double maxWidth() const { return maxWidth_; }
+    double pointSize() const { return pointSize_; }
 
     bool fits(std::string_view candidate) const {
         return metrics_.width(candidate, pointSize_) <= maxWidth_;
@@ -64,11 +112,10 @@ public:
                 continue;
             }
             if (end == start) {
-                end = nextCodePoint(text_, start);
-                while (end < wordEnd &&
-                       fits(text_.substr(start, nextCodePoint(text_, end) - start))) {
-                    end = nextCodePoint(text_, end);
-                }
+                end = lastHolding(text_, nextCodePoint(text_, start), wordEnd,
+                                  [&](std::size_t candidate) {
+                                      return fits(text_.substr(start, candidate - start));
+                                  });
             }
             break;
         }
@@ -93,21 +140,16 @@ public:
 
     // The rest of the text from start on one line, cut at its end with an ellipsis.
     std::string cutLine(std::size_t start) const {
-        std::string_view rest = text_.substr(start);
+        const std::string_view rest = text_.substr(start);
         if (fits(rest)) {
             return std::string(rest);
         }
-        while (!rest.empty()) {
-            rest = rest.substr(0, previousCodePoint(rest, rest.size()));
-            while (!rest.empty() && rest.back() == ' ') {
-                rest.remove_suffix(1);
-            }
-            std::string candidate = std::string(rest) + std::string(ellipsis);
-            if (fits(candidate)) {
-                return candidate;
-            }
-        }
-        return std::string(ellipsis);
+        const auto cutAt = [&](std::size_t end) {
+            return std::string(withoutTrailingSpaces(text_.substr(start, end - start))) +
+                   std::string(ellipsis);
+        };
+        return cutAt(lastHolding(text_, start, text_.size(),
+                                 [&](std::size_t end) { return fits(cutAt(end)); }));
     }
 
 private:
@@ -117,33 +159,63 @@ private:
     const BubbleTextMetrics& metrics_;
 };
 
-struct WrappedText {
+// What the bubble shows of a text: its lines at their size, the width they are centred
+// across, and what they say as one text.
+struct ShownText {
     std::vector<std::string> lines;
     double pointSize;
+    double width;
+    std::string words;
 };
 
-WrappedText wrappedText(std::string_view message, double maxWidth,
-                        const BubbleTextMetrics& metrics) {
-    using Layout = CompanionBubbleLayout;
+// The lines from starts, the last of them cut with an ellipsis.
+ShownText cutShort(const Wrapper& wrapper, const std::vector<std::size_t>& starts) {
+    ShownText shown{{}, wrapper.pointSize(), wrapper.maxWidth(), {}};
+    for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
+        shown.lines.push_back(wrapper.line(starts[i]));
+    }
+    shown.lines.push_back(wrapper.cutLine(starts.back()));
+    shown.words = std::string(wrapper.text().substr(0, starts.back())) + shown.lines.back();
+    return shown;
+}
+
+// The whole of text, on one line at its natural width when that fits, else wrapped.
+ShownText laidOut(std::string_view text, double maxWidth, const BubbleTextMetrics& metrics) {
+    const double width = metrics.width(text, Layout::pointSize);
+    if (width <= maxWidth) {
+        return {{std::string(text)}, Layout::pointSize, width, std::string(text)};
+    }
     for (double size = Layout::pointSize; size >= Layout::minimumPointSize; size -= 1) {
-        const Wrapper wrapper(message, maxWidth, size, metrics);
+        const Wrapper wrapper(text, maxWidth, size, metrics);
         const auto [starts, rest] = wrapper.lineStarts(Layout::maximumLines);
-        if (rest >= message.size()) {
-            WrappedText wrapped{{}, size};
+        if (rest >= text.size()) {
+            ShownText shown{{}, size, maxWidth, std::string(text)};
             for (const std::size_t start : starts) {
-                wrapped.lines.push_back(wrapper.line(start));
+                shown.lines.push_back(wrapper.line(start));
             }
-            return wrapped;
+            return shown;
         }
     }
-    const Wrapper wrapper(message, maxWidth, Layout::minimumPointSize, metrics);
-    const auto [starts, rest] = wrapper.lineStarts(Layout::maximumLines);
-    WrappedText wrapped{{}, Layout::minimumPointSize};
-    for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
-        wrapped.lines.push_back(wrapper.line(starts[i]));
+    const Wrapper smallest(text, maxWidth, Layout::minimumPointSize, metrics);
+    return cutShort(smallest, smallest.lineStarts(Layout::maximumLines).first);
+}
+
+// What the bubble shows of message, laid out from no more of it than could show.
+ShownText shownText(std::string_view message, double maxWidth, const BubbleTextMetrics& metrics) {
+    for (std::size_t count = firstCodePoints;; count *= 2) {
+        const std::string_view part = message.substr(0, afterCodePoints(message, count));
+        if (part.size() == message.size()) {
+            return laidOut(message, maxWidth, metrics);
+        }
+        const Wrapper smallest(part, maxWidth, Layout::minimumPointSize, metrics);
+        const auto [starts, rest] = smallest.lineStarts(Layout::maximumLines);
+        if (rest < part.size()) {
+            return cutShort(smallest, starts);
+        }
+        if (count >= mostCodePoints) {
+            return laidOut(std::string(part) + std::string(ellipsis), maxWidth, metrics);
+        }
     }
-    wrapped.lines.push_back(wrapper.cutLine(starts.back()));
-    return wrapped;
 }
 
 double finiteOrZero(double value) {
@@ -160,15 +232,11 @@ CompanionBubbleLayout CompanionBubbleLayout::make(std::string_view message, doub
     const double widestBody = layout.width - 2 * shadowOffset;
     const double widestText = std::clamp(widestBody - 2 * horizontalInset, 0.0, wrapWidth);
 
-    double textWidth = metrics.width(message, pointSize);
-    if (textWidth <= widestText) {
-        layout.lines = {std::string(message)};
-    } else {
-        WrappedText wrapped = wrappedText(message, widestText, metrics);
-        layout.lines = std::move(wrapped.lines);
-        layout.textPointSize = wrapped.pointSize;
-        textWidth = widestText;
-    }
+    ShownText shown = shownText(message, widestText, metrics);
+    layout.lines = std::move(shown.lines);
+    layout.textPointSize = shown.pointSize;
+    layout.words = std::move(shown.words);
+    const double textWidth = shown.width;
     layout.lineHeight = metrics.lineHeight(layout.textPointSize);
 
     const double textHeight = layout.lineHeight * static_cast<double>(layout.lines.size());

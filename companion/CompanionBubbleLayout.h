@@ -25,7 +25,9 @@ struct BubbleTextMetrics {
 // into a frame at most 148 points wide onto at most two lines, shrinking from 10 points
 // down to 8 in whole points (the pixel font's cells stay whole pixels) before the second
 // line is cut with an ellipsis. The frame is never wider than what the offered width
-// leaves beside the insets and the shadow, so the bubble is never clipped.
+// leaves beside the insets and the shadow, so the bubble is never clipped. Only as much
+// of a long text is measured as could show, so a text of any length is laid out in
+// about the time a short one takes.
 struct CompanionBubbleLayout {
     static constexpr double pointSize = 10;
     static constexpr double minimumPointSize = 8;
@@ -39,6 +41,9 @@ struct CompanionBubbleLayout {
 
     double textPointSize = pointSize;
     std::vector<std::string> lines;
+    // What the lines say as one text, as a reader hears it: the message, or as much of it
+    // as shows and the ellipsis.
+    std::string words;
     double lineHeight = 0;
     CanvasRect text; // the lines, each centred across this width
     CanvasRect body;

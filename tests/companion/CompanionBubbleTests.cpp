@@ -25,10 +25,24 @@ std::size_t codePoints(std::string_view text) {
         text, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-// A monospaced font: every character 5 points wide at 10 points, lines 12 apart.
+constexpr std::string_view zeroWidthSpace = "\u200B";
+
+std::size_t zeroWidthSpaces(std::string_view text) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(zeroWidthSpace); at != std::string_view::npos;
+         at = text.find(zeroWidthSpace, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+// A monospaced font: every character 5 points wide at 10 points but the zero-width space,
+// which takes no room; lines 12 apart.
 CompanionBubbleLayout layoutOf(const std::string& text, double offeredWidth = 160) {
     const BubbleTextMetrics monospaced{
-        [](std::string_view text, double size) { return codePoints(text) * 5 * size / 10; },
+        [](std::string_view text, double size) {
+            return (codePoints(text) - zeroWidthSpaces(text)) * 5 * size / 10;
+        },
         [](double size) { return size + 2; },
     };
     return CompanionBubbleLayout::make(text, offeredWidth, monospaced, 1.5);
@@ -78,6 +92,38 @@ TEST(CompanionBubbleLayout, WrapsBetweenWordsBreaksOnlyLongWordsAndCutsWithAnEll
     EXPECT_EQ(cut.textPointSize, 8);
     EXPECT_EQ(cut.lines, (Lines{word(30), word(30, 'b') + "\u2026"}));
     EXPECT_EQ(layoutOf(word(100)).lines, (Lines{word(32), word(31) + "\u2026"}));
+}
+
+// However long a note, the bubble shows what two lines hold and cuts it with an ellipsis,
+// and a reader hears what shows. A text still within two lines where its laying out stops,
+// of characters that take no room, ends there in the ellipsis all the same.
+TEST(CompanionBubbleLayout, ANoteOfAnyLengthShowsTwoLinesCutWithAnEllipsis) {
+    std::string purrs;
+    for (int i = 0; i < 8000; ++i) {
+        purrs += "purr ";
+    }
+    std::string invisible;
+    for (int i = 0; i < 40000; ++i) {
+        invisible += zeroWidthSpace;
+    }
+    const std::string wrapped = "ready to chase the red dot now";
+    const std::string purrLine = "purr purr purr purr purr purr";
+    // Text; then its lines, point size and what a reader hears.
+    const std::tuple<std::string, Lines, double, std::string> cases[] = {
+        {wrapped, {"ready to chase the red dot", "now"}, 10, wrapped},
+        {word(40000), {word(32), word(31) + "\u2026"}, 8, word(63) + "\u2026"},
+        {purrs, {purrLine, purrLine + " p\u2026"}, 8, purrLine + " " + purrLine + " p\u2026"},
+    };
+    for (const auto& [text, lines, pointSize, words] : cases) {
+        const CompanionBubbleLayout layout = layoutOf(text);
+        EXPECT_EQ(layout.lines, lines) << text.substr(0, 40);
+        EXPECT_EQ(layout.textPointSize, pointSize) << text.substr(0, 40);
+        EXPECT_EQ(layout.words, words) << text.substr(0, 40);
+    }
+    const CompanionBubbleLayout hidden = layoutOf(invisible + "hello");
+    ASSERT_EQ(hidden.lines.size(), 1u);
+    EXPECT_TRUE(hidden.lines[0].ends_with("\u2026"));
+    EXPECT_EQ(hidden.words, hidden.lines[0]);
 }
 
 TEST(CompanionBubbleLayout, NeverLeavesTheOfferedWidthAndSurvivesNoRoomAtAll) {
@@ -188,6 +234,26 @@ TEST(CompanionBubble, ARepaintShowsTheMessageAndTheStepOfItsComingThatAreSetNow)
         EXPECT_EQ(bubble.grab().toImage(), shown(message, opacity, scale)) << name;
     }
     EXPECT_NE(shown(hello, 1, 1), shown(done, 1, 1));
+}
+
+// A reader hears the words the bubble shows at its width: all of a short message, and the
+// part of a long one that shows, with the ellipsis.
+TEST(CompanionBubble, AReaderHearsTheWordsItShowsAtItsWidth) {
+    CompanionBubble bubble({std::string(40000, 'a'), CompanionMessage::Kind::soft});
+    bubble.resize(panelWidth, 60);
+    bubble.show();
+    const auto heard = [&bubble] {
+        return bubble.accessibleName().toStdString();
+    };
+    const std::string wide = heard();
+    EXPECT_EQ(wide, bubble.layout().words);
+    EXPECT_TRUE(wide.starts_with("aaa") && wide.ends_with("\u2026")) << wide;
+    EXPECT_LT(wide.size(), 200u);
+    bubble.resize(100, 60);
+    EXPECT_EQ(heard(), bubble.layout().words);
+    EXPECT_LT(heard().size(), wide.size()) << "fewer letters show in less room";
+    bubble.setMessage({"ready to pounce", CompanionMessage::Kind::soft});
+    EXPECT_EQ(heard(), "ready to pounce");
 }
 
 // Where the pixels at least half opaque lie, and the most opaque of them.
