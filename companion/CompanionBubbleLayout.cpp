@@ -91,7 +91,6 @@ public:
         , pointSize_(pointSize)
         , metrics_(metrics) {}
 
-    std::string_view text() const { return text_; }
     double maxWidth() const { return maxWidth_; }
     double pointSize() const { return pointSize_; }
 
@@ -159,23 +158,21 @@ private:
     const BubbleTextMetrics& metrics_;
 };
 
-// What the bubble shows of a text: its lines at their size, the width they are centred
-// across, and what they say as one text.
+// What the bubble shows of a text: its lines at their size, and the width they are centred
+// across.
 struct ShownText {
     std::vector<std::string> lines;
     double pointSize;
     double width;
-    std::string words;
 };
 
 // The lines from starts, the last of them cut with an ellipsis.
 ShownText cutShort(const Wrapper& wrapper, const std::vector<std::size_t>& starts) {
-    ShownText shown{{}, wrapper.pointSize(), wrapper.maxWidth(), {}};
+    ShownText shown{{}, wrapper.pointSize(), wrapper.maxWidth()};
     for (std::size_t i = 0; i + 1 < starts.size(); ++i) {
         shown.lines.push_back(wrapper.line(starts[i]));
     }
     shown.lines.push_back(wrapper.cutLine(starts.back()));
-    shown.words = std::string(wrapper.text().substr(0, starts.back())) + shown.lines.back();
     return shown;
 }
 
@@ -183,13 +180,13 @@ ShownText cutShort(const Wrapper& wrapper, const std::vector<std::size_t>& start
 ShownText laidOut(std::string_view text, double maxWidth, const BubbleTextMetrics& metrics) {
     const double width = metrics.width(text, Layout::pointSize);
     if (width <= maxWidth) {
-        return {{std::string(text)}, Layout::pointSize, width, std::string(text)};
+        return {{std::string(text)}, Layout::pointSize, width};
     }
     for (double size = Layout::pointSize; size >= Layout::minimumPointSize; size -= 1) {
         const Wrapper wrapper(text, maxWidth, size, metrics);
         const auto [starts, rest] = wrapper.lineStarts(Layout::maximumLines);
         if (rest >= text.size()) {
-            ShownText shown{{}, size, maxWidth, std::string(text)};
+            ShownText shown{{}, size, maxWidth};
             for (const std::size_t start : starts) {
                 shown.lines.push_back(wrapper.line(start));
             }
@@ -235,7 +232,6 @@ CompanionBubbleLayout CompanionBubbleLayout::make(std::string_view message, doub
     ShownText shown = shownText(message, widestText, metrics);
     layout.lines = std::move(shown.lines);
     layout.textPointSize = shown.pointSize;
-    layout.words = std::move(shown.words);
     const double textWidth = shown.width;
     layout.lineHeight = metrics.lineHeight(layout.textPointSize);
 

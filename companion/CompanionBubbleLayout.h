@@ -41,9 +41,6 @@ struct CompanionBubbleLayout {
 
     double textPointSize = pointSize;
     std::vector<std::string> lines;
-    // What the lines say as one text, as a reader hears it: the message, or as much of it
-    // as shows and the ellipsis.
-    std::string words;
     double lineHeight = 0;
     CanvasRect text; // the lines, each centred across this width
     CanvasRect body;

@@ -10,7 +10,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QResizeEvent>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
@@ -144,20 +143,20 @@ void CompanionBubble::setMessage(const CompanionMessage& message) {
         return;
     }
     message_ = message;
-    laidOut_.reset();
-    drawing_.forget();
     if (isVisible()) {
         nameForReaders();
     }
+    laidOut_.reset();
+    drawing_.forget();
     updateGeometry();
     update();
 }
 
 // A reader is told the words as they show, and again only when they change: a new kind of
 // the same words, or the same words coming back, is no news, and a hidden bubble tells
-// nothing. Of a long message, a reader hears what shows of it, as a sighted user sees it.
+// nothing.
 void CompanionBubble::nameForReaders() {
-    if (const QString words = qtText(layout().words); accessibleName() != words) {
+    if (const QString words = qtText(message_.text); accessibleName() != words) {
         setAccessibleName(words);
     }
 }
@@ -207,14 +206,6 @@ void CompanionBubble::paintEvent(QPaintEvent* event) {
 void CompanionBubble::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     nameForReaders();
-}
-
-// Another width can show other words.
-void CompanionBubble::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    if (isVisible()) {
-        nameForReaders();
-    }
 }
 
 void CompanionBubble::paintOnto(QPainter& painter, const QRegion& region) {

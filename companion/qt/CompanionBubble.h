@@ -39,8 +39,8 @@ void paintCompanionBubble(QPainter& painter, const CompanionBubbleLayout& layout
                           double lineWidth);
 
 // What the cat says, as a widget as wide as the space offered to the bubble: the body
-// centred across it at the top, the tail and shadow below. A screen reader reads the
-// words it shows as a label's, and is told when they change. The host puts the widget so
+// centred across it at the top, the tail and shadow below. A screen reader reads its
+// words as a label's, and is told when they change. The host puts the widget so
 // that the body's bottom edge sits where it wants it (layout().body).
 //
 // The cat beneath repaints what changed many times a second, and the bubble over her
@@ -87,7 +87,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
