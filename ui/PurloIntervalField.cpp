@@ -1,7 +1,6 @@
 #include "ui/PurloIntervalField.h"
 
 #include "companion/PurloTheme.h"
-#include "ui/FieldLineEdit.h"
 #include "ui/KitFont.h"
 #include "ui/PurloFieldChrome.h"
 #include "ui/PurloText.h"

@@ -1,6 +1,5 @@
 #include "settings/controls/PurloTextField.h"
 
-#include "ui/FieldLineEdit.h"
 #include "ui/KitFont.h"
 #include "ui/PurloFieldChrome.h"
 
