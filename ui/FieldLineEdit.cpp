@@ -18,12 +18,27 @@ FieldLineEdit::FieldLineEdit(QWidget* parent)
     Q_UNUSED(editedSafely);
 }
 
-// The menu a line edit opens on a right click is its child; any other popup, like a click
-// elsewhere, is the focus leaving.
-bool FieldLineEdit::isLeftBy(const QFocusEvent& event) const {
-    const QWidget* popup = QApplication::activePopupWidget();
-    return event.reason() != Qt::PopupFocusReason || popup == nullptr ||
-           popup->parentWidget() != this;
+// A popup other than its own menu, like a click elsewhere, is the focus leaving.
+bool FieldLineEdit::isLeftBy(const QEvent& event) const {
+    if (event.type() == QEvent::Hide) {
+        return true;
+    }
+    return event.type() == QEvent::FocusOut &&
+           (static_cast<const QFocusEvent&>(event).reason() != Qt::PopupFocusReason ||
+            openMenu() == nullptr);
+}
+
+void FieldLineEdit::hideEvent(QHideEvent* event) {
+    QLineEdit::hideEvent(event);
+    if (QWidget* menu = openMenu()) {
+        menu->close();
+    }
+}
+
+// The menu a line edit opens on a right click is its child.
+QWidget* FieldLineEdit::openMenu() const {
+    QWidget* popup = QApplication::activePopupWidget();
+    return popup != nullptr && popup->parentWidget() == this ? popup : nullptr;
 }
 
 } // namespace purlo

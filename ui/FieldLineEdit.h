@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-class QFocusEvent;
+class QHideEvent;
 
 namespace purlo {
 
@@ -15,10 +15,20 @@ class FieldLineEdit final : public QLineEdit {
 public:
     explicit FieldLineEdit(QWidget* parent = nullptr);
 
-    // Whether a loss of focus is the focus leaving the field. Its own right-click menu takes
-    // the focus only while it is open, and its Paste and Delete act on the selection the
-    // field holds: committing then would show the stored text again over that selection.
-    bool isLeftBy(const QFocusEvent& event) const;
+    // Whether an event of the line edit's is the focus leaving the field. Its own right-click
+    // menu takes the focus only while it is open, and its Paste and Delete act on the
+    // selection the field holds: committing then would show the stored text again over that
+    // selection. The field going out of sight is, its menu open or not: a window closed from
+    // outside while the menu is open takes the focus from nothing.
+    bool isLeftBy(const QEvent& event) const;
+
+protected:
+    // Its menu goes with it: nothing edits a field out of sight.
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    // Its right-click menu while that is open, else nothing.
+    QWidget* openMenu() const;
 };
 
 } // namespace purlo

@@ -5,7 +5,7 @@
 #include "ui/PurloFieldChrome.h"
 #include "ui/PurloText.h"
 
-#include <QFocusEvent>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <utility>
 
@@ -104,8 +104,7 @@ bool PurloIntervalField::eventFilter(QObject* watched, QEvent* event) {
     if (watched == textField_ && event->type() == QEvent::FocusIn) {
         focused_ = true;
         box_->update();
-    } else if (watched == textField_ && event->type() == QEvent::FocusOut &&
-               textField_->isLeftBy(*static_cast<QFocusEvent*>(event))) {
+    } else if (watched == textField_ && focused_ && textField_->isLeftBy(*event)) {
         focused_ = false;
         box_->update();
         commit();

@@ -14,7 +14,8 @@ class PurloText;
 
 // A small number field with its unit, held inside a range. The text being typed is a
 // draft: it is committed on Return and when the focus leaves the field (its own right-click
-// menu keeps it, so that the menu's Paste and Delete act on the selection), cleaned up by
+// menu keeps it, so that the menu's Paste and Delete act on the selection) or the field goes
+// out of sight with its window, however that closes; it is then cleaned up by
 // committedInterval, stored through the binding, and then replaced by what the binding
 // holds, so the field always ends up showing the stored number. Changes made elsewhere
 // show at once, except while the field has focus: what the user is typing is left alone.

@@ -3,7 +3,7 @@
 #include "ui/KitFont.h"
 #include "ui/PurloFieldChrome.h"
 
-#include <QFocusEvent>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <string>
 #include <utility>
@@ -89,8 +89,7 @@ void PurloTextField::changeEvent(QEvent* event) {
 bool PurloTextField::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lineEdit_ && event->type() == QEvent::FocusIn) {
         setFocused(true);
-    } else if (watched == lineEdit_ && event->type() == QEvent::FocusOut &&
-               lineEdit_->isLeftBy(*static_cast<QFocusEvent*>(event))) {
+    } else if (watched == lineEdit_ && lineEdit_->isLeftBy(*event)) {
         setFocused(false);
     }
     return QWidget::eventFilter(watched, event);

@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPointer>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
@@ -15,13 +16,18 @@ namespace {
 using testing::PageWindow;
 using testing::RuntimeHarness;
 
-// Runs the action of the field's own right-click menu that shows that text, as a right click and a
-// choice in the menu do, and closes the menu.
-void chooseFromFieldMenu(QLineEdit& field, const char* action) {
+// The field's own right-click menu, opened as a right click opens it.
+QMenu* openFieldMenu(QLineEdit& field) {
     const QPoint middle = field.rect().center();
     QContextMenuEvent rightClick(QContextMenuEvent::Mouse, middle, field.mapToGlobal(middle));
     QApplication::sendEvent(&field, &rightClick);
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+// Runs the action of the field's own right-click menu that shows that text, as a right click and a
+// choice in the menu do, and closes the menu.
+void chooseFromFieldMenu(QLineEdit& field, const char* action) {
+    QMenu* menu = openFieldMenu(field);
     ASSERT_NE(menu, nullptr);
     const QList<QAction*> actions = menu->actions();
     const auto chosen = std::ranges::find_if(actions, [&](const QAction* shown) {
@@ -34,6 +40,13 @@ void chooseFromFieldMenu(QLineEdit& field, const char* action) {
     testing::settle();
 }
 
+// What the runtime stored of a number setting, as text.
+std::function<std::string(RuntimeHarness&)> storedNumber(std::int64_t PurloSettings::*setting) {
+    return [setting](RuntimeHarness& harness) {
+        return std::to_string(harness.stored().*setting);
+    };
+}
+
 // A field's own right-click menu is not the focus leaving: its Paste and Delete act on the
 // selection, as Ctrl+V and Delete do, and the field commits only as the focus leaves it.
 // Opening the menu committed the field and showed the stored text again, so the selection
@@ -44,11 +57,6 @@ TEST(FieldMenu, PasteAndDeleteActOnTheSelectionAndTheFieldCommitsAsTheFocusLeave
         settings.pomodoroBreakMinutes = 25;
         settings.stretchReminderMinutes = 45;
     });
-    const auto number = [](std::int64_t PurloSettings::*field) {
-        return [field](RuntimeHarness& harness) {
-            return std::to_string(harness.stored().*field);
-        };
-    };
     const struct {
         const char* field;
         SettingsSectionTab page;
@@ -61,11 +69,11 @@ TEST(FieldMenu, PasteAndDeleteActOnTheSelectionAndTheFieldCommitsAsTheFocusLeave
         const char* kept;
     } rows[] = {
         {"Focus length", SettingsSectionTab::focus, nullptr, 0, -1, "&Paste", "12",
-         number(&PurloSettings::pomodoroFocusMinutes), "12"},
+         storedNumber(&PurloSettings::pomodoroFocusMinutes), "12"},
         {"Break length", SettingsSectionTab::focus, nullptr, 0, 1, "Delete", "",
-         number(&PurloSettings::pomodoroBreakMinutes), "5"},
+         storedNumber(&PurloSettings::pomodoroBreakMinutes), "5"},
         {"Stretch reminder", SettingsSectionTab::focus, nullptr, 0, 1, "&Paste", "12",
-         number(&PurloSettings::stretchReminderMinutes), "125"},
+         storedNumber(&PurloSettings::stretchReminderMinutes), "125"},
         // Stored trimmed, the typed name would have been shown again as the menu opened.
         {"Purlo's name", SettingsSectionTab::behavior, "  Luna", 0, -1, "&Paste", "Mochi",
          [](RuntimeHarness& harness) { return harness.stored().companionName; }, "Mochi"},
@@ -91,6 +99,48 @@ TEST(FieldMenu, PasteAndDeleteActOnTheSelectionAndTheFieldCommitsAsTheFocusLeave
         field->clearFocus();
         EXPECT_EQ(row.stored(page.harness), row.kept);
         EXPECT_EQ(field->text().toStdString(), row.kept) << "what the field shows";
+    }
+}
+
+// What was typed is kept however the field's window goes, its menu open or not: a window
+// closed from outside while the menu is open sends the field no loss of focus, and a
+// number field, which commits only as the focus leaves, lost what it held. The menu goes
+// with the window, so that nothing edits a field out of sight.
+TEST(FieldMenu, WhatWasTypedIsKeptWhenTheWindowGoesWithTheFieldsMenuOpen) {
+    const struct {
+        const char* field;
+        SettingsSectionTab page;
+        const char* typed;
+        bool menuOpen;
+        void (QWidget::*goes)();
+        std::function<std::string(RuntimeHarness&)> stored;
+    } rows[] = {
+        {"Break length", SettingsSectionTab::focus, "16", true, &QWidget::hide,
+         storedNumber(&PurloSettings::pomodoroBreakMinutes)},
+        {"Focus length", SettingsSectionTab::focus, "40", true, &QWidget::showMinimized,
+         storedNumber(&PurloSettings::pomodoroFocusMinutes)},
+        {"Break length", SettingsSectionTab::focus, "16", false, &QWidget::hide,
+         storedNumber(&PurloSettings::pomodoroBreakMinutes)},
+        {"Purlo's name", SettingsSectionTab::behavior, "Mochi", true, &QWidget::hide,
+         [](RuntimeHarness& harness) {
+             return harness.stored().companionName;
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.field << (row.menuOpen ? ", menu open" : ""));
+        PageWindow page(row.page);
+        page.window.activateWindow();
+        auto* field = testing::fieldHeardAs(*page.tab, row.field);
+        ASSERT_NE(field, nullptr);
+        field->setFocus(Qt::MouseFocusReason);
+        testing::settle();
+        testing::typeOver(*field, row.typed);
+        QPointer<QMenu> menu = row.menuOpen ? openFieldMenu(*field) : nullptr;
+        ASSERT_EQ(menu != nullptr, row.menuOpen);
+        (page.window.*row.goes)();
+        testing::settle();
+        EXPECT_EQ(row.stored(page.harness), row.typed);
+        EXPECT_TRUE(menu.isNull() || !menu->isVisible()) << "the menu stays behind";
     }
 }
 
