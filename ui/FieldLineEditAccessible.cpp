@@ -8,9 +8,32 @@
 namespace purlo {
 namespace {
 
+// What a tool sent: up to the NUL where the bridge's padding starts, and without the half of
+// a character that the bridge's cut at a length counted otherwise leaves alone.
 QString sentPart(const QString& text) {
     const qsizetype end = text.indexOf(QChar(u'\0'));
-    return end < 0 ? text : text.left(end);
+    const QString sent = end < 0 ? text : text.left(end);
+    QString whole;
+    whole.reserve(sent.size());
+    for (qsizetype at = 0; at < sent.size(); ++at) {
+        if (sent[at].isHighSurrogate() && at + 1 < sent.size() && sent[at + 1].isLowSurrogate()) {
+            whole.append(sent[at]);
+            whole.append(sent[++at]);
+        } else if (!sent[at].isSurrogate()) {
+            whole.append(sent[at]);
+        }
+    }
+    return whole;
+}
+
+// A place within text that never falls between the two halves of a character. A tool counts
+// places in characters and the line edit in UTF-16 units, so the place a tool means is never
+// before the one it names here: a place inside a pair moves past it.
+int wholeCharacterPlace(const QString& text, int offset) {
+    const auto place = std::clamp<qsizetype>(offset, 0, text.size());
+    const bool insidePair = place > 0 && place < text.size() && text[place].isLowSurrogate() &&
+                            text[place - 1].isHighSurrogate();
+    return static_cast<int>(insidePair ? place + 1 : place);
 }
 
 } // namespace
@@ -86,7 +109,8 @@ void FieldLineEditAccessible::removeSelection(int index) {
 
 void FieldLineEditAccessible::setSelection(int index, int startOffset, int endOffset) {
     if (index == 0) {
-        field_.setSelection(startOffset, endOffset - startOffset);
+        const int start = wholeCharacterPlace(field_.text(), startOffset);
+        field_.setSelection(start, wholeCharacterPlace(field_.text(), endOffset) - start);
     }
 }
 
@@ -94,8 +118,9 @@ int FieldLineEditAccessible::cursorPosition() const {
     return field_.cursorPosition();
 }
 
+// Typing there would split a character as an edit there would.
 void FieldLineEditAccessible::setCursorPosition(int position) {
-    field_.setCursorPosition(position);
+    field_.setCursorPosition(wholeCharacterPlace(field_.text(), position));
 }
 
 QString FieldLineEditAccessible::text(int startOffset, int endOffset) const {
@@ -151,8 +176,8 @@ int FieldLineEditAccessible::offsetAtPoint(const QPoint& point) const {
 }
 
 void FieldLineEditAccessible::scrollToSubstring(int startIndex, int endIndex) {
-    field_.setCursorPosition(endIndex);
-    field_.setCursorPosition(startIndex);
+    setCursorPosition(endIndex);
+    setCursorPosition(startIndex);
 }
 
 QString FieldLineEditAccessible::attributes(int offset, int* startOffset, int* endOffset) const {
@@ -172,8 +197,8 @@ void FieldLineEditAccessible::insertText(int offset, const QString& text) {
 // spaces nobody sent.
 void FieldLineEditAccessible::replaceText(int startOffset, int endOffset, const QString& text) {
     QString edited = field_.text();
-    const qsizetype from = std::clamp<qsizetype>(startOffset, 0, edited.size());
-    const qsizetype to = std::clamp<qsizetype>(endOffset, from, edited.size());
+    const int from = wholeCharacterPlace(edited, startOffset);
+    const int to = std::max(from, wholeCharacterPlace(edited, endOffset));
     field_.setText(edited.replace(from, to - from, sentPart(text)));
 }
 

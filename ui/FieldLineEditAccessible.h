@@ -13,6 +13,9 @@ class FieldLineEdit;
 // showed it in her bubble, and read only the sent part back. Text from a tool is now taken
 // up to its end and no further (the padding starts where the sent string's terminating NUL
 // stood, and no text on the bus holds one), and only at places within the field's text.
+// Nor is a character ever split: AT-SPI counts places and lengths in characters, the line
+// edit in UTF-16 units, so a place could fall between the two halves of one beyond the BMP
+// (an emoji), and a length cut one in two; the half left alone was stored as "?".
 class FieldLineEditAccessible final : public QAccessibleWidget,
                                       public QAccessibleTextInterface,
                                       public QAccessibleEditableTextInterface {

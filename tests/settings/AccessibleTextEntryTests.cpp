@@ -204,5 +204,61 @@ TEST(AccessibleTextEntry, AnInsertTakesOnlyTheTextTheToolSent) {
     }
 }
 
+// A reader's edit never stores half a character. AT-SPI counts places and lengths in
+// characters, the line edit in UTF-16 units, so an edge could fall between the two halves
+// of 🐱 and a length cut it in two; the half left alone was stored as "?". An edge inside a
+// pair moves past it, to where the tool's count of characters puts it, and a half left
+// alone in what was sent is dropped.
+TEST(AccessibleTextEntry, AnEditNeverStoresHalfACharacter) {
+    using Edit = std::function<void(QLineEdit&)>;
+    const auto insert = [](int position, const char* text, int length) -> Edit {
+        return [=](QLineEdit& field) {
+            insertAsTheBridgeDoes(field, position, QString::fromUtf8(text), length);
+        };
+    };
+    const auto remove = [](int from, int to) -> Edit {
+        return [=](QLineEdit& field) {
+            QAccessible::queryAccessibleInterface(&field)->editableTextInterface()->deleteText(from,
+                                                                                               to);
+        };
+    };
+    const auto note = stored(&PurloSettings::pinnedMessage);
+    const struct {
+        const char* field;
+        std::function<std::string(RuntimeHarness&)> stored;
+        const char* before;
+        Edit edit;
+        const char* kept;
+    } rows[] = {
+        // One character sent, counted once: only its first half came.
+        {"Idle note", note, "abcdef", insert(6, "🐱", 1), "abcdef"},
+        {"Idle note", note, "abcdef", insert(6, "🐱", 2), "abcdef🐱"},
+        {"Idle note", note, "ab", insert(0, "XY🐱", 3), "XYab"},
+        // After the cat, the second character.
+        {"What should Purlo call you?", stored(&PurloSettings::userName), "a🐱b", insert(2, "X", 1),
+         "a🐱Xb"},
+        // The cat, the second character; then the first.
+        {"Idle note", note, "a🐱b", remove(1, 2), "ab"},
+        {"Idle note", note, "🐱ab", remove(0, 1), "ab"},
+        // A caret a reader puts inside the pair: the key typed next goes after the cat.
+        {"Purlo's name", stored(&PurloSettings::companionName), "a🐱b",
+         [](QLineEdit& field) {
+             QAccessible::queryAccessibleInterface(&field)->textInterface()->setCursorPosition(2);
+             testing::typeInto(field, "X");
+         },
+         "a🐱Xb"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.field << ", " << row.before << " -> " << row.kept);
+        PageWindow page(SettingsSectionTab::behavior);
+        QLineEdit* field = testing::fieldHeardAs(*page.tab, row.field);
+        ASSERT_NE(field, nullptr);
+        setAsAReaderDoes(*field, QString::fromUtf8(row.before));
+        row.edit(*field);
+        EXPECT_EQ(row.stored(page.harness), row.kept);
+        EXPECT_EQ(field->text().toStdString(), row.kept) << "what the field shows";
+    }
+}
+
 } // namespace
 } // namespace purlo
