@@ -294,7 +294,8 @@ struct OwnServer {
 // A tray host on the display: trayer, a light panel 28 pixels high along one edge of the
 // screen ("top" or "bottom"), 2 pixels wide until it holds the (light) paw.
 struct Tray {
-    Tray(const Screen& screen, const char* edge) {
+    Tray(const Screen& screen, const char* edge)
+        : top(std::string(edge) == "top") {
         trayer.start("env", {QString::fromStdString("DISPLAY=" + screen.name), "trayer", "--edge",
                              edge, "--align", "right", "--widthtype", "request", "--height", "28",
                              "--SetDockType", "true"});
@@ -305,18 +306,27 @@ struct Tray {
         trayer.waitForFinished();
     }
     // The tray, once the paw took its place in it: a wider tray says only that the paw
-    // asked for room, and a click reaches the paw once its window shows there.
+    // asked for room, and a click reaches the paw once its window shows there. trayer grows
+    // where it stands, past the screen's edge, and only then moves to the end of its edge:
+    // until it lies there, the paw is not where it stays.
     std::optional<QRect> withPaw(const Screen& screen) const {
         std::optional<QRect> tray;
         const bool held = eventually([&] {
             tray = screen.window({0, 28});
-            return tray && tray->width() > 10 && screen.programAt(tray->center()) == "purlo";
+            return tray && tray->width() > 10 && placed(*tray, screen.size) &&
+                   screen.programAt(tray->center()) == "purlo";
         });
         return held ? tray : std::nullopt;
+    }
+    // Whether a tray lies where trayer puts it: in the corner of its edge, on the right.
+    bool placed(QRect tray, QSize screen) const {
+        return tray.right() == screen.width() - 1 &&
+               (top ? tray.top() == 0 : tray.bottom() == screen.height() - 1);
     }
 
     QProcess trayer;
     bool running = false;
+    bool top; // along the top of the screen, or else the bottom
 };
 
 // A test of the real program on the private display.

@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <gtest/gtest.h>
@@ -105,6 +106,16 @@ protected:
         return window;
     }
     Atom atom(const char* atomName) { return XInternAtom(display, atomName, False); }
+    // The server's own time now, in milliseconds: the stamp it puts on a change to a property
+    // of window, on the clock it stamps input and counts idle time by.
+    Time serverTime(Window window) {
+        XSelectInput(display, window, PropertyChangeMask);
+        XChangeProperty(display, window, atom("PURLO_TEST_CLOCK"), XA_STRING, 8, PropModeAppend,
+                        nullptr, 0);
+        XEvent changed{};
+        XWindowEvent(display, window, PropertyChangeMask, &changed);
+        return changed.xproperty.time;
+    }
     void setProperty(Window window, const char* property, Atom type, std::vector<long> values) {
         XChangeProperty(display, window, atom(property), type, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(values.data()),
@@ -283,13 +294,20 @@ TEST_F(OnTestDisplay, IdleTimeCountsFromAQuietSpellOnceItLastedAndInputEndsIt) {
     };
     const double spell = std::chrono::duration<double>(X11IdleSource::quietSpell).count();
 
+    // The spell is measured on the server's clock: the server stamps the press before the
+    // test could read a clock of its own, so a span from that reading may fall short of the
+    // spell the server counted. Read before the press, the server's time is no later than
+    // the press's stamp.
+    const Window clock = createWindow();
+    const Time beforePress = serverTime(clock);
     pressAndReleaseKey('a');
-    const auto pressed = std::chrono::steady_clock::now();
     EXPECT_EQ(awaitReading([](double seconds) { return seconds == 0; }), 0)
         << "the key press did not count as input";
     const double spellReached = awaitReading([](double seconds) { return seconds > 0; });
-    EXPECT_GE(std::chrono::steady_clock::now() - pressed, X11IdleSource::quietSpell)
-        << "counted before the spell lasted";
+    // The server's time wraps after 49 days: the span is taken in its 32 bits.
+    const auto lasted =
+        std::chrono::milliseconds(static_cast<std::uint32_t>(serverTime(clock) - beforePress));
+    EXPECT_GE(lasted, X11IdleSource::quietSpell) << "counted before the spell lasted";
     EXPECT_GE(spellReached, spell);
     EXPECT_LT(spellReached, spell + 0.5);
     // Other tests' input may end a spell and start another one: it grows all the same.
@@ -303,6 +321,7 @@ TEST_F(OnTestDisplay, IdleTimeCountsFromAQuietSpellOnceItLastedAndInputEndsIt) {
     const unsigned long nextRequest = NextRequest(connection.display());
     idle.secondsSinceAnyInput();
     EXPECT_EQ(NextRequest(connection.display()), nextRequest) << "a reading asked the server";
+    XDestroyWindow(display, clock);
 }
 
 TEST_F(OnTestDisplay, QtReadsAPointerMovedByAnotherProgramWithYUpward) {
