@@ -4,6 +4,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <optional>
 #include <utility>
 #include <vector>
 // Last, so that its macros meet none of the headers above.
@@ -24,7 +25,7 @@ constexpr QSize popoverSize{PurloMenuBarView::fixedWidth, 0};
 // step: each step true once the screen shows what it did. A tray host, when one is
 // asked for, runs in tray.
 struct Desktop {
-    Desktop(const Profile& profile, const std::string& display, QProcess& tray)
+    Desktop(const Profile& profile, const std::string& display, std::optional<testing::Tray>& tray)
         : profile(profile)
         , screen(display)
         , tray(tray) {}
@@ -42,26 +43,19 @@ struct Desktop {
     }
     // A tray host takes the paw; a click on it opens the popover.
     bool openPopover() {
-        tray.start("env", {QString::fromStdString("DISPLAY=" + screen.name), "trayer", "--edge",
-                           "top", "--align", "right", "--widthtype", "request", "--height", "28",
-                           "--SetDockType", "true"});
-        trayRuns = tray.waitForStarted() && !tray.waitForFinished(500);
-        std::optional<QRect> found;
-        const bool held =
-            trayRuns && testing::eventually([&] {
-                found = screen.window({0, 28});
-                return found && found->width() > 10 && screen.programAt(found->center()) == "purlo";
-            });
-        if (!held) {
+        tray.emplace(screen, "top");
+        trayRuns = tray->running;
+        const auto paw = trayRuns ? tray->withPaw(screen) : std::nullopt;
+        if (!paw) {
             return false;
         }
-        screen.click(found->center());
+        screen.click(paw->center());
         return screen.awaited(popoverSize).has_value();
     }
 
     const Profile& profile;
     testing::Screen screen;
-    QProcess& tray;
+    std::optional<testing::Tray>& tray;
     bool trayRuns = true;
 };
 
@@ -121,7 +115,7 @@ TEST(EndToEndOnALostDisplay, TheProgramEndsWithoutACrashWhateverWindowsItMade) {
             ASSERT_FALSE(relay.name.empty()) << "no relay to the display";
             const Profile profile(test.onboarded);
             Purlo purlo(profile, ending == Ending::writeRefusedFirst ? relay.name : server.name);
-            QProcess tray;
+            std::optional<testing::Tray> tray;
             {
                 // Closed before the server goes: Xlib ends a program whose server is gone.
                 Desktop desktop(profile, server.name, tray);

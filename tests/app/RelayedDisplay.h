@@ -6,6 +6,7 @@
 // end from a write that fails before it can read that the display went.
 
 #include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <mutex>
 #include <string>
@@ -13,6 +14,7 @@
 #include <sys/un.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace purlo::testing {
@@ -22,15 +24,16 @@ public:
     // display is a local one, ":170"; name stays empty where no relay could be set up.
     explicit RelayedDisplay(const std::string& display)
         : server_(socketOf(display.substr(1))) {
-        // Numbers above those the tests' own servers take.
+        // Numbers above those the tests' own servers take. The relay listens in the abstract
+        // namespace, where X clients on Linux look first: a name there goes with the process
+        // that holds it, where a socket file would outlive a test that was killed, and the
+        // files of killed runs on a shared machine soon took every number.
         for (int number = 230; number < 260 && name.empty(); ++number) {
-            const std::string socket = socketOf(std::to_string(number));
-            const sockaddr_un place = address(socket);
+            const auto [place, length] = abstractAddress(socketOf(std::to_string(number)));
             if (!std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock") &&
-                ::bind(listener_, reinterpret_cast<const sockaddr*>(&place), sizeof(place)) == 0 &&
+                ::bind(listener_, reinterpret_cast<const sockaddr*>(&place), length) == 0 &&
                 ::listen(listener_, 8) == 0) {
                 name = ":" + std::to_string(number);
-                path_ = socket;
             }
         }
         if (!name.empty()) {
@@ -50,7 +53,6 @@ public:
             ::close(end);
         }
         ::close(listener_);
-        std::filesystem::remove(path_);
     }
     RelayedDisplay(const RelayedDisplay&) = delete;
     RelayedDisplay& operator=(const RelayedDisplay&) = delete;
@@ -75,6 +77,13 @@ private:
         place.sun_family = AF_UNIX;
         path.copy(place.sun_path, sizeof(place.sun_path) - 1);
         return place;
+    }
+    // The same path's name in the abstract namespace, and its length.
+    static std::pair<sockaddr_un, socklen_t> abstractAddress(const std::string& path) {
+        sockaddr_un place{};
+        place.sun_family = AF_UNIX;
+        path.copy(place.sun_path + 1, sizeof(place.sun_path) - 2);
+        return {place, static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + path.size())};
     }
     // Hands on what one end sends until it closes or stops; an end is never closed on the
     // other's behalf, so the program never reads an end before its write fails.
@@ -106,7 +115,6 @@ private:
     }
 
     std::string server_;
-    std::string path_;
     int listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     std::thread accepting_;
     std::mutex mutex_;
