@@ -20,6 +20,8 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <csignal>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
@@ -255,6 +257,20 @@ struct Screen {
     QSize size;
 };
 
+// The process whose lock holds a display number, as an X server writes it; none while there
+// is no lock.
+inline std::optional<qint64> lockHolder(int number) {
+    std::ifstream lock("/tmp/.X" + std::to_string(number) + "-lock");
+    qint64 process = 0;
+    return lock >> process ? std::optional(process) : std::nullopt;
+}
+
+// Whether a display number's lock names a running server other than process.
+inline bool heldByAnother(int number, qint64 process) {
+    const auto holder = lockHolder(number);
+    return holder && *holder != process && ::kill(static_cast<pid_t>(*holder), 0) == 0;
+}
+
 // An Xvfb of the test's own, on the first free display number from 170, that the test
 // may stop: nothing else connects to it. Like many X servers it resets whenever its last
 // client leaves, unless options say otherwise; name stays empty when none would start.
@@ -270,12 +286,24 @@ struct OwnServer {
             server.start(xvfb, QStringList{QString(":%1").arg(number), "-nolisten", "tcp"} +
                                    (options.isEmpty() ? QStringList{"-screen", "0", "640x480x24"}
                                                       : options));
-            // Another server that took the number first makes this one end at once.
-            if (server.waitForStarted() && eventually([&] {
-                    return std::filesystem::exists(socket) || server.waitForFinished(0);
-                }) &&
-                server.state() == QProcess::Running) {
+            // Another server may take the number at the same moment, as a copy of the test
+            // beside this one may. Its socket then passes for this one's, and the other test
+            // would stop the server under this one: the number is ours only once its lock
+            // names this server. The other's lock means another number; this one would give
+            // up only after seconds.
+            const auto up = [&] {
+                return std::filesystem::exists(socket) && lockHolder(number) == server.processId();
+            };
+            const bool ours = server.waitForStarted() && eventually([&] {
+                                  return up() || server.waitForFinished(0) ||
+                                         heldByAnother(number, server.processId());
+                              }) &&
+                              up();
+            if (ours) {
                 name = ":" + std::to_string(number);
+            } else {
+                server.kill();
+                server.waitForFinished();
             }
         }
     }
