@@ -70,9 +70,17 @@ public:
         }
         QDBusConnection session = QDBusConnection::connectToBus(sessionAddress_, sessionName());
         QString address;
+        // Asked of the launcher started above alone. Asked before that one has taken its
+        // name, the bus would start another from its service files, with the test's own
+        // environment instead of the user's: where that one took the name first, the
+        // accessibility bus lay outside the user's runtime folder, at a place every other
+        // test's such launcher on the machine took over in turn, and the program met a
+        // different bus than the reader.
+        QDBusMessage getAddress = QDBusMessage::createMethodCall("org.a11y.Bus", "/org/a11y/bus",
+                                                                 "org.a11y.Bus", "GetAddress");
+        getAddress.setAutoStartService(false);
         waitFor([&] {
-            const QDBusMessage reply = session.call(QDBusMessage::createMethodCall(
-                "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
+            const QDBusMessage reply = session.call(getAddress);
             if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
                 address = reply.arguments().front().toString();
             }
