@@ -12,6 +12,7 @@
 #include "app/StartupEnvironmentDefault.h"
 #include "app/TerminationSignals.h"
 #include "platform/Environment.h"
+#include "ui/FieldLineEditAccessible.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -113,6 +114,8 @@ int runPurloApplication(int argc, char** argv) {
     display.release();
     QApplication::setApplicationName("Purlo");
     QApplication::setDesktopFileName("purlo");
+    // Before any window: the dialogs Qt makes for the program show line edits of Qt's own.
+    editLineEditsAccessibly();
 
     const SocketPlace place = SocketPlace::of(environment);
     const auto unsafe = place.secure(getuid());

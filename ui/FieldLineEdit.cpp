@@ -1,6 +1,5 @@
 #include "ui/FieldLineEdit.h"
 
-#include "ui/AccessibleFactory.h"
 #include "ui/FieldLineEditAccessible.h"
 
 #include <QApplication>
@@ -10,12 +9,7 @@ namespace purlo {
 
 FieldLineEdit::FieldLineEdit(QWidget* parent)
     : QLineEdit(parent) {
-    // Assistive technology asks one factory list for the whole process.
-    static const bool editedSafely = [] {
-        QAccessible::installFactory(accessibleOf<FieldLineEdit, FieldLineEditAccessible>);
-        return true;
-    }();
-    Q_UNUSED(editedSafely);
+    editLineEditsAccessibly();
 }
 
 // A popup other than its own menu, like a click elsewhere, is the focus leaving.

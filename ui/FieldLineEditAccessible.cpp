@@ -1,5 +1,6 @@
 #include "ui/FieldLineEditAccessible.h"
 
+#include "ui/AccessibleFactory.h"
 #include "ui/FieldLineEdit.h"
 
 #include <QFontMetrics>
@@ -38,7 +39,7 @@ int wholeCharacterPlace(const QString& text, int offset) {
 
 } // namespace
 
-FieldLineEditAccessible::FieldLineEditAccessible(FieldLineEdit& field)
+FieldLineEditAccessible::FieldLineEditAccessible(QLineEdit& field)
     : QAccessibleWidget(&field, QAccessible::EditableText)
     , field_(field) {
     addControllingSignal(QStringLiteral("textChanged(const QString&)"));
@@ -128,29 +129,6 @@ QString FieldLineEditAccessible::text(int startOffset, int endOffset) const {
                                    : field_.displayText().mid(startOffset, endOffset - startOffset);
 }
 
-int FieldLineEditAccessible::atCursorWhereAsked(int offset) const {
-    return offset == -2 ? cursorPosition() : offset;
-}
-
-QString FieldLineEditAccessible::textBeforeOffset(int offset,
-                                                  QAccessible::TextBoundaryType boundary,
-                                                  int* startOffset, int* endOffset) const {
-    return QAccessibleTextInterface::textBeforeOffset(atCursorWhereAsked(offset), boundary,
-                                                      startOffset, endOffset);
-}
-
-QString FieldLineEditAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundary,
-                                                 int* startOffset, int* endOffset) const {
-    return QAccessibleTextInterface::textAfterOffset(atCursorWhereAsked(offset), boundary,
-                                                     startOffset, endOffset);
-}
-
-QString FieldLineEditAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundary,
-                                              int* startOffset, int* endOffset) const {
-    return QAccessibleTextInterface::textAtOffset(atCursorWhereAsked(offset), boundary, startOffset,
-                                                  endOffset);
-}
-
 int FieldLineEditAccessible::characterCount() const {
     return static_cast<int>(field_.displayText().size());
 }
@@ -200,6 +178,16 @@ void FieldLineEditAccessible::replaceText(int startOffset, int endOffset, const 
     const int from = wholeCharacterPlace(edited, startOffset);
     const int to = std::max(from, wholeCharacterPlace(edited, endOffset));
     field_.setText(edited.replace(from, to - from, sentPart(text)));
+}
+
+void editLineEditsAccessibly() {
+    // Assistive technology asks one factory list for the whole process.
+    static const bool edited = [] {
+        QAccessible::installFactory(accessibleOf<FieldLineEdit, FieldLineEditAccessible>);
+        QAccessible::installFactory(accessibleOf<QLineEdit, FieldLineEditAccessible>);
+        return true;
+    }();
+    Q_UNUSED(edited);
 }
 
 } // namespace purlo

@@ -2,6 +2,7 @@
 
 #include "settings/controls/MenuOptionsAccessible.h"
 #include "ui/AccessibleFactory.h"
+#include "ui/AccessibleTextItems.h"
 #include "ui/FocusRing.h"
 #include "ui/KitFont.h"
 
@@ -21,7 +22,7 @@ constexpr double focusCornerRadius = 4;
 // its name on Linux, so "Stripes, combo box" would be heard rather than "Pattern"; and Qt's
 // bridge there hands a reader no value of a combo box, so the chosen option is also the
 // menu's text, a line that cannot be edited.
-class TitledMenuAccessible final : public QAccessibleWidget, public QAccessibleTextInterface {
+class TitledMenuAccessible final : public QAccessibleWidget, public AccessibleTextItems {
 public:
     explicit TitledMenuAccessible(QComboBox& menu)
         : QAccessibleWidget(&menu, QAccessible::ComboBox) {}

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleEditableTextInterface>
+#include <QComboBox>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -257,6 +258,56 @@ TEST(AccessibleTextEntry, AnEditNeverStoresHalfACharacter) {
         row.edit(*field);
         EXPECT_EQ(row.stored(page.harness), row.kept);
         EXPECT_EQ(field->text().toStdString(), row.kept) << "what the field shows";
+    }
+}
+
+// Every question a reader asks about the items of a text answers at once, at every offset
+// and for every kind, in the fields, the menus and Qt's own line edits (the save panel's).
+// Qt's search for the word or sentence at the end of a text never returned, and a reader
+// asks just that as the caret moves by word: she froze for good.
+TEST(AccessibleTextEntry, EveryQuestionAboutTheTextAroundAnOffsetAnswersAtOnce) {
+    using Ask =
+        QString (QAccessibleTextInterface::*)(int, QAccessible::TextBoundaryType, int*, int*) const;
+    const Ask at = &QAccessibleTextInterface::textAtOffset;
+    const Ask before = &QAccessibleTextInterface::textBeforeOffset;
+    const Ask after = &QAccessibleTextInterface::textAfterOffset;
+    PageWindow page(SettingsSectionTab::appearance);
+    QLineEdit qtsOwn(QString::fromUtf8("Hi 🐱. Yo"));
+    const auto menu = QAccessible::queryAccessibleInterface(page.control<QComboBox>("Pattern"));
+    const struct {
+        QAccessibleTextInterface* asked;
+        Ask ask;
+        int offset; // -1: the end, -2: the caret, there too
+        QAccessible::TextBoundaryType kind;
+        const char* heard;
+        std::pair<int, int> place;
+    } rows[] = {
+        {menu->textInterface(), at, 6, QAccessible::WordBoundary, "", {6, 6}},
+        {menu->textInterface(), before, -1, QAccessible::SentenceBoundary, "Tuxedo", {0, 6}},
+        {menu->textInterface(), at, 7, QAccessible::WordBoundary, "", {-1, -1}},
+        {QAccessible::queryAccessibleInterface(&qtsOwn)->textInterface(),
+         at,
+         -2,
+         QAccessible::LineBoundary,
+         "Hi 🐱. Yo",
+         {0, 9}},
+    };
+    for (const auto& row : rows) {
+        int start = 0;
+        int end = 0;
+        EXPECT_EQ((row.asked->*row.ask)(row.offset, row.kind, &start, &end).toStdString(),
+                  row.heard);
+        EXPECT_EQ(std::pair(start, end), row.place) << row.heard;
+        const QString whole = row.asked->text(0, row.asked->characterCount());
+        for (int offset = -3; offset <= whole.size() + 1; ++offset) {
+            for (const int kind : {0, 1, 2, 4}) { // character, word, sentence, line
+                for (const Ask ask : {at, before, after}) {
+                    const QString heard = (row.asked->*ask)(
+                        offset, QAccessible::TextBoundaryType(kind), &start, &end);
+                    EXPECT_EQ(heard, whole.mid(start, end - start)) << offset;
+                }
+            }
+        }
     }
 }
 
