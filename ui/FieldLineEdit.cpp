@@ -12,6 +12,10 @@ FieldLineEdit::FieldLineEdit(QWidget* parent)
     editLineEditsAccessibly();
 }
 
+bool FieldLineEdit::isEnteredBy(const QEvent& event) const {
+    return event.type() == QEvent::FocusIn || (event.type() == QEvent::Show && hasFocus());
+}
+
 // A popup other than its own menu, like a click elsewhere, is the focus leaving.
 bool FieldLineEdit::isLeftBy(const QEvent& event) const {
     if (event.type() == QEvent::Hide) {

@@ -15,6 +15,11 @@ class FieldLineEdit final : public QLineEdit {
 public:
     explicit FieldLineEdit(QWidget* parent = nullptr);
 
+    // Whether an event of the line edit's is the focus entering the field: a focus-in, or
+    // coming back into sight holding the focus. A window closed from outside while the
+    // field's menu is open can leave the field Qt's focus, and shown again it is sent no
+    // focus-in: a field that holds the focus is being typed in all the same.
+    bool isEnteredBy(const QEvent& event) const;
     // Whether an event of the line edit's is the focus leaving the field. Its own right-click
     // menu takes the focus only while it is open, and its Paste and Delete act on the
     // selection the field holds: committing then would show the stored text again over that

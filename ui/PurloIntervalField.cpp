@@ -101,7 +101,7 @@ void PurloIntervalField::commit() {
 }
 
 bool PurloIntervalField::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == textField_ && event->type() == QEvent::FocusIn) {
+    if (watched == textField_ && textField_->isEnteredBy(*event)) {
         focused_ = true;
         box_->update();
     } else if (watched == textField_ && focused_ && textField_->isLeftBy(*event)) {

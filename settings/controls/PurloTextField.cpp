@@ -87,7 +87,7 @@ void PurloTextField::changeEvent(QEvent* event) {
 }
 
 bool PurloTextField::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lineEdit_ && event->type() == QEvent::FocusIn) {
+    if (watched == lineEdit_ && lineEdit_->isEnteredBy(*event)) {
         setFocused(true);
     } else if (watched == lineEdit_ && lineEdit_->isLeftBy(*event)) {
         setFocused(false);

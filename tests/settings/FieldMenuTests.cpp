@@ -144,5 +144,44 @@ TEST(FieldMenu, WhatWasTypedIsKeptWhenTheWindowGoesWithTheFieldsMenuOpen) {
     }
 }
 
+// A field that holds the focus is being typed in, however it came to hold it. A window
+// closed from outside while a field's menu is open, after the window system took its
+// activation (Qt moves no focus while a menu is open), leaves the field Qt's focus; shown
+// again, the field was sent no focus-in and took every key as a change made elsewhere:
+// "23" over 16 stored 5 and then 30, and "Ana Bel" was stored as "AnaBel".
+TEST(FieldMenu, AFieldShownAgainHoldingTheFocusKeepsItsDraftUntilTheFocusLeaves) {
+    const auto name = [](RuntimeHarness& harness) {
+        return harness.stored().companionName;
+    };
+    const struct {
+        const char* field;
+        SettingsSectionTab page;
+        const char* typed;
+        std::function<std::string(RuntimeHarness&)> stored;
+    } rows[] = {
+        {"Break length", SettingsSectionTab::focus, "23",
+         storedNumber(&PurloSettings::pomodoroBreakMinutes)},
+        {"Purlo's name", SettingsSectionTab::behavior, "Ana Bel", name},
+    };
+    for (const auto& row : rows) {
+        PageWindow page(row.page);
+        page.window.activateWindow();
+        auto* field = testing::fieldHeardAs(*page.tab, row.field);
+        field->setFocus(Qt::MouseFocusReason);
+        testing::settle();
+        ASSERT_NE(openFieldMenu(*field), nullptr);
+        QApplication::setActiveWindow(nullptr);
+        page.window.hide();
+        page.window.show();
+        page.window.activateWindow();
+        testing::settle();
+        field->selectAll();
+        testing::typeInto(*field, row.typed);
+        field->clearFocus();
+        EXPECT_EQ(row.stored(page.harness), row.typed);
+        EXPECT_EQ(field->text().toStdString(), row.typed) << "what the field shows";
+    }
+}
+
 } // namespace
 } // namespace purlo
