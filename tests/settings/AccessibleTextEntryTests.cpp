@@ -2,6 +2,8 @@
 
 #include <QAccessible>
 #include <QAccessibleEditableTextInterface>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <functional>
 #include <gtest/gtest.h>
@@ -308,6 +310,39 @@ TEST(AccessibleTextEntry, EveryQuestionAboutTheTextAroundAnOffsetAnswersAtOnce) 
                 }
             }
         }
+    }
+}
+
+// A text cut at a field's limit of 32,767 UTF-16 units is cut before a whole character,
+// whether a reader, a paste or typing brings it: the cut left half of 🐱, stored as "?",
+// even where the edit was far from the emoji.
+TEST(AccessibleTextEntry, ACutAtTheFieldsLimitNeverSplitsACharacter) {
+    const QString cat = QString::fromUtf8("🐱");
+    const QString full(32766, u'x');
+    const std::function<void(QLineEdit&)> edits[] = {
+        [&](QLineEdit& field) { setAsAReaderDoes(field, full + cat); },
+        [&](QLineEdit& field) {
+            setAsAReaderDoes(field, full.left(32765) + cat);
+            insertAsTheBridgeDoes(field, 0, "Y", 1);
+        },
+        [&](QLineEdit& field) {
+            QApplication::clipboard()->setText(full + cat);
+            field.paste();
+        },
+        [&](QLineEdit& field) {
+            setAsAReaderDoes(field, full);
+            testing::pressKey(field, 0, cat);
+        },
+    };
+    for (const auto& edit : edits) {
+        PageWindow page(SettingsSectionTab::behavior);
+        QLineEdit* field = testing::fieldHeardAs(*page.tab, "Idle note");
+        edit(*field);
+        const std::string stored = page.harness.stored().pinnedMessage;
+        // Its length and end: the whole of it would fill the screen.
+        EXPECT_EQ(stored.size(), 32766u);
+        EXPECT_EQ(stored.substr(stored.size() - 3), "xxx");
+        EXPECT_EQ(field->text().toStdString(), stored) << "what the field shows";
     }
 }
 
