@@ -1,36 +1,12 @@
 #include "ui/FieldLineEdit.h"
 
 #include "ui/FieldLineEditAccessible.h"
+#include "ui/WholeCharacters.h"
 
 #include <QApplication>
 #include <QFocusEvent>
-#include <QValidator>
 
 namespace purlo {
-namespace {
-
-// The line edit cuts what a paste, typing or a reader's edit brings at its limit of 32,767
-// UTF-16 units, and so can cut a character beyond the BMP (an emoji) in two; the half left
-// alone was stored as "?". It is dropped, so the text is cut before the whole character.
-class WholeCharacters final : public QValidator {
-public:
-    using QValidator::QValidator;
-
-    State validate(QString& text, int& cursor) const override {
-        for (qsizetype at = text.size() - 1; at >= 0; --at) {
-            const bool paired = text[at].isHighSurrogate()
-                                    ? at + 1 < text.size() && text[at + 1].isLowSurrogate()
-                                    : at > 0 && text[at - 1].isHighSurrogate();
-            if (text[at].isSurrogate() && !paired) {
-                text.remove(at, 1);
-                cursor -= at < cursor ? 1 : 0;
-            }
-        }
-        return Acceptable;
-    }
-};
-
-} // namespace
 
 FieldLineEdit::FieldLineEdit(QWidget* parent)
     : QLineEdit(parent) {

@@ -2,6 +2,7 @@
 
 #include "ui/AccessibleFactory.h"
 #include "ui/FieldLineEdit.h"
+#include "ui/WholeCharacters.h"
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -13,18 +14,7 @@ namespace {
 // a character that the bridge's cut at a length counted otherwise leaves alone.
 QString sentPart(const QString& text) {
     const qsizetype end = text.indexOf(QChar(u'\0'));
-    const QString sent = end < 0 ? text : text.left(end);
-    QString whole;
-    whole.reserve(sent.size());
-    for (qsizetype at = 0; at < sent.size(); ++at) {
-        if (sent[at].isHighSurrogate() && at + 1 < sent.size() && sent[at + 1].isLowSurrogate()) {
-            whole.append(sent[at]);
-            whole.append(sent[++at]);
-        } else if (!sent[at].isSurrogate()) {
-            whole.append(sent[at]);
-        }
-    }
-    return whole;
+    return withoutLoneHalves(end < 0 ? text : text.left(end));
 }
 
 // A place within text that never falls between the two halves of a character. A tool counts
